@@ -1,0 +1,114 @@
+#include "core/files/Scenario.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/files/SectionChain.h"
+
+namespace tarnwick::files {
+
+using model::Document;
+using model::SectionId;
+using model::SectionInfo;
+using model::SectionStorage;
+
+namespace {
+
+std::string lengthMismatch(const SectionInfo& info, std::size_t length, std::string_view expected) {
+    return "Section \"" + std::string(info.tag) + "\" has length " + std::to_string(length) +
+           "; it must be " + std::string(expected);
+}
+
+void storeSection(Document& document, const SectionInfo& info,
+                  std::span<const std::uint8_t> body) {
+    const auto target = document.body(info.id);
+    switch (info.storage) {
+        case SectionStorage::Image:
+            if (body.size() != info.bodySize) {
+                throw Error(lengthMismatch(info, body.size(), std::to_string(info.bodySize)));
+            }
+            std::copy(body.begin(), body.end(), target.begin());
+            break;
+        case SectionStorage::UnitData: {
+            const bool withSwamp = body.size() == model::kUnitDataWithSwampSize;
+            if (body.size() != info.bodySize && !withSwamp) {
+                throw Error(lengthMismatch(info, body.size(), "5696 or 5950"));
+            }
+            std::copy_n(body.begin(), info.bodySize, target.begin());
+            if (withSwamp) {
+                std::copy(body.begin() + static_cast<std::ptrdiff_t>(info.bodySize), body.end(),
+                          document.gfxSwamp.begin());
+            }
+            document.hasExpansionGfx = withSwamp;
+            break;
+        }
+        case SectionStorage::Blob:
+            document.blob(info.id).assign(body.begin(), body.end());
+            break;
+    }
+    document.setHeld(info.id, true);
+}
+
+// A scenario always carries the two tables; one that lacks them gets tables that tell the game
+// to use its defaults, so that it saves as a valid scenario.
+void addMissingTables(Document& document) {
+    if (!document.holds(SectionId::UnitData)) {
+        document.unitData = {};
+        document.unitData.set(model::unitfields::useDefault, 0, 1);
+        document.hasExpansionGfx = false;
+        document.setHeld(SectionId::UnitData, true);
+    }
+    if (!document.holds(SectionId::Upgrades)) {
+        document.upgrades = {};
+        document.upgrades.set(model::upgradefields::useDefault, 0, 1);
+        document.setHeld(SectionId::Upgrades, true);
+    }
+}
+
+}  // namespace
+
+void ReadScenario(Document& document, std::span<const std::uint8_t> file) {
+    // Sections the file lacks keep what the document held, for the editors' view only.
+    Document next = document;
+    next.ReleaseMapBlobs();
+    next.clearHeldSections();
+    try {
+        SectionChainReader chain(file);
+        while (const auto header = chain.nextHeader()) {
+            const auto id = model::findSectionByTag(header->tag);
+            if (!id) {
+                throw Error("Unknown Section :" + header->tag);
+            }
+            storeSection(next, model::sectionInfo(*id), chain.takeBody());
+        }
+    } catch (const Error&) {
+        document.isLoaded = false;
+        throw;
+    }
+    addMissingTables(next);
+    next.kind = model::DocumentKind::Scenario;
+    next.isLoaded = true;
+    document = std::move(next);
+}
+
+std::vector<std::uint8_t> WriteScenario(const Document& document) {
+    std::vector<std::uint8_t> out;
+    for (const SectionInfo& info : model::kSections) {
+        if (!document.holds(info.id)) {
+            continue;
+        }
+        appendSection(out, document.header(info.id), document.body(info.id));
+        if (info.id == SectionId::UnitData && document.hasExpansionGfx) {
+            out.insert(out.end(), document.gfxSwamp.begin(), document.gfxSwamp.end());
+        }
+    }
+    return out;
+}
+
+bool looksLikeScenario(std::span<const std::uint8_t> file) {
+    constexpr std::string_view kTypeTag = "TYPE";
+    return file.size() >= kTypeTag.size() &&
+           std::equal(kTypeTag.begin(), kTypeTag.end(), file.begin());
+}
+
+}  // namespace tarnwick::files

@@ -1,0 +1,48 @@
+#include "core/files/StandaloneFiles.h"
+
+#include <algorithm>
+
+#include "core/Error.h"
+
+namespace tarnwick::files {
+
+namespace {
+constexpr std::ptrdiff_t kAfterUseDefault = 2;
+}
+
+void ReadUnitDataFile(model::Document& document, std::span<const std::uint8_t> file) {
+    if (file.size() < kUnitDataFileSize) {
+        throw Error("Error Reading Data. #3");
+    }
+    std::copy_n(file.begin(), kUnitDataFileSize,
+                document.unitData.bytes.begin() + kAfterUseDefault);
+    document.hasExpansionGfx = file.size() >= kUnitDataFileWithSwampSize;
+    if (document.hasExpansionGfx) {
+        std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(kUnitDataFileSize),
+                    document.gfxSwamp.size(), document.gfxSwamp.begin());
+    }
+    document.kind = model::DocumentKind::UnitData;
+}
+
+void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> file) {
+    if (file.size() < kUpgradeFileSize) {
+        throw Error("Error Reading Data.");
+    }
+    std::copy_n(file.begin(), kUpgradeFileSize, document.upgrades.bytes.begin() + kAfterUseDefault);
+    document.kind = model::DocumentKind::UpgradeData;
+}
+
+std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document) {
+    std::vector<std::uint8_t> out(document.unitData.bytes.begin() + kAfterUseDefault,
+                                  document.unitData.bytes.end());
+    if (document.hasExpansionGfx) {
+        out.insert(out.end(), document.gfxSwamp.begin(), document.gfxSwamp.end());
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> WriteUpgradeFile(const model::Document& document) {
+    return {document.upgrades.bytes.begin() + kAfterUseDefault, document.upgrades.bytes.end()};
+}
+
+}  // namespace tarnwick::files

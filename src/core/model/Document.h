@@ -1,0 +1,68 @@
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "core/model/RestrictionTable.h"
+#include "core/model/SectionCatalogue.h"
+#include "core/model/UnitDataTable.h"
+#include "core/model/UpgradeTable.h"
+
+namespace tarnwick::model {
+
+enum class DocumentKind : std::uint8_t { None = 0, Scenario = 1, UnitData = 4, UpgradeData = 5 };
+
+struct SectionHeader {
+    std::array<char, 4> tag{};
+    std::int32_t length = 0;
+};
+
+// The one document the program edits: every scenario section's body, whether the document
+// holds it, and the kind and file it came from. Headers are not stored: they follow from the
+// body that is held, so a written header can never disagree with what comes after it.
+class Document {
+public:
+    Document();
+
+    DocumentKind kind = DocumentKind::None;
+    bool isLoaded = false;
+    std::string fileName;
+
+    UnitDataTable unitData;
+    SwampGraphics gfxSwamp{};
+    UpgradeTable upgrades;
+    RestrictionTable restrictions;
+
+    // The body as held: fixed size for images, the table for "UDTA" (without the swamp array),
+    // whatever was read for blobs.
+    std::span<std::uint8_t> body(SectionId id);
+    std::span<const std::uint8_t> body(SectionId id) const;
+    std::vector<std::uint8_t>& blob(SectionId id);
+
+    SectionHeader header(SectionId id) const;
+
+    // Whether the section belongs to the document and is written with it.
+    bool holds(SectionId id) const { return held_.test(indexOf(id)); }
+    void setHeld(SectionId id, bool held) { held_.set(indexOf(id), held); }
+    void clearHeldSections() { held_.reset(); }
+
+    bool hasExpansionTerrain() const { return holds(SectionId::EraExpansion); }
+    void setHasExpansionTerrain(bool value) { setHeld(SectionId::EraExpansion, value); }
+    bool hasRestrictions() const { return holds(SectionId::Restrictions); }
+    void setHasRestrictions(bool value) { setHeld(SectionId::Restrictions, value); }
+    // Decides the "UDTA" length: 5950 with the swamp array, 5696 without.
+    bool hasExpansionGfx = false;
+
+    // Drops the map bodies the document owns; each blob is then empty.
+    void ReleaseMapBlobs();
+
+private:
+    std::array<std::vector<std::uint8_t>, kSectionCount> bodies_;
+    std::bitset<kSectionCount> held_;
+};
+
+}  // namespace tarnwick::model

@@ -1,0 +1,36 @@
+#include "core/model/DocumentTitle.h"
+
+
+namespace tarnwick::model {
+
+namespace {
+const char* kindMark(DocumentKind kind) {
+    switch (kind) {
+        case DocumentKind::Scenario:
+            return " - [PUD]";
+        case DocumentKind::UnitData:
+            return " - [UDTA]";
+        case DocumentKind::UpgradeData:
+            return " - [UGRD]";
+        case DocumentKind::None:
+            break;
+    }
+    return nullptr;
+}
+}  // namespace
+
+std::string documentTitle(const Document& document) {
+    const char* mark = kindMark(document.kind);
+    if (!document.isLoaded || mark == nullptr) {
+        return kTitleNothingHeld;
+    }
+    // A unit-data file shows its whole path; the other kinds only the name.
+    std::string name = document.fileName;
+    const auto slash = name.find_last_of("/\\");
+    if (document.kind != DocumentKind::UnitData && slash != std::string::npos) {
+        name.erase(0, slash + 1);
+    }
+    return std::string("Tarnwick v3.0 - ") + name + mark;
+}
+
+}  // namespace tarnwick::model

@@ -1,0 +1,44 @@
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+
+#include "core/Error.h"
+
+namespace tarnwick::platform {
+
+namespace {
+const char* const kGameDirectoryKey = "War2Dir";
+
+QSettings openStore() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Tarnwick");
+}
+}  // namespace
+
+QString SettingsStore::location() const { return openStore().fileName(); }
+
+bool SettingsStore::exists() const { return QFileInfo::exists(location()); }
+
+void SettingsStore::create() {
+    const QString path = location();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.exists() && !file.open(QIODevice::WriteOnly)) {
+        throw Error("Cannot create the settings store \"" + path.toStdString() + "\"");
+    }
+}
+
+QString SettingsStore::war2Dir() const { return openStore().value(kGameDirectoryKey).toString(); }
+
+void SettingsStore::setWar2Dir(const QString& directory) {
+    QSettings store = openStore();
+    store.setValue(kGameDirectoryKey, directory);
+    store.sync();
+    if (store.status() != QSettings::NoError) {
+        throw Error("Cannot write the settings store \"" + store.fileName().toStdString() + "\"");
+    }
+}
+
+}  // namespace tarnwick::platform

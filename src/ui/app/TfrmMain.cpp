@@ -1,0 +1,193 @@
+#include "ui/app/TfrmMain.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "core/model/DocumentTitle.h"
+#include "core/model/UnitRowNames.h"
+#include "core/model/UseDefaultWord.h"
+#include "ui/app/GameDirectorySetup.h"
+#include "ui/app/MenuRules.h"
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+namespace {
+const QString kPlugInSwitch = "-MarrowbyPlugIn";
+constexpr int kInitialWidth = 561;
+constexpr int kInitialHeight = 398;
+
+QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
+    auto* page = new QWidget(pages);
+    page->setObjectName(name);
+    pages->addTab(page, title);
+    return page;
+}
+}  // namespace
+
+TfrmMain::TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
+                   QWidget* parent)
+    : QMainWindow(parent),
+      document_(document),
+      prompts_(prompts),
+      settings_(settings),
+      saveCommands_(document, prompts),
+      menus_(buildMainMenus(*this)) {
+    setObjectName("frmMain");
+    setWindowTitle(model::kTitleAtStart);
+    buildWorkArea();
+    connectCommands();
+    resize(kInitialWidth, kInitialHeight);
+}
+
+void TfrmMain::buildWorkArea() {
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+
+    auto* listColumn = new QVBoxLayout;
+    txtName_ = new QLineEdit(central);
+    txtName_->setObjectName("txtName");
+    unitList_ = new QListWidget(central);
+    unitList_->setObjectName("UnitList");
+    for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
+        unitList_->addItem(QString::fromStdString(model::fixedUnitRowName(row)));
+    }
+    listColumn->addWidget(txtName_);
+    listColumn->addWidget(unitList_);
+    columns->addLayout(listColumn, 1);
+
+    pages_ = new QTabWidget(central);
+    pages_->setObjectName("PageControl1");
+    addPage(pages_, "General", "General");
+    addPage(pages_, "Flags", "Flags");
+    QWidget* graphicsPage = addPage(pages_, "GFX", "GFX");
+    pages_->setCurrentWidget(graphicsPage);
+    columns->addWidget(pages_, 2);
+
+    setCentralWidget(central);
+}
+
+void TfrmMain::connectCommands() {
+    const auto command = [this](QAction* action, void (TfrmMain::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { runGuarded(prompts_, [this, handler] { (this->*handler)(); }); });
+    };
+    command(menus_.save, &TfrmMain::Save2Click);
+    command(menus_.saveButton, &TfrmMain::Save2Click);
+    command(menus_.saveAs, &TfrmMain::SaveAs1Click);
+    command(menus_.closeData, &TfrmMain::Close1Click);
+    command(menus_.chooseGameDirectory, &TfrmMain::War2Dir1Click);
+    command(menus_.exit, &TfrmMain::Exit1Click);
+    command(menus_.exitButton, &TfrmMain::Exit1Click);
+    command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
+    command(menus_.useDefaultUpgrades, &TfrmMain::eugrd1Click);
+
+    for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
+        connect(menu, &QMenu::aboutToShow, this, &TfrmMain::GeneralMenu);
+    }
+    connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this, &TfrmMain::submenu);
+    connect(menus_.exportMenu, &QMenu::aboutToShow, this, &TfrmMain::Save1Click);
+}
+
+void TfrmMain::FormCreate(const QStringList& arguments) {
+    plugInMode_ = !arguments.isEmpty() &&
+                  arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0;
+    if (plugInMode_) {
+        setWindowTitle(model::kTitlePlugIn);
+    }
+    gameDirectory_ = configureGameDirectory(settings_, prompts_);
+}
+
+void TfrmMain::refreshTitle() {
+    setWindowTitle(QString::fromStdString(model::documentTitle(document_)));
+}
+
+void TfrmMain::GeneralMenu() { applyGeneralMenu(menus_, document_); }
+
+void TfrmMain::submenu() { applyRestrictionsSubmenu(menus_, document_); }
+
+void TfrmMain::Save1Click() { applyExportSubmenu(menus_, document_); }
+
+void TfrmMain::Save2Click() {
+    if (saveCommands_.save() == SaveOutcome::Saved) {
+        refreshTitle();
+    }
+}
+
+void TfrmMain::SaveAs1Click() {
+    if (saveCommands_.saveAs() == SaveOutcome::Saved) {
+        refreshTitle();
+    }
+}
+
+void TfrmMain::Close1Click() {
+    document_.isLoaded = false;
+    document_.kind = model::DocumentKind::None;
+    document_.fileName.clear();
+    document_.ReleaseMapBlobs();
+    refreshTitle();
+}
+
+void TfrmMain::War2Dir1Click() {
+    gameDirectory_ = chooseGameDirectory(settings_, prompts_, gameDirectory_);
+}
+
+void TfrmMain::Exit1Click() {
+    const Message question{MessageIcon::Question, "Save?",
+                           "Do you wish to save changes before quitting?"};
+    switch (prompts_.ask(question, Buttons::YesNoCancel)) {
+        case Answer::Yes: {
+            // A failed write keeps the window open with the edits intact.
+            const SaveOutcome outcome = saveCommands_.save();
+            if (outcome == SaveOutcome::Failed) {
+                return;
+            }
+            if (outcome == SaveOutcome::Saved) {
+                refreshTitle();
+            }
+            requestEnd();
+            return;
+        }
+        case Answer::No:
+            document_.ReleaseMapBlobs();
+            requestEnd();
+            return;
+        default:
+            return;
+    }
+}
+
+void TfrmMain::DDClick() {
+    const auto word = static_cast<std::uint16_t>(
+        document_.unitData.get(model::unitfields::useDefault, 0));
+    const std::uint16_t toggled = model::toggledUseDefault(word);
+    document_.unitData.set(model::unitfields::useDefault, 0, toggled);
+    menus_.useDefaultUnitData->setChecked(word == 0);
+}
+
+void TfrmMain::eugrd1Click() {
+    const auto word = static_cast<std::uint16_t>(
+        document_.upgrades.get(model::upgradefields::useDefault, 0));
+    document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
+    menus_.useDefaultUpgrades->setChecked(word == 0);
+}
+
+void TfrmMain::requestEnd() {
+    endRequested_ = true;
+    if (!answeringCloseBox_) {
+        close();
+    }
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    if (!endRequested_) {
+        // The close box asks the exit question too; only its answer may end the program.
+        answeringCloseBox_ = true;
+        runGuarded(prompts_, [this] { Exit1Click(); });
+        answeringCloseBox_ = false;
+    }
+    event->setAccepted(endRequested_);
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QListWidget>
+#include <QMainWindow>
+#include <QLineEdit>
+#include <QStringList>
+#include <QTabWidget>
+
+#include "core/model/Document.h"
+#include "platform/SettingsStore.h"
+#include "ui/app/MainMenus.h"
+#include "ui/app/SaveCommands.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// The main window: menus, toolbar, the unit list and the editing pages.
+class TfrmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
+             QWidget* parent = nullptr);
+
+    // Start-up: plug-in switch, then the game directory from the settings store.
+    void FormCreate(const QStringList& arguments);
+
+    const QString& gameDirectory() const { return gameDirectory_; }
+    bool isPlugInMode() const { return plugInMode_; }
+    const MainMenus& menus() const { return menus_; }
+    SaveCommands& saveCommands() { return saveCommands_; }
+    bool endRequested() const { return endRequested_; }
+
+    // Shows the document's title: its file and kind, or "[NONE]".
+    void refreshTitle();
+
+public slots:
+    void GeneralMenu();
+    void submenu();
+    void Save1Click();
+    void Save2Click();
+    void SaveAs1Click();
+    void Close1Click();
+    void War2Dir1Click();
+    void Exit1Click();
+    void DDClick();
+    void eugrd1Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWorkArea();
+    void connectCommands();
+    // Ends the program: the window closes for real.
+    void requestEnd();
+
+    model::Document& document_;
+    Prompts& prompts_;
+    platform::SettingsStore& settings_;
+    SaveCommands saveCommands_;
+    MainMenus menus_;
+    QLineEdit* txtName_ = nullptr;
+    QListWidget* unitList_ = nullptr;
+    QTabWidget* pages_ = nullptr;
+    QString gameDirectory_;
+    bool plugInMode_ = false;
+    bool endRequested_ = false;
+    bool answeringCloseBox_ = false;
+};
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <exception>
+#include <utility>
+
+#include <QString>
+
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// Runs a command; an error it does not catch itself reaches the standard error box and the
+// program goes on, as it would from the event loop.
+template <typename Command>
+void runGuarded(Prompts& prompts, Command&& command) {
+    try {
+        std::forward<Command>(command)();
+    } catch (const std::exception& error) {
+        prompts.standardError(QString::fromStdString(error.what()));
+    }
+}
+
+}  // namespace tarnwick::ui

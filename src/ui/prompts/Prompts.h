@@ -1,0 +1,54 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+namespace tarnwick::ui {
+
+enum class MessageIcon { None, Question, Warning, Error, Information };
+enum class Answer { Ok, Yes, No, Cancel };
+enum class Buttons { Ok, YesNo, YesNoCancel };
+
+struct Message {
+    MessageIcon icon = MessageIcon::None;
+    QString caption;
+    QString text;
+};
+
+// A file chooser as the program describes it. `filter` uses the "label|pattern|label|pattern"
+// form; `filterIndex` counts from 1.
+struct FileChoice {
+    QString title;
+    QString filter;
+    int filterIndex = 1;
+    QString defaultExtension;
+    QString initialDirectory;
+    QString fileName;
+};
+
+// Every message box and file chooser goes through here, so tests can answer them.
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+
+    virtual Answer ask(const Message& message, Buttons buttons) = 0;
+    virtual std::optional<QString> chooseFileToOpen(const FileChoice& choice) = 0;
+    virtual std::optional<QString> chooseFileToSave(const FileChoice& choice) = 0;
+
+    void show(const Message& message) { ask(message, Buttons::Ok); }
+
+    // A plain box captioned with the application title.
+    void plain(const QString& text) { show({MessageIcon::None, "Tarnwick", text}); }
+    void warning(const QString& text) { show({MessageIcon::Warning, "Warning", text}); }
+    void error(const QString& text) { show({MessageIcon::Error, "Error", text}); }
+    void information(const QString& text) {
+        show({MessageIcon::Information, "Information", text});
+    }
+    // The box for an error that no command caught.
+    void standardError(const QString& text) {
+        show({MessageIcon::Error, "Tarnwick", text + "."});
+    }
+};
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,112 @@
+#include "ui/prompts/QtPrompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace tarnwick::ui {
+
+namespace {
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(Buttons buttons) {
+    switch (buttons) {
+        case Buttons::YesNo:
+            return QMessageBox::Yes | QMessageBox::No;
+        case Buttons::YesNoCancel:
+            return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        case Buttons::Ok:
+            break;
+    }
+    return QMessageBox::Ok;
+}
+
+void prepareDialog(QFileDialog& dialog, const FileChoice& choice) {
+    const QStringList filters = qtFilterList(choice.filter);
+    dialog.setWindowTitle(choice.title);
+    dialog.setNameFilters(filters);
+    if (choice.filterIndex >= 1 && choice.filterIndex <= filters.size()) {
+        dialog.selectNameFilter(filters.at(choice.filterIndex - 1));
+    }
+    dialog.setDefaultSuffix(choice.defaultExtension.startsWith('.')
+                                ? choice.defaultExtension.mid(1)
+                                : choice.defaultExtension);
+    if (!choice.initialDirectory.isEmpty()) {
+        dialog.setDirectory(choice.initialDirectory);
+    }
+    if (!choice.fileName.isEmpty()) {
+        dialog.selectFile(choice.fileName);
+    }
+}
+
+std::optional<QString> runDialog(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+QStringList qtFilterList(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns;
+        for (const QString& pattern : parts.at(i + 1).split(';', Qt::SkipEmptyParts)) {
+            patterns << pattern;
+            if (pattern.toUpper() != pattern) {
+                patterns << pattern.toUpper();
+            }
+        }
+        result << parts.at(i).trimmed() + " (" + patterns.join(' ') + ")";
+    }
+    return result;
+}
+
+Answer QtPrompts::ask(const Message& message, Buttons buttons) {
+    QMessageBox box(boxIcon(message.icon), message.caption, message.text, boxButtons(buttons),
+                    parent_);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        case QMessageBox::Cancel:
+            return Answer::Cancel;
+        default:
+            return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtPrompts::chooseFileToOpen(const FileChoice& choice) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareDialog(dialog, choice);
+    return runDialog(dialog);
+}
+
+std::optional<QString> QtPrompts::chooseFileToSave(const FileChoice& choice) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    prepareDialog(dialog, choice);
+    return runDialog(dialog);
+}
+
+}  // namespace tarnwick::ui

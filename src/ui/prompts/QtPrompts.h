@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// The real boxes and choosers.
+class QtPrompts : public Prompts {
+public:
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+
+    Answer ask(const Message& message, Buttons buttons) override;
+    std::optional<QString> chooseFileToOpen(const FileChoice& choice) override;
+    std::optional<QString> chooseFileToSave(const FileChoice& choice) override;
+
+private:
+    QWidget* parent_ = nullptr;
+};
+
+// "Executables(*.exe)|*.exe" as Qt writes a filter list: "Executables(*.exe) (*.exe *.EXE)".
+// Patterns are offered in both letter cases, as the game's files are upper case.
+QStringList qtFilterList(const QString& filter);
+
+}  // namespace tarnwick::ui
