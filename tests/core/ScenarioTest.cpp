@@ -1,0 +1,215 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "ScenarioBuilder.h"
+#include "core/Error.h"
+#include "core/files/Scenario.h"
+#include "core/files/SectionChain.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+using model::Document;
+using model::SectionId;
+
+namespace {
+
+std::vector<std::string> tagsOf(const Bytes& file) {
+    std::vector<std::string> tags;
+    files::SectionChainReader chain(file);
+    while (const auto header = chain.nextHeader()) {
+        chain.takeBody();
+        tags.push_back(header->tag);
+    }
+    return tags;
+}
+
+Document read(const Bytes& file) {
+    Document document;
+    files::ReadScenario(document, file);
+    return document;
+}
+
+std::string failureOf(Document& document, const Bytes& file) {
+    try {
+        files::ReadScenario(document, file);
+    } catch (const Error& error) {
+        return error.what();
+    }
+    return "no failure";
+}
+
+std::vector<SectionSpec> without(std::vector<SectionSpec> sections, const std::string& tag) {
+    std::erase_if(sections, [&](const SectionSpec& spec) { return spec.tag == tag; });
+    return sections;
+}
+
+std::vector<SectionSpec> with(std::vector<SectionSpec> sections, const std::string& after,
+                              SectionSpec added) {
+    const auto at = std::find_if(sections.begin(), sections.end(),
+                                 [&](const SectionSpec& spec) { return spec.tag == after; });
+    sections.insert(at + 1, std::move(added));
+    return sections;
+}
+
+}  // namespace
+
+TEST(ScenarioRoundTrip, TypicalScenarioIsWrittenBackByteForByte) {
+    for (const bool withSwamp : {false, true}) {
+        const Bytes file = chainOf(typicalScenarioSections(withSwamp));
+        const Document document = read(file);
+        EXPECT_EQ(document.hasExpansionGfx, withSwamp);
+        EXPECT_EQ(document.kind, model::DocumentKind::Scenario);
+        EXPECT_TRUE(document.isLoaded);
+        EXPECT_EQ(files::WriteScenario(document), file) << "swamp " << withSwamp;
+    }
+}
+
+TEST(ScenarioRoundTrip, SwampArrayIsKeptBesideTheTable) {
+    const auto sections = typicalScenarioSections(true);
+    const Bytes& udta = sections[6].body;
+    const Document document = read(chainOf(sections));
+    EXPECT_TRUE(std::equal(document.unitData.bytes.begin(), document.unitData.bytes.end(),
+                           udta.begin()));
+    EXPECT_TRUE(std::equal(document.gfxSwamp.begin(), document.gfxSwamp.end(),
+                           udta.begin() + 5696));
+    EXPECT_EQ(document.header(SectionId::UnitData).length, 5950);
+}
+
+TEST(ScenarioRoundTrip, SectionsInAnyOrderWithRepeatsAreWrittenInTheFixedOrder) {
+    auto sections = typicalScenarioSections();
+    const Bytes inOrder = chainOf(sections);
+    std::reverse(sections.begin(), sections.end());
+    // A repeated section replaces the earlier one; the last occurrence wins.
+    sections.insert(sections.begin(), {"UGRD", patternBytes(782, 99)});
+    sections.insert(sections.begin(), {"MTXM", patternBytes(100, 98)});
+
+    const Document document = read(chainOf(sections));
+    const Bytes written = files::WriteScenario(document);
+    EXPECT_EQ(tagsOf(written), tagsOf(inOrder));
+    EXPECT_EQ(written, inOrder);
+}
+
+TEST(ScenarioRoundTrip, OptionalSectionsAreWrittenAsTheFlagsSay) {
+    auto sections = with(typicalScenarioSections(), "UGRD", {"ALOW", patternBytes(384, 7)});
+    sections = with(sections, "ERA ", {"ERAX", Bytes{0x03, 0x00}});
+    const Bytes file = chainOf(sections);
+    Document document = read(file);
+    EXPECT_TRUE(document.hasRestrictions());
+    EXPECT_TRUE(document.hasExpansionTerrain());
+    // Expansion scenarios carry version 19: their terrain must survive a save.
+    EXPECT_EQ(files::WriteScenario(document), file);
+
+    document.setHasRestrictions(false);
+    document.setHasExpansionTerrain(false);
+    EXPECT_EQ(files::WriteScenario(document),
+              chainOf(without(without(sections, "ALOW"), "ERAX")));
+}
+
+TEST(ScenarioRoundTrip, AddedRestrictionsGoBetweenUpgradesAndSides) {
+    Document document = read(chainOf(typicalScenarioSections()));
+    document.restrictions = model::RestrictionTable::defaults();
+    document.setHasRestrictions(true);
+    const Bytes written = files::WriteScenario(document);
+    const auto tags = tagsOf(written);
+    const auto alow = std::find(tags.begin(), tags.end(), "ALOW");
+    ASSERT_NE(alow, tags.end());
+    EXPECT_EQ(*(alow - 1), "UGRD");
+    EXPECT_EQ(*(alow + 1), "SIDE");
+    EXPECT_EQ(written.size(), chainOf(typicalScenarioSections()).size() + 392);
+}
+
+TEST(ScenarioRoundTrip, SectionsTheFileLackedAreNotWritten) {
+    const auto sections = without(without(typicalScenarioSections(), "ERA "), "OILM");
+    Document document;
+    // What an earlier scenario left must not leak into the next one's file.
+    files::ReadScenario(document, chainOf(typicalScenarioSections()));
+    files::ReadScenario(document, chainOf(sections));
+    EXPECT_EQ(files::WriteScenario(document), chainOf(sections));
+    EXPECT_TRUE(document.blob(SectionId::OilMap).empty());
+    // The editors' view keeps the earlier terrain.
+    EXPECT_EQ(document.body(SectionId::Era)[0], 0x01);
+}
+
+TEST(ScenarioRoundTrip, MissingTablesGetDefaultsThatTellTheGameToUseItsOwn) {
+    const Bytes file = chainOf(without(without(typicalScenarioSections(), "UDTA"), "UGRD"));
+    Document document;
+    document.unitData.bytes.fill(0x55);
+    const Document loaded = (files::ReadScenario(document, file), document);
+    EXPECT_EQ(loaded.unitData.get(model::unitfields::useDefault, 0), 1u);
+    EXPECT_EQ(loaded.unitData.get(model::unitfields::hitPoints, 0), 0u);
+    EXPECT_EQ(loaded.upgrades.get(model::upgradefields::useDefault, 0), 1u);
+    const Bytes written = files::WriteScenario(loaded);
+    const auto tags = tagsOf(written);
+    EXPECT_NE(std::find(tags.begin(), tags.end(), "UDTA"), tags.end());
+    EXPECT_NE(std::find(tags.begin(), tags.end(), "UGRD"), tags.end());
+    EXPECT_EQ(files::WriteScenario(read(written)), written);
+}
+
+TEST(ScenarioRead, UnknownSectionNamesItsTagExactly) {
+    Document document;
+    const Bytes file = ScenarioBuilder()
+                           .section("TYPE", patternBytes(16, 1))
+                           .section("AB C", Bytes(4))
+                           .section("VER ", Bytes{1, 0})
+                           .bytes();
+    EXPECT_EQ(failureOf(document, file), "Unknown Section :AB C");
+    EXPECT_FALSE(document.isLoaded);
+}
+
+TEST(ScenarioRead, DamagedFilesAreRefusedNamingTheSection) {
+    const Bytes type = chainOf({{"TYPE", patternBytes(16, 1)}});
+    struct Case {
+        const char* what;
+        Bytes file;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"negative length", ScenarioBuilder().raw(type).sectionClaiming("DESC", -8, {}).bytes(),
+         "Section \"DESC\" is damaged: it claims -8 bytes, but 0 are left in the file"},
+        {"length past the end",
+         ScenarioBuilder().raw(type).sectionClaiming("MTXM", 100, Bytes(10)).bytes(),
+         "Section \"MTXM\" is damaged: it claims 100 bytes, but 10 are left in the file"},
+        {"image too long", ScenarioBuilder().raw(type).section("VER ", Bytes(4)).bytes(),
+         "Section \"VER \" has length 4; it must be 2"},
+        {"image too short", ScenarioBuilder().raw(type).section("UGRD", Bytes(780)).bytes(),
+         "Section \"UGRD\" has length 780; it must be 782"},
+        {"unit data of another size",
+         ScenarioBuilder().raw(type).section("UDTA", Bytes(5700)).bytes(),
+         "Section \"UDTA\" has length 5700; it must be 5696 or 5950"},
+        {"unit data cut short",
+         ScenarioBuilder().raw(type).sectionClaiming("UDTA", 5696, Bytes(100)).bytes(),
+         "Section \"UDTA\" is damaged: it claims 5696 bytes, but 100 are left in the file"},
+    };
+    for (const auto& c : cases) {
+        Document document = read(chainOf(typicalScenarioSections()));
+        const Bytes before = files::WriteScenario(document);
+        EXPECT_EQ(failureOf(document, c.file), c.message) << c.what;
+        EXPECT_FALSE(document.isLoaded) << c.what;
+        document.isLoaded = true;
+        EXPECT_EQ(files::WriteScenario(document), before) << c.what << ": sections changed";
+    }
+}
+
+TEST(ScenarioRead, ATailShorterThanAHeaderEndsTheChain) {
+    const Bytes file = chainOf(typicalScenarioSections());
+    for (std::size_t tail = 1; tail < 8; ++tail) {
+        const Bytes withTail = ScenarioBuilder().raw(file).raw(Bytes(tail, 0x41)).bytes();
+        EXPECT_EQ(files::WriteScenario(read(withTail)), file) << tail;
+    }
+}
+
+TEST(ScenarioRead, ReadingReplacesTheMapBodies) {
+    Document document = read(chainOf(typicalScenarioSections()));
+    EXPECT_EQ(document.blob(SectionId::Units).size(), 8u);
+    document.ReleaseMapBlobs();
+    EXPECT_TRUE(document.blob(SectionId::Units).empty());
+    EXPECT_TRUE(document.blob(SectionId::TileMap).empty());
+    EXPECT_EQ(document.header(SectionId::Units).length, 0);
+}
+
+TEST(ScenarioDetection, OnlyAChainThatStartsWithTypeIsAScenario) {
+    EXPECT_TRUE(files::looksLikeScenario(chainOf({{"TYPE", Bytes(16)}})));
+    EXPECT_FALSE(files::looksLikeScenario(Bytes{'T', 'Y', 'P'}));
+    EXPECT_FALSE(files::looksLikeScenario(chainOf({{"VER ", Bytes(2)}})));
+}

@@ -1,0 +1,60 @@
+#include "ScenarioBuilder.h"
+
+namespace tarnwick::testsupport {
+
+Bytes patternBytes(std::size_t size, std::uint8_t seed) {
+    Bytes bytes(size);
+    std::uint32_t state = 0x9E3779B9u ^ seed;
+    for (auto& byte : bytes) {
+        state = state * 1664525u + 1013904223u;
+        byte = static_cast<std::uint8_t>(state >> 24);
+    }
+    return bytes;
+}
+
+ScenarioBuilder& ScenarioBuilder::section(const std::string& tag, const Bytes& body) {
+    return sectionClaiming(tag, static_cast<std::int32_t>(body.size()), body);
+}
+
+ScenarioBuilder& ScenarioBuilder::sectionClaiming(const std::string& tag, std::int32_t length,
+                                                  const Bytes& body) {
+    bytes_.insert(bytes_.end(), tag.begin(), tag.end());
+    const auto value = static_cast<std::uint32_t>(length);
+    for (int shift = 0; shift < 32; shift += 8) {
+        bytes_.push_back(static_cast<std::uint8_t>(value >> shift));
+    }
+    return raw(body);
+}
+
+ScenarioBuilder& ScenarioBuilder::raw(const Bytes& bytes) {
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+    return *this;
+}
+
+std::vector<SectionSpec> typicalScenarioSections(bool withSwamp) {
+    std::uint8_t seed = 1;
+    const auto body = [&seed](std::size_t size) { return patternBytes(size, seed++); };
+    return {
+        {"TYPE", body(16)},  {"VER ", Bytes{0x13, 0x00}},
+        {"DESC", body(32)},  {"OWNR", body(16)},
+        {"ERA ", Bytes{0x01, 0x00}},
+        {"DIM ", Bytes{0x02, 0x00, 0x02, 0x00}},
+        {"UDTA", body(withSwamp ? 5950 : 5696)},
+        {"UGRD", body(782)}, {"SIDE", body(16)},
+        {"SGLD", body(32)},  {"SLBR", body(32)},
+        {"SOIL", body(32)},  {"AIPL", body(16)},
+        {"MTXM", body(8)},   {"SQM ", body(8)},
+        {"OILM", body(4)},   {"REGM", body(8)},
+        {"UNIT", body(8)},
+    };
+}
+
+Bytes chainOf(const std::vector<SectionSpec>& sections) {
+    ScenarioBuilder builder;
+    for (const auto& spec : sections) {
+        builder.section(spec.tag, spec.body);
+    }
+    return builder.bytes();
+}
+
+}  // namespace tarnwick::testsupport

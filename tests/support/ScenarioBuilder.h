@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tarnwick::testsupport {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Bytes that differ from position to position, so that a shifted or swapped body shows.
+Bytes patternBytes(std::size_t size, std::uint8_t seed);
+
+// Builds a section chain byte by byte, including damaged ones.
+class ScenarioBuilder {
+public:
+    // A section whose header states the body's own length.
+    ScenarioBuilder& section(const std::string& tag, const Bytes& body);
+    // A section whose header states `length`, whatever follows.
+    ScenarioBuilder& sectionClaiming(const std::string& tag, std::int32_t length,
+                                     const Bytes& body);
+    ScenarioBuilder& raw(const Bytes& bytes);
+
+    const Bytes& bytes() const { return bytes_; }
+
+private:
+    Bytes bytes_;
+};
+
+// The sections of a typical scenario, in the order a writer puts them, with pattern bodies:
+// every known section but "ERAX" and "ALOW", a 2 x 2 map and one placed unit.
+struct SectionSpec {
+    std::string tag;
+    Bytes body;
+};
+std::vector<SectionSpec> typicalScenarioSections(bool withSwamp = false);
+Bytes chainOf(const std::vector<SectionSpec>& sections);
+
+}  // namespace tarnwick::testsupport
