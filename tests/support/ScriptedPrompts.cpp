@@ -1,0 +1,49 @@
+#include "ScriptedPrompts.h"
+
+#include <QStringList>
+
+namespace tarnwick::testsupport {
+
+namespace {
+std::optional<QString> next(std::deque<std::optional<QString>>& script) {
+    if (script.empty()) {
+        return std::nullopt;
+    }
+    auto choice = script.front();
+    script.pop_front();
+    return choice;
+}
+}  // namespace
+
+ui::Answer ScriptedPrompts::ask(const ui::Message& message, ui::Buttons buttons) {
+    shown.push_back({message.icon, message.caption, message.text, buttons});
+    if (buttons == ui::Buttons::Ok) {
+        return ui::Answer::Ok;
+    }
+    if (answers.empty()) {
+        return ui::Answer::Cancel;
+    }
+    const ui::Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> ScriptedPrompts::chooseFileToOpen(const ui::FileChoice& choice) {
+    openChoosers.push_back(choice);
+    return next(filesToOpen);
+}
+
+std::optional<QString> ScriptedPrompts::chooseFileToSave(const ui::FileChoice& choice) {
+    saveChoosers.push_back(choice);
+    return next(filesToSave);
+}
+
+QStringList ScriptedPrompts::texts() const {
+    QStringList result;
+    for (const Shown& message : shown) {
+        result << message.text;
+    }
+    return result;
+}
+
+}  // namespace tarnwick::testsupport

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::testsupport {
+
+// Answers boxes and choosers from a script and records every message shown, in order.
+// A question or chooser the script does not answer is cancelled.
+class ScriptedPrompts : public ui::Prompts {
+public:
+    struct Shown {
+        ui::MessageIcon icon;
+        QString caption;
+        QString text;
+        ui::Buttons buttons;
+    };
+
+    std::vector<Shown> shown;
+    std::deque<ui::Answer> answers;
+    std::deque<std::optional<QString>> filesToOpen;
+    std::deque<std::optional<QString>> filesToSave;
+    std::vector<ui::FileChoice> openChoosers;
+    std::vector<ui::FileChoice> saveChoosers;
+
+    ui::Answer ask(const ui::Message& message, ui::Buttons buttons) override;
+    std::optional<QString> chooseFileToOpen(const ui::FileChoice& choice) override;
+    std::optional<QString> chooseFileToSave(const ui::FileChoice& choice) override;
+
+    // The texts shown, in order.
+    QStringList texts() const;
+};
+
+}  // namespace tarnwick::testsupport

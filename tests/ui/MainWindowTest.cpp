@@ -1,0 +1,254 @@
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QToolBar>
+
+#include "UiTestSupport.h"
+#include "ui/prompts/CommandGuard.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+using model::DocumentKind;
+
+namespace {
+
+// "text|shortcut" per item, "-" per separator, "text>" per submenu.
+QStringList itemsOf(const QMenu* menu) {
+    QStringList items;
+    for (const QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            items << "-";
+        } else if (action->menu() != nullptr) {
+            items << action->text() + ">";
+        } else {
+            items << action->text() + "|" + action->shortcut().toString();
+        }
+    }
+    return items;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        h_ = std::make_unique<MainWindowHarness>();
+    }
+
+    void layoutAtStart() {
+        auto& w = h_->window;
+        QCOMPARE(w.windowTitle(), QString("Tarnwick v3.0"));
+        QCOMPARE(w.size(), QSize(561, 398));
+        auto* list = w.findChild<QListWidget*>("UnitList");
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(), 127);
+        QCOMPARE(list->item(0)->text(), QString());
+        QCOMPARE(list->item(104)->text(), QString());
+        QCOMPARE(list->item(105)->text(), QString("-Corpse-"));
+        QCOMPARE(list->item(106)->text(), QString("-Destroyed site 1-"));
+        QCOMPARE(list->item(110)->text(), QString("Group 1"));
+        QCOMPARE(list->item(126)->text(), QString("Group 17"));
+        QVERIFY(w.findChild<QLineEdit*>("txtName") != nullptr);
+
+        auto* pages = w.findChild<QTabWidget*>("PageControl1");
+        QVERIFY(pages != nullptr);
+        QCOMPARE(pages->count(), 3);
+        QCOMPARE(pages->tabText(0), QString("General"));
+        QCOMPARE(pages->tabText(1), QString("Flags"));
+        QCOMPARE(pages->tabText(2), QString("GFX"));
+        QCOMPARE(pages->currentIndex(), 2);
+    }
+
+    void toolbarButtonsAndHints() {
+        auto* bar = h_->window.findChild<QToolBar*>("ToolBar1");
+        QVERIFY(bar != nullptr);
+        QStringList hints;
+        for (const QAction* action : bar->actions()) {
+            hints << action->toolTip();
+        }
+        QCOMPARE(hints, (QStringList{"Open", "Save", "Restrictions", "Upgrades", "Exit"}));
+    }
+
+    void menusItemsShortcutsAndSeparators() {
+        const auto& m = h_->window.menus();
+        QCOMPARE(itemsOf(m.file),
+                 (QStringList{"&Open...|Ctrl+O", "Direct Open |", "-", "&Save|Ctrl+S",
+                              "&Save As...|", "Direct Save|", "Import File|", "Export...>", "-",
+                              "&Close Data|", "-", "&Choose WarCraft II Directory.|",
+                              "&Exit|Ctrl+X"}));
+        QCOMPARE(itemsOf(m.exportMenu),
+                 (QStringList{"Export MAINDAT style UDTA|", "Export MAINDAT style UGRD|",
+                              "Export as U&P (Upgrade Section)|", "Export as &UN (Unit Section)|",
+                              "Export as &ALO (Restrictions)|"}));
+        QCOMPARE(itemsOf(m.information), (QStringList{"&UDTA Style|", "&Game Balance|"}));
+        QCOMPARE(itemsOf(m.pudOptions),
+                 (QStringList{"&Map Properties...|", "&Player Properties...|",
+                              "&Starting Resources...|", "&View Minimap|Ctrl+M"}));
+        QCOMPARE(itemsOf(m.edit),
+                 (QStringList{"Copy Unit Data|Ctrl+C", "Paste Unit Data|Ctrl+V", "-",
+                              "Edit &UGRD|Ctrl+U", "&Restrictions Editor|Ctrl+R", "-",
+                              "&Use Default UDTA|Ctrl+F1", "Use Default UG&RD|Ctrl+F2",
+                              "Restrictions>"}));
+        QCOMPARE(itemsOf(m.restrictionsMenu), (QStringList{"Add Default Restrictions|", "Remove|"}));
+        QCOMPARE(itemsOf(m.help), (QStringList{"&About...|F1"}));
+
+        QStringList menuBar;
+        for (const QAction* action : h_->window.menuBar()->actions()) {
+            menuBar << action->text() + (action->isVisible() ? "" : " (hidden)");
+        }
+        QCOMPARE(menuBar, (QStringList{"&File", "Information", "&PUD Options (hidden)", "&Edit",
+                                       "Help"}));
+        QVERIFY(m.useDefaultUnitData->isCheckable());
+        QVERIFY(m.useDefaultUpgrades->isCheckable());
+    }
+
+    void enablingByKind_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<bool>("unitItems");
+        QTest::addColumn<bool>("upgradeItems");
+        QTest::addColumn<bool>("scenarioItems");
+        QTest::newRow("scenario") << int(DocumentKind::Scenario) << true << true << true;
+        QTest::newRow("unit data") << int(DocumentKind::UnitData) << true << false << false;
+        QTest::newRow("upgrade data") << int(DocumentKind::UpgradeData) << false << true << false;
+    }
+
+    void enablingByKind() {
+        QFETCH(int, kind);
+        QFETCH(bool, unitItems);
+        QFETCH(bool, upgradeItems);
+        QFETCH(bool, scenarioItems);
+        auto& doc = h_->document;
+        const auto& m = h_->window.menus();
+        doc.kind = DocumentKind(kind);
+        doc.setHasRestrictions(true);
+
+        for (QMenu* menu : {m.file, m.edit}) {
+            openMenu(menu);
+            QCOMPARE(m.useDefaultUpgrades->isEnabled(), scenarioItems);
+            QCOMPARE(m.exportUnitSection->isEnabled(), unitItems);
+            QCOMPARE(m.exportUnitData->isEnabled(), unitItems);
+            QCOMPARE(m.editUpgrades->isEnabled(), upgradeItems);
+            QCOMPARE(m.upgradesButton->isEnabled(), upgradeItems);
+            QCOMPARE(m.exportUpgradeData->isEnabled(), upgradeItems);
+            QCOMPARE(m.exportUpgradeSection->isEnabled(), upgradeItems);
+            QCOMPARE(m.importFile->isEnabled(), upgradeItems);
+            QCOMPARE(m.useDefaultUnitData->isEnabled(), scenarioItems);
+            QCOMPARE(m.restrictionsMenu->menuAction()->isEnabled(), scenarioItems);
+            // Only a scenario carries restrictions; a stand-alone file drops them.
+            QCOMPARE(doc.hasRestrictions(), scenarioItems);
+            QCOMPARE(m.restrictionsEditor->isEnabled(), scenarioItems);
+            QCOMPARE(m.restrictionsButton->isEnabled(), scenarioItems);
+        }
+    }
+
+    void enablingWithNothingLoadedKeepsItemStates() {
+        auto& doc = h_->document;
+        const auto& m = h_->window.menus();
+        openMenu(m.file);
+        QVERIFY(m.importFile->isEnabled());
+        QVERIFY(!m.useDefaultUpgrades->isEnabled());
+        QVERIFY(!m.restrictionsEditor->isEnabled());
+
+        doc.kind = DocumentKind::UnitData;
+        openMenu(m.edit);
+        doc.kind = DocumentKind::None;
+        doc.setHasRestrictions(true);
+        openMenu(m.pudOptions);
+        QVERIFY(!m.importFile->isEnabled());
+        QVERIFY(m.exportUnitData->isEnabled());
+        QVERIFY(!m.editUpgrades->isEnabled());
+        QVERIFY(m.restrictionsEditor->isEnabled());
+        QVERIFY(m.restrictionsButton->isEnabled());
+        QVERIFY(doc.hasRestrictions());
+    }
+
+    void restrictionsAndExportSubmenus() {
+        auto& doc = h_->document;
+        const auto& m = h_->window.menus();
+        for (const bool held : {true, false}) {
+            doc.setHasRestrictions(held);
+            openMenu(m.restrictionsMenu);
+            QCOMPARE(m.removeRestrictions->isEnabled(), held);
+            QCOMPARE(m.addRestrictions->isEnabled(), !held);
+            openMenu(m.exportMenu);
+            QCOMPARE(m.exportRestrictions->isEnabled(), held);
+        }
+    }
+
+    void useDefaultTogglesCountDown() {
+        auto& doc = h_->document;
+        const auto& m = h_->window.menus();
+        doc.unitData.set(model::unitfields::useDefault, 0, 3);
+        doc.upgrades.set(model::upgradefields::useDefault, 0, 3);
+        QList<std::pair<std::uint32_t, bool>> unitSeen;
+        QList<std::pair<std::uint32_t, bool>> upgradeSeen;
+        for (int i = 0; i < 4; ++i) {
+            m.useDefaultUnitData->trigger();
+            unitSeen << std::pair{doc.unitData.get(model::unitfields::useDefault, 0),
+                                  m.useDefaultUnitData->isChecked()};
+            m.useDefaultUpgrades->trigger();
+            upgradeSeen << std::pair{doc.upgrades.get(model::upgradefields::useDefault, 0),
+                                     m.useDefaultUpgrades->isChecked()};
+        }
+        const QList<std::pair<std::uint32_t, bool>> expected = {
+            {2, false}, {1, false}, {0, false}, {1, true}};
+        QCOMPARE(unitSeen, expected);
+        QCOMPARE(upgradeSeen, expected);
+        // The rest of the tables is untouched.
+        QCOMPARE(doc.unitData.get(model::unitfields::gfxGroup, 0), 0u);
+    }
+
+    void closeDataForgetsTheFileButKeepsTheSections() {
+        auto& doc = h_->document;
+        doc.kind = DocumentKind::Scenario;
+        doc.isLoaded = true;
+        doc.fileName = "/maps/a.pud";
+        doc.setHasRestrictions(true);
+        doc.hasExpansionGfx = true;
+        doc.blob(model::SectionId::TileMap).assign(8, 1);
+        doc.body(model::SectionId::Description)[0] = 'X';
+        h_->window.menus().closeData->trigger();
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - [NONE]"));
+        QVERIFY(!doc.isLoaded);
+        QCOMPARE(doc.kind, DocumentKind::None);
+        QVERIFY(doc.fileName.empty());
+        QVERIFY(doc.blob(model::SectionId::TileMap).empty());
+        QVERIFY(doc.hasRestrictions());
+        QVERIFY(doc.hasExpansionGfx);
+        QCOMPARE(doc.body(model::SectionId::Description)[0], std::uint8_t('X'));
+        QVERIFY(h_->prompts.shown.empty());
+    }
+
+    void titlesByKind() {
+        auto& doc = h_->document;
+        doc.isLoaded = true;
+        doc.fileName = "/maps/deep/b.pud";
+        doc.kind = DocumentKind::Scenario;
+        h_->window.refreshTitle();
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - b.pud - [PUD]"));
+        doc.kind = DocumentKind::UpgradeData;
+        h_->window.refreshTitle();
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - b.pud - [UGRD]"));
+        doc.kind = DocumentKind::UnitData;
+        h_->window.refreshTitle();
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - /maps/deep/b.pud - [UDTA]"));
+    }
+
+    void uncaughtErrorsReachTheStandardErrorBox() {
+        ScriptedPrompts prompts;
+        ui::runGuarded(prompts, [] { throw Error("Something went wrong"); });
+        QCOMPARE(prompts.shown.size(), std::size_t{1});
+        QCOMPARE(prompts.shown[0].icon, ui::MessageIcon::Error);
+        QCOMPARE(prompts.shown[0].caption, QString("Tarnwick"));
+        QCOMPARE(prompts.shown[0].text, QString("Something went wrong."));
+        QCOMPARE(prompts.shown[0].buttons, ui::Buttons::Ok);
+    }
+
+private:
+    std::unique_ptr<MainWindowHarness> h_;
+};
+
+TARNWICK_UI_TEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
