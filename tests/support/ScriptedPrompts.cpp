@@ -5,12 +5,15 @@
 namespace tarnwick::testsupport {
 
 namespace {
-std::optional<QString> next(std::deque<std::optional<QString>>& script) {
+std::optional<QString> next(std::deque<QString>& script) {
     if (script.empty()) {
         return std::nullopt;
     }
-    auto choice = script.front();
+    const QString choice = script.front();
     script.pop_front();
+    if (choice.isNull()) {
+        return std::nullopt;
+    }
     return choice;
 }
 }  // namespace

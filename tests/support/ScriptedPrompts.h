@@ -21,8 +21,9 @@ public:
 
     std::vector<Shown> shown;
     std::deque<ui::Answer> answers;
-    std::deque<std::optional<QString>> filesToOpen;
-    std::deque<std::optional<QString>> filesToSave;
+    // A null QString cancels that chooser.
+    std::deque<QString> filesToOpen;
+    std::deque<QString> filesToSave;
     std::vector<ui::FileChoice> openChoosers;
     std::vector<ui::FileChoice> saveChoosers;
 

@@ -99,7 +99,10 @@ std::vector<std::uint8_t> WriteScenario(const Document& document) {
         }
         appendSection(out, document.header(info.id), document.body(info.id));
         if (info.id == SectionId::UnitData && document.hasExpansionGfx) {
-            out.insert(out.end(), document.gfxSwamp.begin(), document.gfxSwamp.end());
+            const std::size_t at = out.size();
+            out.resize(at + document.gfxSwamp.size());
+            std::copy(document.gfxSwamp.begin(), document.gfxSwamp.end(),
+                      out.begin() + static_cast<std::ptrdiff_t>(at));
         }
     }
     return out;

@@ -1,5 +1,7 @@
 #include "core/files/SectionChain.h"
 
+#include <algorithm>
+
 #include "core/bytes/LittleEndian.h"
 
 namespace tarnwick::files {
@@ -40,11 +42,11 @@ std::span<const std::uint8_t> SectionChainReader::takeBody() {
 
 void appendSection(std::vector<std::uint8_t>& out, const model::SectionHeader& header,
                    std::span<const std::uint8_t> body) {
-    out.insert(out.end(), header.tag.begin(), header.tag.end());
     const std::size_t at = out.size();
-    out.resize(at + 4);
-    bytes::writeLe(out, at, 4, static_cast<std::uint32_t>(header.length));
-    out.insert(out.end(), body.begin(), body.end());
+    out.resize(at + kHeaderSize + body.size());
+    std::copy(header.tag.begin(), header.tag.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
+    bytes::writeLe(out, at + header.tag.size(), 4, static_cast<std::uint32_t>(header.length));
+    std::copy(body.begin(), body.end(), out.begin() + static_cast<std::ptrdiff_t>(at + kHeaderSize));
 }
 
 }  // namespace tarnwick::files

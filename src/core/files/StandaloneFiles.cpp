@@ -33,10 +33,12 @@ void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> fi
 }
 
 std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document) {
-    std::vector<std::uint8_t> out(document.unitData.bytes.begin() + kAfterUseDefault,
-                                  document.unitData.bytes.end());
+    std::vector<std::uint8_t> out(document.hasExpansionGfx ? kUnitDataFileWithSwampSize
+                                                            : kUnitDataFileSize);
+    const auto swampAt = std::copy(document.unitData.bytes.begin() + kAfterUseDefault,
+                                   document.unitData.bytes.end(), out.begin());
     if (document.hasExpansionGfx) {
-        out.insert(out.end(), document.gfxSwamp.begin(), document.gfxSwamp.end());
+        std::copy(document.gfxSwamp.begin(), document.gfxSwamp.end(), swampAt);
     }
     return out;
 }
