@@ -39,15 +39,15 @@ std::string failureOf(Document& document, const Bytes& file) {
     return "no failure";
 }
 
-std::vector<SectionSpec> without(std::vector<SectionSpec> sections, const std::string& tag) {
-    std::erase_if(sections, [&](const SectionSpec& spec) { return spec.tag == tag; });
+std::vector<TestSection> without(std::vector<TestSection> sections, const std::string& tag) {
+    std::erase_if(sections, [&](const TestSection& section) { return section.tag == tag; });
     return sections;
 }
 
-std::vector<SectionSpec> with(std::vector<SectionSpec> sections, const std::string& after,
-                              SectionSpec added) {
+std::vector<TestSection> with(std::vector<TestSection> sections, const std::string& after,
+                              TestSection added) {
     const auto at = std::find_if(sections.begin(), sections.end(),
-                                 [&](const SectionSpec& spec) { return spec.tag == after; });
+                                 [&](const TestSection& section) { return section.tag == after; });
     sections.insert(at + 1, std::move(added));
     return sections;
 }

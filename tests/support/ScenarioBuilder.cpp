@@ -31,7 +31,7 @@ ScenarioBuilder& ScenarioBuilder::raw(const Bytes& bytes) {
     return *this;
 }
 
-std::vector<SectionSpec> typicalScenarioSections(bool withSwamp) {
+std::vector<TestSection> typicalScenarioSections(bool withSwamp) {
     std::uint8_t seed = 1;
     const auto body = [&seed](std::size_t size) { return patternBytes(size, seed++); };
     return {
@@ -49,10 +49,10 @@ std::vector<SectionSpec> typicalScenarioSections(bool withSwamp) {
     };
 }
 
-Bytes chainOf(const std::vector<SectionSpec>& sections) {
+Bytes chainOf(const std::vector<TestSection>& sections) {
     ScenarioBuilder builder;
-    for (const auto& spec : sections) {
-        builder.section(spec.tag, spec.body);
+    for (const auto& section : sections) {
+        builder.section(section.tag, section.body);
     }
     return builder.bytes();
 }

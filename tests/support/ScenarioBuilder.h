@@ -30,11 +30,11 @@ private:
 
 // The sections of a typical scenario, in the order a writer puts them, with pattern bodies:
 // every known section but "ERAX" and "ALOW", a 2 x 2 map and one placed unit.
-struct SectionSpec {
+struct TestSection {
     std::string tag;
     Bytes body;
 };
-std::vector<SectionSpec> typicalScenarioSections(bool withSwamp = false);
-Bytes chainOf(const std::vector<SectionSpec>& sections);
+std::vector<TestSection> typicalScenarioSections(bool withSwamp = false);
+Bytes chainOf(const std::vector<TestSection>& sections);
 
 }  // namespace tarnwick::testsupport
