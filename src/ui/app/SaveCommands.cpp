@@ -1,7 +1,6 @@
 #include "ui/app/SaveCommands.h"
 
-#include "core/files/Scenario.h"
-#include "core/files/StandaloneFiles.h"
+#include "core/files/DocumentFiles.h"
 #include "platform/FileStore.h"
 
 namespace tarnwick::ui {
@@ -70,19 +69,8 @@ SaveOutcome SaveCommands::saveAs() {
 
 bool SaveCommands::write(const QString& path) {
     try {
-        switch (document_.kind) {
-            case DocumentKind::Scenario:
-                platform::saveWholeFile(path, files::WriteScenario(document_));
-                return true;
-            case DocumentKind::UnitData:
-                platform::saveWholeFile(path, files::WriteUnitDataFile(document_));
-                return true;
-            case DocumentKind::UpgradeData:
-                platform::saveWholeFile(path, files::WriteUpgradeFile(document_));
-                return true;
-            case DocumentKind::None:
-                break;
-        }
+        platform::saveWholeFile(path, files::writeDocument(document_));
+        return true;
     } catch (const platform::SaveFailed& failure) {
         if (document_.kind == DocumentKind::UnitData) {
             const bool created = failure.step == platform::SaveFailed::Step::Write;

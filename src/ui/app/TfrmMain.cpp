@@ -2,13 +2,18 @@
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QSignalBlocker>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
+#include "core/model/UnitSearch.h"
 #include "core/model/UseDefaultWord.h"
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
+#include "ui/app/OpenCommand.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -48,8 +53,12 @@ void TfrmMain::buildWorkArea() {
     auto* listColumn = new QVBoxLayout;
     txtName_ = new QLineEdit(central);
     txtName_->setObjectName("txtName");
+    txtName_->setToolTip("Type in the unit name, or part of the unit name, and the Unit List will "
+                         "automatically go to that unit.");
+    txtName_->installEventFilter(this);
     unitList_ = new QListWidget(central);
     unitList_->setObjectName("UnitList");
+    unitList_->setToolTip("The Unit List");
     for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
         unitList_->addItem(QString::fromStdString(model::fixedUnitRowName(row)));
     }
@@ -59,10 +68,13 @@ void TfrmMain::buildWorkArea() {
 
     pages_ = new QTabWidget(central);
     pages_->setObjectName("PageControl1");
-    addPage(pages_, "General", "General");
-    addPage(pages_, "Flags", "Flags");
-    QWidget* graphicsPage = addPage(pages_, "GFX", "GFX");
+    QWidget* generalPage = addPage(pages_, "General", "edpage1");
+    QWidget* flagsPage = addPage(pages_, "Flags", "edpage2");
+    QWidget* graphicsPage = addPage(pages_, "GFX", "edpage3");
     pages_->setCurrentWidget(graphicsPage);
+    unitControls_ = buildUnitPages(generalPage, flagsPage);
+    unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
+    graphicsPage_ = new GraphicsPage(document_, prompts_, graphicsPage);
     columns->addWidget(pages_, 2);
 
     setCentralWidget(central);
@@ -73,6 +85,8 @@ void TfrmMain::connectCommands() {
         connect(action, &QAction::triggered, this,
                 [this, handler] { runGuarded(prompts_, [this, handler] { (this->*handler)(); }); });
     };
+    command(menus_.open, &TfrmMain::Open1Click);
+    command(menus_.openButton, &TfrmMain::Open1Click);
     command(menus_.save, &TfrmMain::Save2Click);
     command(menus_.saveButton, &TfrmMain::Save2Click);
     command(menus_.saveAs, &TfrmMain::SaveAs1Click);
@@ -88,6 +102,10 @@ void TfrmMain::connectCommands() {
     }
     connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this, &TfrmMain::submenu);
     connect(menus_.exportMenu, &QMenu::aboutToShow, this, &TfrmMain::Save1Click);
+    connect(unitList_, &QListWidget::currentRowChanged, this,
+            [this] { runGuarded(prompts_, [this] { UnitListClick(); }); });
+    connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
+            [this] { runGuarded(prompts_, [this] { UnitListClick(); }); });
 }
 
 void TfrmMain::FormCreate(const QStringList& arguments) {
@@ -95,8 +113,108 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
                   arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0;
     if (plugInMode_) {
         setWindowTitle(model::kTitlePlugIn);
+    } else if (!arguments.isEmpty()) {
+        pendingOpen_ = arguments.constFirst();
     }
     gameDirectory_ = configureGameDirectory(settings_, prompts_);
+}
+
+void TfrmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!pendingOpen_.isEmpty()) {
+        QTimer::singleShot(0, this, [this, path = std::exchange(pendingOpen_, {})] {
+            runGuarded(prompts_, [&] { OpenFile(path); });
+        });
+    }
+}
+
+void TfrmMain::Open1Click() {
+    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", gameDirectory_, {}};
+    if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
+        OpenFile(*chosen);
+    }
+}
+
+void TfrmMain::OpenFile(const QString& path) {
+    if (!loadDocumentFile(document_, prompts_, path)) {
+        refreshTitle();
+        showNoRow();
+        return;
+    }
+    refreshTitle();
+    selectRow(0);
+    menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(static_cast<std::uint16_t>(
+        document_.unitData.get(model::unitfields::useDefault, 0))));
+    menus_.useDefaultUpgrades->setChecked(model::upgradeUseDefaultChecked(
+        static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0))));
+    menus_.edit->menuAction()->setVisible(true);
+    menus_.pudOptions->menuAction()->setVisible(document_.kind == model::DocumentKind::Scenario);
+    setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
+}
+
+void TfrmMain::setEditingPagesVisible(bool visible) {
+    for (int page = 0; page < pages_->count(); ++page) {
+        pages_->setTabVisible(page, visible);
+    }
+}
+
+void TfrmMain::selectRow(int row) {
+    {
+        const QSignalBlocker quiet(unitList_);
+        unitList_->setCurrentRow(row);
+    }
+    UnitListClick();
+}
+
+void TfrmMain::showNoRow() {
+    graphicsPage_->forgetRow();
+    unitEditor_->forgetUnit();
+    unitControls_.generalContent->hide();
+    unitControls_.flagsContent->hide();
+}
+
+void TfrmMain::UnitListClick() {
+    const int row = unitList_->currentRow();
+    if (row < 0 || !document_.isLoaded) {
+        showNoRow();
+        return;
+    }
+    const auto unit = static_cast<std::size_t>(row);
+    const bool upgradeFile = document_.kind == model::DocumentKind::UpgradeData;
+    graphicsPage_->guts(unit);
+    graphicsPage_->content()->setVisible(!upgradeFile);
+    if (unit >= model::kUnitCount || upgradeFile) {
+        unitEditor_->forgetUnit();
+        unitControls_.generalContent->hide();
+        unitControls_.flagsContent->hide();
+        return;
+    }
+    unitControls_.generalContent->show();
+    unitControls_.flagsContent->show();
+    unitEditor_->showUnit(unit);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The search looks at the text as it was before the key took effect.
+    if (watched == txtName_ && event->type() == QEvent::KeyPress) {
+        runGuarded(prompts_, [this] { txtNameKeyPress(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TfrmMain::txtNameKeyPress() {
+    std::vector<std::string> names;
+    names.reserve(static_cast<std::size_t>(unitList_->count()));
+    for (int row = 0; row < unitList_->count(); ++row) {
+        names.push_back(unitList_->item(row)->text().toStdString());
+    }
+    const auto found = model::findUnitRow(names, txtName_->text().toStdString());
+    if (!found) {
+        return;
+    }
+    const int row = static_cast<int>(*found);
+    unitList_->scrollToItem(unitList_->item(row), QAbstractItemView::PositionAtTop);
+    selectRow(row);
 }
 
 void TfrmMain::refreshTitle() {
@@ -127,6 +245,7 @@ void TfrmMain::Close1Click() {
     document_.fileName.clear();
     document_.ReleaseMapBlobs();
     refreshTitle();
+    showNoRow();
 }
 
 void TfrmMain::War2Dir1Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QEvent>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QLineEdit>
@@ -10,6 +11,9 @@
 #include "platform/SettingsStore.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/SaveCommands.h"
+#include "ui/app/units/UnitControls.h"
+#include "ui/app/units/UnitEditor.h"
+#include "ui/graphics/GraphicsPage.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -22,8 +26,12 @@ public:
     TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
              QWidget* parent = nullptr);
 
-    // Start-up: plug-in switch, then the game directory from the settings store.
+    // Start-up: plug-in switch, then the game directory from the settings store. A file named
+    // first on the command line is opened once the window is shown.
     void FormCreate(const QStringList& arguments);
+
+    // Reads a file of any kind and shows its first unit; reports its own failures.
+    void OpenFile(const QString& path);
 
     const QString& gameDirectory() const { return gameDirectory_; }
     bool isPlugInMode() const { return plugInMode_; }
@@ -35,6 +43,9 @@ public:
     void refreshTitle();
 
 public slots:
+    void Open1Click();
+    void UnitListClick();
+    void txtNameKeyPress();
     void GeneralMenu();
     void submenu();
     void Save1Click();
@@ -48,12 +59,19 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildWorkArea();
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
+    // Selects a row from code and shows it, as a click on it would.
+    void selectRow(int row);
+    // No unit shown: the editing pages are hidden and write nothing.
+    void showNoRow();
+    void setEditingPagesVisible(bool visible);
 
     model::Document& document_;
     Prompts& prompts_;
@@ -63,6 +81,10 @@ private:
     QLineEdit* txtName_ = nullptr;
     QListWidget* unitList_ = nullptr;
     QTabWidget* pages_ = nullptr;
+    UnitControls unitControls_;
+    UnitEditor* unitEditor_ = nullptr;
+    GraphicsPage* graphicsPage_ = nullptr;
+    QString pendingOpen_;
     QString gameDirectory_;
     bool plugInMode_ = false;
     bool endRequested_ = false;

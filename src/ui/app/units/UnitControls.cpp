@@ -1,0 +1,220 @@
+#include "ui/app/units/UnitControls.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QScrollArea>
+#include <QValidator>
+#include <QVBoxLayout>
+
+#include "ui/app/units/UnitControlTexts.h"
+
+namespace tarnwick::ui {
+
+namespace {
+
+// Limits what the user may type without touching text set from code: a maximum length on the
+// box itself would cut a longer stored value and write the cut value back.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
+    State validate(QString& input, int&) const override {
+        return input.size() <= limit_ ? Acceptable : Invalid;
+    }
+
+private:
+    int limit_;
+};
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name, const QString& tooltip = {}) {
+    widget->setObjectName(name);
+    if (!tooltip.isEmpty()) {
+        widget->setToolTip(tooltip);
+    }
+    return widget;
+}
+
+QGroupBox* addGroup(QLayout* into, const QString& title, const QString& tooltip = {}) {
+    auto* group = new QGroupBox(title);
+    group->setToolTip(tooltip);
+    into->addWidget(group);
+    return group;
+}
+
+QComboBox* pickList(const QString& name, const auto& items, const QString& tooltip) {
+    auto* list = named(new QComboBox, name, tooltip);
+    for (const char* item : items) {
+        list->addItem(item);
+    }
+    return list;
+}
+
+class GeneralPageBuilder {
+public:
+    explicit GeneralPageBuilder(UnitControls& c) : c_(c) {}
+
+    void addNumbers(QFormLayout* form, std::initializer_list<std::size_t> boxes) {
+        for (const std::size_t index : boxes) {
+            const NumberBox& box = kNumberBoxes[index];
+            auto* edit = named(new QLineEdit, box.name, box.tooltip);
+            if (box.typingLimit > 0) {
+                edit->setValidator(new TypingLimit(box.typingLimit, edit));
+            }
+            c_.numbers[index] = edit;
+            form->addRow(box.label, edit);
+        }
+    }
+
+    void build(QWidget* content) {
+        auto* columns = new QHBoxLayout(content);
+        auto* left = new QVBoxLayout;
+        auto* right = new QVBoxLayout;
+        columns->addLayout(left);
+        columns->addLayout(right);
+
+        const QString priorityTip = "What the priority of this unit is, in the eyes of the computer.";
+        auto* ai = new QFormLayout(addGroup(left, "AI Treatment:"));
+        c_.priority = named(new QSlider(Qt::Horizontal), "priority");
+        c_.priority->setRange(0, 255);
+        c_.priority->setTickInterval(16);
+        c_.priority->setTickPosition(QSlider::TicksBelow);
+        auto* track = new QHBoxLayout;
+        track->addWidget(named(new QLabel("Low"), "lblLow", priorityTip));
+        track->addWidget(c_.priority);
+        track->addWidget(named(new QLabel("High"), "lblHigh", priorityTip));
+        ai->addRow(track);
+        c_.priorityValue = named(new QLabel("?"), "lblPriority", priorityTip);
+        c_.priorityValue->setAlignment(Qt::AlignCenter);
+        ai->addRow(c_.priorityValue);
+        addNumbers(ai, {numberBoxIndex("cpuReact"), numberBoxIndex("annoy"),
+                        numberBoxIndex("points")});
+
+        auto* stats = new QFormLayout(addGroup(left, "Unit Stats"));
+        addNumbers(stats, {numberBoxIndex("ReactRange"), numberBoxIndex("SightRange"),
+                           numberBoxIndex("decay"), numberBoxIndex("armor"), numberBoxIndex("HP")});
+        c_.unitType = pickList("unitType", kDomainNames, "Unit Domain.  What type of unit it is.");
+        stats->addRow("Type:", c_.unitType);
+        c_.decayLabel = named(new QLabel, "lbldec");
+        stats->addRow("Decays After:", c_.decayLabel);
+
+        auto* attack = new QFormLayout(addGroup(right, "Attacking Info:"));
+        addNumbers(attack, {numberBoxIndex("AttackRange"), numberBoxIndex("bDam"),
+                            numberBoxIndex("pDam")});
+        c_.damageLabel = named(new QLabel("?"), "overall");
+        attack->addRow("Calculated Damage:", c_.damageLabel);
+        c_.missile = pickList("missile", kMissileNames,
+                              "What missile this unit attacks with.  WARNING:  Certain Missiles "
+                              "don't work!");
+        attack->addRow("Missile Type:", c_.missile);
+        c_.rightClick = pickList("rightClick", kRightClickNames,
+                                 "What the default action for the unit to take is.  i.e., what "
+                                 "happens when you right click.");
+        attack->addRow("Right Mouse button:", c_.rightClick);
+
+        auto* size = new QFormLayout(addGroup(right, "Unit Size: "));
+        addNumbers(size, {numberBoxIndex("EdBoxY"), numberBoxIndex("EdBoxX"),
+                          numberBoxIndex("EdSizeY"), numberBoxIndex("EdSizeX")});
+
+        auto* cost = new QFormLayout(addGroup(left, "Unit Cost:", "The Units Cost and Build Time"));
+        addNumbers(cost, {numberBoxIndex("gold"), numberBoxIndex("lumber"), numberBoxIndex("oil"),
+                          numberBoxIndex("BuildTime")});
+        left->addStretch();
+        right->addStretch();
+    }
+
+private:
+    UnitControls& c_;
+};
+
+class FlagsPageBuilder {
+public:
+    explicit FlagsPageBuilder(UnitControls& c) : c_(c) {
+        for (unsigned bit = 0; bit < c_.flags.size(); ++bit) {
+            const FlagText& text = kFlagTexts[bit];
+            auto* box = named(new QCheckBox(text.caption), QString("f%1").arg(bit), text.tooltip);
+            box->setProperty("tag", bit);
+            c_.flags[bit] = box;
+        }
+        for (std::size_t i = 0; i < kByteCheckBoxes.size(); ++i) {
+            const ByteCheckBox& b = kByteCheckBoxes[i];
+            c_.byteChecks[i] = named(new QCheckBox(b.caption), b.name, b.tooltip);
+        }
+        for (std::size_t i = 0; i < kTargetBoxes.size(); ++i) {
+            c_.targets[i] = named(new QCheckBox(kTargetBoxes[i].caption), kTargetBoxes[i].name,
+                                  kTargetTip);
+        }
+    }
+
+    // Check boxes in columns of `perColumn`.
+    static void addGroupOf(QGridLayout* page, int row, int column, const QString& title,
+                           const std::vector<QCheckBox*>& boxes, int perColumn,
+                           int columnSpan = 1) {
+        auto* group = new QGroupBox(title);
+        auto* grid = new QGridLayout(group);
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            const int at = static_cast<int>(i);
+            grid->addWidget(boxes[i], at % perColumn, at / perColumn);
+        }
+        page->addWidget(group, row, column, 1, columnSpan);
+    }
+
+    void build(QWidget* content) {
+        auto* page = new QGridLayout(content);
+        const auto f = [this](unsigned bit) { return c_.flags[bit]; };
+        const auto check = [this](std::string_view name) {
+            for (std::size_t i = 0; i < kByteCheckBoxes.size(); ++i) {
+                if (name == kByteCheckBoxes[i].name) {
+                    return c_.byteChecks[i];
+                }
+            }
+            return static_cast<QCheckBox*>(nullptr);
+        };
+        addGroupOf(page, 0, 0, "Unit Type: ",
+                   {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26),
+                    check("selectable"), f(19), f(14), f(0), f(1), f(3)},
+                   5, 3);
+        addGroupOf(page, 1, 0, "Resource Info: ", {f(22), f(12), f(18), f(9), f(21), f(24), f(11)},
+                   4, 2);
+        addGroupOf(page, 1, 2, "Submarine Properties :", {f(6), f(7)}, 2);
+        addGroupOf(page, 2, 0, "Structure Properties: ", {f(20), f(5), f(16)}, 3);
+        addGroupOf(page, 2, 1, "Magic: ", {f(17), check("Magic")}, 2);
+        addGroupOf(page, 2, 2, "Can Target:", {c_.targets[0], c_.targets[1], c_.targets[2]}, 3);
+        addGroupOf(page, 3, 0, "Upgrades:", {check("upgA"), check("upgW")}, 2);
+        addGroupOf(page, 3, 1, "Unknowns: ", {f(13), f(28), f(29), f(30), f(31)}, 3, 2);
+        page->setRowStretch(4, 1);
+    }
+
+private:
+    UnitControls& c_;
+};
+
+QWidget* scrollingContent(QWidget* page, const QString& name) {
+    auto* outer = new QVBoxLayout(page);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new QScrollArea(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget;
+    content->setObjectName(name);
+    scroll->setWidget(content);
+    outer->addWidget(scroll);
+    return content;
+}
+
+}  // namespace
+
+UnitControls buildUnitPages(QWidget* generalPage, QWidget* flagsPage) {
+    UnitControls controls;
+    controls.generalContent = scrollingContent(generalPage, "GeneralContent");
+    controls.flagsContent = scrollingContent(flagsPage, "FlagsContent");
+    GeneralPageBuilder(controls).build(controls.generalContent);
+    FlagsPageBuilder flags(controls);
+    flags.build(controls.flagsContent);
+    controls.generalContent->hide();
+    controls.flagsContent->hide();
+    return controls;
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <array>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QWidget>
+
+#include "ui/app/units/UnitFieldBindings.h"
+
+namespace tarnwick::ui {
+
+// Every control of the "General" and "Flags" pages; the pages own them.
+struct UnitControls {
+    QWidget* generalContent = nullptr;  // hidden while no unit is shown
+    QWidget* flagsContent = nullptr;
+
+    std::array<QLineEdit*, kNumberBoxes.size()> numbers{};
+    QSlider* priority = nullptr;
+    QLabel* priorityValue = nullptr;
+    QComboBox* unitType = nullptr;
+    QComboBox* missile = nullptr;
+    QComboBox* rightClick = nullptr;
+    QLabel* decayLabel = nullptr;   // lbldec
+    QLabel* damageLabel = nullptr;  // overall
+
+    std::array<QCheckBox*, kByteCheckBoxes.size()> byteChecks{};
+    std::array<QCheckBox*, kTargetBoxes.size()> targets{};
+    std::array<QCheckBox*, 32> flags{};
+
+    QLineEdit* number(std::size_t index) const { return numbers[index]; }
+};
+
+// Lays out both pages' contents, with their captions, tooltips and typing limits.
+UnitControls buildUnitPages(QWidget* generalPage, QWidget* flagsPage);
+
+}  // namespace tarnwick::ui

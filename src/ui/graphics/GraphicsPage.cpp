@@ -1,0 +1,258 @@
+#include "ui/graphics/GraphicsPage.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
+
+#include "core/model/GraphicsEntry.h"
+#include "core/model/TypedNumber.h"
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+using model::GraphicsEntry;
+namespace uf = model::unitfields;
+
+namespace {
+constexpr std::array<const char*, 5> kTerrainNames = {"General", "Summer", "Winter", "Wasteland",
+                                                      "Orc Swamp"};
+constexpr std::array<const model::FieldDescriptor*, 4> kTerrainFields = {
+    &uf::gfxGeneral, &uf::gfxSummer, &uf::gfxWinter, &uf::gfxWasteland};
+constexpr std::size_t kSwampTerrain = 4;
+constexpr std::array<std::uint16_t, 3> kFlagBits = {GraphicsEntry::kRepeatBit,
+                                                    GraphicsEntry::kFlag1Bit,
+                                                    GraphicsEntry::kFlag2Bit};
+constexpr int kHighestEntry = 999;
+}  // namespace
+
+GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, QWidget* page)
+    : QObject(page), document_(document), prompts_(prompts) {
+    build(page);
+    connectRules();
+    forgetRow();
+}
+
+void GraphicsPage::build(QWidget* page) {
+    auto* outer = new QVBoxLayout(page);
+    content_ = new QWidget(page);
+    content_->setObjectName("GfxContent");
+    outer->addWidget(content_);
+    auto* columns = new QHBoxLayout(content_);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+
+    auto* terrainBox = new QGroupBox("Terrain: ");
+    auto* terrainLayout = new QVBoxLayout(terrainBox);
+    for (std::size_t i = 0; i < terrains_.size(); ++i) {
+        terrains_[i] = new QRadioButton(kTerrainNames[i]);
+        terrains_[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
+        terrainLayout->addWidget(terrains_[i]);
+    }
+    terrains_[0]->setChecked(true);
+    left->addWidget(terrainBox);
+
+    auto* archiveBox = new QGroupBox("War Archive: ");
+    auto* archiveLayout = new QVBoxLayout(archiveBox);
+    for (std::size_t i = 0; i < archives_.size(); ++i) {
+        archives_[i] = new QRadioButton(QString::fromUtf8(model::kGraphicsArchiveNames[i].data(),
+                                                          static_cast<qsizetype>(
+                                                              model::kGraphicsArchiveNames[i].size())));
+        archives_[i]->setObjectName(QString("w%1").arg(i + 1));
+        archiveLayout->addWidget(archives_[i]);
+    }
+    noGraphics_ = new QRadioButton("No GFX");
+    noGraphics_->setObjectName("CheckBox4");
+    archiveLayout->addWidget(noGraphics_);
+    right->addWidget(archiveBox);
+
+    entryBox_ = new QGroupBox("Unit Terrain GFX Entry and group: ");
+    entryBox_->setObjectName("GroupBox3");
+    auto* entryLayout = new QFormLayout(entryBox_);
+    txtEntry_ = new QLineEdit("0");
+    txtEntry_->setObjectName("txtEntry");
+    entryLayout->addRow("Entry #", txtEntry_);
+    const std::array<const char*, 3> flagCaptions = {"Repeat", "Flag #1", "Flag #2"};
+    for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
+        flagBoxes_[i] = new QCheckBox(flagCaptions[i]);
+        flagBoxes_[i]->setObjectName(QString("CheckBox%1").arg(i + 1));
+        entryLayout->addRow(flagBoxes_[i]);
+    }
+    group_ = new QLineEdit("0");
+    group_->setObjectName("Grp1");
+    entryLayout->addRow("Group:", group_);
+    left->addWidget(entryBox_);
+    left->addStretch();
+    right->addStretch();
+}
+
+void GraphicsPage::connectRules() {
+    const auto guarded = [this](auto rule) {
+        return [this, rule](auto... arguments) {
+            runGuarded(prompts_, [&] { rule(arguments...); });
+        };
+    };
+    for (QRadioButton* terrain : terrains_) {
+        connect(terrain, &QRadioButton::toggled, this, [this](bool chosen) {
+            if (chosen && row_) {
+                emit terrainChosen();
+            }
+        });
+    }
+    for (std::size_t i = 0; i < archives_.size(); ++i) {
+        const int archive = static_cast<int>(i + 1);
+        connect(archives_[i], &QRadioButton::toggled, this, guarded([this, archive](bool on) {
+                    if (on) {
+                        w1Click(archive);
+                    }
+                }));
+    }
+    connect(noGraphics_, &QRadioButton::toggled, this,
+            guarded([this](bool selected) { CheckBox4Click(selected); }));
+    for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
+        const int box = static_cast<int>(i);
+        connect(flagBoxes_[i], &QCheckBox::toggled, this,
+                guarded([this, box](bool ticked) { flagBoxClick(box, ticked); }));
+    }
+    connect(txtEntry_, &QLineEdit::textChanged, this,
+            guarded([this](const QString&) { txtEntryChange(); }));
+    connect(group_, &QLineEdit::textChanged, this,
+            guarded([this](const QString&) { Grp1Change(); }));
+}
+
+std::span<std::uint8_t> GraphicsPage::terrainArray(const model::FieldDescriptor*& field) {
+    for (std::size_t i = 0; i < kTerrainFields.size(); ++i) {
+        if (terrains_[i]->isChecked()) {
+            field = kTerrainFields[i];
+            return document_.unitData.bytes;
+        }
+    }
+    field = &model::kSwampGraphicsField;
+    return document_.gfxSwamp;
+}
+
+void GraphicsPage::LoadOrd() {
+    if (!row_) {
+        return;
+    }
+    const model::FieldDescriptor* field = nullptr;
+    const auto array = terrainArray(field);
+    entry_ = static_cast<std::uint16_t>(model::readField(array, *field, *row_));
+}
+
+void GraphicsPage::SaveOrd() {
+    if (filling_ || !row_) {
+        return;
+    }
+    const model::FieldDescriptor* field = nullptr;
+    const auto array = terrainArray(field);
+    model::writeField(array, *field, *row_, entry_);
+}
+
+void GraphicsPage::forgetRow() {
+    row_.reset();
+    content_->setEnabled(false);
+}
+
+void GraphicsPage::guts(std::size_t row) {
+    row_ = row;
+    content_->setEnabled(true);
+    LoadOrd();
+    filling_ = true;
+    group_->setText(row < uf::gfxGroup.count
+                        ? QString::number(document_.unitData.get(uf::gfxGroup, row))
+                        : "0");
+    const GraphicsEntry entry = GraphicsEntry::decode(entry_);
+    if (!entry.hasGraphics()) {
+        noGraphics_->setChecked(true);
+        entryBox_->setEnabled(false);
+        txtEntry_->setText("0");
+        for (QCheckBox* box : flagBoxes_) {
+            box->setChecked(false);
+        }
+    } else {
+        entryBox_->setEnabled(true);
+        flagBoxes_[0]->setChecked(entry.repeat);
+        flagBoxes_[1]->setChecked(entry.flag1);
+        flagBoxes_[2]->setChecked(entry.flag2);
+        archives_[static_cast<std::size_t>(entry.archive() - 1)]->setChecked(true);
+        archiveBase_ = entry.archive() * 1000;
+        txtEntry_->setText(QString::number(entry.entry()));
+    }
+    filling_ = false;
+}
+
+std::uint16_t GraphicsPage::flagBits() const {
+    std::uint16_t bits = 0;
+    for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
+        if (flagBoxes_[i]->isChecked()) {
+            bits |= kFlagBits[i];
+        }
+    }
+    return bits;
+}
+
+void GraphicsPage::w1Click(int archive) {
+    if (filling_) {
+        return;
+    }
+    LoadOrd();
+    entryBox_->setEnabled(true);
+    const int base = archive * 1000;
+    if (GraphicsEntry::decode(entry_).hasGraphics()) {
+        entry_ = static_cast<std::uint16_t>(entry_ + base - archiveBase_);
+    } else {
+        // From "No GFX" the entry is built afresh; moving 65535 by the change of base would
+        // point at an unrelated archive and entry.
+        const std::int32_t number = model::parseTypedInteger(txtEntry_->text().toStdString());
+        entry_ = static_cast<std::uint16_t>(base + number + flagBits());
+    }
+    archiveBase_ = base;
+    SaveOrd();
+}
+
+void GraphicsPage::CheckBox4Click(bool selected) {
+    if (!selected || filling_) {
+        return;
+    }
+    LoadOrd();
+    entry_ = GraphicsEntry::kNoGraphics;
+    SaveOrd();
+    entryBox_->setEnabled(false);
+}
+
+void GraphicsPage::flagBoxClick(int box, bool ticked) {
+    if (filling_) {
+        return;
+    }
+    LoadOrd();
+    const std::uint16_t bit = kFlagBits[static_cast<std::size_t>(box)];
+    entry_ = static_cast<std::uint16_t>(ticked ? entry_ | bit : entry_ & ~bit);
+    SaveOrd();
+}
+
+void GraphicsPage::txtEntryChange() {
+    if (filling_) {
+        return;
+    }
+    LoadOrd();
+    std::int32_t number = model::parseTypedInteger(txtEntry_->text().toStdString());
+    if (number > kHighestEntry) {
+        number = kHighestEntry;
+        txtEntry_->setText(QString::number(kHighestEntry));
+    }
+    entry_ = static_cast<std::uint16_t>(number + archiveBase_ + flagBits());
+    SaveOrd();
+}
+
+void GraphicsPage::Grp1Change() {
+    if (filling_ || !row_ || *row_ >= uf::gfxGroup.count) {
+        return;
+    }
+    const std::int32_t number = model::parseTypedInteger(group_->text().toStdString());
+    document_.unitData.set(uf::gfxGroup, *row_, static_cast<std::uint32_t>(number));
+}
+
+}  // namespace tarnwick::ui

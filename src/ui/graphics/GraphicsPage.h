@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QWidget>
+
+#include "core/model/Document.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// The "GFX" page: the selected row's graphics entry for the chosen terrain, and its group.
+class GraphicsPage : public QObject {
+    Q_OBJECT
+
+public:
+    GraphicsPage(model::Document& document, Prompts& prompts, QWidget* page);
+
+    // Fills the page from `row` (0 to 126) for the chosen terrain.
+    void guts(std::size_t row);
+    // No row selected: the page does nothing.
+    void forgetRow();
+
+    // The element of the chosen terrain's array for the selected row.
+    void LoadOrd();
+    void SaveOrd();
+
+    QWidget* content() const { return content_; }
+    std::uint16_t currentEntry() const { return entry_; }
+
+    void w1Click(int archive);
+    void CheckBox4Click(bool selected);
+    void flagBoxClick(int box, bool ticked);
+    void txtEntryChange();
+    void Grp1Change();
+
+signals:
+    // A terrain button was chosen: the row is to be shown again from the new array.
+    void terrainChosen();
+
+private:
+    void build(QWidget* page);
+    void connectRules();
+    std::span<std::uint8_t> terrainArray(const model::FieldDescriptor*& field);
+    std::uint16_t flagBits() const;
+
+    model::Document& document_;
+    Prompts& prompts_;
+    QWidget* content_ = nullptr;
+    std::array<QRadioButton*, 5> terrains_{};
+    std::array<QRadioButton*, 6> archives_{};
+    QRadioButton* noGraphics_ = nullptr;
+    QGroupBox* entryBox_ = nullptr;
+    QLineEdit* txtEntry_ = nullptr;
+    std::array<QCheckBox*, 3> flagBoxes_{};  // Repeat, Flag #1, Flag #2
+    QLineEdit* group_ = nullptr;
+
+    std::optional<std::size_t> row_;
+    std::uint16_t entry_ = 0;
+    int archiveBase_ = 0;
+    bool filling_ = false;
+};
+
+}  // namespace tarnwick::ui
