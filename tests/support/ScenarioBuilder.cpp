@@ -58,3 +58,18 @@ Bytes chainOf(const std::vector<TestSection>& sections) {
 }
 
 }  // namespace tarnwick::testsupport
+
+namespace tarnwick::testsupport {
+
+Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp) {
+    auto sections = typicalScenarioSections();
+    for (auto& section : sections) {
+        if (section.tag == "UDTA") {
+            section.body.assign(units.bytes.begin(), units.bytes.end());
+            section.body.insert(section.body.end(), swamp.begin(), swamp.end());
+        }
+    }
+    return chainOf(sections);
+}
+
+}  // namespace tarnwick::testsupport

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/UnitDataTable.h"
+
 namespace tarnwick::testsupport {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -36,5 +38,8 @@ struct TestSection {
 };
 std::vector<TestSection> typicalScenarioSections(bool withSwamp = false);
 Bytes chainOf(const std::vector<TestSection>& sections);
+
+// A typical scenario whose "UDTA" holds `units` (and `swamp` after it when given).
+Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp = {});
 
 }  // namespace tarnwick::testsupport
