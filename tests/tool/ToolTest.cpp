@@ -96,3 +96,94 @@ TEST_F(ToolTest, WrongUsagePrintsTheCommands) {
     EXPECT_EQ(runCommand({}).code, 2);
     EXPECT_EQ(runCommand({"frobnicate"}).code, 2);
 }
+
+TEST_F(ToolTest, ResaveKeepsStandAloneFilesInTheirOwnForm) {
+    for (const std::size_t size : {std::size_t{5694}, std::size_t{5948}, std::size_t{780}}) {
+        write("in.dat", patternBytes(size, 8));
+        ASSERT_EQ(runCommand({"resave", path("in.dat"), path("out.dat")}).code, 0) << size;
+        EXPECT_EQ(contents("out.dat"), patternBytes(size, 8)) << size;
+    }
+}
+
+TEST_F(ToolTest, UnitsPrintsEveryUnitFieldByName) {
+    model::UnitDataTable units;
+    units.set(model::unitfields::hitPoints, 0, 60);
+    units.set(model::unitfields::sightRange, 1, static_cast<std::uint32_t>(-5));
+    units.set(model::unitfields::tileSize, 2, 3, 1);
+    units.set(model::unitfields::goldCost, 2, 60);
+    units.set(model::unitfields::rightClickAction, 57, 2);
+    write("u.pud", scenarioWithUnits(units));
+    const ToolRun run = runCommand({"units", path("u.pud")});
+    ASSERT_EQ(run.code, 0) << run.err;
+    std::vector<std::string> lines;
+    std::istringstream stream(run.out);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 110u);
+    EXPECT_EQ(lines[0].rfind("0 gfxGroup=0 gfxGeneral=0 ", 0), 0u) << lines[0];
+    EXPECT_NE(lines[0].find(" hitPoints=60 "), std::string::npos);
+    EXPECT_NE(lines[1].find(" sightRange=-5 "), std::string::npos);
+    EXPECT_NE(lines[2].find(" tileSize.width=0 tileSize.height=3 "), std::string::npos);
+    EXPECT_NE(lines[2].find(" goldCost=60 "), std::string::npos);
+    EXPECT_NE(lines[57].find(" rightClickAction=2 "), std::string::npos);
+    EXPECT_EQ(lines[58].find("rightClickAction"), std::string::npos);
+    EXPECT_EQ(lines[0].find("useDefault"), std::string::npos);
+}
+
+TEST_F(ToolTest, SetChangesExactlyTheFieldsBytes) {
+    const Bytes scenario = scenarioWithUnits({});
+    write("in.pud", scenario);
+    ASSERT_EQ(runCommand({"set", path("in.pud"), path("out.pud"), "3", "hitPoints", "500"}).code, 0);
+    const Bytes out = contents("out.pud");
+    ASSERT_EQ(out.size(), scenario.size());
+    std::vector<std::size_t> changed;
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (out[i] != scenario[i]) {
+            changed.push_back(i);
+        }
+    }
+    // "UDTA" follows 7 sections; its body starts after their bytes and its own header.
+    const auto sections = typicalScenarioSections();
+    const std::size_t udtaBody = chainOf({sections.begin(), sections.begin() + 6}).size() + 8;
+    const std::size_t hitPoints3 = udtaBody + 1678 + 3 * 2;
+    EXPECT_EQ(changed, (std::vector<std::size_t>{hitPoints3, hitPoints3 + 1}));
+    EXPECT_EQ(out[hitPoints3], 500 & 0xFF);
+    EXPECT_EQ(out[hitPoints3 + 1], 500 >> 8);
+}
+
+TEST_F(ToolTest, SetTruncatesAndKeepsTheKind) {
+    write("in.udt", patternBytes(5694, 9));
+    ASSERT_EQ(runCommand({"set", path("in.udt"), path("out.udt"), "109", "boxSize.height",
+                          "70000"})
+                  .code,
+              0);
+    const Bytes out = contents("out.udt");
+    ASSERT_EQ(out.size(), 5694u);
+    const std::size_t at = 2888 - 2 + 109 * 4 + 2;
+    EXPECT_EQ(out[at], 70000 & 0xFF);
+    EXPECT_EQ(out[at + 1], (70000 >> 8) & 0xFF);
+}
+
+TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
+    write("in.pud", scenarioWithUnits({}));
+    write("in.ugd", patternBytes(780, 1));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"set", path("in.pud"), path("o"), "3", "hitpoints", "5"}, "Unknown unit field \"hitpoints\""},
+        {{"set", path("in.pud"), path("o"), "3", "useDefault", "5"}, "Unknown unit field"},
+        {{"set", path("in.pud"), path("o"), "110", "hitPoints", "5"},
+         "Unit 110 is out of range for hitPoints (0 to 109)"},
+        {{"set", path("in.pud"), path("o"), "58", "rightClickAction", "1"}, "(0 to 57)"},
+        {{"set", path("in.pud"), path("o"), "-1", "armor", "1"}, "out of range"},
+        {{"set", path("in.pud"), path("o"), "1", "armor", "ten"}, "'ten' is not a valid integer value"},
+        {{"set", path("in.ugd"), path("o"), "1", "armor", "1"}, "holds upgrade data, no unit data"},
+    };
+    for (const auto& [arguments, message] : refusals) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 1) << arguments[4];
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
+    EXPECT_TRUE(runCommand({"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}).code == 1);
+    EXPECT_EQ(runCommand({"set", path("in.pud"), path("o"), "126", "gfxWinter", "1"}).code, 0);
+}
