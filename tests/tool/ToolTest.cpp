@@ -3,7 +3,9 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "DemoScenario.h"
 #include "ScenarioBuilder.h"
+#include "core/files/Scenario.h"
 #include "platform/FileStore.h"
 #include "tool/ToolCommands.h"
 
@@ -186,4 +188,13 @@ TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
     EXPECT_TRUE(runCommand({"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}).code == 1);
     EXPECT_EQ(runCommand({"set", path("in.pud"), path("o"), "126", "gfxWinter", "1"}).code, 0);
+}
+
+TEST(DemoScenario, IsAScenarioTheEditorReadsAndWritesBackUnchanged) {
+    const Bytes file = files::WriteScenario(demo::demoScenario());
+    model::Document document;
+    files::ReadScenario(document, file);
+    EXPECT_TRUE(document.hasRestrictions());
+    EXPECT_EQ(document.unitData.get(model::unitfields::useDefault, 0), 0u);
+    EXPECT_EQ(files::WriteScenario(document), file);
 }

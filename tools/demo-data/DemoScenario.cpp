@@ -1,0 +1,125 @@
+#include "DemoScenario.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/model/GraphicsEntry.h"
+#include "core/model/RestrictionTable.h"
+
+namespace tarnwick::demo {
+
+namespace {
+
+using model::SectionId;
+namespace uf = model::unitfields;
+
+constexpr std::uint16_t kMapSide = 32;
+
+void fillText(std::span<std::uint8_t> body, std::string_view text) {
+    std::fill(body.begin(), body.end(), 0);
+    std::copy_n(text.begin(), std::min(text.size(), body.size()), body.begin());
+}
+
+void fillUnits(model::UnitDataTable& units) {
+    for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
+        const auto u = static_cast<std::uint32_t>(unit);
+        const bool building = unit >= 58 && unit < 105;
+        units.set(uf::hitPoints, unit, building ? 400 + (u * 97) % 2200 : 30 + (u * 37) % 300);
+        units.set(uf::sightRange, unit, 3 + u % 7);
+        units.set(uf::buildTime, unit, 30 + (u * 13) % 200);
+        units.set(uf::goldCost, unit, 20 + (u * 7) % 100);
+        units.set(uf::lumberCost, unit, (u * 3) % 50);
+        units.set(uf::oilCost, unit, unit % 4 == 0 ? 10 : 0);
+        units.set(uf::tileSize, unit, building ? 2 + u % 3 : 1, 0);
+        units.set(uf::tileSize, unit, building ? 2 + u % 3 : 1, 1);
+        units.set(uf::boxSize, unit, building ? 63 + (u % 3) * 32 : 31, 0);
+        units.set(uf::boxSize, unit, building ? 63 + (u % 3) * 32 : 31, 1);
+        units.set(uf::attackRange, unit, building ? 0 : 1 + u % 6);
+        units.set(uf::reactRange, unit, 4 + u % 4);
+        units.set(uf::cpuReactRange, unit, 6 + u % 4);
+        units.set(uf::armor, unit, u % 20);
+        units.set(uf::multiSelectable, unit, building ? 0 : 1);
+        units.set(uf::priority, unit, (u * 41) % 256);
+        units.set(uf::basicDamage, unit, building ? 0 : 3 + u % 12);
+        units.set(uf::piercingDamage, unit, building ? 0 : 2 + u % 6);
+        units.set(uf::weaponUpgradable, unit, building ? 0 : 1);
+        units.set(uf::armorUpgradable, unit, building ? 0 : 1);
+        units.set(uf::missile, unit, u % 30);
+        units.set(uf::unitType, unit, u % 3);
+        units.set(uf::decayRate, unit, unit >= 105 ? 10 : 0);
+        units.set(uf::annoyFactor, unit, (u * 11) % 100);
+        units.set(uf::pointValue, unit, 50 + u * 5);
+        units.set(uf::canTarget, unit, building ? 0 : 1 + u % 7);
+        const std::uint32_t domain = std::array<std::uint32_t, 3>{0x1, 0x2, 0x8}[unit % 3];
+        units.set(uf::flags, unit, domain | (building ? 0x20u : 0x80000u));
+        units.set(uf::gfxGroup, unit, u);
+        if (unit < model::kRightClickUnitCount) {
+            units.set(uf::rightClickAction, unit, 1 + u % 6);
+        }
+    }
+    for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
+        const int entry = static_cast<int>(row);
+        units.set(uf::gfxGeneral, row, model::GraphicsEntry::at(1, 100 + entry).encode());
+        units.set(uf::gfxSummer, row, model::GraphicsEntry::at(1, 250 + entry).encode());
+        units.set(uf::gfxWinter, row, model::GraphicsEntry::at(1, 400 + entry).encode());
+        units.set(uf::gfxWasteland, row, model::GraphicsEntry::kNoGraphics);
+    }
+}
+
+void hold(model::Document& document, SectionId id) { document.setHeld(id, true); }
+
+}  // namespace
+
+model::Document demoScenario() {
+    model::Document document;
+    fillText(document.body(SectionId::Type), "WAR2 MAP");
+    document.body(SectionId::Version)[0] = 17;
+    fillText(document.body(SectionId::Description), "Tarnwick demo scenario");
+    auto owners = document.body(SectionId::Owners);
+    std::fill(owners.begin(), owners.end(), 3);  // nobody
+    owners[0] = 5;                               // a person
+    owners[1] = 4;                               // the computer
+    document.body(SectionId::Dimensions)[0] = kMapSide;
+    document.body(SectionId::Dimensions)[2] = kMapSide;
+    for (const SectionId id : {SectionId::Type, SectionId::Version, SectionId::Description,
+                               SectionId::Owners, SectionId::Era, SectionId::Dimensions,
+                               SectionId::UnitData, SectionId::Upgrades, SectionId::Restrictions,
+                               SectionId::Sides, SectionId::StartGold, SectionId::StartLumber,
+                               SectionId::StartOil, SectionId::AiPlayers}) {
+        hold(document, id);
+    }
+
+    fillUnits(document.unitData);
+    for (std::size_t upgrade = 0; upgrade < model::kUpgradeCount; ++upgrade) {
+        const auto u = static_cast<std::uint32_t>(upgrade);
+        document.upgrades.set(model::upgradefields::time, upgrade, 100 + u);
+        document.upgrades.set(model::upgradefields::gold, upgrade, 500 + 50 * u);
+        document.upgrades.set(model::upgradefields::lumber, upgrade, 100 * (u % 4));
+        document.upgrades.set(model::upgradefields::icon, upgrade, 120 + u);
+        document.upgrades.set(model::upgradefields::affects, upgrade, 1u << (u % 21));
+    }
+    document.restrictions = model::RestrictionTable::defaults();
+    for (std::size_t slot = 0; slot < 16; ++slot) {
+        document.body(SectionId::StartGold)[slot * 2] = 0xD0;  // 2000 gold
+        document.body(SectionId::StartGold)[slot * 2 + 1] = 0x07;
+        document.body(SectionId::StartLumber)[slot * 2 + 1] = 0x03;  // 768 lumber
+        document.body(SectionId::Sides)[slot] = static_cast<std::uint8_t>(slot % 2);
+    }
+
+    const std::size_t tiles = std::size_t{kMapSide} * kMapSide;
+    document.blob(SectionId::TileMap).assign(tiles * 2, 0);
+    document.blob(SectionId::SquareMap).assign(tiles * 2, 0);
+    document.blob(SectionId::OilMap).assign(tiles, 0);
+    document.blob(SectionId::RegionMap).assign(tiles * 2, 0);
+    // Two town halls at opposite corners: x, y, type, owner, extra.
+    document.blob(SectionId::Units) = {2, 0, 2, 0, 58, 0, 0, 0, 28, 0, 28, 0, 59, 1, 0, 0};
+    for (const SectionId id : {SectionId::TileMap, SectionId::SquareMap, SectionId::OilMap,
+                               SectionId::RegionMap, SectionId::Units}) {
+        hold(document, id);
+    }
+    document.kind = model::DocumentKind::Scenario;
+    document.isLoaded = true;
+    return document;
+}
+
+}  // namespace tarnwick::demo
