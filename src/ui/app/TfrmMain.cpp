@@ -22,6 +22,7 @@ namespace {
 const QString kPlugInSwitch = "-MarrowbyPlugIn";
 constexpr int kInitialWidth = 561;
 constexpr int kInitialHeight = 398;
+constexpr int kListColumnWidth = 140;
 
 QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
     auto* page = new QWidget(pages);
@@ -64,7 +65,9 @@ void TfrmMain::buildWorkArea() {
     }
     listColumn->addWidget(txtName_);
     listColumn->addWidget(unitList_);
-    columns->addLayout(listColumn, 1);
+    txtName_->setMaximumWidth(kListColumnWidth);
+    unitList_->setMaximumWidth(kListColumnWidth);
+    columns->addLayout(listColumn);
 
     pages_ = new QTabWidget(central);
     pages_->setObjectName("PageControl1");
@@ -75,7 +78,7 @@ void TfrmMain::buildWorkArea() {
     unitControls_ = buildUnitPages(generalPage, flagsPage);
     unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
     graphicsPage_ = new GraphicsPage(document_, prompts_, graphicsPage);
-    columns->addWidget(pages_, 2);
+    columns->addWidget(pages_, 1);
 
     setCentralWidget(central);
 }

@@ -14,6 +14,9 @@ namespace tarnwick::ui {
 
 namespace {
 
+constexpr int kNumberWidth = 64;
+constexpr int kListWidth = 130;
+
 // Limits what the user may type without touching text set from code: a maximum length on the
 // box itself would cut a longer stored value and write the cut value back.
 class TypingLimit : public QValidator {
@@ -48,6 +51,7 @@ QComboBox* pickList(const QString& name, const auto& items, const QString& toolt
     for (const char* item : items) {
         list->addItem(item);
     }
+    list->setMaximumWidth(kListWidth);
     return list;
 }
 
@@ -59,6 +63,7 @@ public:
         for (const std::size_t index : boxes) {
             const NumberBox& box = kNumberBoxes[index];
             auto* edit = named(new QLineEdit, box.name, box.tooltip);
+            edit->setMaximumWidth(kNumberWidth);
             if (box.typingLimit > 0) {
                 edit->setValidator(new TypingLimit(box.typingLimit, edit));
             }
@@ -68,14 +73,11 @@ public:
     }
 
     void build(QWidget* content) {
-        auto* columns = new QHBoxLayout(content);
-        auto* left = new QVBoxLayout;
-        auto* right = new QVBoxLayout;
-        columns->addLayout(left);
-        columns->addLayout(right);
+        // One column that scrolls: the page is narrow at the window's first size.
+        auto* column = new QVBoxLayout(content);
 
         const QString priorityTip = "What the priority of this unit is, in the eyes of the computer.";
-        auto* ai = new QFormLayout(addGroup(left, "AI Treatment:"));
+        auto* ai = new QFormLayout(addGroup(column, "AI Treatment:"));
         c_.priority = named(new QSlider(Qt::Horizontal), "priority");
         c_.priority->setRange(0, 255);
         c_.priority->setTickInterval(16);
@@ -91,7 +93,7 @@ public:
         addNumbers(ai, {numberBoxIndex("cpuReact"), numberBoxIndex("annoy"),
                         numberBoxIndex("points")});
 
-        auto* stats = new QFormLayout(addGroup(left, "Unit Stats"));
+        auto* stats = new QFormLayout(addGroup(column, "Unit Stats"));
         addNumbers(stats, {numberBoxIndex("ReactRange"), numberBoxIndex("SightRange"),
                            numberBoxIndex("decay"), numberBoxIndex("armor"), numberBoxIndex("HP")});
         c_.unitType = pickList("unitType", kDomainNames, "Unit Domain.  What type of unit it is.");
@@ -99,7 +101,7 @@ public:
         c_.decayLabel = named(new QLabel, "lbldec");
         stats->addRow("Decays After:", c_.decayLabel);
 
-        auto* attack = new QFormLayout(addGroup(right, "Attacking Info:"));
+        auto* attack = new QFormLayout(addGroup(column, "Attacking Info:"));
         addNumbers(attack, {numberBoxIndex("AttackRange"), numberBoxIndex("bDam"),
                             numberBoxIndex("pDam")});
         c_.damageLabel = named(new QLabel("?"), "overall");
@@ -113,15 +115,14 @@ public:
                                  "happens when you right click.");
         attack->addRow("Right Mouse button:", c_.rightClick);
 
-        auto* size = new QFormLayout(addGroup(right, "Unit Size: "));
+        auto* size = new QFormLayout(addGroup(column, "Unit Size: "));
         addNumbers(size, {numberBoxIndex("EdBoxY"), numberBoxIndex("EdBoxX"),
                           numberBoxIndex("EdSizeY"), numberBoxIndex("EdSizeX")});
 
-        auto* cost = new QFormLayout(addGroup(left, "Unit Cost:", "The Units Cost and Build Time"));
+        auto* cost = new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
         addNumbers(cost, {numberBoxIndex("gold"), numberBoxIndex("lumber"), numberBoxIndex("oil"),
                           numberBoxIndex("BuildTime")});
-        left->addStretch();
-        right->addStretch();
+        column->addStretch();
     }
 
 private:
@@ -147,21 +148,21 @@ public:
         }
     }
 
-    // Check boxes in columns of `perColumn`.
-    static void addGroupOf(QGridLayout* page, int row, int column, const QString& title,
-                           const std::vector<QCheckBox*>& boxes, int perColumn,
-                           int columnSpan = 1) {
+    // The boxes of a group, filled column by column in two columns.
+    static void addGroupOf(QVBoxLayout* page, const QString& title,
+                           const std::vector<QCheckBox*>& boxes) {
         auto* group = new QGroupBox(title);
         auto* grid = new QGridLayout(group);
+        const int perColumn = static_cast<int>((boxes.size() + 1) / 2);
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             const int at = static_cast<int>(i);
             grid->addWidget(boxes[i], at % perColumn, at / perColumn);
         }
-        page->addWidget(group, row, column, 1, columnSpan);
+        page->addWidget(group);
     }
 
     void build(QWidget* content) {
-        auto* page = new QGridLayout(content);
+        auto* page = new QVBoxLayout(content);
         const auto f = [this](unsigned bit) { return c_.flags[bit]; };
         const auto check = [this](std::string_view name) {
             for (std::size_t i = 0; i < kByteCheckBoxes.size(); ++i) {
@@ -171,19 +172,17 @@ public:
             }
             return static_cast<QCheckBox*>(nullptr);
         };
-        addGroupOf(page, 0, 0, "Unit Type: ",
+        addGroupOf(page, "Unit Type: ",
                    {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26),
-                    check("selectable"), f(19), f(14), f(0), f(1), f(3)},
-                   5, 3);
-        addGroupOf(page, 1, 0, "Resource Info: ", {f(22), f(12), f(18), f(9), f(21), f(24), f(11)},
-                   4, 2);
-        addGroupOf(page, 1, 2, "Submarine Properties :", {f(6), f(7)}, 2);
-        addGroupOf(page, 2, 0, "Structure Properties: ", {f(20), f(5), f(16)}, 3);
-        addGroupOf(page, 2, 1, "Magic: ", {f(17), check("Magic")}, 2);
-        addGroupOf(page, 2, 2, "Can Target:", {c_.targets[0], c_.targets[1], c_.targets[2]}, 3);
-        addGroupOf(page, 3, 0, "Upgrades:", {check("upgA"), check("upgW")}, 2);
-        addGroupOf(page, 3, 1, "Unknowns: ", {f(13), f(28), f(29), f(30), f(31)}, 3, 2);
-        page->setRowStretch(4, 1);
+                    check("selectable"), f(19), f(14), f(0), f(1), f(3)});
+        addGroupOf(page, "Resource Info: ", {f(22), f(12), f(18), f(9), f(21), f(24), f(11)});
+        addGroupOf(page, "Submarine Properties :", {f(6), f(7)});
+        addGroupOf(page, "Structure Properties: ", {f(20), f(5), f(16)});
+        addGroupOf(page, "Magic: ", {f(17), check("Magic")});
+        addGroupOf(page, "Can Target:", {c_.targets[0], c_.targets[1], c_.targets[2]});
+        addGroupOf(page, "Upgrades:", {check("upgA"), check("upgW")});
+        addGroupOf(page, "Unknowns: ", {f(13), f(28), f(29), f(30), f(31)});
+        page->addStretch();
     }
 
 private:
@@ -195,6 +194,7 @@ QWidget* scrollingContent(QWidget* page, const QString& name) {
     outer->setContentsMargins(0, 0, 0, 0);
     auto* scroll = new QScrollArea(page);
     scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget;
     content->setObjectName(name);
