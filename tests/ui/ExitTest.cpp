@@ -166,6 +166,10 @@ private slots:
         h_->window.menus().save->trigger();
         QCOMPARE(platform::readWholeFile(path("d.udt")).size(), std::size_t{5948});
         QCOMPARE(h_->window.windowTitle(), "Tarnwick v3.0 - " + path("d.udt") + " - [UDTA]");
+        h_->document.hasExpansionGfx = false;
+        h_->prompts.filesToSave = {path("e.udt")};
+        h_->window.menus().saveAs->trigger();
+        QCOMPARE(platform::readWholeFile(path("e.udt")).size(), std::size_t{5694});
 
         h_->document.fileName = path("file").toStdString() + "/x.udt";
         platform::saveWholeFile(path("file"), std::vector<std::uint8_t>{1});
