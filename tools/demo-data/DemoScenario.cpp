@@ -1,5 +1,7 @@
 #include "DemoScenario.h"
 
+#include "DemoGameData.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -57,12 +59,23 @@ void fillUnits(model::UnitDataTable& units) {
             units.set(uf::rightClickAction, unit, 1 + u % 6);
         }
     }
+}
+
+// Every row points at one of the demo game's sprites; some wasteland rows have none.
+void fillGraphics(model::Document& document) {
     for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
-        const int entry = static_cast<int>(row);
-        units.set(uf::gfxGeneral, row, model::GraphicsEntry::at(1, 100 + entry).encode());
-        units.set(uf::gfxSummer, row, model::GraphicsEntry::at(1, 250 + entry).encode());
-        units.set(uf::gfxWinter, row, model::GraphicsEntry::at(1, 400 + entry).encode());
-        units.set(uf::gfxWasteland, row, model::GraphicsEntry::kNoGraphics);
+        const auto sprite = [row](std::size_t shift) {
+            const auto entry = static_cast<int>((row + shift) % kDemoSpriteCount);
+            return model::GraphicsEntry::at(1, kFirstDemoSprite + entry).encode();
+        };
+        auto& units = document.unitData;
+        units.set(uf::gfxGeneral, row, sprite(0));
+        units.set(uf::gfxSummer, row, sprite(3));
+        units.set(uf::gfxWinter, row,
+                  model::GraphicsEntry::at(3, static_cast<int>(row % kDemoRezSpriteCount)).encode());
+        units.set(uf::gfxWasteland, row,
+                  row % 4 == 0 ? model::GraphicsEntry::kNoGraphics : sprite(5));
+        model::writeField(document.gfxSwamp, model::kSwampGraphicsField, row, sprite(7));
     }
 }
 
@@ -90,6 +103,7 @@ model::Document demoScenario() {
     }
 
     fillUnits(document.unitData);
+    fillGraphics(document);
     for (std::size_t upgrade = 0; upgrade < model::kUpgradeCount; ++upgrade) {
         const auto u = static_cast<std::uint32_t>(upgrade);
         document.upgrades.set(model::upgradefields::time, upgrade, 100 + u);
