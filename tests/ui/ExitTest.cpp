@@ -19,6 +19,7 @@ class ExitTest : public QObject {
 private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
         h_->window.show();
         QVERIFY(dir_.isValid());
     }

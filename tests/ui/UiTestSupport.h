@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "DemoGameData.h"
 #include "ScriptedPrompts.h"
 #include "core/model/Document.h"
 #include "platform/SettingsStore.h"
@@ -14,12 +15,29 @@
 
 namespace tarnwick::testsupport {
 
+// The demo game directory, written once per test program.
+inline QString demoGameDirectory() {
+    static QTemporaryDir directory;
+    static const bool written = [] {
+        demo::writeDemoGameDirectory(directory.path());
+        return true;
+    }();
+    (void)written;
+    return directory.path();
+}
+
 // A main window over its own document, scripted prompts and the test's settings store.
 struct MainWindowHarness {
     model::Document document;
     ScriptedPrompts prompts;
     platform::SettingsStore settings;
     ui::TfrmMain window{document, prompts, settings};
+
+    // Starts up with the demo game as the stored game directory, as a user with the game would.
+    void startWithGame() {
+        settings.setWar2Dir(demoGameDirectory());
+        window.FormCreate({});
+    }
 };
 
 // Opening a menu runs its enabling handlers, as a click on it would.

@@ -17,6 +17,7 @@ class UnitEditingTest : public QObject {
 private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
         h_->window.show();
         units_ = {};
         units_.set(uf::hitPoints, 0, 12345);

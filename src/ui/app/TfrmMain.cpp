@@ -3,10 +3,12 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/game/StringTable.h"
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
@@ -97,6 +99,8 @@ void TfrmMain::connectCommands() {
     command(menus_.chooseGameDirectory, &TfrmMain::War2Dir1Click);
     command(menus_.exit, &TfrmMain::Exit1Click);
     command(menus_.exitButton, &TfrmMain::Exit1Click);
+    command(menus_.copyUnit, &TfrmMain::CopyUnitData1Click);
+    command(menus_.pasteUnit, &TfrmMain::PasteUnitData1Click);
     command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
     command(menus_.useDefaultUpgrades, &TfrmMain::eugrd1Click);
 
@@ -124,10 +128,65 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
 
 void TfrmMain::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!event->spontaneous()) {
+        runGuarded(prompts_, [this] { FormShow(); });
+    }
     if (!pendingOpen_.isEmpty()) {
         QTimer::singleShot(0, this, [this, path = std::exchange(pendingOpen_, {})] {
             runGuarded(prompts_, [&] { OpenFile(path); });
         });
+    }
+}
+
+void TfrmMain::FormShow() {
+    const auto entry = extractor_.ExtractEntry(1, "strdat.war");
+    if (!entry) {
+        return;
+    }
+    const game::GameNames names = game::readGameNames(*entry);
+    strategyNames_.clear();
+    for (const std::string& strategy : names.strategies) {
+        strategyNames_ << QString::fromLatin1(strategy.data(), static_cast<qsizetype>(strategy.size()));
+    }
+    for (std::size_t row = 0; row < names.unitRows.size(); ++row) {
+        if (const auto& name = names.unitRows[row]) {
+            unitList_->item(static_cast<int>(row))
+                ->setText(QString::fromLatin1(name->data(), static_cast<qsizetype>(name->size())));
+        }
+    }
+}
+
+std::optional<std::size_t> TfrmMain::selectedUnit() const {
+    const int row = unitList_->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= model::kUnitCount) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(row);
+}
+
+void TfrmMain::CopyUnitData1Click() {
+    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+        prompts_.warning("Error!  No file loaded!");
+        return;
+    }
+    // The "Group" rows have no per-unit values.
+    if (const auto unit = selectedUnit()) {
+        clipboard_.copy(document_, *unit);
+    }
+}
+
+void TfrmMain::PasteUnitData1Click() {
+    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+        prompts_.warning("Error!  No file loaded!");
+        return;
+    }
+    if (!clipboard_.isFilled()) {
+        prompts_.warning("Error!  Clipboard is empty.");
+        return;
+    }
+    if (const auto unit = selectedUnit()) {
+        clipboard_.paste(document_, *unit);
+        UnitListClick();
     }
 }
 

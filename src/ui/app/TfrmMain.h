@@ -8,11 +8,13 @@
 #include <QTabWidget>
 
 #include "core/model/Document.h"
+#include "core/model/UnitClipboard.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/SaveCommands.h"
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitEditor.h"
+#include "ui/archive/EntryExtractor.h"
 #include "ui/graphics/GraphicsPage.h"
 #include "ui/prompts/Prompts.h"
 
@@ -34,6 +36,9 @@ public:
     void OpenFile(const QString& path);
 
     const QString& gameDirectory() const { return gameDirectory_; }
+    EntryExtractor& extractor() { return extractor_; }
+    // The computer-player strategies named by the game, in order.
+    const QStringList& strategyNames() const { return strategyNames_; }
     bool isPlugInMode() const { return plugInMode_; }
     const MainMenus& menus() const { return menus_; }
     SaveCommands& saveCommands() { return saveCommands_; }
@@ -46,6 +51,9 @@ public slots:
     void Open1Click();
     void UnitListClick();
     void txtNameKeyPress();
+    void FormShow();
+    void CopyUnitData1Click();
+    void PasteUnitData1Click();
     void GeneralMenu();
     void submenu();
     void Save1Click();
@@ -69,6 +77,8 @@ private:
     void requestEnd();
     // Selects a row from code and shows it, as a click on it would.
     void selectRow(int row);
+    // The unit row selected, when it is one of units 0 to 109.
+    std::optional<std::size_t> selectedUnit() const;
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
@@ -86,6 +96,9 @@ private:
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
+    EntryExtractor extractor_{prompts_, gameDirectory_};
+    QStringList strategyNames_;
+    model::UnitClipboard clipboard_;
     bool plugInMode_ = false;
     bool endRequested_ = false;
     bool answeringCloseBox_ = false;

@@ -1,0 +1,163 @@
+#include <QListWidget>
+
+#include "ScenarioBuilder.h"
+#include "UiTestSupport.h"
+#include "core/archive/LzssEncoder.h"
+#include "platform/FileStore.h"
+#include "ui/graphics/TCompressForm.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace uf = model::unitfields;
+
+namespace {
+const QString kNoFile = "Error!  No file loaded!";
+const QString kFatal = "A fatal error has occured during extraction! ";
+}  // namespace
+
+class NamesAndClipboardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { h_ = std::make_unique<MainWindowHarness>(); }
+
+    void namesComeFromTheGamesStringTable() {
+        h_->startWithGame();
+        h_->window.show();
+        QVERIFY(h_->prompts.shown.empty());
+        QCOMPARE(row(0), QString("Pikeman"));
+        QCOMPARE(row(20), QString("Pikeman 2"));
+        QCOMPARE(row(103), QString("Human Keep"));
+        QCOMPARE(row(104), QString("Orc Keep"));
+        QCOMPARE(row(105), QString("-Corpse-"));
+        const QStringList strategies = {"Land Attack", "Sea Attack", "Air Attack"};
+        QCOMPARE(h_->window.strategyNames(), strategies);
+        h_->window.hide();
+        h_->window.show();
+        QCOMPARE(h_->window.strategyNames(), strategies);
+    }
+
+    void aMissingArchiveIsReportedOnceAndNamesStayEmpty() {
+        QTemporaryDir game;
+        QDir(game.path()).mkpath("data");
+        platform::saveWholeFile(game.filePath("data/maindat.war"), {});
+        h_->settings.setWar2Dir(game.path());
+        h_->window.FormCreate({});
+        h_->window.show();
+        QCOMPARE(h_->prompts.texts(), QStringList{kFatal + "Error Opening strdat.war"});
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
+        QCOMPARE(row(0), QString());
+        QVERIFY(h_->window.strategyNames().isEmpty());
+    }
+
+    void extractionReportsItsLengthOrItsFailure() {
+        h_->startWithGame();
+        auto& extractor = h_->window.extractor();
+        QCOMPARE(extractor.ExtractEntry(2, "maindat.war")->size(), std::size_t{768});
+        QCOMPARE(extractor.EntryLength(), 768);
+        QCOMPARE(extractor.ExtractEntry(10, "MAINDAT.WAR")->size(), std::size_t{768});
+        QVERIFY(!extractor.ExtractEntry(5, "MAINDAT.WAR"));
+        QCOMPARE(extractor.EntryLength(), -1);
+        QVERIFY(!extractor.ExtractEntry(473, "MAINDAT.WAR"));
+        QVERIFY(!extractor.ExtractEntry(0, "NOSUCH.WAR"));
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{kFatal + "Entry does not exist in opened data file!: 5",
+                              kFatal + "Entry does not exist in opened data file!: 473",
+                              kFatal + "Error Opening NOSUCH.WAR"}));
+    }
+
+    void copyAndPasteNeedALoadedFileAndACopy() {
+        h_->startWithGame();
+        h_->window.menus().copyUnit->trigger();
+        h_->window.menus().pasteUnit->trigger();
+        QCOMPARE(h_->prompts.texts(), (QStringList{kNoFile, kNoFile}));
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
+        open("a.pud", 0);
+        h_->window.menus().pasteUnit->trigger();
+        QCOMPARE(h_->prompts.texts().last(), QString("Error!  Clipboard is empty."));
+    }
+
+    void pasteCarriesEveryValueEvenIntoAnotherFile() {
+        h_->startWithGame();
+        h_->window.show();
+        open("a.pud", 1);
+        list()->setCurrentRow(70);
+        h_->window.menus().copyUnit->trigger();
+        open("b.pud", 2);
+        list()->setCurrentRow(10);
+        const auto before = h_->document.unitData;
+        h_->window.menus().pasteUnit->trigger();
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 10), 1070u);
+        QCOMPARE(h_->document.unitData.get(uf::flags, 10), 0x50000u + 70u);
+        QCOMPARE(h_->document.unitData.get(uf::rightClickAction, 10), 0u);
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 11), before.get(uf::hitPoints, 11));
+        // The pages show the pasted values.
+        QCOMPARE(h_->window.findChild<QLineEdit*>("HP")->text(), QString("1070"));
+        QCOMPARE(h_->window.findChild<QComboBox*>("rightClick")->currentIndex(), -1);
+        QVERIFY(h_->prompts.shown.empty());
+    }
+
+    void groupRowsAreLeftAlone() {
+        h_->startWithGame();
+        open("a.pud", 1);
+        list()->setCurrentRow(5);
+        h_->window.menus().copyUnit->trigger();
+        list()->setCurrentRow(115);
+        const auto before = h_->document.unitData.bytes;
+        const auto swamp = h_->document.gfxSwamp;
+        h_->window.menus().copyUnit->trigger();
+        h_->window.menus().pasteUnit->trigger();
+        QCOMPARE(h_->document.unitData.bytes, before);
+        QCOMPARE(h_->document.gfxSwamp, swamp);
+        QVERIFY(h_->prompts.shown.empty());
+    }
+
+    void theProgressWindowFollowsTheWork() {
+        ui::TCompressForm form;
+        form.start("Compressing...", 100);
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.windowTitle(), QString("Compressing..."));
+        form.advance(40);
+        QCOMPARE(form.bar()->value(), 40);
+        form.finish();
+        QVERIFY(!form.isVisible());
+
+        // Fed by the compressor itself.
+        Bytes input(50000);
+        for (std::size_t i = 0; i < input.size(); ++i) {
+            input[i] = static_cast<std::uint8_t>(i % 251 + i / 1000);
+        }
+        archive::LzssCompress(input, form);
+        QCOMPARE(form.windowTitle(), QString("Compressing..."));
+        QVERIFY(form.bar()->value() >= 99);
+        QVERIFY(!form.isVisible());
+        form.start("Inserting...", 5'000'000'000LL);
+        form.advance(2'500'000'000LL);
+        QCOMPARE(form.bar()->value(), form.bar()->maximum() / 2);
+    }
+
+private:
+    QString row(int index) const { return list()->item(index)->text(); }
+    QListWidget* list() const { return h_->window.findChild<QListWidget*>("UnitList"); }
+
+    // A scenario whose unit u has hit points 1000 * seed + u and flags seed * 0x50000 + u.
+    void open(const QString& name, std::uint32_t seed) {
+        model::UnitDataTable units;
+        for (std::size_t u = 0; u < model::kUnitCount; ++u) {
+            units.set(uf::hitPoints, u, 1000 * seed + static_cast<std::uint32_t>(u));
+            units.set(uf::flags, u, seed * 0x50000 + static_cast<std::uint32_t>(u));
+        }
+        for (std::size_t u = 0; u < model::kRightClickUnitCount; ++u) {
+            units.set(uf::rightClickAction, u, 4);
+        }
+        const QString path = dir_.filePath(name);
+        platform::saveWholeFile(path, scenarioWithUnits(units));
+        h_->window.OpenFile(path);
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindowHarness> h_;
+};
+
+TARNWICK_UI_TEST_MAIN(NamesAndClipboardTest)
+#include "NamesAndClipboardTest.moc"
