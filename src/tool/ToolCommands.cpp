@@ -6,10 +6,14 @@
 #include <QString>
 
 #include "core/Error.h"
+#include "core/archive/Archive.h"
+#include "core/archive/EntryInsertion.h"
+#include "core/archive/LzssEncoder.h"
 #include "core/files/DocumentFiles.h"
 #include "core/files/SectionChain.h"
 #include "core/model/TypedNumber.h"
 #include "platform/FileStore.h"
+#include "platform/MappedFile.h"
 
 namespace tarnwick::tool {
 
@@ -115,18 +119,78 @@ int setField(const Arguments& args, std::ostream&) {
     return 0;
 }
 
+std::int64_t entryNumber(const std::string& text) {
+    return model::parseTypedInteger(text);
+}
+
+int listEntries(const Arguments& args, std::ostream& out) {
+    const platform::MappedFile file(QString::fromStdString(args[0]));
+    const archive::ArchiveView view(file.bytes());
+    for (std::size_t slot = 0; slot < view.entryCount(); ++slot) {
+        out << slot << ' ';
+        if (view.offset(slot) == -1) {
+            out << "empty\n";
+            continue;
+        }
+        try {
+            const archive::EntryInfo info = view.info(static_cast<std::int64_t>(slot));
+            out << info.offset << ' ' << info.storedLength << ' '
+                << (info.compressed ? "compressed" : "stored") << ' ' << info.length << '\n';
+        } catch (const Error& error) {
+            out << "damaged: " << error.what() << '\n';
+        }
+    }
+    return 0;
+}
+
+int extractEntry(const Arguments& args, std::ostream&) {
+    const platform::MappedFile file(QString::fromStdString(args[0]));
+    const auto bytes = archive::ArchiveView(file.bytes()).extract(entryNumber(args[1]));
+    platform::saveWholeFile(QString::fromStdString(args[2]), bytes);
+    return 0;
+}
+
+int compressFile(const Arguments& args, std::ostream&) {
+    NoProgress quiet;
+    const auto input = readInput(args[0]);
+    platform::saveWholeFile(QString::fromStdString(args[1]), archive::LzssCompress(input, quiet));
+    return 0;
+}
+
+// As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
+int insertEntry(const Arguments& args, std::ostream&) {
+    const bool compress = args.size() == 4;
+    if (compress && args[3] != "--compress") {
+        throw Error("Unknown option \"" + args[3] + "\"");
+    }
+    const std::int64_t entry = entryNumber(args[1]);
+    const auto data = readInput(args[2]);
+    NoProgress quiet;
+    const auto payload = compress ? archive::LzssCompress(data, quiet) : data;
+    const auto archiveBytes = readInput(args[0]);
+    const auto rebuilt = archive::InsertEntry(
+        archiveBytes, entry, archive::entryHeader(data.size(), compress), payload, quiet);
+    platform::saveWholeFile(QString::fromStdString(args[0]), rebuilt);
+    return 0;
+}
+
 struct Command {
     std::size_t argumentCount;
+    std::size_t optionalCount;
     const char* usage;
     std::function<int(const Arguments&, std::ostream&)> run;
 };
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table = {
-        {"sections", {1, "sections FILE", listSections}},
-        {"resave", {2, "resave IN OUT", resave}},
-        {"units", {1, "units FILE", listUnits}},
-        {"set", {5, "set IN OUT UNIT FIELD VALUE", setField}},
+        {"sections", {1, 0, "sections FILE", listSections}},
+        {"resave", {2, 0, "resave IN OUT", resave}},
+        {"units", {1, 0, "units FILE", listUnits}},
+        {"set", {5, 0, "set IN OUT UNIT FIELD VALUE", setField}},
+        {"list", {1, 0, "list ARCHIVE", listEntries}},
+        {"extract", {3, 0, "extract ARCHIVE N OUT", extractEntry}},
+        {"compress", {2, 0, "compress IN OUT", compressFile}},
+        {"insert", {3, 1, "insert ARCHIVE N FILE [--compress]", insertEntry}},
     };
     return table;
 }
@@ -147,7 +211,8 @@ int runTool(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     }
     const auto found = commands().find(arguments[0]);
     const Arguments rest(arguments.begin() + 1, arguments.end());
-    if (found == commands().end() || rest.size() != found->second.argumentCount) {
+    if (found == commands().end() || rest.size() < found->second.argumentCount ||
+        rest.size() > found->second.argumentCount + found->second.optionalCount) {
         printUsage(err);
         return 2;
     }

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include "ArchiveBuilder.h"
 #include "DemoScenario.h"
 #include "ScenarioBuilder.h"
 #include "core/files/Scenario.h"
@@ -197,4 +198,57 @@ TEST(DemoScenario, IsAScenarioTheEditorReadsAndWritesBackUnchanged) {
     EXPECT_TRUE(document.hasRestrictions());
     EXPECT_EQ(document.unitData.get(model::unitfields::useDefault, 0), 0u);
     EXPECT_EQ(files::WriteScenario(document), file);
+}
+
+TEST_F(ToolTest, ArchiveListingShowsEveryEntry) {
+    write("a.war", ArchiveBuilder().stored({1, 2, 3}).empty().compressed(Bytes(100, 7)).bytes());
+    const ToolRun run = runCommand({"list", path("a.war")});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "0 20 7 stored 3");
+    EXPECT_NE(run.out.find("\n1 empty\n2 27 "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find(" compressed 100\n"), std::string::npos) << run.out;
+}
+
+TEST_F(ToolTest, CompressInsertAndExtractGiveTheInputBack) {
+    Bytes input(20000);
+    for (std::size_t i = 0; i < input.size(); ++i) {
+        input[i] = static_cast<std::uint8_t>((i * i) % 253 + i / 500);
+    }
+    write("input.bin", input);
+    write("a.war", ArchiveBuilder().stored({1}).stored({2}).stored({3}).bytes());
+    ASSERT_EQ(runCommand({"compress", path("input.bin"), path("stream.bin")}).code, 0);
+    ASSERT_EQ(runCommand({"insert", path("a.war"), "1", path("input.bin"), "--compress"}).code, 0);
+    ASSERT_EQ(runCommand({"extract", path("a.war"), "1", path("back.bin")}).code, 0);
+    EXPECT_EQ(contents("back.bin"), input);
+    // The entry holds exactly the stream `compress` wrote, behind the compressed-entry header.
+    const Bytes archiveBytes = contents("a.war");
+    const Bytes stream = contents("stream.bin");
+    const std::size_t at = 8 + 3 * 4 + 5;
+    EXPECT_EQ(archiveBytes[at + 3], 0x20);
+    EXPECT_TRUE(std::equal(stream.begin(), stream.end(), archiveBytes.begin() + at + 4));
+    ASSERT_EQ(runCommand({"extract", path("a.war"), "2", path("two.bin")}).code, 0);
+    EXPECT_EQ(contents("two.bin"), Bytes{3});
+
+    ASSERT_EQ(runCommand({"insert", path("a.war"), "0", path("input.bin")}).code, 0);
+    ASSERT_EQ(runCommand({"extract", path("a.war"), "0", path("zero.bin")}).code, 0);
+    EXPECT_EQ(contents("zero.bin"), input);
+}
+
+TEST_F(ToolTest, ArchiveFailuresLeaveTheArchiveUntouched) {
+    const Bytes original = ArchiveBuilder().stored({1}).empty().bytes();
+    write("a.war", original);
+    write("data.bin", {9, 9});
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"insert", path("a.war"), "1", path("data.bin")},
+             {"insert", path("a.war"), "2", path("data.bin")},
+             {"insert", path("a.war"), "0", path("missing.bin")},
+             {"insert", path("a.war"), "0", path("data.bin"), "--fast"},
+             {"extract", path("a.war"), "1", path("out.bin")},
+         }) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 1) << arguments[2];
+        EXPECT_FALSE(run.err.empty());
+    }
+    EXPECT_EQ(contents("a.war"), original);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.bin"))));
 }
