@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tarnwick::bench {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Scenarios as map makers write them: tile maps with broad regions, unit tables, ~1 MB.
+Bytes scenarioData();
+// A few MB of everything: text, noise, runs, sprites, scenarios.
+Bytes mixedData();
+// The unpacked entries of the demo game's archives, one after another.
+Bytes gameData();
+
+}  // namespace tarnwick::bench

@@ -1,0 +1,35 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "PlainLzss.h"
+#include "ScenarioBuilder.h"
+#include "core/archive/LzssDecoder.h"
+#include "core/archive/LzssEncoder.h"
+
+using namespace tarnwick;
+using testsupport::Bytes;
+
+// The fast codec must agree with a plain byte-by-byte transcription on every input: same
+// stream from the encoder, same bytes from the decoder.
+TEST(LzssReference, FastCodecMatchesThePlainTranscription) {
+    std::mt19937 random(99);
+    std::vector<Bytes> inputs = {{}, {0}, Bytes(5000, 0), Bytes(5000, 0xFF),
+                                 testsupport::chainOf(testsupport::typicalScenarioSections(true))};
+    for (const std::size_t size : {1u, 17u, 18u, 19u, 4095u, 4096u, 4097u, 30000u}) {
+        for (const unsigned alphabet : {2u, 5u, 256u}) {
+            Bytes input(size);
+            for (auto& byte : input) {
+                byte = static_cast<std::uint8_t>(random() % alphabet);
+            }
+            inputs.push_back(input);
+        }
+    }
+    NoProgress quiet;
+    for (const Bytes& input : inputs) {
+        const Bytes stream = archive::LzssCompress(input, quiet);
+        ASSERT_EQ(stream, bench::plainCompress(input)) << "size " << input.size();
+        ASSERT_EQ(archive::LzssDecompress(stream, input.size()),
+                  bench::plainDecompress(stream, input.size()));
+    }
+}
