@@ -36,33 +36,6 @@ private:
         }
     }
 
-    // Length of the common start of the strings at a and b from their second byte on (at
-    // most 18), and the sign of the first difference.
-    unsigned compare(unsigned a, unsigned b, int& sign) const {
-        const std::uint8_t* x = text_.data() + a;
-        const std::uint8_t* y = text_.data() + b;
-        unsigned i = 1;
-        while (i + 8 <= kMaxMatch) {
-            std::uint64_t wx;
-            std::uint64_t wy;
-            std::memcpy(&wx, x + i, 8);
-            std::memcpy(&wy, y + i, 8);
-            if (wx != wy) {
-                i += static_cast<unsigned>(std::countr_zero(wx ^ wy)) / 8;
-                sign = x[i] < y[i] ? -1 : 1;
-                return i;
-            }
-            i += 8;
-        }
-        for (; i < kMaxMatch; ++i) {
-            if (x[i] != y[i]) {
-                sign = x[i] < y[i] ? -1 : 1;
-                return i;
-            }
-        }
-        return i;
-    }
-
     void insertNode(unsigned r);
     void deleteNode(unsigned p);
     void flushGroup();
@@ -85,35 +58,52 @@ private:
 };
 
 void Encoder::insertNode(unsigned r) {
-    int sign = 1;
-    unsigned p = kRingSize + 1 + text_[r];
+    // The new string's bytes 1 to 16 are held in two words for the whole walk.
+    const std::uint8_t* key = text_.data() + r;
+    std::uint64_t key1;
+    std::uint64_t key2;
+    std::memcpy(&key1, key + 1, 8);
+    std::memcpy(&key2, key + 9, 8);
+    unsigned p = kRingSize + 1 + key[0];
     right_[r] = left_[r] = kNoNode;
-    matchLength_ = 0;
+    unsigned bestLength = 0;
+    unsigned bestPosition = 0;
+    bool greater = true;
     for (;;) {
-        if (sign >= 0) {
-            if (right_[p] == kNoNode) {
-                right_[p] = static_cast<std::uint16_t>(r);
-                parent_[r] = static_cast<std::uint16_t>(p);
-                return;
-            }
-            p = right_[p];
-        } else {
-            if (left_[p] == kNoNode) {
-                left_[p] = static_cast<std::uint16_t>(r);
-                parent_[r] = static_cast<std::uint16_t>(p);
-                return;
-            }
-            p = left_[p];
+        std::uint16_t& link = greater ? right_[p] : left_[p];
+        if (link == kNoNode) {
+            link = static_cast<std::uint16_t>(r);
+            parent_[r] = static_cast<std::uint16_t>(p);
+            matchLength_ = bestLength;
+            matchPosition_ = bestPosition;
+            return;
         }
-        const unsigned i = compare(r, p, sign);
-        if (i > matchLength_) {
-            matchPosition_ = p;
-            matchLength_ = i;
-            if (i >= kMaxMatch) {
+        p = link;
+        const std::uint8_t* other = text_.data() + p;
+        std::uint64_t word;
+        std::memcpy(&word, other + 1, 8);
+        unsigned i;
+        if (word != key1) {
+            i = 1 + static_cast<unsigned>(std::countr_zero(word ^ key1)) / 8;
+        } else {
+            std::memcpy(&word, other + 9, 8);
+            if (word != key2) {
+                i = 9 + static_cast<unsigned>(std::countr_zero(word ^ key2)) / 8;
+            } else {
+                i = key[kMaxMatch - 1] != other[kMaxMatch - 1] ? kMaxMatch - 1 : kMaxMatch;
+            }
+        }
+        if (i > bestLength) {  // the earlier node wins a tie
+            bestLength = i;
+            bestPosition = p;
+            if (i == kMaxMatch) {
                 break;
             }
         }
+        greater = key[i] > other[i];
     }
+    matchLength_ = bestLength;
+    matchPosition_ = bestPosition;
     // r has the same 18 bytes as p: r takes p's place.
     parent_[r] = parent_[p];
     left_[r] = left_[p];
