@@ -1,0 +1,26 @@
+// Any bytes as a scenario: it is read or refused, and what is read writes back to a file that
+// reads again to the same bytes.
+#include <cstddef>
+#include <cstdint>
+
+#include "core/Error.h"
+#include "core/files/Scenario.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    tarnwick::model::Document document;
+    try {
+        tarnwick::files::ReadScenario(document, {data, size});
+    } catch (const tarnwick::Error&) {
+        if (document.isLoaded) {
+            __builtin_trap();
+        }
+        return 0;
+    }
+    const auto written = tarnwick::files::WriteScenario(document);
+    tarnwick::model::Document again;
+    tarnwick::files::ReadScenario(again, written);
+    if (tarnwick::files::WriteScenario(again) != written) {
+        __builtin_trap();
+    }
+    return 0;
+}

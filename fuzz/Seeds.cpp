@@ -1,0 +1,53 @@
+#include "Seeds.h"
+
+#include "ArchiveBuilder.h"
+#include "DemoGameData.h"
+#include "ScenarioBuilder.h"
+#include "core/Progress.h"
+#include "core/archive/LzssEncoder.h"
+
+namespace tarnwick::fuzz {
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes withLength(const Bytes& stream, std::size_t length) {
+    Bytes out = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)};
+    out.insert(out.end(), stream.begin(), stream.end());
+    return out;
+}
+
+}  // namespace
+
+std::vector<Bytes> seedsFor(const std::string& target) {
+    if (target == "archive") {
+        std::vector<Bytes> seeds = {
+            testsupport::ArchiveBuilder().stored({1, 2, 3}).empty().compressed(Bytes(300, 7)).bytes(),
+            testsupport::archiveWithTable({24, 60, 40, -1}, Bytes(46, 0))};
+        for (const auto& file : demo::demoGameFiles()) {
+            if (file.bytes.size() < 40'000) {
+                seeds.push_back(file.bytes);
+            }
+        }
+        return seeds;
+    }
+    if (target == "lzss") {
+        NoProgress quiet;
+        const Bytes text = {'a', 'b', 'c', 'a', 'b', 'c', 'a', 'b', 'c'};
+        const Bytes palette = demo::demoPalette(3);
+        return {withLength(archive::LzssCompress(text, quiet), text.size()),
+                withLength(archive::LzssCompress(palette, quiet), palette.size()),
+                withLength({0x00, 0xEE, 0xFF, 0x11, 0xF0, 0x23, 0x10}, 40)};
+    }
+    if (target == "strings") {
+        return {demo::demoStringTable(), {3, 0, 8, 0, 9, 0, 10, 0, 0, 'a', 0, 'b', 0}};
+    }
+    if (target == "scenario") {
+        return {testsupport::chainOf(testsupport::typicalScenarioSections()),
+                testsupport::chainOf(testsupport::typicalScenarioSections(true))};
+    }
+    return {};
+}
+
+}  // namespace tarnwick::fuzz
