@@ -1,0 +1,54 @@
+#include "ui/archive/ArchiveWriter.h"
+
+#include "core/Error.h"
+#include "core/archive/EntryInsertion.h"
+#include "core/archive/LzssEncoder.h"
+#include "platform/FileStore.h"
+#include "platform/GameArchives.h"
+
+namespace tarnwick::ui {
+
+namespace {
+QString quoted(const QString& name) { return "\"" + name + "\""; }
+QString reason(const std::exception& error) { return QString::fromStdString(error.what()); }
+}  // namespace
+
+bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output) {
+    std::vector<std::uint8_t> data;
+    try {
+        data = platform::readWholeFile(input);
+    } catch (const std::exception& error) {
+        prompts_.error("Error opening input file " + quoted(input) + " : " + reason(error));
+        return false;
+    }
+    try {
+        platform::saveWholeFile(output, archive::LzssCompress(data, progress_));
+    } catch (const platform::SaveFailed& error) {
+        progress_.finish();
+        if (error.step == platform::SaveFailed::Step::Create) {
+            prompts_.error("Error opening output file " + quoted(output) + " : " + reason(error));
+        } else {
+            prompts_.error("Error compressing " + quoted(input) + " to " + quoted(output) +
+                           " : " + reason(error));
+        }
+        return false;
+    }
+    return true;
+}
+
+bool ArchiveWriter::InsertEntry(const QString& source, std::int64_t entry,
+                                const QString& archiveName, std::uint32_t header) {
+    try {
+        const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
+        const auto archive = platform::readWholeFile(path);
+        const auto data = platform::readWholeFile(source);
+        platform::saveWholeFile(path, archive::InsertEntry(archive, entry, header, data, progress_));
+        return true;
+    } catch (const std::exception& error) {
+        progress_.finish();
+        prompts_.error("A fatal error has occured during insertion!" + reason(error));
+    }
+    return false;
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,95 @@
+#include <QProcess>
+
+#include "UiTestSupport.h"
+#include "core/archive/Archive.h"
+#include "core/archive/LzssDecoder.h"
+#include "platform/FileStore.h"
+#include "ui/archive/ArchiveWriter.h"
+#include "ui/graphics/TCompressForm.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+
+class ArchiveWriterTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QVERIFY(game_.isValid());
+        demo::writeDemoGameDirectory(game_.path());
+        prompts_ = std::make_unique<ScriptedPrompts>();
+        writer_ = std::make_unique<ui::ArchiveWriter>(*prompts_, form_, gameDirectory_);
+        gameDirectory_ = game_.path();
+    }
+
+    void compressingAFileWritesTheBareStream() {
+        const std::vector<std::uint8_t> input(3000, 'q');
+        platform::saveWholeFile(path("in.bin"), input);
+        QVERIFY(writer_->LzssCompressFile(path("in.bin"), path("out.lz")));
+        QCOMPARE(archive::LzssDecompress(platform::readWholeFile(path("out.lz")), input.size()),
+                 input);
+        QCOMPARE(form_.windowTitle(), QString("Compressing..."));
+        QVERIFY(!form_.isVisible());
+        QVERIFY(prompts_->shown.empty());
+    }
+
+    void compressionFailuresNameTheFiles() {
+        QVERIFY(!writer_->LzssCompressFile(path("missing.bin"), path("out.lz")));
+        QVERIFY(prompts_->texts().at(0).startsWith("Error opening input file \"" +
+                                                   path("missing.bin") + "\" : "));
+        platform::saveWholeFile(path("in.bin"), std::vector<std::uint8_t>{1, 2, 3});
+        QVERIFY(!writer_->LzssCompressFile(path("in.bin"), path("no/such/folder/out.lz")));
+        QVERIFY(prompts_->texts().at(1).startsWith("Error opening output file \"" +
+                                                   path("no/such/folder/out.lz") + "\" : "));
+        QCOMPARE(prompts_->shown.at(1).caption, QString("Error"));
+    }
+
+    void insertingReplacesTheEntryAndMovesTheRest() {
+        const std::vector<std::uint8_t> data(5000, 0x5A);
+        platform::saveWholeFile(path("entry.bin"), data);
+        const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
+        const auto before = platform::readWholeFile(archivePath);
+        QVERIFY(writer_->InsertEntry(path("entry.bin"), 1, "maindat.war",
+                                     archive::entryHeader(data.size(), false)));
+        QVERIFY(prompts_->shown.empty());
+        QCOMPARE(form_.windowTitle(), QString("Inserting..."));
+        QVERIFY(!form_.isVisible());
+        const auto after = platform::readWholeFile(archivePath);
+        const archive::ArchiveView oldView(before);
+        const archive::ArchiveView newView(after);
+        QCOMPARE(newView.extract(1), data);
+        QCOMPARE(newView.extract(472), oldView.extract(472));
+        QCOMPARE(newView.extract(0), oldView.extract(0));
+    }
+
+    void aFailedInsertionLeavesTheArchiveAsItWas() {
+        platform::saveWholeFile(path("entry.bin"), std::vector<std::uint8_t>{1, 2});
+        const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
+        const auto before = platform::readWholeFile(archivePath);
+        QVERIFY(!writer_->InsertEntry(path("entry.bin"), 473, "MAINDAT.WAR", 2));
+        QCOMPARE(prompts_->texts(),
+                 QStringList{"A fatal error has occured during insertion!Entry does not exist in "
+                             "opened data file!: 473"});
+        QVERIFY(!writer_->InsertEntry(path("missing.bin"), 1, "MAINDAT.WAR", 2));
+        if (QProcess::execute("chattr", {"+i", game_.filePath("DATA")}) == 0) {
+            QVERIFY(!writer_->InsertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2));
+            QProcess::execute("chattr", {"-i", game_.filePath("DATA")});
+            QCOMPARE(prompts_->shown.size(), std::size_t{3});
+        }
+        QCOMPARE(platform::readWholeFile(archivePath), before);
+        QVERIFY(!form_.isVisible());
+    }
+
+private:
+    QString path(const QString& name) const { return work_.filePath(name); }
+
+    QTemporaryDir game_;
+    QTemporaryDir work_;
+    QString gameDirectory_;
+    ui::TCompressForm form_;
+    std::unique_ptr<ScriptedPrompts> prompts_;
+    std::unique_ptr<ui::ArchiveWriter> writer_;
+};
+
+TARNWICK_UI_TEST_MAIN(ArchiveWriterTest)
+#include "ArchiveWriterTest.moc"
