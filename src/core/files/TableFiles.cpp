@@ -1,0 +1,162 @@
+#include "core/files/TableFiles.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "core/Error.h"
+#include "core/bytes/LittleEndian.h"
+#include "core/files/SectionChain.h"
+#include "core/files/StandaloneFiles.h"
+
+namespace tarnwick::files {
+
+using model::Document;
+using model::DocumentKind;
+using model::SectionId;
+
+namespace {
+
+constexpr std::size_t kHeader = 8;
+constexpr std::size_t kSwampSize = std::tuple_size_v<model::SwampGraphics>;
+constexpr std::size_t kUnitSectionSize = kHeader + model::UnitDataTable::kSize;
+constexpr std::size_t kMarkedUnitDataStart = 61;  // after "UDTA", "DataFile" and a gap
+constexpr std::size_t kUpgradeSectionSize = kHeader + model::UpgradeTable::kSize;
+constexpr std::size_t kRestrictionFileSize = kHeader + model::RestrictionTable::kSize;
+
+constexpr const char* kUnitsIntoUpgrades = "Cannot import UDTA data into a UGRD!";
+constexpr const char* kUnitDataIntoUpgrades = "ERROR! Can Not import UDTA data into a UGRD!";
+constexpr const char* kUpgradesIntoUnits = "ERROR! Can Not import a UGRD into a UDTA!";
+constexpr const char* kRestrictionsIntoTables = "ERROR! Can Not import restrictions into a UDTA!";
+
+std::vector<std::uint8_t> section(const Document& document, SectionId id) {
+    std::vector<std::uint8_t> out;
+    appendSection(out, document.header(id), document.body(id));
+    if (id == SectionId::UnitData && document.hasExpansionGfx) {
+        out.insert(out.end(), document.gfxSwamp.begin(), document.gfxSwamp.end());
+    }
+    return out;
+}
+
+bool startsWith(std::span<const std::uint8_t> file, std::size_t at, std::string_view text) {
+    return file.size() >= at + text.size() && std::equal(text.begin(), text.end(), file.begin() +
+                                                         static_cast<std::ptrdiff_t>(at));
+}
+
+// Copies `count` bytes of the file from `from` into `target` at `to`.
+void take(std::span<const std::uint8_t> file, std::size_t from, std::size_t count,
+          std::span<std::uint8_t> target, std::size_t to = 0) {
+    std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(from), count,
+                target.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
+std::string importUnitSection(Document& document, std::span<const std::uint8_t> file) {
+    if (document.kind == DocumentKind::UpgradeData) {
+        return kUnitsIntoUpgrades;
+    }
+    // The length field decides whether the swamp array follows, but only what is really
+    // there is taken.
+    const std::uint32_t length = bytes::readLe(file, 4, 4);
+    const bool withSwamp = length >= kUnitDataFileWithSwampSize;
+    if (file.size() < kUnitSectionSize + (withSwamp ? kSwampSize : 0)) {
+        return kUnknownFormat;
+    }
+    take(file, kHeader, model::UnitDataTable::kSize, document.unitData.bytes);
+    if (withSwamp) {
+        take(file, kUnitSectionSize, kSwampSize, document.gfxSwamp);
+    }
+    document.hasExpansionGfx = withSwamp;
+    return {};
+}
+
+std::string importMarkedUnitData(Document& document, std::span<const std::uint8_t> file) {
+    const std::size_t end = kMarkedUnitDataStart + kUnitDataFileSize;
+    if (file.size() < end) {
+        return kUnknownFormat;
+    }
+    take(file, kMarkedUnitDataStart, kUnitDataFileSize, document.unitData.bytes, 2);
+    if (file.size() - end >= kSwampSize) {
+        take(file, end, kSwampSize, document.gfxSwamp);
+        document.hasExpansionGfx = true;
+    }
+    return {};
+}
+
+std::string importUpgrades(Document& document, std::span<const std::uint8_t> file,
+                           std::size_t from) {
+    if (document.kind == DocumentKind::UnitData) {
+        return kUpgradesIntoUnits;
+    }
+    if (file.size() < from + kUpgradeFileSize) {
+        return kUnknownFormat;
+    }
+    take(file, from, kUpgradeFileSize, document.upgrades.bytes, 2);
+    return {};
+}
+
+std::string importRestrictions(Document& document, std::span<const std::uint8_t> file) {
+    if (document.kind == DocumentKind::UnitData || document.kind == DocumentKind::UpgradeData) {
+        return kRestrictionsIntoTables;
+    }
+    if (file.size() < kRestrictionFileSize) {
+        return kUnknownFormat;
+    }
+    take(file, kHeader, model::RestrictionTable::kSize, document.restrictions.bytes);
+    document.setHasRestrictions(true);
+    return {};
+}
+
+std::string importUnitDataFile(Document& document, std::span<const std::uint8_t> file) {
+    if (document.kind == DocumentKind::UpgradeData) {
+        return kUnitDataIntoUpgrades;
+    }
+    take(file, 0, kUnitDataFileSize, document.unitData.bytes, 2);
+    document.hasExpansionGfx = file.size() == kUnitDataFileWithSwampSize;
+    if (document.hasExpansionGfx) {
+        take(file, kUnitDataFileSize, kSwampSize, document.gfxSwamp);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> exportTable(const Document& document, ExportFormat format) {
+    switch (format) {
+        case ExportFormat::UnitData:
+            return WriteUnitDataFile(document);
+        case ExportFormat::UpgradeData:
+            return WriteUpgradeFile(document);
+        case ExportFormat::UpgradeSection:
+            return section(document, SectionId::Upgrades);
+        case ExportFormat::UnitSection:
+            return section(document, SectionId::UnitData);
+        case ExportFormat::Restrictions:
+            return section(document, SectionId::Restrictions);
+    }
+    throw Error("Unknown export format");
+}
+
+std::string importTable(Document& document, std::span<const std::uint8_t> file) {
+    if (startsWith(file, 0, "UDTA")) {
+        if (startsWith(file, 4, "DataFile")) {
+            return importMarkedUnitData(document, file);
+        }
+        return file.size() >= kHeader ? importUnitSection(document, file) : kUnknownFormat;
+    }
+    if (startsWith(file, 0, "UGRD")) {
+        // Past the header and the file's own useDefault word, so that an exported upgrade
+        // section comes back with the same values.
+        return importUpgrades(document, file, kHeader + 2);
+    }
+    if (startsWith(file, 0, "ALOW")) {
+        return importRestrictions(document, file);
+    }
+    if (file.size() == kUpgradeFileSize) {
+        return importUpgrades(document, file, 0);
+    }
+    if (file.size() == kUnitDataFileSize || file.size() == kUnitDataFileWithSwampSize) {
+        return importUnitDataFile(document, file);
+    }
+    return kUnknownFormat;
+}
+
+}  // namespace tarnwick::files
