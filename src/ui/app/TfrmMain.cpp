@@ -80,6 +80,8 @@ void TfrmMain::buildWorkArea() {
     unitControls_ = buildUnitPages(generalPage, flagsPage);
     unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
     graphicsPage_ = new GraphicsPage(document_, prompts_, graphicsPage);
+    upgradeEditor_ = new TfrmUpgd(document_, prompts_, this);
+    restrictionsEditor_ = new TfrmRest(document_, prompts_, this);
     columns->addWidget(pages_, 1);
 
     setCentralWidget(central);
@@ -99,6 +101,24 @@ void TfrmMain::connectCommands() {
     command(menus_.chooseGameDirectory, &TfrmMain::War2Dir1Click);
     command(menus_.exit, &TfrmMain::Exit1Click);
     command(menus_.exitButton, &TfrmMain::Exit1Click);
+    command(menus_.editUpgrades, &TfrmMain::eugrd2Click);
+    command(menus_.upgradesButton, &TfrmMain::eugrd2Click);
+    command(menus_.restrictionsEditor, &TfrmMain::ALOWEDClick);
+    command(menus_.restrictionsButton, &TfrmMain::ALOWEDClick);
+    command(menus_.addRestrictions, &TfrmMain::addalowClick);
+    command(menus_.removeRestrictions, &TfrmMain::remalowClick);
+    const auto exportCommand = [this](QAction* action, files::ExportFormat format) {
+        connect(action, &QAction::triggered, this, [this, format] {
+            runGuarded(prompts_, [this, format] { tableCommands_.exportAs(format); });
+        });
+    };
+    exportCommand(menus_.exportUnitData, files::ExportFormat::UnitData);
+    exportCommand(menus_.exportUpgradeData, files::ExportFormat::UpgradeData);
+    exportCommand(menus_.exportUpgradeSection, files::ExportFormat::UpgradeSection);
+    exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
+    exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
+    connect(menus_.importFile, &QAction::triggered, this,
+            [this] { runGuarded(prompts_, [this] { tableCommands_.Import2Click(); }); });
     command(menus_.copyUnit, &TfrmMain::CopyUnitData1Click);
     command(menus_.pasteUnit, &TfrmMain::PasteUnitData1Click);
     command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
@@ -187,6 +207,34 @@ void TfrmMain::PasteUnitData1Click() {
     if (const auto unit = selectedUnit()) {
         clipboard_.paste(document_, *unit);
         UnitListClick();
+    }
+}
+
+void TfrmMain::openEditor(QDialog& editor) {
+    if (!document_.isLoaded) {
+        prompts_.warning("Error!  No file loaded!");
+        return;
+    }
+    editor.exec();
+}
+
+void TfrmMain::eugrd2Click() { openEditor(*upgradeEditor_); }
+
+void TfrmMain::ALOWEDClick() { openEditor(*restrictionsEditor_); }
+
+void TfrmMain::setRestrictionsEditorEnabled(bool enabled) {
+    menus_.restrictionsEditor->setEnabled(enabled);
+    menus_.restrictionsButton->setEnabled(enabled);
+}
+
+void TfrmMain::addalowClick() {
+    tableCommands_.addalowClick();
+    setRestrictionsEditorEnabled(true);
+}
+
+void TfrmMain::remalowClick() {
+    if (tableCommands_.remalowClick()) {
+        setRestrictionsEditorEnabled(false);
     }
 }
 

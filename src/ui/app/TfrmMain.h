@@ -12,9 +12,12 @@
 #include "platform/SettingsStore.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/SaveCommands.h"
+#include "ui/app/TableCommands.h"
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
+#include "ui/dialogs/TfrmRest.h"
+#include "ui/dialogs/TfrmUpgd.h"
 #include "ui/graphics/GraphicsPage.h"
 #include "ui/prompts/Prompts.h"
 
@@ -42,6 +45,9 @@ public:
     bool isPlugInMode() const { return plugInMode_; }
     const MainMenus& menus() const { return menus_; }
     SaveCommands& saveCommands() { return saveCommands_; }
+    TableCommands& tableCommands() { return tableCommands_; }
+    TfrmUpgd& upgradeEditor() { return *upgradeEditor_; }
+    TfrmRest& restrictionsEditor() { return *restrictionsEditor_; }
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
@@ -54,6 +60,10 @@ public slots:
     void FormShow();
     void CopyUnitData1Click();
     void PasteUnitData1Click();
+    void eugrd2Click();
+    void ALOWEDClick();
+    void addalowClick();
+    void remalowClick();
     void GeneralMenu();
     void submenu();
     void Save1Click();
@@ -82,6 +92,9 @@ private:
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
+    void setRestrictionsEditorEnabled(bool enabled);
+    // Runs a modal editor when a document is loaded, else warns.
+    void openEditor(QDialog& editor);
 
     model::Document& document_;
     Prompts& prompts_;
@@ -97,6 +110,9 @@ private:
     QString pendingOpen_;
     QString gameDirectory_;
     EntryExtractor extractor_{prompts_, gameDirectory_};
+    TableCommands tableCommands_{document_, prompts_, gameDirectory_};
+    TfrmUpgd* upgradeEditor_ = nullptr;
+    TfrmRest* restrictionsEditor_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     bool plugInMode_ = false;

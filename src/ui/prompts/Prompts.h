@@ -25,6 +25,7 @@ struct FileChoice {
     QString defaultExtension;
     QString initialDirectory;
     QString fileName;
+    bool mustExist = true;  // false: a new file may be named in an existing folder
 };
 
 // Every message box and file chooser goes through here, so tests can answer them.

@@ -96,7 +96,7 @@ Answer QtPrompts::ask(const Message& message, Buttons buttons) {
 std::optional<QString> QtPrompts::chooseFileToOpen(const FileChoice& choice) {
     QFileDialog dialog(parent_);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setFileMode(choice.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     prepareDialog(dialog, choice);
     return runDialog(dialog);
 }

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+
+#include "core/files/TableFiles.h"
+#include "core/model/Document.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// "Import File", the five exports and adding or removing the restrictions: one table moves
+// between the document and a file, or a flag of the document changes.
+class TableCommands {
+public:
+    TableCommands(model::Document& document, Prompts& prompts, const QString& gameDirectory)
+        : document_(document), prompts_(prompts), gameDirectory_(gameDirectory) {}
+
+    void Import2Click();
+    void exportAs(files::ExportFormat format);
+    void addalowClick();
+    // True when the restrictions were removed.
+    bool remalowClick();
+
+    // The Import/Export chooser as it was last shown.
+    const FileChoice& lastChoice() const { return choice_; }
+
+private:
+    bool refuseWithoutDocument();
+    std::optional<QString> choose(int filterIndex, const QString& defaultExtension);
+
+    model::Document& document_;
+    Prompts& prompts_;
+    const QString& gameDirectory_;
+    FileChoice choice_;
+};
+
+}  // namespace tarnwick::ui

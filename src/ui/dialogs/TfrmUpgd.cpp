@@ -1,0 +1,178 @@
+#include "ui/dialogs/TfrmUpgd.h"
+
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/model/TypedNumber.h"
+#include "core/model/UpgradeTable.h"
+#include "ui/dialogs/UpgradeTexts.h"
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+namespace uf = model::upgradefields;
+
+namespace {
+
+struct EditBinding {
+    const char* label;
+    const model::FieldDescriptor* field;
+};
+constexpr std::array<EditBinding, 6> kEdits = {{{"Time:", &uf::time},
+                                                {"Gold:", &uf::gold},
+                                                {"Lumber:", &uf::lumber},
+                                                {"Oil:", &uf::oil},
+                                                {"Group:", &uf::group},
+                                                {"Icon:", &uf::icon}}};
+
+template <std::size_t N>
+QGroupBox* bitBoxes(const QString& name, const char* prefix,
+                    const std::array<const char*, N>& captions, std::array<QCheckBox*, N>& boxes) {
+    auto* group = new QGroupBox("Upgrade Affects: ");
+    group->setObjectName(name);
+    auto* grid = new QGridLayout(group);
+    for (std::size_t bit = 0; bit < N; ++bit) {
+        boxes[bit] = new QCheckBox(captions[bit]);
+        boxes[bit]->setObjectName(QString("%1%2").arg(prefix).arg(bit));
+        boxes[bit]->setProperty("tag", static_cast<unsigned>(bit));
+        const int at = static_cast<int>(bit);
+        grid->addWidget(boxes[bit], at % 7, at / 7);
+    }
+    return group;
+}
+
+}  // namespace
+
+TfrmUpgd::TfrmUpgd(model::Document& document, Prompts& prompts, QWidget* parent)
+    : QDialog(parent), document_(document), prompts_(prompts) {
+    setObjectName("frmUpgd");
+    setWindowTitle("Upgrade Editor");
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    build();
+    connectRules();
+}
+
+void TfrmUpgd::build() {
+    auto* outer = new QVBoxLayout(this);
+    auto* tabs = new QTabWidget(this);
+    outer->addWidget(tabs);
+    auto* page = new QWidget;
+    tabs->addTab(page, "Upgrades");
+    auto* columns = new QHBoxLayout(page);
+
+    list_ = new QListWidget;
+    list_->setObjectName("ListBox1");
+    for (const char* name : kUpgradeNames) {
+        list_->addItem(name);
+    }
+    columns->addWidget(list_);
+
+    auto* right = new QVBoxLayout;
+    columns->addLayout(right, 1);
+    auto* properties = new QGroupBox("Properties: ");
+    auto* form = new QFormLayout(properties);
+    for (std::size_t box = 0; box < edits_.size(); ++box) {
+        edits_[box] = new QLineEdit;
+        edits_[box]->setObjectName(QString("Edit%1").arg(box + 1));
+        form->addRow(kEdits[box].label, edits_[box]);
+    }
+    right->addWidget(properties);
+
+    unitGroup_ = bitBoxes("normal", "n", kAffectsAsUnitUpgrades, unitBoxes_);
+    spellGroup_ = bitBoxes("spells", "s", kAffectsAsSpells, spellBoxes_);
+    spellGroup_->hide();
+    right->addWidget(unitGroup_);
+    right->addWidget(spellGroup_);
+
+    auto* display = new QGroupBox("Flags display override: ");
+    display->setToolTip(
+        "Overrides the upgrades affects window to show descriptions as if this were a different "
+        "type of upgrade");
+    auto* displayLayout = new QHBoxLayout(display);
+    showAsSpell_ = new QRadioButton("Show as Spell Upgrade");
+    showAsSpell_->setObjectName("RadioButton1");
+    showAsUnit_ = new QRadioButton("Show as unit upgrade");
+    showAsUnit_->setObjectName("RadioButton2");
+    displayLayout->addWidget(showAsSpell_);
+    displayLayout->addWidget(showAsUnit_);
+    right->addWidget(display);
+
+    auto* okay = new QPushButton("Okay");
+    okay->setObjectName("BitBtn1");
+    connect(okay, &QPushButton::clicked, this, &QDialog::accept);
+    outer->addWidget(okay, 0, Qt::AlignRight);
+}
+
+void TfrmUpgd::connectRules() {
+    const auto guarded = [this](auto rule) {
+        return [this, rule](auto... arguments) {
+            runGuarded(prompts_, [&] { rule(arguments...); });
+        };
+    };
+    connect(list_, &QListWidget::currentRowChanged, this,
+            guarded([this](int) { ListBox1Click(); }));
+    for (std::size_t box = 0; box < edits_.size(); ++box) {
+        connect(edits_[box], &QLineEdit::textChanged, this,
+                guarded([this, box](const QString&) { EditChange(box); }));
+    }
+    for (auto* boxes : {&unitBoxes_, &spellBoxes_}) {
+        for (QCheckBox* box : *boxes) {
+            const unsigned bit = box->property("tag").toUInt();
+            connect(box, &QCheckBox::toggled, this,
+                    guarded([this, bit](bool ticked) { n0Click(bit, ticked); }));
+        }
+    }
+    connect(showAsSpell_, &QRadioButton::toggled, this, [this](bool on) {
+        spellGroup_->setVisible(on);
+        unitGroup_->setVisible(!on);
+    });
+}
+
+std::size_t TfrmUpgd::selected() const {
+    const int row = list_->currentRow();
+    return row < 0 ? 0 : static_cast<std::size_t>(row);
+}
+
+void TfrmUpgd::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Every opening starts again at the first entry.
+    if (list_->currentRow() == 0) {
+        runGuarded(prompts_, [this] { ListBox1Click(); });
+    } else {
+        list_->setCurrentRow(0);
+    }
+}
+
+void TfrmUpgd::ListBox1Click() {
+    const std::size_t upgrade = selected();
+    (upgrade < kFirstSpellUpgrade ? showAsUnit_ : showAsSpell_)->setChecked(true);
+    for (std::size_t box = 0; box < edits_.size(); ++box) {
+        edits_[box]->setText(QString::number(document_.upgrades.get(*kEdits[box].field, upgrade)));
+    }
+    const std::uint32_t affects = document_.upgrades.get(uf::affects, upgrade);
+    for (unsigned bit = 0; bit < unitBoxes_.size(); ++bit) {
+        const bool set = ((affects >> bit) & 1u) != 0;
+        unitBoxes_[bit]->setChecked(set);
+        spellBoxes_[bit]->setChecked(set);
+    }
+}
+
+void TfrmUpgd::EditChange(std::size_t box) {
+    const std::int32_t value = model::parseTypedInteger(edits_[box]->text().toStdString());
+    document_.upgrades.set(*kEdits[box].field, selected(), static_cast<std::uint32_t>(value));
+}
+
+void TfrmUpgd::n0Click(unsigned bit, bool ticked) {
+    // Only this bit changes; bits 21 to 31 stay as loaded.
+    const std::size_t upgrade = selected();
+    const std::uint32_t mask = 1u << bit;
+    const std::uint32_t affects = document_.upgrades.get(uf::affects, upgrade) & ~mask;
+    document_.upgrades.set(uf::affects, upgrade, ticked ? affects | mask : affects);
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include "core/model/Document.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// "Upgrade Editor": the 52 upgrades, their values and "affects" bits, written into the
+// document's upgrade table as they change.
+class TfrmUpgd : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmUpgd(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+
+    void ListBox1Click();
+    void EditChange(std::size_t box);
+    void n0Click(unsigned bit, bool ticked);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void build();
+    void connectRules();
+    std::size_t selected() const;
+
+    model::Document& document_;
+    Prompts& prompts_;
+    QListWidget* list_ = nullptr;
+    std::array<QLineEdit*, 6> edits_{};
+    QGroupBox* unitGroup_ = nullptr;
+    QGroupBox* spellGroup_ = nullptr;
+    std::array<QCheckBox*, 21> unitBoxes_{};
+    std::array<QCheckBox*, 21> spellBoxes_{};
+    QRadioButton* showAsSpell_ = nullptr;
+    QRadioButton* showAsUnit_ = nullptr;
+};
+
+}  // namespace tarnwick::ui
