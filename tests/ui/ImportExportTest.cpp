@@ -1,0 +1,176 @@
+#include "ScenarioBuilder.h"
+#include "UiTestSupport.h"
+#include "core/files/TableFiles.h"
+#include "platform/FileStore.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+using model::DocumentKind;
+
+namespace {
+const QString kNothingLoaded = "Error!  No file loaded!  You must load a file before you can save.";
+const QString kFilter =
+    "War2 File|*.un;*.up;*.alo;*.udt*;*.ugr*|All Files(*.*)|*.*|Default UDTAs (*.UDTA)|*.udt*|"
+    "Default UGRDs (*.ugrd)|*.ugr*|Unit Sections (*.un)|*.un|Upgrade Sections (*.up)|*.up|"
+    "Restrictions (*.alo)|*.alo";
+}  // namespace
+
+class ImportExportTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
+    }
+
+    void bothNeedALoadedDocument() {
+        h_->window.menus().importFile->trigger();
+        h_->window.menus().exportUnitSection->trigger();
+        QCOMPARE(h_->prompts.texts(), (QStringList{kNothingLoaded, kNothingLoaded}));
+        QVERIFY(h_->prompts.openChoosers.empty());
+    }
+
+    void exportsWriteTheirFormatAndLeaveTheDocumentAlone() {
+        openScenario(true);
+        h_->window.menus().addRestrictions->trigger();
+        const QString title = h_->window.windowTitle();
+        struct Case {
+            QAction* action;
+            int filterIndex;
+            QString extension;
+            std::size_t size;
+        };
+        const auto& m = h_->window.menus();
+        const std::vector<Case> cases = {{m.exportUnitData, 3, "UDTA", 5948},
+                                         {m.exportUpgradeData, 4, "UGRD", 780},
+                                         {m.exportUpgradeSection, 6, "UP", 790},
+                                         {m.exportUnitSection, 5, "UN", 5958},
+                                         {m.exportRestrictions, 7, "ALO", 392}};
+        for (const Case& c : cases) {
+            h_->prompts.filesToOpen = {path("export." + c.extension)};
+            c.action->trigger();
+            const ui::FileChoice& chooser = h_->prompts.openChoosers.back();
+            QCOMPARE(chooser.title, QString("Import/Export Data."));
+            QCOMPARE(chooser.filter, kFilter);
+            QCOMPARE(chooser.filterIndex, c.filterIndex);
+            QCOMPARE(chooser.defaultExtension, c.extension);
+            QCOMPARE(chooser.initialDirectory, h_->window.gameDirectory());
+            QVERIFY(!chooser.mustExist);
+            QCOMPARE(platform::readWholeFile(path("export." + c.extension)).size(), c.size);
+        }
+        QVERIFY(h_->prompts.shown.empty());
+        QCOMPARE(h_->window.windowTitle(), title);
+        QCOMPARE(h_->document.kind, DocumentKind::Scenario);
+    }
+
+    void importCasesByDocumentKind() {
+        // Files of every kind, made by exporting a patterned document.
+        model::Document source;
+        const Bytes units = patternBytes(model::UnitDataTable::kSize, 3);
+        std::copy(units.begin(), units.end(), source.unitData.bytes.begin());
+        source.hasExpansionGfx = true;
+        source.setHasRestrictions(true);
+        const std::vector<std::pair<QString, files::ExportFormat>> formats = {
+            {"a.udta", files::ExportFormat::UnitData},
+            {"a.ugrd", files::ExportFormat::UpgradeData},
+            {"a.up", files::ExportFormat::UpgradeSection},
+            {"a.un", files::ExportFormat::UnitSection},
+            {"a.alo", files::ExportFormat::Restrictions}};
+        for (const auto& [name, format] : formats) {
+            platform::saveWholeFile(path(name), files::exportTable(source, format));
+        }
+        platform::saveWholeFile(path("odd.bin"), patternBytes(100, 1));
+
+        const QString ok;
+        const QString intoUpgrades = "ERROR! Can Not import UDTA data into a UGRD!";
+        const QString ugrdIntoUnits = "ERROR! Can Not import a UGRD into a UDTA!";
+        const QString restrictions = "ERROR! Can Not import restrictions into a UDTA!";
+        const QString unknown = "This is an unknown or unsupported format";
+        struct Expect {
+            QString file;
+            QString scenario;
+            QString unitData;
+            QString upgradeData;
+        };
+        const std::vector<Expect> table = {
+            {"a.udta", ok, ok, intoUpgrades},
+            {"a.ugrd", ok, ugrdIntoUnits, ok},
+            {"a.up", ok, ugrdIntoUnits, ok},
+            {"a.un", ok, ok, "Cannot import UDTA data into a UGRD!"},
+            {"a.alo", ok, restrictions, restrictions},
+            {"odd.bin", unknown, unknown, unknown},
+            {"missing.bin", unknown, unknown, unknown},
+        };
+        for (const Expect& e : table) {
+            for (const auto kind : {DocumentKind::Scenario, DocumentKind::UnitData,
+                                    DocumentKind::UpgradeData}) {
+                load(kind);
+                h_->prompts.shown.clear();
+                const auto before = h_->document.unitData.bytes;
+                h_->prompts.filesToOpen = {path(e.file)};
+                h_->window.menus().importFile->trigger();
+                const QString expected = kind == DocumentKind::Scenario ? e.scenario
+                                         : kind == DocumentKind::UnitData ? e.unitData
+                                                                           : e.upgradeData;
+                QCOMPARE(h_->prompts.texts(), expected.isEmpty() ? QStringList{} : QStringList{expected});
+                if (!expected.isEmpty()) {
+                    QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
+                    QCOMPARE(h_->document.unitData.bytes, before);
+                }
+                QCOMPARE(h_->prompts.openChoosers.back().filterIndex, 1);
+            }
+        }
+    }
+
+    void unitSectionImportBringsTheSwampArray() {
+        load(DocumentKind::UnitData, 5948);
+        h_->prompts.filesToOpen = {path("units.un")};
+        h_->window.menus().exportUnitSection->trigger();
+        QCOMPARE(platform::readWholeFile(path("units.un")).size(), std::size_t{5958});
+        const auto table = h_->document.unitData.bytes;
+        const auto swamp = h_->document.gfxSwamp;
+        openScenario(false);
+        QVERIFY(!h_->document.hasExpansionGfx);
+        h_->prompts.filesToOpen = {path("units.un")};
+        h_->window.menus().importFile->trigger();
+        QVERIFY(h_->document.hasExpansionGfx);
+        QCOMPARE(h_->document.gfxSwamp, swamp);
+        QCOMPARE(h_->document.unitData.bytes, table);
+        QCOMPARE(h_->document.header(model::SectionId::UnitData).length, 5950);
+    }
+
+    void anExportThatCannotBeWrittenIsReported() {
+        openScenario(false);
+        h_->prompts.filesToOpen = {path("no/such/folder/x.alo")};
+        h_->window.menus().exportUpgradeSection->trigger();
+        QCOMPARE(h_->prompts.texts(), QStringList{"Error Opening File!."});
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
+    }
+
+private:
+    QString path(const QString& name) const { return dir_.filePath(name); }
+
+    void openScenario(bool swamp) {
+        platform::saveWholeFile(path("s.pud"), chainOf(typicalScenarioSections(swamp)));
+        h_->window.OpenFile(path("s.pud"));
+        QVERIFY(h_->document.isLoaded);
+    }
+
+    void load(DocumentKind kind, std::size_t unitFileSize = 5694) {
+        if (kind == DocumentKind::Scenario) {
+            openScenario(false);
+            return;
+        }
+        const std::size_t size = kind == DocumentKind::UnitData ? unitFileSize : 780;
+        platform::saveWholeFile(path("doc.bin"), patternBytes(size, 77));
+        h_->window.OpenFile(path("doc.bin"));
+        QCOMPARE(h_->document.kind, kind);
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindowHarness> h_;
+};
+
+TARNWICK_UI_TEST_MAIN(ImportExportTest)
+#include "ImportExportTest.moc"

@@ -1,0 +1,194 @@
+#include <QGroupBox>
+#include <QListWidget>
+#include <QTimer>
+
+#include "ScenarioBuilder.h"
+#include "UiTestSupport.h"
+#include "core/files/Scenario.h"
+#include "platform/FileStore.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace ug = model::upgradefields;
+namespace rf = model::restrictionfields;
+
+class TableEditorsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
+    }
+
+    void editorsNeedALoadedDocument() {
+        h_->window.menus().editUpgrades->trigger();
+        h_->window.menus().restrictionsButton->trigger();
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{"Error!  No file loaded!", "Error!  No file loaded!"}));
+    }
+
+    void theUpgradeEditorOpensOnTheFirstEntry() {
+        open();
+        QString title;
+        QString selected;
+        bool unitsShown = false;
+        QTimer::singleShot(0, this, [&] {
+            auto& editor = h_->window.upgradeEditor();
+            title = editor.windowTitle();
+            selected = editor.findChild<QListWidget*>("ListBox1")->currentItem()->text();
+            unitsShown = editor.findChild<QGroupBox*>("normal")->isVisible() &&
+                         !editor.findChild<QGroupBox*>("spells")->isVisible();
+            editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(9);
+            editor.accept();
+        });
+        h_->window.menus().upgradesButton->trigger();
+        QCOMPARE(title, QString("Upgrade Editor"));
+        QCOMPARE(selected, QString("Sword 1"));
+        QVERIFY(unitsShown);
+        // The next opening starts at the first entry again.
+        QTimer::singleShot(0, this, [&] {
+            selected = h_->window.upgradeEditor().findChild<QListWidget*>("ListBox1")
+                           ->currentItem()->text();
+            h_->window.upgradeEditor().accept();
+        });
+        h_->window.menus().editUpgrades->trigger();
+        QCOMPARE(selected, QString("Sword 1"));
+    }
+
+    void upgradeValuesAndBits() {
+        open();
+        auto& editor = h_->window.upgradeEditor();
+        const auto before = h_->document.upgrades.bytes;
+        editor.show();
+        QCOMPARE(h_->document.upgrades.bytes, before);  // filling writes the same values back
+        auto* list = editor.findChild<QListWidget*>("ListBox1");
+        list->setCurrentRow(34);
+        QVERIFY(editor.findChild<QGroupBox*>("spells")->isVisible());
+        QVERIFY(!editor.findChild<QGroupBox*>("normal")->isVisible());
+        list->setCurrentRow(0);
+        type(editor, "Edit1", "300");
+        type(editor, "Edit2", "70000");
+        QCOMPARE(h_->document.upgrades.get(ug::time, 0), 44u);
+        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
+        h_->document.upgrades.set(ug::affects, 0, 0xFFE00000u);
+        list->setCurrentRow(1);
+        list->setCurrentRow(0);
+        QCOMPARE(editor.findChild<QLineEdit*>("Edit1")->text(), QString("44"));
+        editor.findChild<QCheckBox*>("n5")->click();
+        QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
+        editor.findChild<QCheckBox*>("s5")->click();
+        QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
+        editor.findChild<QCheckBox*>("n20")->click();
+        editor.findChild<QCheckBox*>("n20")->click();
+        QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
+
+        editor.findChild<QLineEdit*>("Edit2")->clear();
+        QCOMPARE(h_->prompts.texts(), QStringList{"'' is not a valid integer value."});
+        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
+        editor.accept();
+    }
+
+    void restrictionBoxesTouchOneBitOfOneSlot() {
+        open();
+        h_->window.menus().addRestrictions->trigger();
+        auto& editor = h_->window.restrictionsEditor();
+        editor.show();
+        for (const char* name : {"n1", "n8", "sr4", "u8"}) {
+            QVERIFY(editor.findChild<QCheckBox*>(name)->isChecked());
+        }
+        QVERIFY(!editor.findChild<QCheckBox*>("ss1")->isChecked());
+        const auto defaults = h_->document.restrictions.bytes;
+
+        editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(16);  // farm
+        editor.findChild<QCheckBox*>("n5")->click();
+        auto expected = defaults;
+        expected[4 * 4 + 2] = 0xFE;  // bit 16 of slot 4
+        QCOMPARE(h_->document.restrictions.bytes, expected);
+
+        editor.findChild<QListWidget*>("ListBox2")->setCurrentRow(1);  // healing
+        editor.findChild<QCheckBox*>("ss1")->click();
+        expected[64] = 0x02;
+        QCOMPARE(h_->document.restrictions.bytes, expected);
+
+        editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(31);
+        editor.findChild<QCheckBox*>("n8")->click();
+        expected[7 * 4 + 3] = 0x7F;
+        QCOMPARE(h_->document.restrictions.bytes, expected);
+
+        // A new opening shows the first entries again.
+        editor.hide();
+        editor.show();
+        QCOMPARE(editor.findChild<QListWidget*>("ListBox1")->currentRow(), 0);
+        QCOMPARE(editor.findChild<QListWidget*>("ListBox2")->currentRow(), 0);
+        QVERIFY(editor.findChild<QCheckBox*>("n5")->isChecked());
+        QCOMPARE(h_->document.restrictions.bytes, expected);
+        editor.hide();
+    }
+
+    void removeAsksAndAddRestores() {
+        open();
+        const auto& m = h_->window.menus();
+        m.addRestrictions->trigger();
+        QVERIFY(m.restrictionsEditor->isEnabled());
+        QVERIFY(m.restrictionsButton->isEnabled());
+        h_->prompts.answers = {ui::Answer::No, ui::Answer::Cancel, ui::Answer::Yes};
+        for (int i = 0; i < 3; ++i) {
+            m.removeRestrictions->trigger();
+            QCOMPARE(h_->document.hasRestrictions(), i < 2);
+        }
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{"Remove Restriction Data?", "Remove Restriction Data?",
+                              "Remove Restriction Data?", "Restrictions Removed."}));
+        QCOMPARE(h_->prompts.shown[0].caption, QString("WARNING!"));
+        QCOMPARE(h_->prompts.shown[0].buttons, ui::Buttons::YesNoCancel);
+        QVERIFY(!m.restrictionsEditor->isEnabled());
+        QVERIFY(!m.restrictionsButton->isEnabled());
+        openMenu(m.exportMenu);
+        QVERIFY(!m.exportRestrictions->isEnabled());
+    }
+
+    void editsInBothEditorsSurviveSaveAndReopen() {
+        open();
+        h_->window.menus().addRestrictions->trigger();
+        auto& upgrades = h_->window.upgradeEditor();
+        upgrades.show();
+        upgrades.findChild<QListWidget*>("ListBox1")->setCurrentRow(40);
+        type(upgrades, "Edit6", "321");
+        upgrades.findChild<QCheckBox*>("s7")->click();
+        upgrades.hide();
+        auto& restrictions = h_->window.restrictionsEditor();
+        restrictions.show();
+        restrictions.findChild<QListWidget*>("ListBox3")->setCurrentRow(19);
+        restrictions.findChild<QCheckBox*>("u3")->click();
+        restrictions.hide();
+        const auto affects = h_->document.upgrades.get(ug::affects, 40);
+        h_->window.menus().save->trigger();
+
+        MainWindowHarness other;
+        other.window.OpenFile(dir_.filePath("tables.pud"));
+        QCOMPARE(other.document.upgrades.get(ug::icon, 40), 321u);
+        QCOMPARE(other.document.upgrades.get(ug::affects, 40), affects);
+        QVERIFY(!other.document.restrictions.bit(rf::upgradesAllowed, 2, 19));
+        QVERIFY(other.document.restrictions.bit(rf::upgradesAllowed, 1, 19));
+    }
+
+private:
+    void open() {
+        const QString path = dir_.filePath("tables.pud");
+        platform::saveWholeFile(path, chainOf(typicalScenarioSections()));
+        h_->window.OpenFile(path);
+        QVERIFY(h_->document.isLoaded);
+    }
+    static void type(QWidget& window, const char* name, const QString& text) {
+        auto* edit = window.findChild<QLineEdit*>(name);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindowHarness> h_;
+};
+
+TARNWICK_UI_TEST_MAIN(TableEditorsTest)
+#include "TableEditorsTest.moc"
