@@ -11,6 +11,7 @@
 #include "core/archive/LzssEncoder.h"
 #include "core/files/DocumentFiles.h"
 #include "core/files/SectionChain.h"
+#include "core/files/TableFiles.h"
 #include "core/model/TypedNumber.h"
 #include "platform/FileStore.h"
 #include "platform/MappedFile.h"
@@ -174,6 +175,36 @@ int insertEntry(const Arguments& args, std::ostream&) {
     return 0;
 }
 
+int exportTable(const Arguments& args, std::ostream&) {
+    static const std::map<std::string, files::ExportFormat> kinds = {
+        {"udta", files::ExportFormat::UnitData},
+        {"ugrd", files::ExportFormat::UpgradeData},
+        {"up", files::ExportFormat::UpgradeSection},
+        {"un", files::ExportFormat::UnitSection},
+        {"alo", files::ExportFormat::Restrictions}};
+    const auto kind = kinds.find(args[0]);
+    if (kind == kinds.end()) {
+        throw Error("Unknown kind \"" + args[0] + "\" (udta, ugrd, up, un or alo)");
+    }
+    const model::Document document = openDocument(args[1]);
+    if (kind->second == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
+        throw Error("\"" + args[1] + "\" holds no restrictions");
+    }
+    platform::saveWholeFile(QString::fromStdString(args[2]),
+                            files::exportTable(document, kind->second));
+    return 0;
+}
+
+int importTable(const Arguments& args, std::ostream&) {
+    model::Document document = openDocument(args[0]);
+    const std::string refusal = files::importTable(document, readInput(args[1]));
+    if (!refusal.empty()) {
+        throw Error(refusal);
+    }
+    saveDocument(document, args[2]);
+    return 0;
+}
+
 struct Command {
     std::size_t argumentCount;
     std::size_t optionalCount;
@@ -191,6 +222,8 @@ const std::map<std::string, Command>& commands() {
         {"extract", {3, 0, "extract ARCHIVE N OUT", extractEntry}},
         {"compress", {2, 0, "compress IN OUT", compressFile}},
         {"insert", {3, 1, "insert ARCHIVE N FILE [--compress]", insertEntry}},
+        {"export", {3, 0, "export udta|ugrd|up|un|alo IN OUT", exportTable}},
+        {"import", {3, 0, "import IN TABLEFILE OUT", importTable}},
     };
     return table;
 }

@@ -252,3 +252,46 @@ TEST_F(ToolTest, ArchiveFailuresLeaveTheArchiveUntouched) {
     EXPECT_EQ(contents("a.war"), original);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.bin"))));
 }
+
+TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {
+    model::Document source = demo::demoScenario();
+    write("from.pud", files::WriteScenario(source));
+    write("to.pud", scenarioWithUnits({}));
+    const std::vector<std::pair<std::string, std::size_t>> kinds = {
+        {"udta", 5694}, {"ugrd", 780}, {"up", 790}, {"un", 5704}, {"alo", 392}};
+    for (const auto& [kind, size] : kinds) {
+        const std::string table = path(("table." + kind).c_str());
+        ASSERT_EQ(runCommand({"export", kind, path("from.pud"), table}).code, 0) << kind;
+        EXPECT_EQ(platform::readWholeFile(QString::fromStdString(table)).size(), size);
+        ASSERT_EQ(runCommand({"import", path("to.pud"), table, path("to.pud")}).code, 0) << kind;
+    }
+    model::Document result;
+    files::ReadScenario(result, contents("to.pud"));
+    EXPECT_EQ(result.unitData.bytes, source.unitData.bytes);
+    EXPECT_TRUE(std::equal(result.upgrades.bytes.begin() + 2, result.upgrades.bytes.end(),
+                           source.upgrades.bytes.begin() + 2));
+    EXPECT_TRUE(result.hasRestrictions());
+    EXPECT_EQ(result.restrictions.bytes, source.restrictions.bytes);
+}
+
+TEST_F(ToolTest, ExportAndImportRefusals) {
+    write("plain.pud", scenarioWithUnits({}));
+    write("units.udt", patternBytes(5694, 1));
+    write("odd.bin", patternBytes(33, 1));
+    const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
+        {{"export", "xyz", path("plain.pud"), path("o")}, "Unknown kind \"xyz\""},
+        {{"export", "alo", path("plain.pud"), path("o")}, "holds no restrictions"},
+        {{"import", path("plain.pud"), path("odd.bin"), path("o")},
+         "This is an unknown or unsupported format"},
+        {{"import", path("units.udt"), path("odd.bin"), path("o")}, "unknown or unsupported"},
+    };
+    for (const auto& [arguments, message] : refusals) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    ASSERT_EQ(runCommand({"export", "ugrd", path("plain.pud"), path("up.ugd")}).code, 0);
+    const ToolRun intoUnits = runCommand({"import", path("units.udt"), path("up.ugd"), path("o")});
+    EXPECT_NE(intoUnits.err.find("ERROR! Can Not import a UGRD into a UDTA!"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
+}
