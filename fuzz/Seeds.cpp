@@ -1,5 +1,7 @@
 #include "Seeds.h"
 
+#include <algorithm>
+
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
 #include "ScenarioBuilder.h"
@@ -13,8 +15,10 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes withLength(const Bytes& stream, std::size_t length) {
-    Bytes out = {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8)};
-    out.insert(out.end(), stream.begin(), stream.end());
+    Bytes out(2 + stream.size());
+    out[0] = static_cast<std::uint8_t>(length);
+    out[1] = static_cast<std::uint8_t>(length >> 8);
+    std::copy(stream.begin(), stream.end(), out.begin() + 2);
     return out;
 }
 

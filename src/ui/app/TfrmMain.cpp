@@ -79,9 +79,17 @@ void TfrmMain::buildWorkArea() {
     pages_->setCurrentWidget(graphicsPage);
     unitControls_ = buildUnitPages(generalPage, flagsPage);
     unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
-    graphicsPage_ = new GraphicsPage(document_, prompts_, graphicsPage);
+    compressForm_ = new TCompressForm(this);
+    graphicsPage_ =
+        new GraphicsPage(document_, prompts_, extractor_, *compressForm_, graphicsPage);
     upgradeEditor_ = new TfrmUpgd(document_, prompts_, this);
     restrictionsEditor_ = new TfrmRest(document_, prompts_, this);
+    sizeForm_ = new TSizeForm(prompts_, *compressForm_, this);
+    const Tgfxsel::UnitPage unitPage{unitList_,
+                                     unitControls_.numbers[numberBoxIndex("EdSizeX")],
+                                     unitControls_.numbers[numberBoxIndex("EdSizeY")]};
+    graphicsSelection_ =
+        new Tgfxsel(document_, prompts_, extractor_, *sizeForm_, unitPage, this);
     columns->addWidget(pages_, 1);
 
     setCentralWidget(central);
@@ -119,6 +127,8 @@ void TfrmMain::connectCommands() {
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
     connect(menus_.importFile, &QAction::triggered, this,
             [this] { runGuarded(prompts_, [this] { tableCommands_.Import2Click(); }); });
+    connect(unitControls_.boxSizer, &QPushButton::clicked, this,
+            [this] { runGuarded(prompts_, [this] { BitBtn1Click(); }); });
     command(menus_.copyUnit, &TfrmMain::CopyUnitData1Click);
     command(menus_.pasteUnit, &TfrmMain::PasteUnitData1Click);
     command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
@@ -217,6 +227,8 @@ void TfrmMain::openEditor(QDialog& editor) {
     }
     editor.exec();
 }
+
+void TfrmMain::BitBtn1Click() { graphicsSelection_->exec(); }
 
 void TfrmMain::eugrd2Click() { openEditor(*upgradeEditor_); }
 

@@ -19,6 +19,9 @@
 #include "ui/dialogs/TfrmRest.h"
 #include "ui/dialogs/TfrmUpgd.h"
 #include "ui/graphics/GraphicsPage.h"
+#include "ui/graphics/TCompressForm.h"
+#include "ui/graphics/TSizeForm.h"
+#include "ui/graphics/Tgfxsel.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -48,6 +51,9 @@ public:
     TableCommands& tableCommands() { return tableCommands_; }
     TfrmUpgd& upgradeEditor() { return *upgradeEditor_; }
     TfrmRest& restrictionsEditor() { return *restrictionsEditor_; }
+    TSizeForm& boxSizer() { return *sizeForm_; }
+    Tgfxsel& graphicsSelection() { return *graphicsSelection_; }
+    GraphicsPage& graphicsPage() { return *graphicsPage_; }
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
@@ -64,6 +70,7 @@ public slots:
     void ALOWEDClick();
     void addalowClick();
     void remalowClick();
+    void BitBtn1Click();
     void GeneralMenu();
     void submenu();
     void Save1Click();
@@ -113,6 +120,9 @@ private:
     TableCommands tableCommands_{document_, prompts_, gameDirectory_};
     TfrmUpgd* upgradeEditor_ = nullptr;
     TfrmRest* restrictionsEditor_ = nullptr;
+    TCompressForm* compressForm_ = nullptr;
+    TSizeForm* sizeForm_ = nullptr;
+    Tgfxsel* graphicsSelection_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     bool plugInMode_ = false;

@@ -24,10 +24,18 @@ constexpr std::array<std::uint16_t, 3> kFlagBits = {GraphicsEntry::kRepeatBit,
                                                     GraphicsEntry::kFlag1Bit,
                                                     GraphicsEntry::kFlag2Bit};
 constexpr int kHighestEntry = 999;
+// MAINDAT.WAR palettes by terrain: general and summer, summer, winter, wasteland, swamp.
+constexpr std::array<int, 5> kTerrainPalettes = {2, 2, 18, 10, 438};
+constexpr int kPreviewMargin = 4;
 }  // namespace
 
-GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, QWidget* page)
-    : QObject(page), document_(document), prompts_(prompts) {
+GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
+                           Progress& progress, QWidget* page)
+    : QObject(page),
+      document_(document),
+      prompts_(prompts),
+      extractor_(extractor),
+      conversion_(prompts, progress) {
     build(page);
     connectRules();
     forgetRow();
@@ -85,7 +93,26 @@ void GraphicsPage::build(QWidget* page) {
     entryLayout->addRow("Group:", group_);
     left->addWidget(entryBox_);
     left->addStretch();
+    buildPreview(right);
     right->addStretch();
+}
+
+void GraphicsPage::buildPreview(QLayout* column) {
+    auto* group = new QGroupBox("GFX Preview: ");
+    auto* layout = new QVBoxLayout(group);
+    previewPanel_ = new QWidget;
+    previewPanel_->setObjectName("Panel1");
+    auto* panelLayout = new QVBoxLayout(previewPanel_);
+    panelLayout->setContentsMargins(kPreviewMargin, kPreviewMargin, kPreviewMargin, kPreviewMargin);
+    preview_ = new QLabel;
+    preview_->setObjectName("Image1");
+    preview_->setToolTip("GFX preview");
+    panelLayout->addWidget(preview_);
+    layout->addWidget(previewPanel_);
+    updatePreview_ = new QPushButton("&Update Preview");
+    updatePreview_->setObjectName("Button1");
+    layout->addWidget(updatePreview_);
+    column->addWidget(group);
 }
 
 void GraphicsPage::connectRules() {
@@ -120,17 +147,35 @@ void GraphicsPage::connectRules() {
             guarded([this](const QString&) { txtEntryChange(); }));
     connect(group_, &QLineEdit::textChanged, this,
             guarded([this](const QString&) { Grp1Change(); }));
+    connect(updatePreview_, &QPushButton::clicked, this, guarded([this](bool) { Button1Click(); }));
+}
+
+std::size_t GraphicsPage::chosenTerrain() const {
+    for (std::size_t i = 0; i < kTerrainFields.size(); ++i) {
+        if (terrains_[i]->isChecked()) {
+            return i;
+        }
+    }
+    return kSwampTerrain;
+}
+
+int GraphicsPage::chosenArchive() const {
+    for (std::size_t i = 0; i < archives_.size(); ++i) {
+        if (archives_[i]->isChecked()) {
+            return static_cast<int>(i + 1);
+        }
+    }
+    return 0;
 }
 
 std::span<std::uint8_t> GraphicsPage::terrainArray(const model::FieldDescriptor*& field) {
-    for (std::size_t i = 0; i < kTerrainFields.size(); ++i) {
-        if (terrains_[i]->isChecked()) {
-            field = kTerrainFields[i];
-            return document_.unitData.bytes;
-        }
+    const std::size_t terrain = chosenTerrain();
+    if (terrain == kSwampTerrain) {
+        field = &model::kSwampGraphicsField;
+        return document_.gfxSwamp;
     }
-    field = &model::kSwampGraphicsField;
-    return document_.gfxSwamp;
+    field = kTerrainFields[terrain];
+    return document_.unitData.bytes;
 }
 
 void GraphicsPage::LoadOrd() {
@@ -254,5 +299,54 @@ void GraphicsPage::Grp1Change() {
     const std::int32_t number = model::parseTypedInteger(group_->text().toStdString());
     document_.unitData.set(uf::gfxGroup, *row_, static_cast<std::uint32_t>(number));
 }
+
+}  // namespace tarnwick::ui
+
+namespace tarnwick::ui {
+
+void GraphicsPage::Button1Click() {
+    updatePreview_->setEnabled(false);
+    filling_ = true;
+    // The button and the page's rules come back on every path.
+    struct Restore {
+        GraphicsPage& page;
+        ~Restore() {
+            page.updatePreview_->setEnabled(true);
+            page.filling_ = false;
+        }
+    } restore{*this};
+
+    const int archive = chosenArchive();
+    const std::int32_t entry = model::parseTypedInteger(txtEntry_->text().toStdString());
+    if (archive == 0 || entry == 0) {
+        return;
+    }
+    const auto gamePalette =
+        extractor_.ExtractEntry(kTerrainPalettes[chosenTerrain()], "MAINDAT.WAR");
+    if (!gamePalette) {
+        return;
+    }
+    if (gamePalette->size() < std::tuple_size_v<graphics::Palette>) {
+        prompts_.error("The palette of this terrain is damaged: " +
+                       QString::number(gamePalette->size()) + " bytes instead of 768");
+        return;
+    }
+    const auto archiveName = model::kGraphicsArchiveNames[static_cast<std::size_t>(archive - 1)];
+    const auto sprite = extractor_.ExtractEntry(
+        entry, QString::fromLatin1(archiveName.data(), static_cast<qsizetype>(archiveName.size())));
+    if (!sprite) {
+        return;
+    }
+    const auto picture = conversion_.convert(*sprite, 1, graphics::paletteFromGame(*gamePalette));
+    if (!picture) {
+        return;
+    }
+    preview_->setPixmap(QPixmap::fromImage(picture->image));
+    preview_->setFixedSize(picture->image.size());
+    previewPanel_->setFixedSize(picture->image.size() +
+                                QSize(2 * kPreviewMargin, 2 * kPreviewMargin));
+}
+
+QPixmap GraphicsPage::previewPicture() const { return preview_->pixmap(); }
 
 }  // namespace tarnwick::ui

@@ -10,7 +10,12 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <QLabel>
+#include <QPushButton>
+
 #include "core/model/Document.h"
+#include "ui/archive/EntryExtractor.h"
+#include "ui/graphics/GfxConversion.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -20,7 +25,8 @@ class GraphicsPage : public QObject {
     Q_OBJECT
 
 public:
-    GraphicsPage(model::Document& document, Prompts& prompts, QWidget* page);
+    GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
+                 Progress& progress, QWidget* page);
 
     // Fills the page from `row` (0 to 126) for the chosen terrain.
     void guts(std::size_t row);
@@ -32,6 +38,7 @@ public:
     void SaveOrd();
 
     QWidget* content() const { return content_; }
+    QPixmap previewPicture() const;
     std::uint16_t currentEntry() const { return entry_; }
 
     void w1Click(int archive);
@@ -39,6 +46,8 @@ public:
     void flagBoxClick(int box, bool ticked);
     void txtEntryChange();
     void Grp1Change();
+    // "&Update Preview": the first frame of the entry shown, in the terrain's colours.
+    void Button1Click();
 
 signals:
     // A terrain button was chosen: the row is to be shown again from the new array.
@@ -49,9 +58,18 @@ private:
     void connectRules();
     std::span<std::uint8_t> terrainArray(const model::FieldDescriptor*& field);
     std::uint16_t flagBits() const;
+    void buildPreview(QLayout* column);
+    // Archive number 1 to 6 of the checked archive button; 0 for "No GFX".
+    int chosenArchive() const;
+    std::size_t chosenTerrain() const;
 
     model::Document& document_;
     Prompts& prompts_;
+    EntryExtractor& extractor_;
+    GfxConversion conversion_;
+    QLabel* preview_ = nullptr;
+    QWidget* previewPanel_ = nullptr;
+    QPushButton* updatePreview_ = nullptr;
     QWidget* content_ = nullptr;
     std::array<QRadioButton*, 5> terrains_{};
     std::array<QRadioButton*, 6> archives_{};

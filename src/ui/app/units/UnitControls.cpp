@@ -118,6 +118,8 @@ public:
         auto* size = new QFormLayout(addGroup(column, "Unit Size: "));
         addNumbers(size, {numberBoxIndex("EdBoxY"), numberBoxIndex("EdBoxX"),
                           numberBoxIndex("EdSizeY"), numberBoxIndex("EdSizeX")});
+        c_.boxSizer = named(new QPushButton("Box Sizer"), "BitBtn1");
+        size->addRow(c_.boxSizer);
 
         auto* cost = new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
         addNumbers(cost, {numberBoxIndex("gold"), numberBoxIndex("lumber"), numberBoxIndex("oil"),

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSlider>
 #include <QWidget>
 
@@ -26,6 +27,7 @@ struct UnitControls {
     QComboBox* rightClick = nullptr;
     QLabel* decayLabel = nullptr;   // lbldec
     QLabel* damageLabel = nullptr;  // overall
+    QPushButton* boxSizer = nullptr;  // BitBtn1
 
     std::array<QCheckBox*, kByteCheckBoxes.size()> byteChecks{};
     std::array<QCheckBox*, kTargetBoxes.size()> targets{};

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+
+#include <QImage>
+#include <QLabel>
+#include <QScrollBar>
+#include <QWidget>
+
+#include "core/graphics/SpriteConverter.h"
+#include "ui/graphics/GfxConversion.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+class SizerPaintBox;
+
+// The box sizer: a unit's sprite frame by frame with a white box centred on it; dragging on
+// the picture sizes the box symmetrically about the centre and reports every change.
+class TSizeForm : public QWidget {
+    Q_OBJECT
+
+public:
+    TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent = nullptr);
+
+    void setPalette(const graphics::Palette& palette) { palette_ = palette; }
+    void setBoxSize(int width, int height);
+    // Called with the box width and height after every change made by dragging.
+    std::function<void(int, int)> OnSizeChange;
+
+    // Converts every frame (or `frames`) of the sprite and prepares the window; does not show it.
+    bool LoadGfx(std::span<const std::uint8_t> sprite, std::size_t frames = 0);
+
+    int boxWidth() const { return boxWidth_; }
+    int boxHeight() const { return boxHeight_; }
+    QSize frameSize() const { return {frameWidth_, frameHeight_}; }
+    bool isLoaded() const { return loaded_; }
+
+    // Dragging on the picture, at paint-box pixels.
+    void PaintBoxMouseDown(QPoint at);
+    void PaintBoxMouseMove(QPoint at);
+    void PaintBoxMouseUp();
+    // Draws the current frame and the box.
+    void PaintBoxPaint(QPainter& painter) const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showBoxSize();
+
+    GfxConversion conversion_;
+    graphics::Palette palette_{};
+    QImage frames_;
+    int frameWidth_ = 0;
+    int frameHeight_ = 0;
+    int boxWidth_ = 0;
+    int boxHeight_ = 0;
+    bool loaded_ = false;
+    bool dragging_ = false;
+    SizerPaintBox* paintBox_ = nullptr;
+    QScrollBar* scrollBar_ = nullptr;
+    QLabel* sizePanel_ = nullptr;
+};
+
+}  // namespace tarnwick::ui
