@@ -1,0 +1,263 @@
+#include <QComboBox>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTabWidget>
+
+#include "ScenarioBuilder.h"
+#include "UiTestSupport.h"
+#include "core/archive/Archive.h"
+#include "core/archive/EntryInsertion.h"
+#include "platform/FileStore.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace uf = model::unitfields;
+
+class GraphicsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
+        h_->window.show();
+        units_ = {};
+        units_.set(uf::gfxGeneral, 0, 1300);                // demo sprite, 32 x 32 cells
+        units_.set(uf::gfxGeneral, 1, 0x8000 | 0x2000 | 2017);
+        units_.set(uf::gfxGeneral, 2, 65535);
+        units_.set(uf::gfxWinter, 2, 3001);                 // a 72 x 72 sprite of 3 frames
+        units_.set(uf::gfxGeneral, 3, 7000);
+        units_.set(uf::gfxSummer, 3, 7000);
+        units_.set(uf::boxSize, 2, 20, 0);
+        units_.set(uf::boxSize, 2, 30, 1);
+    }
+
+    void pageRulesKeepTheFlagsAndTheBase() {
+        open();
+        select(1);
+        QVERIFY(radio("w2")->isChecked());
+        QCOMPARE(box("txtEntry")->text(), QString("17"));
+        radio("w5")->click();
+        QCOMPARE(general(1), 0xA000u | 5017u);
+        check("CheckBox1")->click();
+        QCOMPARE(general(1), 0x2000u | 5017u);
+        check("CheckBox1")->click();
+        QCOMPARE(general(1), 0xA000u | 5017u);
+        radio("CheckBox4")->click();
+        QCOMPARE(general(1), 65535u);
+        select(0);
+        select(1);
+        QVERIFY(radio("CheckBox4")->isChecked());
+        QVERIFY(!h_->window.findChild<QWidget*>("GroupBox3")->isEnabled());
+        QCOMPARE(box("txtEntry")->text(), QString("0"));
+    }
+
+    void withoutARowThePageDoesNothing() {
+        QVERIFY(!h_->window.findChild<QWidget*>("GfxContent")->isEnabled());
+        radio("RadioButton3")->click();
+        QVERIFY(h_->prompts.shown.empty());
+    }
+
+    void previewShowsTheFirstFrame() {
+        open();
+        select(0);
+        h_->window.findChild<QPushButton*>("Button1")->click();
+        QVERIFY(h_->prompts.shown.empty());
+        QCOMPARE(h_->window.graphicsPage().previewPicture().size(), QSize(32, 32));
+        QVERIFY(h_->window.findChild<QPushButton*>("Button1")->isEnabled());
+        QCOMPARE(h_->window.findChild<QWidget*>("Panel1")->size(), QSize(40, 40));
+        // The preview is no edit.
+        QCOMPARE(general(0), 1300u);
+    }
+
+    void aFailedPreviewChangesNoPicture() {
+        open();
+        select(0);
+        h_->window.findChild<QPushButton*>("Button1")->click();
+        const QImage before = h_->window.graphicsPage().previewPicture().toImage();
+        box("txtEntry")->selectAll();
+        QTest::keyClicks(box("txtEntry"), "311");  // an empty slot of the demo archive
+        QCOMPARE(general(0), 1311u);
+        h_->window.findChild<QPushButton*>("Button1")->click();
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"A fatal error has occured during extraction! Entry does not exist "
+                             "in opened data file!: 311"});
+        QVERIFY(h_->window.findChild<QPushButton*>("Button1")->isEnabled());
+        QCOMPARE(h_->window.graphicsPage().previewPicture().toImage(), before);
+        // Entry 0 shows nothing new and says nothing.
+        box("txtEntry")->setText("0");
+        h_->window.findChild<QPushButton*>("Button1")->click();
+        QCOMPARE(h_->prompts.shown.size(), std::size_t{1});
+    }
+
+    void selectionFallsBackToTheTerrainArray() {
+        open();
+        select(2);
+        auto& selection = h_->window.graphicsSelection();
+        selection.show();
+        selection.findChild<QRadioButton*>("winter")->click();
+        selection.BitBtn1Click();
+        QVERIFY(h_->prompts.shown.empty());
+        auto& sizer = h_->window.boxSizer();
+        QVERIFY(sizer.isVisible());
+        QCOMPARE(sizer.frameSize(), QSize(72, 72));
+        QCOMPARE(sizer.boxWidth(), 20);
+        QCOMPARE(sizer.boxHeight(), 30);
+        QVERIFY(sizer.findChild<QScrollBar*>("ScrollBar")->isEnabled());
+        QCOMPARE(sizer.findChild<QLabel*>("SizePanel")->text(), QString("20 x 30"));
+    }
+
+    void sevenThousandMeansNoGraphics() {
+        open();
+        select(3);
+        auto& selection = h_->window.graphicsSelection();
+        selection.show();
+        selection.findChild<QRadioButton*>("summer")->click();
+        selection.BitBtn1Click();
+        QCOMPARE(h_->prompts.texts(), QStringList{"FATAL ERROR: Unit has *NO* GFX!"});
+        QVERIFY(!h_->window.boxSizer().isVisible());
+    }
+
+    void defaultDataModesAndTheSwampChoice() {
+        open(true);
+        select(0);
+        auto& selection = h_->window.graphicsSelection();
+        selection.show();
+        auto* swamp = selection.findChild<QRadioButton*>("swamp");
+        QVERIFY(swamp->isEnabled());
+        swamp->click();
+        selection.findChild<QRadioButton*>("RadioButton2")->click();
+        QVERIFY(!swamp->isEnabled());
+        QVERIFY(selection.findChild<QRadioButton*>("summer")->isChecked());
+        selection.findChild<QRadioButton*>("RadioButton3")->click();
+        QVERIFY(swamp->isEnabled());
+        selection.findChild<QRadioButton*>("RadioButton2")->click();
+        selection.BitBtn1Click();  // the game's own unit 0: a demo sprite
+        QVERIFY(h_->prompts.shown.empty());
+        QVERIFY(h_->window.boxSizer().isLoaded());
+    }
+
+    void corruptedDefaultDataIsReported() {
+        // The demo game with a default unit table cut short.
+        QTemporaryDir game;
+        demo::writeDemoGameDirectory(game.path());
+        const QString archivePath = game.filePath("DATA/MAINDAT.WAR");
+        NoProgress quiet;
+        const std::vector<std::uint8_t> shortTable(100, 0);
+        platform::saveWholeFile(
+            archivePath, archive::InsertEntry(platform::readWholeFile(archivePath), 0,
+                                              archive::entryHeader(100, false), shortTable, quiet));
+        h_->settings.setWar2Dir(game.path());
+        MainWindowHarness other;
+        other.window.FormCreate({});
+        other.window.OpenFile(write("u.pud", scenarioWithUnits(units_)));
+        auto& selection = other.window.graphicsSelection();
+        selection.findChild<QRadioButton*>("RadioButton2")->click();
+        selection.BitBtn1Click();
+        QCOMPARE(other.prompts.texts(), QStringList{"ERROR! Default Expansion UDTA corrupted!"});
+    }
+
+    void draggingSizesTheBoxAndTheUnit() {
+        open();
+        select(2);
+        auto& selection = h_->window.graphicsSelection();
+        selection.findChild<QRadioButton*>("winter")->click();
+        selection.BitBtn1Click();
+        auto& sizer = h_->window.boxSizer();
+        sizer.PaintBoxMouseMove({50, 10});  // not dragging yet: nothing
+        QCOMPARE(sizer.boxWidth(), 20);
+        sizer.PaintBoxMouseDown({50, 10});
+        QCOMPARE(sizer.boxWidth(), 28);
+        QCOMPARE(sizer.boxHeight(), 52);
+        QCOMPARE(sizer.findChild<QLabel*>("SizePanel")->text(), QString("28 x 52"));
+        QCOMPARE(box("EdSizeX")->text(), QString("28"));
+        QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 0), 28u);
+        QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 1), 52u);
+        sizer.PaintBoxMouseMove({36, 36});  // the centre
+        QCOMPARE(sizer.boxWidth(), 0);
+        sizer.PaintBoxMouseMove({500, -300});  // capped at the frame
+        QCOMPARE(sizer.boxWidth(), 72);
+        QCOMPARE(sizer.boxHeight(), 72);
+        sizer.PaintBoxMouseUp();
+        sizer.PaintBoxMouseMove({40, 40});
+        QCOMPARE(sizer.boxWidth(), 72);
+
+        // With a "Group" row selected nothing is written into the unit arrays.
+        select(112);
+        const auto before = h_->document.unitData.bytes;
+        sizer.PaintBoxMouseDown({10, 10});
+        QCOMPARE(h_->document.unitData.bytes, before);
+        sizer.PaintBoxMouseUp();
+
+        // A click on the size panel closes the sizer.
+        QTest::mouseClick(sizer.findChild<QLabel*>("SizePanel"), Qt::LeftButton);
+        QVERIFY(!sizer.isVisible());
+    }
+
+    void scrollingShowsOneFrameAtATime() {
+        auto& sizer = h_->window.boxSizer();
+        sizer.setPalette(graphics::greyPalette());
+        QVERIFY(sizer.LoadGfx(demo::demoSprite(5, 48, 40, 30)));
+        auto* scroll = sizer.findChild<QScrollBar*>("ScrollBar");
+        QCOMPARE(scroll->maximum(), 5);
+        scroll->setValue(3);
+        QCOMPARE(scroll->toolTip(), QString("Image 3"));
+        sizer.setBoxSize(11, 10);
+        QImage painted(48, 40, QImage::Format_RGB32);
+        {
+            QPainter painter(&painted);
+            sizer.PaintBoxPaint(painter);
+        }
+        // The whole sprite, to compare with: frame 3 is rows 80 to 119.
+        QVERIFY(sizer.LoadGfx(demo::demoSprite(5, 48, 40, 30)));
+        QImage expected(48, 40, QImage::Format_RGB32);
+        {
+            QPainter painter(&expected);
+            sizer.findChild<QScrollBar*>("ScrollBar")->setValue(3);
+            sizer.setBoxSize(0, 0);
+            sizer.PaintBoxPaint(painter);
+        }
+        // The box's left edge is at (48 - 11) / 2 = 18, its top at 15, drawn white.
+        QCOMPARE(painted.pixelColor(18, 20), QColor(Qt::white));
+        QCOMPARE(painted.pixelColor(28, 15), QColor(Qt::white));
+        QCOMPARE(painted.pixelColor(17, 20), expected.pixelColor(17, 20));
+        QCOMPARE(painted.pixelColor(5, 5), expected.pixelColor(5, 5));
+
+        QVERIFY(sizer.LoadGfx(demo::demoSprite(1, 48, 40, 30)));
+        QVERIFY(!sizer.findChild<QScrollBar*>("ScrollBar")->isEnabled());
+    }
+
+private:
+    QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
+        platform::saveWholeFile(dir_.filePath(name), bytes);
+        return dir_.filePath(name);
+    }
+    void open(bool swamp = false) {
+        h_->window.OpenFile(write("gfx.pud", scenarioWithUnits(units_, swamp ? Bytes(254, 0) : Bytes{})));
+        QVERIFY(h_->document.isLoaded);
+    }
+    void select(int row) { h_->window.findChild<QListWidget*>("UnitList")->setCurrentRow(row); }
+    std::uint32_t general(std::size_t row) const {
+        return h_->document.unitData.get(uf::gfxGeneral, row);
+    }
+    template <typename T>
+    T* child(const QString& name) const {
+        T* found = h_->window.findChild<T*>(name);
+        if (found == nullptr) {
+            qFatal("no control %s", qPrintable(name));
+        }
+        return found;
+    }
+    QLineEdit* box(const QString& name) const { return child<QLineEdit>(name); }
+    QCheckBox* check(const QString& name) const { return child<QCheckBox>(name); }
+    QRadioButton* radio(const QString& name) const { return child<QRadioButton>(name); }
+
+    QTemporaryDir dir_;
+    model::UnitDataTable units_;
+    std::unique_ptr<MainWindowHarness> h_;
+};
+
+TARNWICK_UI_TEST_MAIN(GraphicsTest)
+#include "GraphicsTest.moc"
