@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include <QImage>
 #include <QString>
 
 #include "core/Error.h"
@@ -12,6 +13,7 @@
 #include "core/files/DocumentFiles.h"
 #include "core/files/SectionChain.h"
 #include "core/files/TableFiles.h"
+#include "core/graphics/SpriteConverter.h"
 #include "core/model/TypedNumber.h"
 #include "platform/FileStore.h"
 #include "platform/MappedFile.h"
@@ -205,6 +207,43 @@ int importTable(const Arguments& args, std::ostream&) {
     return 0;
 }
 
+// sprite SPRITE OUT [--palette FILE] [--frames N]: the bitmap the editor builds, or a PNG.
+int convertSprite(const Arguments& args, std::ostream&) {
+    graphics::Palette palette = graphics::greyPalette();
+    std::size_t frames = 0;
+    for (std::size_t i = 2; i < args.size(); i += 2) {
+        if (i + 1 >= args.size()) {
+            throw Error("\"" + args[i] + "\" needs a value");
+        }
+        if (args[i] == "--palette") {
+            palette = graphics::paletteFromGame(readInput(args[i + 1]));
+        } else if (args[i] == "--frames") {
+            const std::int32_t count = model::parseTypedInteger(args[i + 1]);
+            if (count < 0) {
+                throw Error("--frames needs a count of 0 or more");
+            }
+            frames = static_cast<std::size_t>(count);
+        } else {
+            throw Error("Unknown option \"" + args[i] + "\"");
+        }
+    }
+    NoProgress quiet;
+    const auto converted = graphics::ConvertGfx(readInput(args[0]), frames, palette, quiet);
+    const std::string& out = args[1];
+    const bool png = out.size() >= 4 && QString::fromStdString(out.substr(out.size() - 4))
+                                            .compare(".png", Qt::CaseInsensitive) == 0;
+    if (!png) {
+        platform::saveWholeFile(QString::fromStdString(out), converted.bitmap);
+        return 0;
+    }
+    const QImage image = QImage::fromData(converted.bitmap.data(),
+                                          static_cast<int>(converted.bitmap.size()), "BMP");
+    if (image.isNull() || !image.save(QString::fromStdString(out), "PNG")) {
+        throw Error("Cannot write \"" + out + "\"");
+    }
+    return 0;
+}
+
 struct Command {
     std::size_t argumentCount;
     std::size_t optionalCount;
@@ -224,6 +263,8 @@ const std::map<std::string, Command>& commands() {
         {"insert", {3, 1, "insert ARCHIVE N FILE [--compress]", insertEntry}},
         {"export", {3, 0, "export udta|ugrd|up|un|alo IN OUT", exportTable}},
         {"import", {3, 0, "import IN TABLEFILE OUT", importTable}},
+        {"sprite", {2, 4, "sprite SPRITE OUT.bmp|OUT.png [--palette FILE] [--frames N]",
+                    convertSprite}},
     };
     return table;
 }

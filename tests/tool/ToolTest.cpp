@@ -4,9 +4,12 @@
 #include <sstream>
 
 #include "ArchiveBuilder.h"
+#include "DemoGameData.h"
 #include "DemoScenario.h"
 #include "ScenarioBuilder.h"
 #include "core/files/Scenario.h"
+#include "core/graphics/SpriteConverter.h"
+#include <QImage>
 #include "platform/FileStore.h"
 #include "tool/ToolCommands.h"
 
@@ -294,4 +297,38 @@ TEST_F(ToolTest, ExportAndImportRefusals) {
     const ToolRun intoUnits = runCommand({"import", path("units.udt"), path("up.ugd"), path("o")});
     EXPECT_NE(intoUnits.err.find("ERROR! Can Not import a UGRD into a UDTA!"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
+}
+
+TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
+    const Bytes sprite = demo::demoSprite(4, 30, 20, 9);
+    write("unit.gfx", sprite);
+    Bytes palette(768);
+    for (std::size_t i = 0; i < palette.size(); ++i) {
+        palette[i] = static_cast<std::uint8_t>(i % 64);
+    }
+    write("colours.pal", palette);
+    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("all.bmp")}).code, 0);
+    NoProgress quiet;
+    EXPECT_EQ(contents("all.bmp"),
+              graphics::ConvertGfx(sprite, 0, graphics::greyPalette(), quiet).bitmap);
+    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("two.bmp"), "--frames", "2",
+                          "--palette", path("colours.pal")})
+                  .code,
+              0);
+    EXPECT_EQ(contents("two.bmp"),
+              graphics::ConvertGfx(sprite, 2, graphics::paletteFromGame(palette), quiet).bitmap);
+    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("one.PNG"), "--frames", "1"}).code, 0);
+    const QImage png(QString::fromStdString(path("one.PNG")));
+    EXPECT_EQ(png.size(), QSize(30, 20));
+    EXPECT_EQ(png.pixelColor(0, 0), QColor(22, 22, 22));  // the background, grey 22
+
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"sprite", path("unit.gfx"), path("x.bmp"), "--frames"},
+             {"sprite", path("unit.gfx"), path("x.bmp"), "--colour", "1"},
+             {"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"},
+             {"sprite", path("colours.pal"), path("x.bmp")},
+         }) {
+        EXPECT_EQ(runCommand(arguments).code, 1) << arguments.back();
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("x.bmp"))));
 }
