@@ -47,6 +47,10 @@ std::vector<Bytes> seedsFor(const std::string& target) {
     if (target == "strings") {
         return {demo::demoStringTable(), {3, 0, 8, 0, 9, 0, 10, 0, 0, 'a', 0, 'b', 0}};
     }
+    if (target == "sprite") {
+        return {demo::demoSprite(3, 32, 24, 7), demo::demoSprite(1, 72, 72, 100),
+                {1, 0, 4, 0, 1, 0, 0, 0, 4, 1, 14, 0, 0, 0, 2, 0, 0x83, 0x01, 9}};
+    }
     if (target == "scenario") {
         return {testsupport::chainOf(testsupport::typicalScenarioSections()),
                 testsupport::chainOf(testsupport::typicalScenarioSections(true))};
