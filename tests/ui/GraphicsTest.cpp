@@ -109,6 +109,27 @@ private slots:
         QCOMPARE(sizer.findChild<QLabel*>("SizePanel")->text(), QString("20 x 30"));
     }
 
+    void aStandaloneGfxFileOpensInTheSizer() {
+        open();
+        select(0);
+        box("EdSizeX")->setText("abc");  // not a number: the sizer starts at 32
+        h_->prompts.shown.clear();
+        const QString file = write("unit.gfx", demo::demoSprite(6, 48, 56, 70));
+        h_->prompts.filesToOpen = {file};
+        auto& selection = h_->window.graphicsSelection();
+        selection.findChild<QRadioButton*>("RadioButton4")->click();
+        selection.BitBtn1Click();
+        const ui::FileChoice& chooser = h_->prompts.openChoosers.back();
+        QCOMPARE(chooser.title, QString("Open GFX..."));
+        QCOMPARE(chooser.filter, QString("GFX Files(*.GFX)|*.gfx"));
+        auto& sizer = h_->window.boxSizer();
+        QVERIFY(sizer.isVisible());
+        QCOMPARE(sizer.frameSize(), QSize(48, 56));
+        QCOMPARE(sizer.boxWidth(), 32);
+        QCOMPARE(sizer.findChild<QScrollBar*>("ScrollBar")->maximum(), 6);
+        selection.findChild<QRadioButton*>("RadioButton1")->click();
+    }
+
     void sevenThousandMeansNoGraphics() {
         open();
         select(3);
