@@ -97,7 +97,7 @@ void insertEntry(benchmark::State& state) {
 
 // Keeps each run's throughput for the ratios printed at the end.
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {

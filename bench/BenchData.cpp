@@ -21,8 +21,8 @@ Bytes scenarioWithMap(std::uint32_t seed) {
         for (std::size_t x = 0; x < kSide; ++x) {
             // Regions of grass, water and forest with a little variation inside each.
             const std::size_t region = ((x / 24) + (y / 20) * 3 + seed) % 4;
-            const std::uint16_t tile = static_cast<std::uint16_t>(0x0050 + region * 0x100 +
-                                                                  (random() % 8 == 0 ? random() % 4 : 0));
+            const std::uint16_t tile = static_cast<std::uint16_t>(
+                0x0050 + region * 0x100 + (random() % 8 == 0 ? random() % 4 : 0));
             tiles[2 * (y * kSide + x)] = static_cast<std::uint8_t>(tile);
             tiles[2 * (y * kSide + x) + 1] = static_cast<std::uint8_t>(tile >> 8);
         }
@@ -33,7 +33,9 @@ Bytes scenarioWithMap(std::uint32_t seed) {
     return files::WriteScenario(document);
 }
 
-void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
+void append(Bytes& out, const Bytes& more) {
+    out.insert(out.end(), more.begin(), more.end());
+}
 
 }  // namespace
 

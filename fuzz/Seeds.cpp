@@ -26,9 +26,12 @@ Bytes withLength(const Bytes& stream, std::size_t length) {
 
 std::vector<Bytes> seedsFor(const std::string& target) {
     if (target == "archive") {
-        std::vector<Bytes> seeds = {
-            testsupport::ArchiveBuilder().stored({1, 2, 3}).empty().compressed(Bytes(300, 7)).bytes(),
-            testsupport::archiveWithTable({24, 60, 40, -1}, Bytes(46, 0))};
+        std::vector<Bytes> seeds = {testsupport::ArchiveBuilder()
+                                        .stored({1, 2, 3})
+                                        .empty()
+                                        .compressed(Bytes(300, 7))
+                                        .bytes(),
+                                    testsupport::archiveWithTable({24, 60, 40, -1}, Bytes(46, 0))};
         for (const auto& file : demo::demoGameFiles()) {
             if (file.bytes.size() < 40'000) {
                 seeds.push_back(file.bytes);
@@ -48,7 +51,8 @@ std::vector<Bytes> seedsFor(const std::string& target) {
         return {demo::demoStringTable(), {3, 0, 8, 0, 9, 0, 10, 0, 0, 'a', 0, 'b', 0}};
     }
     if (target == "sprite") {
-        return {demo::demoSprite(3, 32, 24, 7), demo::demoSprite(1, 72, 72, 100),
+        return {demo::demoSprite(3, 32, 24, 7),
+                demo::demoSprite(1, 72, 72, 100),
                 {1, 0, 4, 0, 1, 0, 0, 0, 4, 1, 14, 0, 0, 0, 2, 0, 0x83, 0x01, 9}};
     }
     if (target == "scenario") {

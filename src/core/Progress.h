@@ -6,7 +6,7 @@ namespace tarnwick {
 
 // What a long operation tells its window: a caption, a range and the position in it.
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
     virtual void start(const std::string& caption, long long maximum) = 0;
     virtual void advance(long long position) = 0;
@@ -15,7 +15,7 @@ public:
 
 // For callers that show nothing.
 class NoProgress final : public Progress {
-public:
+  public:
     void start(const std::string&, long long) override {}
     void advance(long long) override {}
     void finish() override {}

@@ -10,13 +10,13 @@ namespace tarnwick::platform {
 std::vector<std::uint8_t> readWholeFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw Error("Cannot open \"" + path.toStdString() + "\": " +
-                    file.errorString().toStdString());
+        throw Error("Cannot open \"" + path.toStdString() +
+                    "\": " + file.errorString().toStdString());
     }
     const QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw Error("Cannot read \"" + path.toStdString() + "\": " +
-                    file.errorString().toStdString());
+        throw Error("Cannot read \"" + path.toStdString() +
+                    "\": " + file.errorString().toStdString());
     }
     return {content.begin(), content.end()};
 }

@@ -15,7 +15,7 @@ std::vector<std::uint8_t> readWholeFile(const QString& path);
 
 // A save that failed, and at which step: the target could not be created, or not written.
 class SaveFailed : public Error {
-public:
+  public:
     enum class Step { Create, Write };
     SaveFailed(Step failedStep, const std::string& message) : Error(message), step(failedStep) {}
     Step step;

@@ -19,8 +19,8 @@ std::optional<QString> findGameFile(const QString& gameDirectory, const QString&
             return std::nullopt;
         }
         std::optional<QString> match;
-        const QStringList entries =
-            directory.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        const QStringList entries = directory.entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot);
         for (const QString& entry : entries) {
             if (entry == component) {
                 match = entry;

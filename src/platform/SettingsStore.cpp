@@ -17,9 +17,13 @@ QSettings openStore() {
 }
 }  // namespace
 
-QString SettingsStore::location() const { return openStore().fileName(); }
+QString SettingsStore::location() const {
+    return openStore().fileName();
+}
 
-bool SettingsStore::exists() const { return QFileInfo::exists(location()); }
+bool SettingsStore::exists() const {
+    return QFileInfo::exists(location());
+}
 
 void SettingsStore::create() {
     const QString path = location();
@@ -30,7 +34,9 @@ void SettingsStore::create() {
     }
 }
 
-QString SettingsStore::war2Dir() const { return openStore().value(kGameDirectoryKey).toString(); }
+QString SettingsStore::war2Dir() const {
+    return openStore().value(kGameDirectoryKey).toString();
+}
 
 void SettingsStore::setWar2Dir(const QString& directory) {
     QSettings store = openStore();

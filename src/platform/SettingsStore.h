@@ -6,7 +6,7 @@ namespace tarnwick::platform {
 
 // Where the game is installed, remembered per user ("War2Dir" in the "Tarnwick" store).
 class SettingsStore {
-public:
+  public:
     // Whether the store exists at all: a first run has none.
     bool exists() const;
     // Makes an empty store, so that the next start is no first run.

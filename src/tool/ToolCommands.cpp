@@ -230,14 +230,16 @@ int convertSprite(const Arguments& args, std::ostream&) {
     NoProgress quiet;
     const auto converted = graphics::ConvertGfx(readInput(args[0]), frames, palette, quiet);
     const std::string& out = args[1];
-    const bool png = out.size() >= 4 && QString::fromStdString(out.substr(out.size() - 4))
-                                            .compare(".png", Qt::CaseInsensitive) == 0;
+    const bool png =
+        out.size() >= 4 &&
+        QString::fromStdString(out.substr(out.size() - 4)).compare(".png", Qt::CaseInsensitive) ==
+            0;
     if (!png) {
         platform::saveWholeFile(QString::fromStdString(out), converted.bitmap);
         return 0;
     }
-    const QImage image = QImage::fromData(converted.bitmap.data(),
-                                          static_cast<int>(converted.bitmap.size()), "BMP");
+    const QImage image =
+        QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP");
     if (image.isNull() || !image.save(QString::fromStdString(out), "PNG")) {
         throw Error("Cannot write \"" + out + "\"");
     }
@@ -263,8 +265,8 @@ const std::map<std::string, Command>& commands() {
         {"insert", {3, 1, "insert ARCHIVE N FILE [--compress]", insertEntry}},
         {"export", {3, 0, "export udta|ugrd|up|un|alo IN OUT", exportTable}},
         {"import", {3, 0, "import IN TABLEFILE OUT", importTable}},
-        {"sprite", {2, 4, "sprite SPRITE OUT.bmp|OUT.png [--palette FILE] [--frames N]",
-                    convertSprite}},
+        {"sprite",
+         {2, 4, "sprite SPRITE OUT.bmp|OUT.png [--palette FILE] [--frames N]", convertSprite}},
     };
     return table;
 }

@@ -14,7 +14,10 @@ using testsupport::Bytes;
 // stream from the encoder, same bytes from the decoder.
 TEST(LzssReference, FastCodecMatchesThePlainTranscription) {
     std::mt19937 random(99);
-    std::vector<Bytes> inputs = {{}, {0}, Bytes(5000, 0), Bytes(5000, 0xFF),
+    std::vector<Bytes> inputs = {{},
+                                 {0},
+                                 Bytes(5000, 0),
+                                 Bytes(5000, 0xFF),
                                  testsupport::chainOf(testsupport::typicalScenarioSections(true))};
     for (const std::size_t size : {1u, 17u, 18u, 19u, 4095u, 4096u, 4097u, 30000u}) {
         for (const unsigned alphabet : {2u, 5u, 256u}) {

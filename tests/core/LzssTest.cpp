@@ -17,10 +17,12 @@ Bytes compress(const Bytes& input) {
     return archive::LzssCompress(input, quiet);
 }
 
-Bytes ascii(const std::string& text) { return {text.begin(), text.end()}; }
+Bytes ascii(const std::string& text) {
+    return {text.begin(), text.end()};
+}
 
 class RecordedProgress : public Progress {
-public:
+  public:
     void start(const std::string& caption, long long maximum) override {
         events.push_back(caption + " 0.." + std::to_string(maximum));
     }

@@ -69,10 +69,10 @@ TEST(ScenarioRoundTrip, SwampArrayIsKeptBesideTheTable) {
     const auto sections = typicalScenarioSections(true);
     const Bytes& udta = sections[6].body;
     const Document document = read(chainOf(sections));
-    EXPECT_TRUE(std::equal(document.unitData.bytes.begin(), document.unitData.bytes.end(),
-                           udta.begin()));
-    EXPECT_TRUE(std::equal(document.gfxSwamp.begin(), document.gfxSwamp.end(),
-                           udta.begin() + 5696));
+    EXPECT_TRUE(
+        std::equal(document.unitData.bytes.begin(), document.unitData.bytes.end(), udta.begin()));
+    EXPECT_TRUE(
+        std::equal(document.gfxSwamp.begin(), document.gfxSwamp.end(), udta.begin() + 5696));
     EXPECT_EQ(document.header(SectionId::UnitData).length, 5950);
 }
 
@@ -102,8 +102,7 @@ TEST(ScenarioRoundTrip, OptionalSectionsAreWrittenAsTheFlagsSay) {
 
     document.setHasRestrictions(false);
     document.setHasExpansionTerrain(false);
-    EXPECT_EQ(files::WriteScenario(document),
-              chainOf(without(without(sections, "ALOW"), "ERAX")));
+    EXPECT_EQ(files::WriteScenario(document), chainOf(without(without(sections, "ALOW"), "ERAX")));
 }
 
 TEST(ScenarioRoundTrip, AddedRestrictionsGoBetweenUpgradesAndSides) {

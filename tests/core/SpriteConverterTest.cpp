@@ -28,7 +28,8 @@ struct TestFrame {
     std::uint32_t offsetBits = 0;  // ORed into the data offset
 };
 
-Bytes sprite(std::uint16_t cellWidth, std::uint16_t cellHeight, const std::vector<TestFrame>& frames) {
+Bytes sprite(std::uint16_t cellWidth, std::uint16_t cellHeight,
+             const std::vector<TestFrame>& frames) {
     Bytes out(6 + 8 * frames.size());
     bytes::writeLe(out, 0, 2, static_cast<std::uint32_t>(frames.size()));
     bytes::writeLe(out, 2, 2, cellWidth);
@@ -73,7 +74,9 @@ TEST(SpriteLines, WorkedExampleAndControlBytes) {
     for (const int control : {0x00, 0x40, 0x80}) {
         Bytes out(4);
         const char* hex = control == 0 ? "00" : control == 0x40 ? "40" : "80";
-        EXPECT_EQ(failureOf([&] { decodeLine(Bytes{0x81, static_cast<std::uint8_t>(control), 1, 1}, out); }),
+        EXPECT_EQ(failureOf([&] {
+                      decodeLine(Bytes{0x81, static_cast<std::uint8_t>(control), 1, 1}, out);
+                  }),
                   std::string("Control byte $") + hex + " found.");
     }
     // Runs and literals past the line are cut; a line that ends at w leaves the rest unread.
@@ -82,7 +85,9 @@ TEST(SpriteLines, WorkedExampleAndControlBytes) {
     EXPECT_EQ(short3, (Bytes{7, 7, 7}));
     decodeLine(Bytes{0x04, 1, 2, 3, 4}, short3);
     EXPECT_EQ(short3, (Bytes{1, 2, 3}));
-    EXPECT_EQ(failureOf([&] { decodeLine(Bytes{0x03, 1}, short3); }),
+    EXPECT_EQ(failureOf([&] {
+                  decodeLine(Bytes{0x03, 1}, short3);
+              }),
               "A coded line ends before its pixels");
 }
 
@@ -92,17 +97,18 @@ TEST(BmpHeader, ExactBytes) {
     palette[1] = 20;
     palette[2] = 30;
     const auto header = WriteBmpHeader(5, 3, palette);
-    const Bytes expectedStart = {'B', 'M', 0x4E, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0, 40, 0,
-                                 0,   0,   5,    0,    0, 0, 3, 0, 0, 0, 1,    0,    8, 0, 0, 0,
-                                 0,   0,   24,   0,    0, 0, 0, 0, 0, 0, 0,    0,    0, 0, 0, 1,
-                                 0,   0,   0,    1,    0, 0, 30, 20, 10, 0};
+    const Bytes expectedStart = {'B', 'M', 0x4E, 0x04, 0,  0, 0, 0, 0, 0,  0x36, 0x04, 0, 0, 40,
+                                 0,   0,   0,    5,    0,  0, 0, 3, 0, 0,  0,    1,    0, 8, 0,
+                                 0,   0,   0,    0,    24, 0, 0, 0, 0, 0,  0,    0,    0, 0, 0,
+                                 0,   0,   1,    0,    0,  0, 1, 0, 0, 30, 20,   10,   0};
     EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), header.begin()));
 }
 
 TEST(SpriteConversion, FramesStackTopToBottomOnTheBackground) {
-    // Two frames in 6 x 4 cells; frame 0 is a 2 x 2 block of 5 at (1, 1), frame 1 one line at (0, 3).
-    const Bytes data = sprite(6, 4, {{1, 1, 2, 2, {{0x42, 5}, {0x42, 5}}},
-                                     {0, 3, 6, 1, {{0x83, 0x03, 7, 8, 9}}}});
+    // Two frames in 6 x 4 cells; frame 0 is a 2 x 2 block of 5 at (1, 1), frame 1 one line at (0,
+    // 3).
+    const Bytes data =
+        sprite(6, 4, {{1, 1, 2, 2, {{0x42, 5}, {0x42, 5}}}, {0, 3, 6, 1, {{0x83, 0x03, 7, 8, 9}}}});
     const ConvertedSprite all = convert(data);
     EXPECT_EQ(all.frames, 2u);
     EXPECT_EQ(all.header.width, 6);
@@ -133,8 +139,8 @@ TEST(SpriteConversion, OffsetBit31IsIgnored) {
 
 TEST(SpriteConversion, HostileFramesAreClippedToTheirCell) {
     // A frame wider and taller than its 4 x 2 cell, placed off to the side.
-    const Bytes data = sprite(4, 2, {{2, 1, 6, 3, {{0x46, 1}, {0x46, 2}, {0x46, 3}}},
-                                     {0, 0, 4, 1, {{0x44, 9}}}});
+    const Bytes data =
+        sprite(4, 2, {{2, 1, 6, 3, {{0x46, 1}, {0x46, 2}, {0x46, 3}}}, {0, 0, 4, 1, {{0x44, 9}}}});
     const ConvertedSprite converted = convert(data);
     EXPECT_EQ(pixel(converted, 1, 1), kBackgroundIndex);
     EXPECT_EQ(pixel(converted, 2, 1), 1);
@@ -149,7 +155,8 @@ TEST(SpriteConversion, OffsetsOutsideTheSpriteAreRefused) {
     EXPECT_EQ(failureOf([&] { convert(Bytes{1, 0}); }), "The sprite is shorter than its header");
     Bytes noFrames = data;
     noFrames.resize(8);
-    EXPECT_EQ(failureOf([&] { convert(noFrames); }), "The header of frame 0 lies outside the sprite");
+    EXPECT_EQ(failureOf([&] { convert(noFrames); }),
+              "The header of frame 0 lies outside the sprite");
     Bytes farData = data;
     bytes::writeLe(farData, 10, 4, 5000);
     EXPECT_EQ(failureOf([&] { convert(farData); }),

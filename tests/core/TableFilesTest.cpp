@@ -28,7 +28,9 @@ Document patterned(DocumentKind kind, bool swamp, std::uint8_t seed) {
     return document;
 }
 
-std::string tagOf(const Bytes& file) { return {file.begin(), file.begin() + 4}; }
+std::string tagOf(const Bytes& file) {
+    return {file.begin(), file.begin() + 4};
+}
 
 }  // namespace
 
@@ -56,9 +58,9 @@ TEST(TableExport, SizesAndHeaders) {
 }
 
 TEST(TableImport, EveryExportComesBackUnchanged) {
-    for (const auto format : {ExportFormat::UnitData, ExportFormat::UpgradeData,
-                              ExportFormat::UpgradeSection, ExportFormat::UnitSection,
-                              ExportFormat::Restrictions}) {
+    for (const auto format :
+         {ExportFormat::UnitData, ExportFormat::UpgradeData, ExportFormat::UpgradeSection,
+          ExportFormat::UnitSection, ExportFormat::Restrictions}) {
         for (const bool swamp : {false, true}) {
             const Document source = patterned(DocumentKind::Scenario, swamp, 5);
             Document target = patterned(DocumentKind::Scenario, !swamp, 50);
@@ -114,8 +116,8 @@ TEST(TableImport, MarkedUnitData) {
     file.resize(61, 0);
     const Bytes values = patternBytes(5694, 3);
     file.insert(file.end(), values.begin(), values.end());
-    for (const auto kind : {DocumentKind::Scenario, DocumentKind::UnitData,
-                            DocumentKind::UpgradeData}) {
+    for (const auto kind :
+         {DocumentKind::Scenario, DocumentKind::UnitData, DocumentKind::UpgradeData}) {
         Document target = patterned(kind, true, 9);
         ASSERT_EQ(files::importTable(target, file), "");
         EXPECT_TRUE(std::equal(values.begin(), values.end(), target.unitData.bytes.begin() + 2));
@@ -160,8 +162,8 @@ TEST(TableImport, RefusalsChangeNothing) {
          files::kUnknownFormat},
         {Bytes{'A', 'L', 'O', 'W', 0x80, 0x01, 0, 0}, DocumentKind::Scenario,
          files::kUnknownFormat},
-        {Bytes{'U', 'D', 'T', 'A', 'D', 'a', 't', 'a', 'F', 'i', 'l', 'e', 0}, DocumentKind::Scenario,
-         files::kUnknownFormat},
+        {Bytes{'U', 'D', 'T', 'A', 'D', 'a', 't', 'a', 'F', 'i', 'l', 'e', 0},
+         DocumentKind::Scenario, files::kUnknownFormat},
     };
     for (const auto& c : cases) {
         Document target = patterned(c.kind, false, 9);

@@ -16,11 +16,10 @@ TEST(UnitDataTable, FieldsSitWhereTheGameExpectsThem) {
         std::size_t offset;
     };
     const Expected expected[] = {
-        {"gfxGroup", 2},         {"gfxGeneral", 222},       {"gfxWasteland", 984},
-        {"sightRange", 1238},    {"hitPoints", 1678},       {"goldCost", 2118},
-        {"tileSize", 2448},      {"boxSize", 2888},         {"priority", 3878},
-        {"missile", 4428},       {"rightClickAction", 4868}, {"pointValue", 4926},
-        {"canTarget", 5146},     {"flags", 5256},
+        {"gfxGroup", 2},     {"gfxGeneral", 222}, {"gfxWasteland", 984},      {"sightRange", 1238},
+        {"hitPoints", 1678}, {"goldCost", 2118},  {"tileSize", 2448},         {"boxSize", 2888},
+        {"priority", 3878},  {"missile", 4428},   {"rightClickAction", 4868}, {"pointValue", 4926},
+        {"canTarget", 5146}, {"flags", 5256},
     };
     for (const auto& [name, offset] : expected) {
         const FieldDescriptor* field = findField(kUnitDataFields, name);

@@ -64,8 +64,14 @@ Bytes ArchiveBuilder::bytes() const {
 }
 
 Bytes archiveWithTable(const std::vector<std::int32_t>& offsets, const Bytes& body) {
-    Bytes out = {'W', 'A', 'R', '2', static_cast<std::uint8_t>(offsets.size()),
-                 static_cast<std::uint8_t>(offsets.size() >> 8), 0, 0};
+    Bytes out = {'W',
+                 'A',
+                 'R',
+                 '2',
+                 static_cast<std::uint8_t>(offsets.size()),
+                 static_cast<std::uint8_t>(offsets.size() >> 8),
+                 0,
+                 0};
     for (const std::int32_t offset : offsets) {
         appendWord(out, static_cast<std::uint32_t>(offset));
     }

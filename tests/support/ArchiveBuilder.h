@@ -11,7 +11,7 @@ using Bytes = std::vector<std::uint8_t>;
 // Builds a game archive with the project's own encoder: entries in table order, each stored as
 // is or compressed, and empty slots.
 class ArchiveBuilder {
-public:
+  public:
     ArchiveBuilder& stored(const Bytes& data);
     ArchiveBuilder& compressed(const Bytes& data);
     ArchiveBuilder& empty();
@@ -20,7 +20,7 @@ public:
 
     Bytes bytes() const;
 
-private:
+  private:
     struct Entry {
         std::uint32_t header;
         Bytes payload;

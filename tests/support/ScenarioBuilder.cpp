@@ -35,16 +35,23 @@ std::vector<TestSection> typicalScenarioSections(bool withSwamp) {
     std::uint8_t seed = 1;
     const auto body = [&seed](std::size_t size) { return patternBytes(size, seed++); };
     return {
-        {"TYPE", body(16)},  {"VER ", Bytes{0x13, 0x00}},
-        {"DESC", body(32)},  {"OWNR", body(16)},
+        {"TYPE", body(16)},
+        {"VER ", Bytes{0x13, 0x00}},
+        {"DESC", body(32)},
+        {"OWNR", body(16)},
         {"ERA ", Bytes{0x01, 0x00}},
         {"DIM ", Bytes{0x02, 0x00, 0x02, 0x00}},
         {"UDTA", body(withSwamp ? 5950 : 5696)},
-        {"UGRD", body(782)}, {"SIDE", body(16)},
-        {"SGLD", body(32)},  {"SLBR", body(32)},
-        {"SOIL", body(32)},  {"AIPL", body(16)},
-        {"MTXM", body(8)},   {"SQM ", body(8)},
-        {"OILM", body(4)},   {"REGM", body(8)},
+        {"UGRD", body(782)},
+        {"SIDE", body(16)},
+        {"SGLD", body(32)},
+        {"SLBR", body(32)},
+        {"SOIL", body(32)},
+        {"AIPL", body(16)},
+        {"MTXM", body(8)},
+        {"SQM ", body(8)},
+        {"OILM", body(4)},
+        {"REGM", body(8)},
         {"UNIT", body(8)},
     };
 }

@@ -16,7 +16,7 @@ Bytes patternBytes(std::size_t size, std::uint8_t seed);
 
 // Builds a section chain byte by byte, including damaged ones.
 class ScenarioBuilder {
-public:
+  public:
     // A section whose header states the body's own length.
     ScenarioBuilder& section(const std::string& tag, const Bytes& body);
     // A section whose header states `length`, whatever follows.
@@ -26,7 +26,7 @@ public:
 
     const Bytes& bytes() const { return bytes_; }
 
-private:
+  private:
     Bytes bytes_;
 };
 

@@ -11,7 +11,7 @@ namespace tarnwick::testsupport {
 // Answers boxes and choosers from a script and records every message shown, in order.
 // A question or chooser the script does not answer is cancelled.
 class ScriptedPrompts : public ui::Prompts {
-public:
+  public:
     struct Shown {
         ui::MessageIcon icon;
         QString caption;

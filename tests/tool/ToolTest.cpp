@@ -3,13 +3,13 @@
 #include <QTemporaryDir>
 #include <sstream>
 
+#include <QImage>
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
 #include "DemoScenario.h"
 #include "ScenarioBuilder.h"
 #include "core/files/Scenario.h"
 #include "core/graphics/SpriteConverter.h"
-#include <QImage>
 #include "platform/FileStore.h"
 #include "tool/ToolCommands.h"
 
@@ -32,7 +32,7 @@ ToolRun runCommand(const std::vector<std::string>& arguments) {
 }
 
 class ToolTest : public ::testing::Test {
-protected:
+  protected:
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
     void write(const char* name, const Bytes& bytes) const {
         platform::saveWholeFile(QString::fromStdString(path(name)), bytes);
@@ -140,7 +140,8 @@ TEST_F(ToolTest, UnitsPrintsEveryUnitFieldByName) {
 TEST_F(ToolTest, SetChangesExactlyTheFieldsBytes) {
     const Bytes scenario = scenarioWithUnits({});
     write("in.pud", scenario);
-    ASSERT_EQ(runCommand({"set", path("in.pud"), path("out.pud"), "3", "hitPoints", "500"}).code, 0);
+    ASSERT_EQ(runCommand({"set", path("in.pud"), path("out.pud"), "3", "hitPoints", "500"}).code,
+              0);
     const Bytes out = contents("out.pud");
     ASSERT_EQ(out.size(), scenario.size());
     std::vector<std::size_t> changed;
@@ -160,10 +161,9 @@ TEST_F(ToolTest, SetChangesExactlyTheFieldsBytes) {
 
 TEST_F(ToolTest, SetTruncatesAndKeepsTheKind) {
     write("in.udt", patternBytes(5694, 9));
-    ASSERT_EQ(runCommand({"set", path("in.udt"), path("out.udt"), "109", "boxSize.height",
-                          "70000"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        runCommand({"set", path("in.udt"), path("out.udt"), "109", "boxSize.height", "70000"}).code,
+        0);
     const Bytes out = contents("out.udt");
     ASSERT_EQ(out.size(), 5694u);
     const std::size_t at = 2888 - 2 + 109 * 4 + 2;
@@ -175,13 +175,15 @@ TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
     write("in.pud", scenarioWithUnits({}));
     write("in.ugd", patternBytes(780, 1));
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
-        {{"set", path("in.pud"), path("o"), "3", "hitpoints", "5"}, "Unknown unit field \"hitpoints\""},
+        {{"set", path("in.pud"), path("o"), "3", "hitpoints", "5"},
+         "Unknown unit field \"hitpoints\""},
         {{"set", path("in.pud"), path("o"), "3", "useDefault", "5"}, "Unknown unit field"},
         {{"set", path("in.pud"), path("o"), "110", "hitPoints", "5"},
          "Unit 110 is out of range for hitPoints (0 to 109)"},
         {{"set", path("in.pud"), path("o"), "58", "rightClickAction", "1"}, "(0 to 57)"},
         {{"set", path("in.pud"), path("o"), "-1", "armor", "1"}, "out of range"},
-        {{"set", path("in.pud"), path("o"), "1", "armor", "ten"}, "'ten' is not a valid integer value"},
+        {{"set", path("in.pud"), path("o"), "1", "armor", "ten"},
+         "'ten' is not a valid integer value"},
         {{"set", path("in.ugd"), path("o"), "1", "armor", "1"}, "holds upgrade data, no unit data"},
     };
     for (const auto& [arguments, message] : refusals) {
@@ -190,7 +192,8 @@ TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
-    EXPECT_TRUE(runCommand({"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}).code == 1);
+    EXPECT_TRUE(runCommand({"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}).code ==
+                1);
     EXPECT_EQ(runCommand({"set", path("in.pud"), path("o"), "126", "gfxWinter", "1"}).code, 0);
 }
 
@@ -311,8 +314,8 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     NoProgress quiet;
     EXPECT_EQ(contents("all.bmp"),
               graphics::ConvertGfx(sprite, 0, graphics::greyPalette(), quiet).bitmap);
-    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("two.bmp"), "--frames", "2",
-                          "--palette", path("colours.pal")})
+    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("two.bmp"), "--frames", "2", "--palette",
+                          path("colours.pal")})
                   .code,
               0);
     EXPECT_EQ(contents("two.bmp"),

@@ -13,7 +13,7 @@ using namespace tarnwick::testsupport;
 class ArchiveWriterTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         QVERIFY(game_.isValid());
         demo::writeDemoGameDirectory(game_.path());
@@ -80,7 +80,7 @@ private slots:
         QVERIFY(!form_.isVisible());
     }
 
-private:
+  private:
     QString path(const QString& name) const { return work_.filePath(name); }
 
     QTemporaryDir game_;

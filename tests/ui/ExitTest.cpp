@@ -16,7 +16,7 @@ const QString kNothingLoaded = "Error!  No file loaded!  You must load a file be
 class ExitTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
         h_->startWithGame();
@@ -178,7 +178,7 @@ private slots:
         QCOMPARE(h_->prompts.texts(), QStringList{"Error Saving UDTA:\rError Opening File!"});
     }
 
-private:
+  private:
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     static std::vector<std::uint8_t> scenarioBytes() { return chainOf(typicalScenarioSections()); }

@@ -18,16 +18,16 @@ namespace uf = model::unitfields;
 class GraphicsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
         h_->startWithGame();
         h_->window.show();
         units_ = {};
-        units_.set(uf::gfxGeneral, 0, 1300);                // demo sprite, 32 x 32 cells
+        units_.set(uf::gfxGeneral, 0, 1300);  // demo sprite, 32 x 32 cells
         units_.set(uf::gfxGeneral, 1, 0x8000 | 0x2000 | 2017);
         units_.set(uf::gfxGeneral, 2, 65535);
-        units_.set(uf::gfxWinter, 2, 3001);                 // a 72 x 72 sprite of 3 frames
+        units_.set(uf::gfxWinter, 2, 3001);  // a 72 x 72 sprite of 3 frames
         units_.set(uf::gfxGeneral, 3, 7000);
         units_.set(uf::gfxSummer, 3, 7000);
         units_.set(uf::boxSize, 2, 20, 0);
@@ -250,13 +250,14 @@ private slots:
         QVERIFY(!sizer.findChild<QScrollBar*>("ScrollBar")->isEnabled());
     }
 
-private:
+  private:
     QString write(const QString& name, const std::vector<std::uint8_t>& bytes) const {
         platform::saveWholeFile(dir_.filePath(name), bytes);
         return dir_.filePath(name);
     }
     void open(bool swamp = false) {
-        h_->window.OpenFile(write("gfx.pud", scenarioWithUnits(units_, swamp ? Bytes(254, 0) : Bytes{})));
+        h_->window.OpenFile(
+            write("gfx.pud", scenarioWithUnits(units_, swamp ? Bytes(254, 0) : Bytes{})));
         QVERIFY(h_->document.isLoaded);
     }
     void select(int row) { h_->window.findChild<QListWidget*>("UnitList")->setCurrentRow(row); }

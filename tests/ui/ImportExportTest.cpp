@@ -18,7 +18,7 @@ const QString kFilter =
 class ImportExportTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
         h_->startWithGame();
@@ -103,17 +103,18 @@ private slots:
             {"missing.bin", unknown, unknown, unknown},
         };
         for (const Expect& e : table) {
-            for (const auto kind : {DocumentKind::Scenario, DocumentKind::UnitData,
-                                    DocumentKind::UpgradeData}) {
+            for (const auto kind :
+                 {DocumentKind::Scenario, DocumentKind::UnitData, DocumentKind::UpgradeData}) {
                 load(kind);
                 h_->prompts.shown.clear();
                 const auto before = h_->document.unitData.bytes;
                 h_->prompts.filesToOpen = {path(e.file)};
                 h_->window.menus().importFile->trigger();
-                const QString expected = kind == DocumentKind::Scenario ? e.scenario
+                const QString expected = kind == DocumentKind::Scenario   ? e.scenario
                                          : kind == DocumentKind::UnitData ? e.unitData
-                                                                           : e.upgradeData;
-                QCOMPARE(h_->prompts.texts(), expected.isEmpty() ? QStringList{} : QStringList{expected});
+                                                                          : e.upgradeData;
+                QCOMPARE(h_->prompts.texts(),
+                         expected.isEmpty() ? QStringList{} : QStringList{expected});
                 if (!expected.isEmpty()) {
                     QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
                     QCOMPARE(h_->document.unitData.bytes, before);
@@ -148,7 +149,7 @@ private slots:
         QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
     }
 
-private:
+  private:
     QString path(const QString& name) const { return dir_.filePath(name); }
 
     void openScenario(bool swamp) {

@@ -32,10 +32,8 @@ QStringList itemsOf(const QMenu* menu) {
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void init() {
-        h_ = std::make_unique<MainWindowHarness>();
-    }
+  private slots:
+    void init() { h_ = std::make_unique<MainWindowHarness>(); }
 
     void layoutAtStart() {
         auto& w = h_->window;
@@ -73,11 +71,11 @@ private slots:
 
     void menusItemsShortcutsAndSeparators() {
         const auto& m = h_->window.menus();
-        QCOMPARE(itemsOf(m.file),
-                 (QStringList{"&Open...|Ctrl+O", "Direct Open |", "-", "&Save|Ctrl+S",
-                              "&Save As...|", "Direct Save|", "Import File|", "Export...>", "-",
-                              "&Close Data|", "-", "&Choose WarCraft II Directory.|",
-                              "&Exit|Ctrl+X"}));
+        QCOMPARE(
+            itemsOf(m.file),
+            (QStringList{"&Open...|Ctrl+O", "Direct Open |", "-", "&Save|Ctrl+S", "&Save As...|",
+                         "Direct Save|", "Import File|", "Export...>", "-", "&Close Data|", "-",
+                         "&Choose WarCraft II Directory.|", "&Exit|Ctrl+X"}));
         QCOMPARE(itemsOf(m.exportMenu),
                  (QStringList{"Export MAINDAT style UDTA|", "Export MAINDAT style UGRD|",
                               "Export as U&P (Upgrade Section)|", "Export as &UN (Unit Section)|",
@@ -91,15 +89,16 @@ private slots:
                               "Edit &UGRD|Ctrl+U", "&Restrictions Editor|Ctrl+R", "-",
                               "&Use Default UDTA|Ctrl+F1", "Use Default UG&RD|Ctrl+F2",
                               "Restrictions>"}));
-        QCOMPARE(itemsOf(m.restrictionsMenu), (QStringList{"Add Default Restrictions|", "Remove|"}));
+        QCOMPARE(itemsOf(m.restrictionsMenu),
+                 (QStringList{"Add Default Restrictions|", "Remove|"}));
         QCOMPARE(itemsOf(m.help), (QStringList{"&About...|F1"}));
 
         QStringList menuBar;
         for (const QAction* action : h_->window.menuBar()->actions()) {
             menuBar << action->text() + (action->isVisible() ? "" : " (hidden)");
         }
-        QCOMPARE(menuBar, (QStringList{"&File", "Information", "&PUD Options (hidden)", "&Edit",
-                                       "Help"}));
+        QCOMPARE(menuBar,
+                 (QStringList{"&File", "Information", "&PUD Options (hidden)", "&Edit", "Help"}));
         QVERIFY(m.useDefaultUnitData->isCheckable());
         QVERIFY(m.useDefaultUpgrades->isCheckable());
     }
@@ -246,7 +245,7 @@ private slots:
         QCOMPARE(prompts.shown[0].buttons, ui::Buttons::Ok);
     }
 
-private:
+  private:
     std::unique_ptr<MainWindowHarness> h_;
 };
 

@@ -18,7 +18,7 @@ const QString kFatal = "A fatal error has occured during extraction! ";
 class NamesAndClipboardTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { h_ = std::make_unique<MainWindowHarness>(); }
 
     void namesComeFromTheGamesStringTable() {
@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(form.bar()->value(), form.bar()->maximum() / 2);
     }
 
-private:
+  private:
     QString row(int index) const { return list()->item(index)->text(); }
     QListWidget* list() const { return h_->window.findChild<QListWidget*>("UnitList"); }
 

@@ -14,7 +14,7 @@ const QString kChoose = "Please Locate war2.exe in the war2 Directory you wish t
 class StartupTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         removeSettingsStore();
         QVERIFY(root_.isValid());
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(!platform::holdsGameData(path("NoData")));
     }
 
-private:
+  private:
     QString path(const QString& name) const { return root_.filePath(name); }
     void touch(const QString& name) const {
         QDir().mkpath(QFileInfo(path(name)).absolutePath());

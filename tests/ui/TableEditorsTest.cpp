@@ -15,7 +15,7 @@ namespace rf = model::restrictionfields;
 class TableEditorsTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
         h_->startWithGame();
@@ -48,8 +48,10 @@ private slots:
         QVERIFY(unitsShown);
         // The next opening starts at the first entry again.
         QTimer::singleShot(0, this, [&] {
-            selected = h_->window.upgradeEditor().findChild<QListWidget*>("ListBox1")
-                           ->currentItem()->text();
+            selected = h_->window.upgradeEditor()
+                           .findChild<QListWidget*>("ListBox1")
+                           ->currentItem()
+                           ->text();
             h_->window.upgradeEditor().accept();
         });
         h_->window.menus().editUpgrades->trigger();
@@ -173,7 +175,7 @@ private slots:
         QVERIFY(other.document.restrictions.bit(rf::upgradesAllowed, 1, 19));
     }
 
-private:
+  private:
     void open() {
         const QString path = dir_.filePath("tables.pud");
         platform::saveWholeFile(path, chainOf(typicalScenarioSections()));

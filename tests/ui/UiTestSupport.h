@@ -57,14 +57,14 @@ inline void removeSettingsStore() {
 
 // Runs a Qt Test class offscreen with the settings store in a temporary folder, so that tests
 // never touch the user's own settings.
-#define TARNWICK_UI_TEST_MAIN(TestClass)                                  \
-    int main(int argc, char** argv) {                                     \
-        QTemporaryDir configHome;                                         \
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());           \
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {             \
-            qputenv("QT_QPA_PLATFORM", "offscreen");                      \
-        }                                                                 \
-        QApplication application(argc, argv);                             \
-        TestClass test;                                                   \
-        return QTest::qExec(&test, argc, argv);                           \
+#define TARNWICK_UI_TEST_MAIN(TestClass)                        \
+    int main(int argc, char** argv) {                           \
+        QTemporaryDir configHome;                               \
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8()); \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {   \
+            qputenv("QT_QPA_PLATFORM", "offscreen");            \
+        }                                                       \
+        QApplication application(argc, argv);                   \
+        TestClass test;                                         \
+        return QTest::qExec(&test, argc, argv);                 \
     }

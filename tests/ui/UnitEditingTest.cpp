@@ -14,7 +14,7 @@ namespace uf = model::unitfields;
 class UnitEditingTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() {
         h_ = std::make_unique<MainWindowHarness>();
         h_->startWithGame();
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1999u);
     }
 
-private:
+  private:
     void open() {
         const QString path = dir_.filePath("units.pud");
         platform::saveWholeFile(path, scenarioWithUnits(units_));

@@ -42,7 +42,8 @@ void codeLine(Bytes& out, const std::vector<int>& pixels) {
         } else {
             std::size_t literal = 0;
             while (x + literal < pixels.size() && pixels[x + literal] >= 0 && literal < 63 &&
-                   !(x + literal + 2 < pixels.size() && pixels[x + literal] == pixels[x + literal + 1] &&
+                   !(x + literal + 2 < pixels.size() &&
+                     pixels[x + literal] == pixels[x + literal + 1] &&
                      pixels[x + literal] == pixels[x + literal + 2])) {
                 ++literal;
             }
@@ -58,7 +59,7 @@ void codeLine(Bytes& out, const std::vector<int>& pixels) {
 }
 
 class ArchiveWriter {
-public:
+  public:
     explicit ArchiveWriter(std::size_t count) : entries_(count) {}
 
     void put(std::size_t slot, const Bytes& data, bool compress) {
@@ -85,15 +86,15 @@ public:
         return out;
     }
 
-private:
+  private:
     std::vector<Bytes> entries_;
 };
 
 const std::vector<std::string>& unitNames() {
     static const std::vector<std::string> names = {
-        "Pikeman", "Skirmisher", "Crossbow", "Lancer", "Scout", "Warden", "Sapper", "Healer",
-        "Outrider", "Siege Tower", "Frigate", "Galley", "Ferry", "Glider", "Hawk Rider",
-        "Drake", "Sentinel", "Courier", "Miner", "Forester"};
+        "Pikeman",    "Skirmisher", "Crossbow",    "Lancer",  "Scout",  "Warden",  "Sapper",
+        "Healer",     "Outrider",   "Siege Tower", "Frigate", "Galley", "Ferry",   "Glider",
+        "Hawk Rider", "Drake",      "Sentinel",    "Courier", "Miner",  "Forester"};
     return names;
 }
 
@@ -149,7 +150,8 @@ Bytes demoStringTable() {
     std::vector<std::string> strings(170);
     for (std::size_t id = 0; id < 103; ++id) {
         const auto& names = unitNames();
-        strings[id + 1] = names[id % names.size()] + (id < names.size() ? "" : " " + std::to_string(id / names.size() + 1));
+        strings[id + 1] = names[id % names.size()] +
+                          (id < names.size() ? "" : " " + std::to_string(id / names.size() + 1));
     }
     strings[104] = "Keep";
     strings[160] = "Land Attack";
@@ -227,7 +229,8 @@ std::vector<GameFile> demoGameFiles() {
     main.put(278, demoAnimations(), true);
     for (int i = 0; i < kDemoSpriteCount; ++i) {
         main.put(static_cast<std::size_t>(kFirstDemoSprite + i),
-                 demoSprite(5 + i, 32 + 8 * (i % 3), 32 + 8 * (i % 2), static_cast<std::uint8_t>(16 * i)),
+                 demoSprite(5 + i, 32 + 8 * (i % 3), 32 + 8 * (i % 2),
+                            static_cast<std::uint8_t>(16 * i)),
                  true);
     }
     scenario.hasExpansionGfx = true;
@@ -235,8 +238,8 @@ std::vector<GameFile> demoGameFiles() {
 
     ArchiveWriter rez(kDemoRezSpriteCount);
     for (int i = 0; i < kDemoRezSpriteCount; ++i) {
-        rez.put(static_cast<std::size_t>(i), demoSprite(3, 72, 72, static_cast<std::uint8_t>(40 + i)),
-                false);
+        rez.put(static_cast<std::size_t>(i),
+                demoSprite(3, 72, 72, static_cast<std::uint8_t>(40 + i)), false);
     }
     ArchiveWriter strings(2);
     strings.put(0, {'d', 'e', 'm', 'o'}, false);
@@ -251,9 +254,12 @@ std::vector<GameFile> demoGameFiles() {
     music.put(0, demoWave(440), false);
 
     return {
-        {"DATA/MAINDAT.WAR", main.bytes()},   {"DATA/REZDAT.WAR", rez.bytes()},
-        {"DATA/STRDAT.WAR", strings.bytes()}, {"DATA/SFXDAT.SUD", sounds.bytes()},
-        {"DATA/SNDDAT.WAR", speech.bytes()},  {"DATA/MUDDAT.CUD", music.bytes()},
+        {"DATA/MAINDAT.WAR", main.bytes()},
+        {"DATA/REZDAT.WAR", rez.bytes()},
+        {"DATA/STRDAT.WAR", strings.bytes()},
+        {"DATA/SFXDAT.SUD", sounds.bytes()},
+        {"DATA/SNDDAT.WAR", speech.bytes()},
+        {"DATA/MUDDAT.CUD", music.bytes()},
         {"WAR2.EXE", {}},
     };
 }

@@ -71,15 +71,18 @@ void fillGraphics(model::Document& document) {
         auto& units = document.unitData;
         units.set(uf::gfxGeneral, row, sprite(0));
         units.set(uf::gfxSummer, row, sprite(3));
-        units.set(uf::gfxWinter, row,
-                  model::GraphicsEntry::at(3, static_cast<int>(row % kDemoRezSpriteCount)).encode());
+        units.set(
+            uf::gfxWinter, row,
+            model::GraphicsEntry::at(3, static_cast<int>(row % kDemoRezSpriteCount)).encode());
         units.set(uf::gfxWasteland, row,
                   row % 4 == 0 ? model::GraphicsEntry::kNoGraphics : sprite(5));
         model::writeField(document.gfxSwamp, model::kSwampGraphicsField, row, sprite(7));
     }
 }
 
-void hold(model::Document& document, SectionId id) { document.setHeld(id, true); }
+void hold(model::Document& document, SectionId id) {
+    document.setHeld(id, true);
+}
 
 }  // namespace
 
@@ -94,11 +97,11 @@ model::Document demoScenario() {
     owners[1] = 4;                               // the computer
     document.body(SectionId::Dimensions)[0] = kMapSide;
     document.body(SectionId::Dimensions)[2] = kMapSide;
-    for (const SectionId id : {SectionId::Type, SectionId::Version, SectionId::Description,
-                               SectionId::Owners, SectionId::Era, SectionId::Dimensions,
-                               SectionId::UnitData, SectionId::Upgrades, SectionId::Restrictions,
-                               SectionId::Sides, SectionId::StartGold, SectionId::StartLumber,
-                               SectionId::StartOil, SectionId::AiPlayers}) {
+    for (const SectionId id :
+         {SectionId::Type, SectionId::Version, SectionId::Description, SectionId::Owners,
+          SectionId::Era, SectionId::Dimensions, SectionId::UnitData, SectionId::Upgrades,
+          SectionId::Restrictions, SectionId::Sides, SectionId::StartGold, SectionId::StartLumber,
+          SectionId::StartOil, SectionId::AiPlayers}) {
         hold(document, id);
     }
 

@@ -24,7 +24,7 @@ struct EntryInfo {
 // checked against the archive's bytes; a damaged archive gives a clear error, never a read past
 // its end.
 class ArchiveView {
-public:
+  public:
     // Throws when the bytes cannot even hold the header and the offset table.
     explicit ArchiveView(std::span<const std::uint8_t> bytes);
 
@@ -37,7 +37,7 @@ public:
     // The entry's bytes, unpacked when compressed.
     std::vector<std::uint8_t> extract(std::int64_t entry) const;
 
-private:
+  private:
     std::size_t slotOf(std::int64_t entry) const;
 
     std::span<const std::uint8_t> bytes_;

@@ -19,8 +19,8 @@ std::vector<std::uint8_t> InsertEntry(std::span<const std::uint8_t> archive, std
         throw Error("Entry " + std::to_string(entry) + " lies inside the archive's table");
     }
     const std::size_t next = old.offset + old.storedLength;
-    const auto growth = static_cast<std::int64_t>(4 + data.size()) -
-                        static_cast<std::int64_t>(old.storedLength);
+    const auto growth =
+        static_cast<std::int64_t>(4 + data.size()) - static_cast<std::int64_t>(old.storedLength);
 
     progress.start("Inserting...", 2 * static_cast<long long>(archive.size()));
     std::vector<std::uint8_t> out(archive.size() + 4 + data.size() - old.storedLength);

@@ -17,7 +17,7 @@ static_assert(std::endian::native == std::endian::little, "compare() reads words
 
 // The ring, the trees and the group being built.
 class Encoder {
-public:
+  public:
     Encoder(std::span<const std::uint8_t> input, Progress& progress)
         : input_(input), progress_(progress) {
         right_.fill(kNoNode);  // also the 256 roots at kRingSize + 1 + byte
@@ -26,7 +26,7 @@ public:
 
     std::vector<std::uint8_t> run();
 
-private:
+  private:
     // The ring is followed by a copy of its first 17 bytes, so that an 18-byte string starting
     // anywhere can be compared without wrapping; every write below 17 updates the copy.
     void store(unsigned position, std::uint8_t byte) {

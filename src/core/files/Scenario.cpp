@@ -19,8 +19,7 @@ std::string lengthMismatch(const SectionInfo& info, std::size_t length, std::str
            "; it must be " + std::string(expected);
 }
 
-void storeSection(Document& document, const SectionInfo& info,
-                  std::span<const std::uint8_t> body) {
+void storeSection(Document& document, const SectionInfo& info, std::span<const std::uint8_t> body) {
     const auto target = document.body(info.id);
     switch (info.storage) {
         case SectionStorage::Image:

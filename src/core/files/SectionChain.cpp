@@ -46,7 +46,8 @@ void appendSection(std::vector<std::uint8_t>& out, const model::SectionHeader& h
     out.resize(at + kHeaderSize + body.size());
     std::copy(header.tag.begin(), header.tag.end(), out.begin() + static_cast<std::ptrdiff_t>(at));
     bytes::writeLe(out, at + header.tag.size(), 4, static_cast<std::uint32_t>(header.length));
-    std::copy(body.begin(), body.end(), out.begin() + static_cast<std::ptrdiff_t>(at + kHeaderSize));
+    std::copy(body.begin(), body.end(),
+              out.begin() + static_cast<std::ptrdiff_t>(at + kHeaderSize));
 }
 
 }  // namespace tarnwick::files

@@ -19,7 +19,7 @@ struct ChainHeader {
 
 // Walks a section chain header by header, never reading outside the file.
 class SectionChainReader {
-public:
+  public:
     explicit SectionChainReader(std::span<const std::uint8_t> file) : file_(file) {}
 
     // The next header, or nothing when fewer than 8 bytes are left: the chain has ended.
@@ -27,7 +27,7 @@ public:
     // The body of the header just read; refuses a length that is negative or runs past the end.
     std::span<const std::uint8_t> takeBody();
 
-private:
+  private:
     std::span<const std::uint8_t> file_;
     std::size_t position_ = 0;
     std::optional<ChainHeader> pending_;

@@ -34,7 +34,7 @@ void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> fi
 
 std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document) {
     std::vector<std::uint8_t> out(document.hasExpansionGfx ? kUnitDataFileWithSwampSize
-                                                            : kUnitDataFileSize);
+                                                           : kUnitDataFileSize);
     const auto swampAt = std::copy(document.unitData.bytes.begin() + kAfterUseDefault,
                                    document.unitData.bytes.end(), out.begin());
     if (document.hasExpansionGfx) {

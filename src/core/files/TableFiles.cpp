@@ -38,8 +38,8 @@ std::vector<std::uint8_t> section(const Document& document, SectionId id) {
 }
 
 bool startsWith(std::span<const std::uint8_t> file, std::size_t at, std::string_view text) {
-    return file.size() >= at + text.size() && std::equal(text.begin(), text.end(), file.begin() +
-                                                         static_cast<std::ptrdiff_t>(at));
+    return file.size() >= at + text.size() &&
+           std::equal(text.begin(), text.end(), file.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 // Copies `count` bytes of the file from `from` into `target` at `to`.

@@ -12,7 +12,7 @@ constexpr std::size_t kFirstStrategy = 160;
 constexpr std::size_t kSharedNameString = 104;
 
 class StringTable {
-public:
+  public:
     explicit StringTable(std::span<const std::uint8_t> entry)
         : entry_(entry), count_(entry.size() >= 2 ? bytes::readLe(entry, 0, 2) : 0) {}
 
@@ -36,7 +36,7 @@ public:
         return std::string(begin, end);
     }
 
-private:
+  private:
     std::span<const std::uint8_t> entry_;
     std::size_t count_;
 };

@@ -72,8 +72,8 @@ void decodeLine(std::span<const std::uint8_t> coded, std::span<std::uint8_t> lin
         } else if (v < 0x80) {
             need(1);
             const std::size_t count = v - 0x40u;
-            std::fill_n(line.begin() + static_cast<std::ptrdiff_t>(p),
-                        std::min(count, width - p), coded[at++]);
+            std::fill_n(line.begin() + static_cast<std::ptrdiff_t>(p), std::min(count, width - p),
+                        coded[at++]);
             p += count;
         } else {
             p += v - 0x80u;

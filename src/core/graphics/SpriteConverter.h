@@ -32,8 +32,8 @@ std::array<std::uint8_t, kBmpHeaderSize> WriteBmpHeader(std::uint32_t width, std
                                                         const Palette& palette);
 
 struct ConvertedSprite {
-    SpriteHeader header;      // of the sprite converted
-    std::size_t frames = 0;   // frames laid out, one cell each, top to bottom
+    SpriteHeader header;               // of the sprite converted
+    std::size_t frames = 0;            // frames laid out, one cell each, top to bottom
     std::vector<std::uint8_t> bitmap;  // a whole bitmap file
 };
 

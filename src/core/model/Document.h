@@ -25,7 +25,7 @@ struct SectionHeader {
 // holds it, and the kind and file it came from. Headers are not stored: they follow from the
 // body that is held, so a written header can never disagree with what comes after it.
 class Document {
-public:
+  public:
     Document();
 
     DocumentKind kind = DocumentKind::None;
@@ -60,7 +60,7 @@ public:
     // Drops the map bodies the document owns; each blob is then empty.
     void ReleaseMapBlobs();
 
-private:
+  private:
     std::array<std::vector<std::uint8_t>, kSectionCount> bodies_;
     std::bitset<kSectionCount> held_;
 };

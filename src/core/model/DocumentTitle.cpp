@@ -1,6 +1,5 @@
 #include "core/model/DocumentTitle.h"
 
-
 namespace tarnwick::model {
 
 namespace {

@@ -20,14 +20,14 @@ inline constexpr FieldDescriptor upgradesOther{"upgradesOther", 320, 4, kPlayerS
 }  // namespace restrictionfields
 
 inline constexpr FieldDescriptor kRestrictionFields[] = {
-    restrictionfields::unitsAllowed,  restrictionfields::spellsAtStart,
-    restrictionfields::spellsAllowed, restrictionfields::spellsOther,
+    restrictionfields::unitsAllowed,    restrictionfields::spellsAtStart,
+    restrictionfields::spellsAllowed,   restrictionfields::spellsOther,
     restrictionfields::upgradesAllowed, restrictionfields::upgradesOther,
 };
 
 // The "ALOW" body: per-player bit sets.
 class RestrictionTable {
-public:
+  public:
     static constexpr std::size_t kSize = 384;
 
     std::array<std::uint8_t, kSize> bytes{};

@@ -70,8 +70,12 @@ inline constexpr std::array<SectionInfo, 20> kSections = {{
 
 inline constexpr std::size_t kSectionCount = kSections.size();
 
-constexpr std::size_t indexOf(SectionId id) { return static_cast<std::size_t>(id); }
-constexpr const SectionInfo& sectionInfo(SectionId id) { return kSections[indexOf(id)]; }
+constexpr std::size_t indexOf(SectionId id) {
+    return static_cast<std::size_t>(id);
+}
+constexpr const SectionInfo& sectionInfo(SectionId id) {
+    return kSections[indexOf(id)];
+}
 
 constexpr std::optional<SectionId> findSectionByTag(std::string_view tag) {
     for (const SectionInfo& info : kSections) {

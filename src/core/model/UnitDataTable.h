@@ -9,8 +9,8 @@
 
 namespace tarnwick::model {
 
-inline constexpr std::size_t kUnitCount = 110;          // unit ids 0 to 109
-inline constexpr std::size_t kGraphicsRowCount = 127;   // graphics rows 0 to 126
+inline constexpr std::size_t kUnitCount = 110;           // unit ids 0 to 109
+inline constexpr std::size_t kGraphicsRowCount = 127;    // graphics rows 0 to 126
 inline constexpr std::size_t kRightClickUnitCount = 58;  // only units 0 to 57 have an action
 
 namespace unitfields {
@@ -43,7 +43,8 @@ inline constexpr FieldDescriptor missile{"missile", 4428, 1, kUnitCount};
 inline constexpr FieldDescriptor unitType{"unitType", 4538, 1, kUnitCount};
 inline constexpr FieldDescriptor decayRate{"decayRate", 4648, 1, kUnitCount};
 inline constexpr FieldDescriptor annoyFactor{"annoyFactor", 4758, 1, kUnitCount};
-inline constexpr FieldDescriptor rightClickAction{"rightClickAction", 4868, 1, kRightClickUnitCount};
+inline constexpr FieldDescriptor rightClickAction{"rightClickAction", 4868, 1,
+                                                  kRightClickUnitCount};
 inline constexpr FieldDescriptor pointValue{"pointValue", 4926, 2, kUnitCount};
 inline constexpr FieldDescriptor canTarget{"canTarget", 5146, 1, kUnitCount};
 inline constexpr FieldDescriptor flags{"flags", 5256, 4, kUnitCount};
@@ -51,22 +52,22 @@ inline constexpr FieldDescriptor flags{"flags", 5256, 4, kUnitCount};
 
 // Every array of the record, in record order.
 inline constexpr FieldDescriptor kUnitDataFields[] = {
-    unitfields::useDefault,      unitfields::gfxGroup,         unitfields::gfxGeneral,
-    unitfields::gfxSummer,       unitfields::gfxWinter,        unitfields::gfxWasteland,
-    unitfields::sightRange,      unitfields::hitPoints,        unitfields::magic,
-    unitfields::buildTime,       unitfields::goldCost,         unitfields::lumberCost,
-    unitfields::oilCost,         unitfields::tileSize,         unitfields::boxSize,
-    unitfields::attackRange,     unitfields::cpuReactRange,    unitfields::reactRange,
-    unitfields::armor,           unitfields::multiSelectable,  unitfields::priority,
-    unitfields::basicDamage,     unitfields::piercingDamage,   unitfields::weaponUpgradable,
-    unitfields::armorUpgradable, unitfields::missile,          unitfields::unitType,
-    unitfields::decayRate,       unitfields::annoyFactor,      unitfields::rightClickAction,
-    unitfields::pointValue,      unitfields::canTarget,        unitfields::flags,
+    unitfields::useDefault,      unitfields::gfxGroup,        unitfields::gfxGeneral,
+    unitfields::gfxSummer,       unitfields::gfxWinter,       unitfields::gfxWasteland,
+    unitfields::sightRange,      unitfields::hitPoints,       unitfields::magic,
+    unitfields::buildTime,       unitfields::goldCost,        unitfields::lumberCost,
+    unitfields::oilCost,         unitfields::tileSize,        unitfields::boxSize,
+    unitfields::attackRange,     unitfields::cpuReactRange,   unitfields::reactRange,
+    unitfields::armor,           unitfields::multiSelectable, unitfields::priority,
+    unitfields::basicDamage,     unitfields::piercingDamage,  unitfields::weaponUpgradable,
+    unitfields::armorUpgradable, unitfields::missile,         unitfields::unitType,
+    unitfields::decayRate,       unitfields::annoyFactor,     unitfields::rightClickAction,
+    unitfields::pointValue,      unitfields::canTarget,       unitfields::flags,
 };
 
 // The "UDTA" body without the optional swamp array.
 class UnitDataTable {
-public:
+  public:
     static constexpr std::size_t kSize = 5696;
     // The stand-alone "MAINDAT style" form leaves out the leading useDefault word.
     static constexpr std::size_t kWithoutUseDefault = kSize - 2;

@@ -9,7 +9,8 @@ namespace tarnwick::model {
 
 inline constexpr std::size_t kFirstNamedByGameRow = 0;
 inline constexpr std::size_t kLastNamedByGameRow = 104;
-inline constexpr std::size_t kFirstGroupRow = kUnitCount;  // rows 110 to 126: "Group 1" to "Group 17"
+inline constexpr std::size_t kFirstGroupRow =
+    kUnitCount;  // rows 110 to 126: "Group 1" to "Group 17"
 
 // The names of the rows the game's string table does not name; empty for rows 0 to 104.
 inline std::string fixedUnitRowName(std::size_t row) {

@@ -22,14 +22,13 @@ inline constexpr FieldDescriptor affects{"affects", 574, 4, kUpgradeCount};
 }  // namespace upgradefields
 
 inline constexpr FieldDescriptor kUpgradeFields[] = {
-    upgradefields::useDefault, upgradefields::time,  upgradefields::gold,
-    upgradefields::lumber,     upgradefields::oil,   upgradefields::icon,
-    upgradefields::group,      upgradefields::affects,
+    upgradefields::useDefault, upgradefields::time, upgradefields::gold,  upgradefields::lumber,
+    upgradefields::oil,        upgradefields::icon, upgradefields::group, upgradefields::affects,
 };
 
 // The "UGRD" body.
 class UpgradeTable {
-public:
+  public:
     static constexpr std::size_t kSize = 782;
     static constexpr std::size_t kWithoutUseDefault = kSize - 2;
 

@@ -10,7 +10,11 @@ constexpr std::uint16_t toggledUseDefault(std::uint16_t word) {
 }
 
 // The unit table's menu check shows exactly 1; the upgrade table's any non-zero low byte.
-constexpr bool unitUseDefaultChecked(std::uint16_t word) { return word == 1; }
-constexpr bool upgradeUseDefaultChecked(std::uint16_t word) { return (word & 0xFF) != 0; }
+constexpr bool unitUseDefaultChecked(std::uint16_t word) {
+    return word == 1;
+}
+constexpr bool upgradeUseDefaultChecked(std::uint16_t word) {
+    return (word & 0xFF) != 0;
+}
 
 }  // namespace tarnwick::model

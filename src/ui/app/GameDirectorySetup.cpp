@@ -13,8 +13,8 @@ namespace {
 // when the game's data is really there.
 QString locateGame(platform::SettingsStore& settings, Prompts& prompts,
                    const QString& gameDirectory, const QString& initialDirectory) {
-    const FileChoice choice{"Locate War2.exe...", "Executables(*.exe)|*.exe", 1, {},
-                            initialDirectory, "WAR2.EXE"};
+    const FileChoice choice{
+        "Locate War2.exe...", "Executables(*.exe)|*.exe", 1, {}, initialDirectory, "WAR2.EXE"};
     const auto chosen = prompts.chooseFileToOpen(choice);
     if (!chosen) {
         return gameDirectory;

@@ -90,8 +90,8 @@ void buildToolbar(MainMenus& m, QMainWindow& window) {
     m.saveButton = addButton(bar, QStyle::SP_DialogSaveButton, "Save", "Save|", "SaveBtn");
     m.restrictionsButton = addButton(bar, QStyle::SP_FileDialogListView, "Restrictions",
                                      "Restrictions|", "SpeedButton1");
-    m.upgradesButton = addButton(bar, QStyle::SP_FileDialogDetailedView, "Upgrades",
-                                 "Upgrades|", "UpgradesBtn");
+    m.upgradesButton =
+        addButton(bar, QStyle::SP_FileDialogDetailedView, "Upgrades", "Upgrades|", "UpgradesBtn");
     m.exitButton = addButton(bar, QStyle::SP_DialogCloseButton, "Exit", "Exit|", "ExitBtn");
 }
 

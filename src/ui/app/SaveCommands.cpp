@@ -28,7 +28,7 @@ SaveOutcome SaveCommands::save() {
         return SaveOutcome::Failed;
     }
     return write(QString::fromStdString(document_.fileName)) ? SaveOutcome::Saved
-                                                              : SaveOutcome::Failed;
+                                                             : SaveOutcome::Failed;
 }
 
 SaveOutcome SaveCommands::saveAs() {

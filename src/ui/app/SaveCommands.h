@@ -15,7 +15,7 @@ enum class SaveOutcome { Saved, NothingLoaded, Cancelled, Failed };
 // "&Save" and "&Save As...": write the document in the form of its kind, replacing the target
 // only once it is complete. Each failure is reported here, once.
 class SaveCommands {
-public:
+  public:
     SaveCommands(model::Document& document, Prompts& prompts);
 
     SaveOutcome save();
@@ -24,7 +24,7 @@ public:
     // The Save As chooser as it stands; it keeps its last filter while nothing is loaded.
     const FileChoice& saveAsChoice() const { return saveAsChoice_; }
 
-private:
+  private:
     // Writes the document to `path` by its kind; false after reporting the failure.
     bool write(const QString& path);
 

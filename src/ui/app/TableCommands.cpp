@@ -48,8 +48,13 @@ bool TableCommands::refuseWithoutDocument() {
 }
 
 std::optional<QString> TableCommands::choose(int filterIndex, const QString& defaultExtension) {
-    choice_ = {"Import/Export Data.", kImportExportFilter, filterIndex, defaultExtension,
-               gameDirectory_, {}, false};
+    choice_ = {"Import/Export Data.",
+               kImportExportFilter,
+               filterIndex,
+               defaultExtension,
+               gameDirectory_,
+               {},
+               false};
     return prompts_.chooseFileToOpen(choice_);
 }
 

@@ -13,7 +13,7 @@ namespace tarnwick::ui {
 // "Import File", the five exports and adding or removing the restrictions: one table moves
 // between the document and a file, or a flag of the document changes.
 class TableCommands {
-public:
+  public:
     TableCommands(model::Document& document, Prompts& prompts, const QString& gameDirectory)
         : document_(document), prompts_(prompts), gameDirectory_(gameDirectory) {}
 
@@ -26,7 +26,7 @@ public:
     // The Import/Export chooser as it was last shown.
     const FileChoice& lastChoice() const { return choice_; }
 
-private:
+  private:
     bool refuseWithoutDocument();
     std::optional<QString> choose(int filterIndex, const QString& defaultExtension);
 

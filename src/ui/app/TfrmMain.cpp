@@ -56,8 +56,9 @@ void TfrmMain::buildWorkArea() {
     auto* listColumn = new QVBoxLayout;
     txtName_ = new QLineEdit(central);
     txtName_->setObjectName("txtName");
-    txtName_->setToolTip("Type in the unit name, or part of the unit name, and the Unit List will "
-                         "automatically go to that unit.");
+    txtName_->setToolTip(
+        "Type in the unit name, or part of the unit name, and the Unit List will "
+        "automatically go to that unit.");
     txtName_->installEventFilter(this);
     unitList_ = new QListWidget(central);
     unitList_->setObjectName("UnitList");
@@ -80,16 +81,13 @@ void TfrmMain::buildWorkArea() {
     unitControls_ = buildUnitPages(generalPage, flagsPage);
     unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
     compressForm_ = new TCompressForm(this);
-    graphicsPage_ =
-        new GraphicsPage(document_, prompts_, extractor_, *compressForm_, graphicsPage);
+    graphicsPage_ = new GraphicsPage(document_, prompts_, extractor_, *compressForm_, graphicsPage);
     upgradeEditor_ = new TfrmUpgd(document_, prompts_, this);
     restrictionsEditor_ = new TfrmRest(document_, prompts_, this);
     sizeForm_ = new TSizeForm(prompts_, *compressForm_, this);
-    const Tgfxsel::UnitPage unitPage{unitList_,
-                                     unitControls_.numbers[numberBoxIndex("EdSizeX")],
+    const Tgfxsel::UnitPage unitPage{unitList_, unitControls_.numbers[numberBoxIndex("EdSizeX")],
                                      unitControls_.numbers[numberBoxIndex("EdSizeY")]};
-    graphicsSelection_ =
-        new Tgfxsel(document_, prompts_, extractor_, *sizeForm_, unitPage, this);
+    graphicsSelection_ = new Tgfxsel(document_, prompts_, extractor_, *sizeForm_, unitPage, this);
     columns->addWidget(pages_, 1);
 
     setCentralWidget(central);
@@ -176,7 +174,8 @@ void TfrmMain::FormShow() {
     const game::GameNames names = game::readGameNames(*entry);
     strategyNames_.clear();
     for (const std::string& strategy : names.strategies) {
-        strategyNames_ << QString::fromLatin1(strategy.data(), static_cast<qsizetype>(strategy.size()));
+        strategyNames_ << QString::fromLatin1(strategy.data(),
+                                              static_cast<qsizetype>(strategy.size()));
     }
     for (std::size_t row = 0; row < names.unitRows.size(); ++row) {
         if (const auto& name = names.unitRows[row]) {
@@ -228,11 +227,17 @@ void TfrmMain::openEditor(QDialog& editor) {
     editor.exec();
 }
 
-void TfrmMain::BitBtn1Click() { graphicsSelection_->exec(); }
+void TfrmMain::BitBtn1Click() {
+    graphicsSelection_->exec();
+}
 
-void TfrmMain::eugrd2Click() { openEditor(*upgradeEditor_); }
+void TfrmMain::eugrd2Click() {
+    openEditor(*upgradeEditor_);
+}
 
-void TfrmMain::ALOWEDClick() { openEditor(*restrictionsEditor_); }
+void TfrmMain::ALOWEDClick() {
+    openEditor(*restrictionsEditor_);
+}
 
 void TfrmMain::setRestrictionsEditorEnabled(bool enabled) {
     menus_.restrictionsEditor->setEnabled(enabled);
@@ -265,8 +270,8 @@ void TfrmMain::OpenFile(const QString& path) {
     }
     refreshTitle();
     selectRow(0);
-    menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(static_cast<std::uint16_t>(
-        document_.unitData.get(model::unitfields::useDefault, 0))));
+    menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
+        static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0))));
     menus_.useDefaultUpgrades->setChecked(model::upgradeUseDefaultChecked(
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0))));
     menus_.edit->menuAction()->setVisible(true);
@@ -343,11 +348,17 @@ void TfrmMain::refreshTitle() {
     setWindowTitle(QString::fromStdString(model::documentTitle(document_)));
 }
 
-void TfrmMain::GeneralMenu() { applyGeneralMenu(menus_, document_); }
+void TfrmMain::GeneralMenu() {
+    applyGeneralMenu(menus_, document_);
+}
 
-void TfrmMain::submenu() { applyRestrictionsSubmenu(menus_, document_); }
+void TfrmMain::submenu() {
+    applyRestrictionsSubmenu(menus_, document_);
+}
 
-void TfrmMain::Save1Click() { applyExportSubmenu(menus_, document_); }
+void TfrmMain::Save1Click() {
+    applyExportSubmenu(menus_, document_);
+}
 
 void TfrmMain::Save2Click() {
     if (saveCommands_.save() == SaveOutcome::Saved) {
@@ -400,16 +411,16 @@ void TfrmMain::Exit1Click() {
 }
 
 void TfrmMain::DDClick() {
-    const auto word = static_cast<std::uint16_t>(
-        document_.unitData.get(model::unitfields::useDefault, 0));
+    const auto word =
+        static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0));
     const std::uint16_t toggled = model::toggledUseDefault(word);
     document_.unitData.set(model::unitfields::useDefault, 0, toggled);
     menus_.useDefaultUnitData->setChecked(word == 0);
 }
 
 void TfrmMain::eugrd1Click() {
-    const auto word = static_cast<std::uint16_t>(
-        document_.upgrades.get(model::upgradefields::useDefault, 0));
+    const auto word =
+        static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0));
     document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
     menus_.useDefaultUpgrades->setChecked(word == 0);
 }

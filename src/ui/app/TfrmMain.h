@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
-#include <QLineEdit>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -30,7 +30,7 @@ namespace tarnwick::ui {
 class TfrmMain : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
              QWidget* parent = nullptr);
 
@@ -59,7 +59,7 @@ public:
     // Shows the document's title: its file and kind, or "[NONE]".
     void refreshTitle();
 
-public slots:
+  public slots:
     void Open1Click();
     void UnitListClick();
     void txtNameKeyPress();
@@ -82,12 +82,12 @@ public slots:
     void DDClick();
     void eugrd1Click();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void buildWorkArea();
     void connectCommands();
     // Ends the program: the window closes for real.

@@ -9,8 +9,12 @@
 namespace tarnwick::ui {
 
 namespace {
-QString quoted(const QString& name) { return "\"" + name + "\""; }
-QString reason(const std::exception& error) { return QString::fromStdString(error.what()); }
+QString quoted(const QString& name) {
+    return "\"" + name + "\"";
+}
+QString reason(const std::exception& error) {
+    return QString::fromStdString(error.what());
+}
 }  // namespace
 
 bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output) {
@@ -28,8 +32,8 @@ bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output
         if (error.step == platform::SaveFailed::Step::Create) {
             prompts_.error("Error opening output file " + quoted(output) + " : " + reason(error));
         } else {
-            prompts_.error("Error compressing " + quoted(input) + " to " + quoted(output) +
-                           " : " + reason(error));
+            prompts_.error("Error compressing " + quoted(input) + " to " + quoted(output) + " : " +
+                           reason(error));
         }
         return false;
     }
@@ -42,7 +46,8 @@ bool ArchiveWriter::InsertEntry(const QString& source, std::int64_t entry,
         const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
         const auto archive = platform::readWholeFile(path);
         const auto data = platform::readWholeFile(source);
-        platform::saveWholeFile(path, archive::InsertEntry(archive, entry, header, data, progress_));
+        platform::saveWholeFile(path,
+                                archive::InsertEntry(archive, entry, header, data, progress_));
         return true;
     } catch (const std::exception& error) {
         progress_.finish();

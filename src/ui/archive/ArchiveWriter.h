@@ -12,7 +12,7 @@ namespace tarnwick::ui {
 // Writing into the game's archives, for Direct Save: each operation shows its progress and
 // reports its own failure in an error box.
 class ArchiveWriter {
-public:
+  public:
     ArchiveWriter(Prompts& prompts, Progress& progress, const QString& gameDirectory)
         : prompts_(prompts), progress_(progress), gameDirectory_(gameDirectory) {}
 
@@ -25,7 +25,7 @@ public:
     bool InsertEntry(const QString& source, std::int64_t entry, const QString& archiveName,
                      std::uint32_t header);
 
-private:
+  private:
     Prompts& prompts_;
     Progress& progress_;
     const QString& gameDirectory_;

@@ -6,8 +6,8 @@
 
 namespace tarnwick::ui {
 
-std::optional<std::vector<std::uint8_t>> EntryExtractor::ExtractEntry(
-    std::int64_t entry, const QString& archiveName) {
+std::optional<std::vector<std::uint8_t>> EntryExtractor::ExtractEntry(std::int64_t entry,
+                                                                      const QString& archiveName) {
     entryLength_ = -1;
     try {
         const platform::MappedFile archive = platform::openGameArchive(gameDirectory_, archiveName);

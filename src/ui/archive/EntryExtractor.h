@@ -13,7 +13,7 @@ namespace tarnwick::ui {
 // Reads entries of the game's archives for every window. A failure is shown once, in the
 // fatal-error box, and the caller gets nothing.
 class EntryExtractor {
-public:
+  public:
     EntryExtractor(Prompts& prompts, const QString& gameDirectory)
         : prompts_(prompts), gameDirectory_(gameDirectory) {}
 
@@ -23,7 +23,7 @@ public:
     // The length of the last result, -1 after a failure.
     std::int32_t EntryLength() const { return entryLength_; }
 
-private:
+  private:
     Prompts& prompts_;
     const QString& gameDirectory_;
     std::int32_t entryLength_ = -1;

@@ -69,9 +69,8 @@ void TfrmRest::build() {
         }
         listColumn->addWidget(lists_[list]);
         pages[list]->addLayout(listColumn);
-        connect(lists_[list], &QListWidget::currentRowChanged, this, [this, list] {
-            runGuarded(prompts_, [this, list] { ListClick(list); });
-        });
+        connect(lists_[list], &QListWidget::currentRowChanged, this,
+                [this, list] { runGuarded(prompts_, [this, list] { ListClick(list); }); });
     }
 
     groups_.reserve(kGroups.size());

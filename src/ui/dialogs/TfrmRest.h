@@ -19,7 +19,7 @@ namespace tarnwick::ui {
 class TfrmRest : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TfrmRest(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
     // Returns every list to its first entry and shows it.
@@ -27,10 +27,10 @@ public:
     // Shows the bits of the selected entry of list `list` (0 units, 1 spells, 2 upgrades).
     void ListClick(std::size_t list);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     // Eight boxes for players 1 to 8 that show one array's bits for one list's entry.
     struct PlayerBoxes {
         std::size_t list;

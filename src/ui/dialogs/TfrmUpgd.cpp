@@ -110,9 +110,8 @@ void TfrmUpgd::build() {
 
 void TfrmUpgd::connectRules() {
     const auto guarded = [this](auto rule) {
-        return [this, rule](auto... arguments) {
-            runGuarded(prompts_, [&] { rule(arguments...); });
-        };
+        return
+            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
     };
     connect(list_, &QListWidget::currentRowChanged, this,
             guarded([this](int) { ListBox1Click(); }));

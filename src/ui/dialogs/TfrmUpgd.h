@@ -19,17 +19,17 @@ namespace tarnwick::ui {
 class TfrmUpgd : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TfrmUpgd(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
     void ListBox1Click();
     void EditChange(std::size_t box);
     void n0Click(unsigned bit, bool ticked);
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void build();
     void connectRules();
     std::size_t selected() const;

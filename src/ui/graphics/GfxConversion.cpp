@@ -10,7 +10,7 @@ namespace {
 
 // Passes progress on and lets the windows stay responsive between frames.
 class RespondingProgress : public Progress {
-public:
+  public:
     explicit RespondingProgress(Progress& inner) : inner_(inner) {}
     void start(const std::string& caption, long long maximum) override {
         inner_.start(caption, maximum);
@@ -21,7 +21,7 @@ public:
     }
     void finish() override { inner_.finish(); }
 
-private:
+  private:
     Progress& inner_;
 };
 

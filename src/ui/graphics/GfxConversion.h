@@ -17,7 +17,7 @@ namespace tarnwick::ui {
 // "Error converting : ", and the caller gets nothing. The progress window shows the frames
 // ("Converting GFX...") and pending events run between frames.
 class GfxConversion {
-public:
+  public:
     GfxConversion(Prompts& prompts, Progress& progress) : prompts_(prompts), progress_(progress) {}
 
     struct Picture {
@@ -29,7 +29,7 @@ public:
     std::optional<Picture> convert(std::span<const std::uint8_t> sprite, std::size_t frames,
                                    const graphics::Palette& palette);
 
-private:
+  private:
     std::optional<graphics::ConvertedSprite> bitmapOf(std::span<const std::uint8_t> sprite,
                                                       std::size_t frames,
                                                       const graphics::Palette& palette);

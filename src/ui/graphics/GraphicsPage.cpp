@@ -20,9 +20,8 @@ constexpr std::array<const char*, 5> kTerrainNames = {"General", "Summer", "Wint
 constexpr std::array<const model::FieldDescriptor*, 4> kTerrainFields = {
     &uf::gfxGeneral, &uf::gfxSummer, &uf::gfxWinter, &uf::gfxWasteland};
 constexpr std::size_t kSwampTerrain = 4;
-constexpr std::array<std::uint16_t, 3> kFlagBits = {GraphicsEntry::kRepeatBit,
-                                                    GraphicsEntry::kFlag1Bit,
-                                                    GraphicsEntry::kFlag2Bit};
+constexpr std::array<std::uint16_t, 3> kFlagBits = {
+    GraphicsEntry::kRepeatBit, GraphicsEntry::kFlag1Bit, GraphicsEntry::kFlag2Bit};
 constexpr int kHighestEntry = 999;
 // MAINDAT.WAR palettes by terrain: general and summer, summer, winter, wasteland, swamp.
 constexpr std::array<int, 5> kTerrainPalettes = {2, 2, 18, 10, 438};
@@ -65,9 +64,9 @@ void GraphicsPage::build(QWidget* page) {
     auto* archiveBox = new QGroupBox("War Archive: ");
     auto* archiveLayout = new QVBoxLayout(archiveBox);
     for (std::size_t i = 0; i < archives_.size(); ++i) {
-        archives_[i] = new QRadioButton(QString::fromUtf8(model::kGraphicsArchiveNames[i].data(),
-                                                          static_cast<qsizetype>(
-                                                              model::kGraphicsArchiveNames[i].size())));
+        archives_[i] = new QRadioButton(
+            QString::fromUtf8(model::kGraphicsArchiveNames[i].data(),
+                              static_cast<qsizetype>(model::kGraphicsArchiveNames[i].size())));
         archives_[i]->setObjectName(QString("w%1").arg(i + 1));
         archiveLayout->addWidget(archives_[i]);
     }
@@ -117,9 +116,8 @@ void GraphicsPage::buildPreview(QLayout* column) {
 
 void GraphicsPage::connectRules() {
     const auto guarded = [this](auto rule) {
-        return [this, rule](auto... arguments) {
-            runGuarded(prompts_, [&] { rule(arguments...); });
-        };
+        return
+            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
     };
     for (QRadioButton* terrain : terrains_) {
         connect(terrain, &QRadioButton::toggled, this, [this](bool chosen) {
@@ -347,6 +345,8 @@ void GraphicsPage::Button1Click() {
                                 QSize(2 * kPreviewMargin, 2 * kPreviewMargin));
 }
 
-QPixmap GraphicsPage::previewPicture() const { return preview_->pixmap(); }
+QPixmap GraphicsPage::previewPicture() const {
+    return preview_->pixmap();
+}
 
 }  // namespace tarnwick::ui

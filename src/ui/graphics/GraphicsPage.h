@@ -24,7 +24,7 @@ namespace tarnwick::ui {
 class GraphicsPage : public QObject {
     Q_OBJECT
 
-public:
+  public:
     GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
                  Progress& progress, QWidget* page);
 
@@ -49,11 +49,11 @@ public:
     // "&Update Preview": the first frame of the entry shown, in the terrain's colours.
     void Button1Click();
 
-signals:
+  signals:
     // A terrain button was chosen: the row is to be shown again from the new array.
     void terrainChosen();
 
-private:
+  private:
     void build(QWidget* page);
     void connectRules();
     std::span<std::uint8_t> terrainArray(const model::FieldDescriptor*& field);

@@ -35,6 +35,8 @@ void TCompressForm::advance(long long position) {
     bar_->repaint();
 }
 
-void TCompressForm::finish() { hide(); }
+void TCompressForm::finish() {
+    hide();
+}
 
 }  // namespace tarnwick::ui

@@ -13,7 +13,7 @@ namespace tarnwick::ui {
 class TCompressForm : public QDialog, public Progress {
     Q_OBJECT
 
-public:
+  public:
     explicit TCompressForm(QWidget* parent = nullptr);
 
     void start(const std::string& caption, long long maximum) override;
@@ -22,7 +22,7 @@ public:
 
     const QProgressBar* bar() const { return bar_; }
 
-private:
+  private:
     QProgressBar* bar_;
     long long maximum_ = 0;
 };

@@ -12,13 +12,13 @@ namespace tarnwick::ui {
 
 // The picture area: paints the frame and passes the mouse on to the form.
 class SizerPaintBox : public QWidget {
-public:
+  public:
     explicit SizerPaintBox(TSizeForm& form) : QWidget(&form), form_(form) {
         setObjectName("PaintBox");
         setCursor(Qt::CrossCursor);
     }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         form_.PaintBoxPaint(painter);
@@ -31,7 +31,7 @@ protected:
     }
     void mouseReleaseEvent(QMouseEvent*) override { form_.PaintBoxMouseUp(); }
 
-private:
+  private:
     TSizeForm& form_;
 };
 
@@ -39,7 +39,7 @@ namespace {
 
 // The size panel closes the form when clicked and looks pressed while held.
 class SizePanel : public QLabel {
-public:
+  public:
     explicit SizePanel(QWidget& form) : QLabel(&form), form_(form) {
         setObjectName("SizePanel");
         setFixedHeight(21);
@@ -47,7 +47,7 @@ public:
         setFrameStyle(QFrame::Panel | QFrame::Raised);
     }
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent*) override { setFrameShadow(QFrame::Sunken); }
     void mouseReleaseEvent(QMouseEvent* event) override {
         setFrameShadow(QFrame::Raised);
@@ -56,7 +56,7 @@ protected:
         }
     }
 
-private:
+  private:
     QWidget& form_;
 };
 
@@ -166,6 +166,8 @@ void TSizeForm::PaintBoxMouseMove(QPoint at) {
     paintBox_->update();
 }
 
-void TSizeForm::PaintBoxMouseUp() { dragging_ = false; }
+void TSizeForm::PaintBoxMouseUp() {
+    dragging_ = false;
+}
 
 }  // namespace tarnwick::ui

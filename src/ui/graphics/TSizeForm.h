@@ -20,7 +20,7 @@ class SizerPaintBox;
 class TSizeForm : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent = nullptr);
 
     void setPalette(const graphics::Palette& palette) { palette_ = palette; }
@@ -43,10 +43,10 @@ public:
     // Draws the current frame and the box.
     void PaintBoxPaint(QPainter& painter) const;
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     void showBoxSize();
 
     GfxConversion conversion_;

@@ -72,7 +72,10 @@ void Tgfxsel::build() {
     auto* terrainBox = new QGroupBox("Select which palette/Unit image to use: ");
     auto* terrainLayout = new QHBoxLayout(terrainBox);
     const std::array<std::pair<const char*, const char*>, 4> terrainTexts = {
-        {{"summer", "Summer"}, {"winter", "Winter"}, {"waste", "Wasteland"}, {"swamp", "Orc Swamp"}}};
+        {{"summer", "Summer"},
+         {"winter", "Winter"},
+         {"waste", "Wasteland"},
+         {"swamp", "Orc Swamp"}}};
     for (std::size_t i = 0; i < terrains_.size(); ++i) {
         terrains_[i] = new QRadioButton(terrainTexts[i].second);
         terrains_[i]->setObjectName(terrainTexts[i].first);
@@ -200,8 +203,9 @@ void Tgfxsel::BitBtn1Click() {
         if (!entry.hasGraphics()) {
             prompts_.plain(kNoGraphics);
         } else if (const auto sprite = extractor_.ExtractEntry(
-                       entry.entry(), QString::fromUtf8(entry.archiveName().data(),
-                                                        static_cast<qsizetype>(entry.archiveName().size())))) {
+                       entry.entry(),
+                       QString::fromUtf8(entry.archiveName().data(),
+                                         static_cast<qsizetype>(entry.archiveName().size())))) {
             openSizer(*sprite);
         }
     }

@@ -21,7 +21,7 @@ namespace tarnwick::ui {
 class Tgfxsel : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // The box-size boxes of the unit page and the unit list whose selected row is used.
     struct UnitPage {
         QListWidget* unitList;
@@ -34,10 +34,10 @@ public:
 
     void BitBtn1Click();  // "Continue"
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
 
-private:
+  private:
     enum Mode { CurrentData, DefaultData, DefaultExpansionData, StandaloneFile };
     enum Terrain { Summer, Winter, Wasteland, Swamp };
 

@@ -30,7 +30,7 @@ struct FileChoice {
 
 // Every message box and file chooser goes through here, so tests can answer them.
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
 
     virtual Answer ask(const Message& message, Buttons buttons) = 0;
@@ -43,13 +43,9 @@ public:
     void plain(const QString& text) { show({MessageIcon::None, "Tarnwick", text}); }
     void warning(const QString& text) { show({MessageIcon::Warning, "Warning", text}); }
     void error(const QString& text) { show({MessageIcon::Error, "Error", text}); }
-    void information(const QString& text) {
-        show({MessageIcon::Information, "Information", text});
-    }
+    void information(const QString& text) { show({MessageIcon::Information, "Information", text}); }
     // The box for an error that no command caught.
-    void standardError(const QString& text) {
-        show({MessageIcon::Error, "Tarnwick", text + "."});
-    }
+    void standardError(const QString& text) { show({MessageIcon::Error, "Tarnwick", text + "."}); }
 };
 
 }  // namespace tarnwick::ui

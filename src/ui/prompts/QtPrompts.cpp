@@ -42,9 +42,8 @@ void prepareDialog(QFileDialog& dialog, const FileChoice& choice) {
     if (choice.filterIndex >= 1 && choice.filterIndex <= filters.size()) {
         dialog.selectNameFilter(filters.at(choice.filterIndex - 1));
     }
-    dialog.setDefaultSuffix(choice.defaultExtension.startsWith('.')
-                                ? choice.defaultExtension.mid(1)
-                                : choice.defaultExtension);
+    dialog.setDefaultSuffix(choice.defaultExtension.startsWith('.') ? choice.defaultExtension.mid(1)
+                                                                    : choice.defaultExtension);
     if (!choice.initialDirectory.isEmpty()) {
         dialog.setDirectory(choice.initialDirectory);
     }

@@ -8,14 +8,14 @@ namespace tarnwick::ui {
 
 // The real boxes and choosers.
 class QtPrompts : public Prompts {
-public:
+  public:
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     Answer ask(const Message& message, Buttons buttons) override;
     std::optional<QString> chooseFileToOpen(const FileChoice& choice) override;
     std::optional<QString> chooseFileToSave(const FileChoice& choice) override;
 
-private:
+  private:
     QWidget* parent_ = nullptr;
 };
 

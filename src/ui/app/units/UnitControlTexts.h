@@ -7,15 +7,36 @@ namespace tarnwick::ui {
 inline constexpr std::array<const char*, 3> kDomainNames = {"Land", "Air", "Sea"};
 
 // Missile numbers 0 to 29; a stored 30 or more shows no selection.
-inline constexpr std::array<const char*, 30> kMissileNames = {
-    "Lightning",      "Griffon hammer", "Dragon breath",     "Flame shield",
-    "Flame shield (on self)", "Blizzard", "Death and decay", "Large cannon",
-    "Black powder",   "Heal effect",    "Touch of death",    "Rune",
-    "Tornado",        "Catapult rock",  "Ballista bolt",     "Arrow",
-    "Axe",            "Submarine missile", "Turtle missile", "Dark flame",
-    "Bright flame",   "Blood",          "Black powder #2",   "Explosion",
-    "Small cannon",   "Metal spark",    "Small explosion",   "Demon fire",
-    "Green cross",    "None"};
+inline constexpr std::array<const char*, 30> kMissileNames = {"Lightning",
+                                                              "Griffon hammer",
+                                                              "Dragon breath",
+                                                              "Flame shield",
+                                                              "Flame shield (on self)",
+                                                              "Blizzard",
+                                                              "Death and decay",
+                                                              "Large cannon",
+                                                              "Black powder",
+                                                              "Heal effect",
+                                                              "Touch of death",
+                                                              "Rune",
+                                                              "Tornado",
+                                                              "Catapult rock",
+                                                              "Ballista bolt",
+                                                              "Arrow",
+                                                              "Axe",
+                                                              "Submarine missile",
+                                                              "Turtle missile",
+                                                              "Dark flame",
+                                                              "Bright flame",
+                                                              "Blood",
+                                                              "Black powder #2",
+                                                              "Explosion",
+                                                              "Small cannon",
+                                                              "Metal spark",
+                                                              "Small explosion",
+                                                              "Demon fire",
+                                                              "Green cross",
+                                                              "None"};
 
 // Stored as the position plus one; 0 shows no selection.
 inline constexpr std::array<const char*, 6> kRightClickNames = {

@@ -5,8 +5,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QScrollArea>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "ui/app/units/UnitControlTexts.h"
 
@@ -20,13 +20,13 @@ constexpr int kListWidth = 130;
 // Limits what the user may type without touching text set from code: a maximum length on the
 // box itself would cut a longer stored value and write the cut value back.
 class TypingLimit : public QValidator {
-public:
+  public:
     TypingLimit(int limit, QObject* parent) : QValidator(parent), limit_(limit) {}
     State validate(QString& input, int&) const override {
         return input.size() <= limit_ ? Acceptable : Invalid;
     }
 
-private:
+  private:
     int limit_;
 };
 
@@ -56,7 +56,7 @@ QComboBox* pickList(const QString& name, const auto& items, const QString& toolt
 }
 
 class GeneralPageBuilder {
-public:
+  public:
     explicit GeneralPageBuilder(UnitControls& c) : c_(c) {}
 
     void addNumbers(QFormLayout* form, std::initializer_list<std::size_t> boxes) {
@@ -76,7 +76,8 @@ public:
         // One column that scrolls: the page is narrow at the window's first size.
         auto* column = new QVBoxLayout(content);
 
-        const QString priorityTip = "What the priority of this unit is, in the eyes of the computer.";
+        const QString priorityTip =
+            "What the priority of this unit is, in the eyes of the computer.";
         auto* ai = new QFormLayout(addGroup(column, "AI Treatment:"));
         c_.priority = named(new QSlider(Qt::Horizontal), "priority");
         c_.priority->setRange(0, 255);
@@ -90,8 +91,8 @@ public:
         c_.priorityValue = named(new QLabel("?"), "lblPriority", priorityTip);
         c_.priorityValue->setAlignment(Qt::AlignCenter);
         ai->addRow(c_.priorityValue);
-        addNumbers(ai, {numberBoxIndex("cpuReact"), numberBoxIndex("annoy"),
-                        numberBoxIndex("points")});
+        addNumbers(ai,
+                   {numberBoxIndex("cpuReact"), numberBoxIndex("annoy"), numberBoxIndex("points")});
 
         auto* stats = new QFormLayout(addGroup(column, "Unit Stats"));
         addNumbers(stats, {numberBoxIndex("ReactRange"), numberBoxIndex("SightRange"),
@@ -102,8 +103,8 @@ public:
         stats->addRow("Decays After:", c_.decayLabel);
 
         auto* attack = new QFormLayout(addGroup(column, "Attacking Info:"));
-        addNumbers(attack, {numberBoxIndex("AttackRange"), numberBoxIndex("bDam"),
-                            numberBoxIndex("pDam")});
+        addNumbers(attack,
+                   {numberBoxIndex("AttackRange"), numberBoxIndex("bDam"), numberBoxIndex("pDam")});
         c_.damageLabel = named(new QLabel("?"), "overall");
         attack->addRow("Calculated Damage:", c_.damageLabel);
         c_.missile = pickList("missile", kMissileNames,
@@ -121,18 +122,19 @@ public:
         c_.boxSizer = named(new QPushButton("Box Sizer"), "BitBtn1");
         size->addRow(c_.boxSizer);
 
-        auto* cost = new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
+        auto* cost =
+            new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
         addNumbers(cost, {numberBoxIndex("gold"), numberBoxIndex("lumber"), numberBoxIndex("oil"),
                           numberBoxIndex("BuildTime")});
         column->addStretch();
     }
 
-private:
+  private:
     UnitControls& c_;
 };
 
 class FlagsPageBuilder {
-public:
+  public:
     explicit FlagsPageBuilder(UnitControls& c) : c_(c) {
         for (unsigned bit = 0; bit < c_.flags.size(); ++bit) {
             const FlagText& text = kFlagTexts[bit];
@@ -145,8 +147,8 @@ public:
             c_.byteChecks[i] = named(new QCheckBox(b.caption), b.name, b.tooltip);
         }
         for (std::size_t i = 0; i < kTargetBoxes.size(); ++i) {
-            c_.targets[i] = named(new QCheckBox(kTargetBoxes[i].caption), kTargetBoxes[i].name,
-                                  kTargetTip);
+            c_.targets[i] =
+                named(new QCheckBox(kTargetBoxes[i].caption), kTargetBoxes[i].name, kTargetTip);
         }
     }
 
@@ -175,8 +177,8 @@ public:
             return static_cast<QCheckBox*>(nullptr);
         };
         addGroupOf(page, "Unit Type: ",
-                   {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26),
-                    check("selectable"), f(19), f(14), f(0), f(1), f(3)});
+                   {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26), check("selectable"),
+                    f(19), f(14), f(0), f(1), f(3)});
         addGroupOf(page, "Resource Info: ", {f(22), f(12), f(18), f(9), f(21), f(24), f(11)});
         addGroupOf(page, "Submarine Properties :", {f(6), f(7)});
         addGroupOf(page, "Structure Properties: ", {f(20), f(5), f(16)});
@@ -187,7 +189,7 @@ public:
         page->addStretch();
     }
 
-private:
+  private:
     UnitControls& c_;
 };
 

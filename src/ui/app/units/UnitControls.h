@@ -25,8 +25,8 @@ struct UnitControls {
     QComboBox* unitType = nullptr;
     QComboBox* missile = nullptr;
     QComboBox* rightClick = nullptr;
-    QLabel* decayLabel = nullptr;   // lbldec
-    QLabel* damageLabel = nullptr;  // overall
+    QLabel* decayLabel = nullptr;     // lbldec
+    QLabel* damageLabel = nullptr;    // overall
     QPushButton* boxSizer = nullptr;  // BitBtn1
 
     std::array<QCheckBox*, kByteCheckBoxes.size()> byteChecks{};

@@ -15,8 +15,8 @@ constexpr std::size_t kPiercingDamageBox = numberBoxIndex("pDam");
 constexpr std::array<unsigned, 3> kDomainFlagBits = {0, 1, 3};  // land, air, sea
 
 // The edit boxes in the order they are filled, between the check boxes and lists.
-constexpr std::array kSizesAndStats = {numberBoxIndex("EdSizeY"), numberBoxIndex("EdSizeX"),
-                                       numberBoxIndex("EdBoxY"),  numberBoxIndex("EdBoxX"),
+constexpr std::array kSizesAndStats = {numberBoxIndex("EdSizeY"),    numberBoxIndex("EdSizeX"),
+                                       numberBoxIndex("EdBoxY"),     numberBoxIndex("EdBoxX"),
                                        numberBoxIndex("SightRange"), numberBoxIndex("HP"),
                                        numberBoxIndex("BuildTime")};
 constexpr std::array kCostsAndRanges = {numberBoxIndex("gold"),     numberBoxIndex("lumber"),
@@ -39,9 +39,8 @@ UnitEditor::UnitEditor(model::Document& document, Prompts& prompts, UnitControls
 
 void UnitEditor::connectRules() {
     const auto guarded = [this](auto rule) {
-        return [this, rule](auto... arguments) {
-            runGuarded(prompts_, [&] { rule(arguments...); });
-        };
+        return
+            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
     };
     for (std::size_t box = 0; box < c_.numbers.size(); ++box) {
         connect(c_.numbers[box], &QLineEdit::textChanged, this,
@@ -68,8 +67,7 @@ void UnitEditor::connectRules() {
     }
 }
 
-void UnitEditor::store(const model::FieldDescriptor& field, std::uint32_t value,
-                       std::size_t part) {
+void UnitEditor::store(const model::FieldDescriptor& field, std::uint32_t value, std::size_t part) {
     if (unit_ && *unit_ < field.count) {
         document_.unitData.set(field, *unit_, value, part);
     }
@@ -128,7 +126,7 @@ void UnitEditor::showUnit(std::size_t unit) {
     c_.rightClick->setEnabled(hasAction);
     const int action = hasAction ? static_cast<int>(shown(uf::rightClickAction)) : 0;
     c_.rightClick->setCurrentIndex(action >= 1 && action <= c_.rightClick->count() ? action - 1
-                                                                                 : -1);
+                                                                                   : -1);
 
     c_.decayLabel->setText(
         QString::fromStdString(model::decayText(typedNumber(c_.numbers[kDecayBox]))));

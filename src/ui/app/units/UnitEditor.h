@@ -15,7 +15,7 @@ namespace tarnwick::ui {
 class UnitEditor : public QObject {
     Q_OBJECT
 
-public:
+  public:
     UnitEditor(model::Document& document, Prompts& prompts, UnitControls& controls,
                QObject* parent = nullptr);
 
@@ -34,7 +34,7 @@ public:
     void targetClick();
     void f0Click(unsigned bit, bool ticked);
 
-private:
+  private:
     void connectRules();
     void store(const model::FieldDescriptor& field, std::uint32_t value, std::size_t part = 0);
     std::uint32_t shown(const model::FieldDescriptor& field, std::size_t part = 0) const;

@@ -83,8 +83,8 @@ struct TargetBox {
     const char* caption;
     unsigned bit;
 };
-inline constexpr std::array<TargetBox, 3> kTargetBoxes = {{
-    {"tL", "Target Land", 0}, {"tS", "Target Sea", 1}, {"tA", "Target Air", 2}}};
+inline constexpr std::array<TargetBox, 3> kTargetBoxes = {
+    {{"tL", "Target Land", 0}, {"tS", "Target Sea", 1}, {"tA", "Target Air", 2}}};
 inline constexpr const char* kTargetTip =
     "Specifies what type of units this unit can target and attack.";
 
