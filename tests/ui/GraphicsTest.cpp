@@ -15,7 +15,7 @@ using namespace tarnwick;
 using namespace tarnwick::testsupport;
 namespace uf = model::unitfields;
 
-class GraphicsTest : public QObject {
+class GraphicsTest : public WindowTestBase {
     Q_OBJECT
 
   private slots:
@@ -260,25 +260,12 @@ class GraphicsTest : public QObject {
             write("gfx.pud", scenarioWithUnits(units_, swamp ? Bytes(254, 0) : Bytes{})));
         QVERIFY(h_->document.isLoaded);
     }
-    void select(int row) { h_->window.findChild<QListWidget*>("UnitList")->setCurrentRow(row); }
     std::uint32_t general(std::size_t row) const {
         return h_->document.unitData.get(uf::gfxGeneral, row);
     }
-    template <typename T>
-    T* child(const QString& name) const {
-        T* found = h_->window.findChild<T*>(name);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
-    QLineEdit* box(const QString& name) const { return child<QLineEdit>(name); }
-    QCheckBox* check(const QString& name) const { return child<QCheckBox>(name); }
-    QRadioButton* radio(const QString& name) const { return child<QRadioButton>(name); }
 
     QTemporaryDir dir_;
     model::UnitDataTable units_;
-    std::unique_ptr<MainWindowHarness> h_;
 };
 
 TARNWICK_UI_TEST_MAIN(GraphicsTest)

@@ -1,9 +1,16 @@
 #pragma once
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,6 +45,35 @@ struct MainWindowHarness {
         settings.setWar2Dir(demoGameDirectory());
         window.FormCreate({});
     }
+};
+
+// A control of `window` by object name; a missing control ends the test program at once.
+template <typename T>
+T* control(const QObject& window, const QString& name) {
+    T* found = window.findChild<T*>(name);
+    if (found == nullptr) {
+        qFatal("no control %s", qPrintable(name));
+    }
+    return found;
+}
+
+// What window tests share: a harness and its controls by object name.
+class WindowTestBase : public QObject {
+  protected:
+    template <typename T>
+    T* child(const QString& name) const {
+        return control<T>(h_->window, name);
+    }
+    QLineEdit* box(const QString& name) const { return child<QLineEdit>(name); }
+    QLabel* label(const QString& name) const { return child<QLabel>(name); }
+    QCheckBox* check(const QString& name) const { return child<QCheckBox>(name); }
+    QRadioButton* radio(const QString& name) const { return child<QRadioButton>(name); }
+    QComboBox* combo(const QString& name) const { return child<QComboBox>(name); }
+    QSlider* slider(const QString& name) const { return child<QSlider>(name); }
+    QListWidget* list() const { return child<QListWidget>("UnitList"); }
+    void select(int row) const { list()->setCurrentRow(row); }
+
+    std::unique_ptr<MainWindowHarness> h_;
 };
 
 // Opening a menu runs its enabling handlers, as a click on it would.

@@ -11,7 +11,7 @@ using namespace tarnwick;
 using namespace tarnwick::testsupport;
 namespace uf = model::unitfields;
 
-class UnitEditingTest : public QObject {
+class UnitEditingTest : public WindowTestBase {
     Q_OBJECT
 
   private slots:
@@ -254,32 +254,15 @@ class UnitEditingTest : public QObject {
         h_->window.OpenFile(path);
         QVERIFY(h_->document.isLoaded);
     }
-    void select(int row) { list()->setCurrentRow(row); }
     void type(const char* name, const QString& text) {
         QLineEdit* edit = box(name);
         edit->selectAll();
         QTest::keyClicks(edit, text);
     }
-    QListWidget* list() const { return h_->window.findChild<QListWidget*>("UnitList"); }
     QWidget* contents(const char* name) const { return h_->window.findChild<QWidget*>(name); }
-    template <typename T>
-    T* child(const QString& name) const {
-        T* found = h_->window.findChild<T*>(name);
-        if (found == nullptr) {
-            qFatal("no control %s", qPrintable(name));
-        }
-        return found;
-    }
-    QLineEdit* box(const QString& name) const { return child<QLineEdit>(name); }
-    QLabel* label(const QString& name) const { return child<QLabel>(name); }
-    QCheckBox* check(const QString& name) const { return child<QCheckBox>(name); }
-    QRadioButton* radio(const QString& name) const { return child<QRadioButton>(name); }
-    QComboBox* combo(const QString& name) const { return child<QComboBox>(name); }
-    QSlider* slider(const QString& name) const { return child<QSlider>(name); }
 
     QTemporaryDir dir_;
     model::UnitDataTable units_;
-    std::unique_ptr<MainWindowHarness> h_;
 };
 
 TARNWICK_UI_TEST_MAIN(UnitEditingTest)
