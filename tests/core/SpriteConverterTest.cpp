@@ -150,6 +150,16 @@ TEST(SpriteConversion, HostileFramesAreClippedToTheirCell) {
     EXPECT_EQ(pixel(converted, 3, 3), kBackgroundIndex);
 }
 
+TEST(SpriteConversion, OnlyWhatLiesInTheCellIsDecoded) {
+    // Lines below the cell and pixels right of it are never decoded, however bad they are:
+    // a hostile frame costs no more than the bitmap it draws into.
+    const Bytes data = sprite(2, 1, {{1, 0, 3, 2, {{0x01, 4, 0x00}, {0x00}}}});
+    const ConvertedSprite converted = convert(data);
+    EXPECT_EQ(pixel(converted, 0, 0), kBackgroundIndex);
+    EXPECT_EQ(pixel(converted, 1, 0), 4);
+    EXPECT_EQ(convert(sprite(2, 1, {{2, 0, 3, 1, {{0x00}}}})).frames, 1u);
+}
+
 TEST(SpriteConversion, OffsetsOutsideTheSpriteAreRefused) {
     Bytes data = sprite(4, 1, {{0, 0, 4, 1, {{0x44, 1}}}});
     EXPECT_EQ(failureOf([&] { convert(Bytes{1, 0}); }), "The sprite is shorter than its header");

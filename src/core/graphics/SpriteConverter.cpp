@@ -136,8 +136,16 @@ ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t fra
     for (std::size_t i = 0; i < result.frames; ++i) {
         progress.advance(static_cast<long long>(i + 1));
         const FrameHeader frame = readFrameHeader(sprite, i);
-        line.resize(frame.width);
-        for (std::size_t k = 0; k < frame.height; ++k) {
+        // Only what lies inside the frame's cell is decoded, so the work is bounded by the
+        // bitmap whatever sizes a frame claims.
+        if (frame.x >= width) {
+            continue;
+        }
+        const std::size_t visibleWidth = std::min(frame.width, width - frame.x);
+        const std::size_t visibleLines =
+            frame.y >= cell.height ? 0 : std::min(frame.height, cell.height - frame.y);
+        line.resize(visibleWidth);
+        for (std::size_t k = 0; k < visibleLines; ++k) {
             const std::size_t table = frame.data + 2 * k;
             if (table > sprite.size() || sprite.size() - table < 2) {
                 throw Error("The line table of frame " + std::to_string(i) +
@@ -150,16 +158,10 @@ ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t fra
             const std::size_t available = std::min(2 * frame.width, sprite.size() - start);
             std::fill(line.begin(), line.end(), kBackgroundIndex);
             decodeLine(sprite.subspan(start, available), line);
-            // Clipped to the frame's cell.
-            const std::size_t y = frame.y + k;
-            if (y >= cell.height || frame.x >= width) {
-                continue;
-            }
-            const std::size_t bitmapRow = height - (i * cell.height + y) - 1;
-            const std::size_t count = std::min(frame.width, width - frame.x);
-            std::copy_n(line.begin(), count,
-                        bitmap.begin() + static_cast<std::ptrdiff_t>(kBmpHeaderSize +
-                                                                     bitmapRow * stride + frame.x));
+            const std::size_t bitmapRow = height - (i * cell.height + frame.y + k) - 1;
+            std::copy(line.begin(), line.end(),
+                      bitmap.begin() + static_cast<std::ptrdiff_t>(kBmpHeaderSize +
+                                                                   bitmapRow * stride + frame.x));
         }
     }
     progress.finish();
