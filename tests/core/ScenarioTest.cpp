@@ -190,6 +190,16 @@ TEST(ScenarioRead, DamagedFilesAreRefusedNamingTheSection) {
     }
 }
 
+TEST(ScenarioRead, TypeIsKeptAsReadWhateverItsLength) {
+    // Only its tag is looked at; scenarios in the wild carry other lengths than 16.
+    for (const std::size_t length : {0u, 10u, 16u, 40u}) {
+        auto sections = typicalScenarioSections();
+        sections[0].body = patternBytes(length, 5);
+        const Bytes file = chainOf(sections);
+        EXPECT_EQ(files::WriteScenario(read(file)), file) << length;
+    }
+}
+
 TEST(ScenarioRead, ATailShorterThanAHeaderEndsTheChain) {
     const Bytes file = chainOf(typicalScenarioSections());
     for (std::size_t tail = 1; tail < 8; ++tail) {

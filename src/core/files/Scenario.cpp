@@ -42,6 +42,7 @@ void storeSection(Document& document, const SectionInfo& info, std::span<const s
             break;
         }
         case SectionStorage::Blob:
+        case SectionStorage::AsRead:
             document.blob(info.id).assign(body.begin(), body.end());
             break;
     }

@@ -6,7 +6,7 @@ namespace tarnwick::model {
 
 Document::Document() {
     for (const SectionInfo& info : kSections) {
-        if (info.storage == SectionStorage::Image) {
+        if (info.storage == SectionStorage::Image || info.storage == SectionStorage::AsRead) {
             bodies_[indexOf(info.id)].assign(info.bodySize, 0);
         }
     }
@@ -30,8 +30,10 @@ std::span<const std::uint8_t> Document::body(SectionId id) const {
 }
 
 std::vector<std::uint8_t>& Document::blob(SectionId id) {
-    if (sectionInfo(id).storage != SectionStorage::Blob) {
-        throw Error(std::string("Section ") + std::string(sectionInfo(id).tag) + " is no blob");
+    const SectionStorage storage = sectionInfo(id).storage;
+    if (storage != SectionStorage::Blob && storage != SectionStorage::AsRead) {
+        throw Error(std::string("Section ") + std::string(sectionInfo(id).tag) +
+                    " has a fixed size");
     }
     return bodies_[indexOf(id)];
 }

@@ -41,6 +41,7 @@ class Document {
     // whatever was read for blobs.
     std::span<std::uint8_t> body(SectionId id);
     std::span<const std::uint8_t> body(SectionId id) const;
+    // The body of a section of any length (the map sections and "TYPE").
     std::vector<std::uint8_t>& blob(SectionId id);
 
     SectionHeader header(SectionId id) const;

@@ -35,18 +35,20 @@ enum class SectionId : std::uint8_t {
 enum class SectionStorage : std::uint8_t {
     Image,     // fixed body size, read and written whole
     UnitData,  // the unit table, optionally followed by the swamp array
-    Blob,      // any length, kept byte for byte
+    Blob,      // any length, kept byte for byte; a part of the map
+    AsRead,    // any length, kept byte for byte; nobody looks inside
 };
 
 struct SectionInfo {
     SectionId id;
     std::string_view tag;
     SectionStorage storage;
-    std::size_t bodySize;  // images only
+    std::size_t bodySize;  // images; the size a new "TYPE" starts with
 };
 
 inline constexpr std::array<SectionInfo, 20> kSections = {{
-    {SectionId::Type, "TYPE", SectionStorage::Image, 16},
+    // Only the tag of "TYPE" matters, and files in the wild differ in its length.
+    {SectionId::Type, "TYPE", SectionStorage::AsRead, 16},
     {SectionId::Version, "VER ", SectionStorage::Image, 2},
     {SectionId::Description, "DESC", SectionStorage::Image, 32},
     {SectionId::Owners, "OWNR", SectionStorage::Image, 16},
