@@ -160,6 +160,14 @@ TEST(SpriteConversion, OnlyWhatLiesInTheCellIsDecoded) {
     EXPECT_EQ(convert(sprite(2, 1, {{2, 0, 3, 1, {{0x00}}}})).frames, 1u);
 }
 
+TEST(SpriteConversion, ABitmapWithoutWidthCostsNothing) {
+    // 65535 cells of height 65535 and width 0: found by the fuzzer, it once took minutes.
+    const Bytes data = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF};
+    EXPECT_EQ(failureOf([&] { convert(data); }), "The header of frame 0 lies outside the sprite");
+    const Bytes empty = {0, 0, 0, 0, 0xFF, 0xFF};
+    EXPECT_EQ(convert(empty).bitmap.size(), kBmpHeaderSize);
+}
+
 TEST(SpriteConversion, OffsetsOutsideTheSpriteAreRefused) {
     Bytes data = sprite(4, 1, {{0, 0, 4, 1, {{0x44, 1}}}});
     EXPECT_EQ(failureOf([&] { convert(Bytes{1, 0}); }), "The sprite is shorter than its header");

@@ -126,7 +126,8 @@ ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t fra
     std::vector<std::uint8_t>& bitmap = result.bitmap;
     bitmap.assign(kBmpHeaderSize + stride * height, 0);
     std::copy(header.begin(), header.end(), bitmap.begin());
-    for (std::size_t row = 0; row < height; ++row) {
+    // A bitmap without width has no rows to fill, however tall it claims to be.
+    for (std::size_t row = 0; width > 0 && row < height; ++row) {
         std::fill_n(bitmap.begin() + static_cast<std::ptrdiff_t>(kBmpHeaderSize + row * stride),
                     width, kBackgroundIndex);
     }
