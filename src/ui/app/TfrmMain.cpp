@@ -94,9 +94,10 @@ void TfrmMain::buildWorkArea() {
 }
 
 void TfrmMain::connectCommands() {
-    const auto command = [this](QAction* action, void (TfrmMain::*handler)()) {
+    const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
+    const auto command = [this, guarded](QAction* action, void (TfrmMain::*handler)()) {
         connect(action, &QAction::triggered, this,
-                [this, handler] { runGuarded(prompts_, [this, handler] { (this->*handler)(); }); });
+                guarded([this, handler](bool) { (this->*handler)(); }));
     };
     command(menus_.open, &TfrmMain::Open1Click);
     command(menus_.openButton, &TfrmMain::Open1Click);
@@ -113,10 +114,9 @@ void TfrmMain::connectCommands() {
     command(menus_.restrictionsButton, &TfrmMain::ALOWEDClick);
     command(menus_.addRestrictions, &TfrmMain::addalowClick);
     command(menus_.removeRestrictions, &TfrmMain::remalowClick);
-    const auto exportCommand = [this](QAction* action, files::ExportFormat format) {
-        connect(action, &QAction::triggered, this, [this, format] {
-            runGuarded(prompts_, [this, format] { tableCommands_.exportAs(format); });
-        });
+    const auto exportCommand = [this, guarded](QAction* action, files::ExportFormat format) {
+        connect(action, &QAction::triggered, this,
+                guarded([this, format](bool) { tableCommands_.exportAs(format); }));
     };
     exportCommand(menus_.exportUnitData, files::ExportFormat::UnitData);
     exportCommand(menus_.exportUpgradeData, files::ExportFormat::UpgradeData);
@@ -124,9 +124,9 @@ void TfrmMain::connectCommands() {
     exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
     connect(menus_.importFile, &QAction::triggered, this,
-            [this] { runGuarded(prompts_, [this] { tableCommands_.Import2Click(); }); });
+            guarded([this](bool) { tableCommands_.Import2Click(); }));
     connect(unitControls_.boxSizer, &QPushButton::clicked, this,
-            [this] { runGuarded(prompts_, [this] { BitBtn1Click(); }); });
+            guarded([this](bool) { BitBtn1Click(); }));
     command(menus_.copyUnit, &TfrmMain::CopyUnitData1Click);
     command(menus_.pasteUnit, &TfrmMain::PasteUnitData1Click);
     command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
@@ -138,9 +138,9 @@ void TfrmMain::connectCommands() {
     connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this, &TfrmMain::submenu);
     connect(menus_.exportMenu, &QMenu::aboutToShow, this, &TfrmMain::Save1Click);
     connect(unitList_, &QListWidget::currentRowChanged, this,
-            [this] { runGuarded(prompts_, [this] { UnitListClick(); }); });
+            guarded([this](int) { UnitListClick(); }));
     connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
-            [this] { runGuarded(prompts_, [this] { UnitListClick(); }); });
+            guarded([this] { UnitListClick(); }));
 }
 
 void TfrmMain::FormCreate(const QStringList& arguments) {

@@ -70,7 +70,7 @@ void TfrmRest::build() {
         listColumn->addWidget(lists_[list]);
         pages[list]->addLayout(listColumn);
         connect(lists_[list], &QListWidget::currentRowChanged, this,
-                [this, list] { runGuarded(prompts_, [this, list] { ListClick(list); }); });
+                guardedSlot(prompts_, [this, list](int) { ListClick(list); }));
     }
 
     groups_.reserve(kGroups.size());
@@ -91,9 +91,9 @@ void TfrmRest::build() {
     for (const PlayerBoxes& group : groups_) {
         for (std::size_t player = 1; player <= group.boxes.size(); ++player) {
             connect(group.boxes[player - 1], &QCheckBox::toggled, this,
-                    [this, &group, player](bool ticked) {
-                        runGuarded(prompts_, [&] { playerBoxClick(group, player, ticked); });
-                    });
+                    guardedSlot(prompts_, [this, &group, player](bool ticked) {
+                        playerBoxClick(group, player, ticked);
+                    }));
         }
     }
 

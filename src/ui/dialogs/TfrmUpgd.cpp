@@ -109,10 +109,7 @@ void TfrmUpgd::build() {
 }
 
 void TfrmUpgd::connectRules() {
-    const auto guarded = [this](auto rule) {
-        return
-            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
-    };
+    const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
     connect(list_, &QListWidget::currentRowChanged, this,
             guarded([this](int) { ListBox1Click(); }));
     for (std::size_t box = 0; box < edits_.size(); ++box) {

@@ -115,10 +115,7 @@ void GraphicsPage::buildPreview(QLayout* column) {
 }
 
 void GraphicsPage::connectRules() {
-    const auto guarded = [this](auto rule) {
-        return
-            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
-    };
+    const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
     for (QRadioButton* terrain : terrains_) {
         connect(terrain, &QRadioButton::toggled, this, [this](bool chosen) {
             if (chosen && row_) {

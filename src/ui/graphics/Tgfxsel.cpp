@@ -94,7 +94,7 @@ void Tgfxsel::build() {
     buttons->addWidget(abortButton);
     outer->addLayout(buttons);
     connect(continueButton, &QPushButton::clicked, this,
-            [this] { runGuarded(prompts_, [this] { BitBtn1Click(); }); });
+            guardedSlot(prompts_, [this](bool) { BitBtn1Click(); }));
     connect(abortButton, &QPushButton::clicked, this, &QDialog::reject);
     modes_[CurrentData]->setChecked(true);
 }

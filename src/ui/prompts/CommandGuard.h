@@ -20,4 +20,12 @@ void runGuarded(Prompts& prompts, Command&& command) {
     }
 }
 
+// A slot that runs `handler` with the signal's arguments, guarded as above.
+template <typename Handler>
+auto guardedSlot(Prompts& prompts, Handler handler) {
+    return [&prompts, handler](auto... arguments) {
+        runGuarded(prompts, [&] { handler(arguments...); });
+    };
+}
+
 }  // namespace tarnwick::ui

@@ -38,10 +38,7 @@ UnitEditor::UnitEditor(model::Document& document, Prompts& prompts, UnitControls
 }
 
 void UnitEditor::connectRules() {
-    const auto guarded = [this](auto rule) {
-        return
-            [this, rule](auto... arguments) { runGuarded(prompts_, [&] { rule(arguments...); }); };
-    };
+    const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
     for (std::size_t box = 0; box < c_.numbers.size(); ++box) {
         connect(c_.numbers[box], &QLineEdit::textChanged, this,
                 guarded([this, box](const QString&) { numberChange(box); }));
