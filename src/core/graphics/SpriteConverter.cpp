@@ -90,7 +90,7 @@ std::array<std::uint8_t, kBmpHeaderSize> WriteBmpHeader(std::uint32_t width, std
     const auto put = [&header](std::size_t at, std::size_t size, std::uint32_t value) {
         bytes::writeLe(header, at, size, value);
     };
-    put(2, 4, stride * height + kBmpHeaderSize);
+    put(2, 4, stride * height + static_cast<std::uint32_t>(kBmpHeaderSize));
     put(10, 4, kBmpHeaderSize);
     put(14, 4, 40);
     put(18, 4, width);
