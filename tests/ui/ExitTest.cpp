@@ -10,17 +10,14 @@ using ui::Answer;
 
 namespace {
 const QString kQuestion = "Do you wish to save changes before quitting?";
-const QString kNothingLoaded = "Error!  No file loaded!  You must load a file before you can save.";
 }  // namespace
 
-class ExitTest : public QObject {
+class ExitTest : public WindowTestBase {
     Q_OBJECT
 
   private slots:
     void init() {
-        h_ = std::make_unique<MainWindowHarness>();
-        h_->startWithGame();
-        h_->window.show();
+        startShownWithGame();
         QVERIFY(dir_.isValid());
     }
 
@@ -193,7 +190,6 @@ class ExitTest : public QObject {
     }
 
     QTemporaryDir dir_;
-    std::unique_ptr<MainWindowHarness> h_;
 };
 
 TARNWICK_UI_TEST_MAIN(ExitTest)

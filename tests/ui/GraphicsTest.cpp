@@ -20,9 +20,7 @@ class GraphicsTest : public WindowTestBase {
 
   private slots:
     void init() {
-        h_ = std::make_unique<MainWindowHarness>();
-        h_->startWithGame();
-        h_->window.show();
+        startShownWithGame();
         units_ = {};
         units_.set(uf::gfxGeneral, 0, 1300);  // demo sprite, 32 x 32 cells
         units_.set(uf::gfxGeneral, 1, 0x8000 | 0x2000 | 2017);

@@ -8,7 +8,6 @@ using namespace tarnwick::testsupport;
 using model::DocumentKind;
 
 namespace {
-const QString kNothingLoaded = "Error!  No file loaded!  You must load a file before you can save.";
 const QString kFilter =
     "War2 File|*.un;*.up;*.alo;*.udt*;*.ugr*|All Files(*.*)|*.*|Default UDTAs (*.UDTA)|*.udt*|"
     "Default UGRDs (*.ugrd)|*.ugr*|Unit Sections (*.un)|*.un|Upgrade Sections (*.up)|*.up|"

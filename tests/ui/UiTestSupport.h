@@ -47,6 +47,9 @@ struct MainWindowHarness {
     }
 };
 
+inline const QString kNothingLoaded =
+    "Error!  No file loaded!  You must load a file before you can save.";
+
 // A control of `window` by object name; a missing control ends the test program at once.
 template <typename T>
 T* control(const QObject& window, const QString& name) {
@@ -71,6 +74,12 @@ class WindowTestBase : public QObject {
     QComboBox* combo(const QString& name) const { return child<QComboBox>(name); }
     QSlider* slider(const QString& name) const { return child<QSlider>(name); }
     QListWidget* list() const { return child<QListWidget>("UnitList"); }
+    // A fresh main window, started with the demo game and shown.
+    void startShownWithGame() {
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->startWithGame();
+        h_->window.show();
+    }
     void select(int row) const { list()->setCurrentRow(row); }
 
     std::unique_ptr<MainWindowHarness> h_;

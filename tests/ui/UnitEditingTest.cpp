@@ -16,9 +16,7 @@ class UnitEditingTest : public WindowTestBase {
 
   private slots:
     void init() {
-        h_ = std::make_unique<MainWindowHarness>();
-        h_->startWithGame();
-        h_->window.show();
+        startShownWithGame();
         units_ = {};
         units_.set(uf::hitPoints, 0, 12345);
         units_.set(uf::sightRange, 0, 12);
