@@ -32,7 +32,7 @@ const bench::Bytes& stream(const std::string& name) {
     auto& packed = streams[name];
     if (packed.empty()) {
         NoProgress quiet;
-        packed = archive::LzssCompress(data(name), quiet);
+        packed = archive::lzssCompress(data(name), quiet);
     }
     return packed;
 }
@@ -45,7 +45,7 @@ void setThroughput(benchmark::State& state, const std::string& name) {
 
 void decodeFast(benchmark::State& state, const std::string& name) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(archive::LzssDecompress(stream(name), data(name).size()));
+        benchmark::DoNotOptimize(archive::lzssDecompress(stream(name), data(name).size()));
     }
     setThroughput(state, name);
 }
@@ -60,7 +60,7 @@ void decodePlain(benchmark::State& state, const std::string& name) {
 void encodeFast(benchmark::State& state, const std::string& name) {
     NoProgress quiet;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(archive::LzssCompress(data(name), quiet));
+        benchmark::DoNotOptimize(archive::lzssCompress(data(name), quiet));
     }
     setThroughput(state, name);
 }
@@ -89,7 +89,7 @@ void insertEntry(benchmark::State& state) {
     const bench::Bytes replacement(60'000, 7);
     NoProgress quiet;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(archive::InsertEntry(
+        benchmark::DoNotOptimize(archive::insertEntry(
             archive, 50, archive::entryHeader(replacement.size(), false), replacement, quiet));
     }
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(archive.size()));

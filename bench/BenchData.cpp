@@ -30,7 +30,7 @@ Bytes scenarioWithMap(std::uint32_t seed) {
     document.blob(model::SectionId::SquareMap).assign(tiles.size(), 0);
     document.blob(model::SectionId::RegionMap) = tiles;
     document.blob(model::SectionId::OilMap).assign(kSide * kSide, 0);
-    return files::WriteScenario(document);
+    return files::writeScenario(document);
 }
 
 void append(Bytes& out, const Bytes& more) {

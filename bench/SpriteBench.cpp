@@ -19,7 +19,7 @@ void convertLargeSprite(benchmark::State& state) {
     NoProgress quiet;
     std::size_t output = 0;
     for (auto _ : state) {
-        const auto converted = graphics::ConvertGfx(sprite, 0, palette, quiet);
+        const auto converted = graphics::convertGfx(sprite, 0, palette, quiet);
         output = converted.bitmap.size();
         benchmark::DoNotOptimize(converted.bitmap.data());
     }
@@ -38,7 +38,7 @@ void previewPath(benchmark::State& state) {
         const archive::ArchiveView view(archive);
         const auto palette = graphics::paletteFromGame(view.extract(2));
         const auto sprite = view.extract(demo::kFirstDemoSprite + 4);
-        const auto converted = graphics::ConvertGfx(sprite, 1, palette, quiet);
+        const auto converted = graphics::convertGfx(sprite, 1, palette, quiet);
         const QImage image = QImage::fromData(converted.bitmap.data(),
                                               static_cast<int>(converted.bitmap.size()), "BMP");
         benchmark::DoNotOptimize(image.constBits());

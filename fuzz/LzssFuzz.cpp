@@ -16,14 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t length = data[0] | (std::size_t{data[1]} << 8);
     const std::span<const std::uint8_t> rest(data + 2, size - 2);
     try {
-        if (tarnwick::archive::LzssDecompress(rest, length).size() != length) {
+        if (tarnwick::archive::lzssDecompress(rest, length).size() != length) {
             __builtin_trap();
         }
     } catch (const tarnwick::Error&) {
     }
     tarnwick::NoProgress quiet;
-    const auto stream = tarnwick::archive::LzssCompress(rest, quiet);
-    const auto back = tarnwick::archive::LzssDecompress(stream, rest.size());
+    const auto stream = tarnwick::archive::lzssCompress(rest, quiet);
+    const auto back = tarnwick::archive::lzssDecompress(stream, rest.size());
     if (!std::equal(back.begin(), back.end(), rest.begin(), rest.end())) {
         __builtin_trap();
     }

@@ -9,17 +9,17 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     tarnwick::model::Document document;
     try {
-        tarnwick::files::ReadScenario(document, {data, size});
+        tarnwick::files::readScenario(document, {data, size});
     } catch (const tarnwick::Error&) {
         if (document.isLoaded) {
             __builtin_trap();
         }
         return 0;
     }
-    const auto written = tarnwick::files::WriteScenario(document);
+    const auto written = tarnwick::files::writeScenario(document);
     tarnwick::model::Document again;
-    tarnwick::files::ReadScenario(again, written);
-    if (tarnwick::files::WriteScenario(again) != written) {
+    tarnwick::files::readScenario(again, written);
+    if (tarnwick::files::writeScenario(again) != written) {
         __builtin_trap();
     }
     return 0;

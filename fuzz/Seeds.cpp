@@ -43,8 +43,8 @@ std::vector<Bytes> seedsFor(const std::string& target) {
         NoProgress quiet;
         const Bytes text = {'a', 'b', 'c', 'a', 'b', 'c', 'a', 'b', 'c'};
         const Bytes palette = demo::demoPalette(3);
-        return {withLength(archive::LzssCompress(text, quiet), text.size()),
-                withLength(archive::LzssCompress(palette, quiet), palette.size()),
+        return {withLength(archive::lzssCompress(text, quiet), text.size()),
+                withLength(archive::lzssCompress(palette, quiet), palette.size()),
                 withLength({0x00, 0xEE, 0xFF, 0x11, 0xF0, 0x23, 0x10}, 40)};
     }
     if (target == "strings") {

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         NoProgress quiet;
         const auto converted =
-            graphics::ConvertGfx({data, size}, 0, graphics::greyPalette(), quiet);
+            graphics::convertGfx({data, size}, 0, graphics::greyPalette(), quiet);
         const std::size_t stride = (std::size_t{header.width} + 3) & ~std::size_t{3};
         if (converted.bitmap.size() !=
             graphics::kBmpHeaderSize + stride * header.height * converted.frames) {

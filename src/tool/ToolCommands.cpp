@@ -156,7 +156,7 @@ int extractEntry(const Arguments& args, std::ostream&) {
 int compressFile(const Arguments& args, std::ostream&) {
     NoProgress quiet;
     const auto input = readInput(args[0]);
-    platform::saveWholeFile(QString::fromStdString(args[1]), archive::LzssCompress(input, quiet));
+    platform::saveWholeFile(QString::fromStdString(args[1]), archive::lzssCompress(input, quiet));
     return 0;
 }
 
@@ -169,9 +169,9 @@ int insertEntry(const Arguments& args, std::ostream&) {
     const std::int64_t entry = entryNumber(args[1]);
     const auto data = readInput(args[2]);
     NoProgress quiet;
-    const auto payload = compress ? archive::LzssCompress(data, quiet) : data;
+    const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
     const auto archiveBytes = readInput(args[0]);
-    const auto rebuilt = archive::InsertEntry(
+    const auto rebuilt = archive::insertEntry(
         archiveBytes, entry, archive::entryHeader(data.size(), compress), payload, quiet);
     platform::saveWholeFile(QString::fromStdString(args[0]), rebuilt);
     return 0;
@@ -228,7 +228,7 @@ int convertSprite(const Arguments& args, std::ostream&) {
         }
     }
     NoProgress quiet;
-    const auto converted = graphics::ConvertGfx(readInput(args[0]), frames, palette, quiet);
+    const auto converted = graphics::convertGfx(readInput(args[0]), frames, palette, quiet);
     const std::string& out = args[1];
     const bool png =
         out.size() >= 4 &&

@@ -23,7 +23,7 @@ std::string failureOf(const Bytes& bytes, std::int64_t entry) {
 
 Bytes insert(const Bytes& archive, std::int64_t entry, const Bytes& data) {
     NoProgress quiet;
-    return archive::InsertEntry(archive, entry, archive::entryHeader(data.size(), false), data,
+    return archive::insertEntry(archive, entry, archive::entryHeader(data.size(), false), data,
                                 quiet);
 }
 

@@ -30,9 +30,9 @@ TEST(LzssReference, FastCodecMatchesThePlainTranscription) {
     }
     NoProgress quiet;
     for (const Bytes& input : inputs) {
-        const Bytes stream = archive::LzssCompress(input, quiet);
+        const Bytes stream = archive::lzssCompress(input, quiet);
         ASSERT_EQ(stream, bench::plainCompress(input)) << "size " << input.size();
-        ASSERT_EQ(archive::LzssDecompress(stream, input.size()),
+        ASSERT_EQ(archive::lzssDecompress(stream, input.size()),
                   bench::plainDecompress(stream, input.size()));
     }
 }

@@ -14,7 +14,7 @@ namespace {
 
 Bytes compress(const Bytes& input) {
     NoProgress quiet;
-    return archive::LzssCompress(input, quiet);
+    return archive::lzssCompress(input, quiet);
 }
 
 Bytes ascii(const std::string& text) {
@@ -33,30 +33,30 @@ class RecordedProgress : public Progress {
 
 }  // namespace
 
-TEST(LzssDecompress, WorkedExample) {
-    EXPECT_EQ(archive::LzssDecompress(Bytes{0x07, 0x61, 0x62, 0x63, 0x00, 0x30}, 9),
+TEST(lzssDecompress, WorkedExample) {
+    EXPECT_EQ(archive::lzssDecompress(Bytes{0x07, 0x61, 0x62, 0x63, 0x00, 0x30}, 9),
               ascii("abcabcabc"));
 }
 
-TEST(LzssDecompress, EdgeCases) {
-    EXPECT_TRUE(archive::LzssDecompress(Bytes{}, 0).empty());
+TEST(lzssDecompress, EdgeCases) {
+    EXPECT_TRUE(archive::lzssDecompress(Bytes{}, 0).empty());
     // Ring positions never written read as zero.
-    EXPECT_EQ(archive::LzssDecompress(Bytes{0x00, 0xEE, 0xFF}, 18), Bytes(18, 0));
+    EXPECT_EQ(archive::lzssDecompress(Bytes{0x00, 0xEE, 0xFF}, 18), Bytes(18, 0));
     // A reference is cut at the declared length, mid-group.
-    EXPECT_EQ(archive::LzssDecompress(Bytes{0x01, 0x41, 0x00, 0xF0}, 5), Bytes(5, 0x41));
+    EXPECT_EQ(archive::lzssDecompress(Bytes{0x01, 0x41, 0x00, 0xF0}, 5), Bytes(5, 0x41));
     // Flag bits are taken least significant first.
-    EXPECT_EQ(archive::LzssDecompress(Bytes{0x05, 'x', 0xEE, 0x0F, 'y'}, 5),
+    EXPECT_EQ(archive::lzssDecompress(Bytes{0x05, 'x', 0xEE, 0x0F, 'y'}, 5),
               (Bytes{'x', 0, 0, 0, 'y'}));
 }
 
-TEST(LzssDecompress, TruncatedStreamsFailCleanly) {
+TEST(lzssDecompress, TruncatedStreamsFailCleanly) {
     const std::vector<Bytes> cut = {{}, {0x01}, {0x00, 0xEE}, {0xFF, 'a', 'b'}};
     for (const Bytes& stream : cut) {
-        EXPECT_THROW(archive::LzssDecompress(stream, 10), Error);
+        EXPECT_THROW(archive::lzssDecompress(stream, 10), Error);
     }
 }
 
-TEST(LzssCompress, ByteExactExamples) {
+TEST(lzssCompress, ByteExactExamples) {
     EXPECT_EQ(compress(ascii("abcabcabc")), (Bytes{0x07, 0x61, 0x62, 0x63, 0x00, 0x30}));
     EXPECT_EQ(compress(Bytes(40, 0x00)), (Bytes{0x00, 0xEE, 0xFF, 0x11, 0xF0, 0x23, 0x10}));
     EXPECT_EQ(compress(Bytes(40, 0x41)), (Bytes{0x01, 0x41, 0x00, 0xF0, 0x12, 0xF0, 0x16, 0x00}));
@@ -65,7 +65,7 @@ TEST(LzssCompress, ByteExactExamples) {
     EXPECT_TRUE(compress({}).empty());
 }
 
-TEST(LzssCompress, GroupsOfEightItems) {
+TEST(lzssCompress, GroupsOfEightItems) {
     // Nine different bytes: a full group of eight literals, then a group of one.
     const Bytes input = ascii("123456789");
     const Bytes stream = compress(input);
@@ -74,7 +74,7 @@ TEST(LzssCompress, GroupsOfEightItems) {
     EXPECT_EQ(stream[9], 0x01);
 }
 
-TEST(LzssCompress, RoundTripsOfManySizesAndKinds) {
+TEST(lzssCompress, RoundTripsOfManySizesAndKinds) {
     std::mt19937 random(7);
     for (const std::size_t size : {0u, 1u, 17u, 18u, 19u, 4095u, 4096u, 4097u, 100000u}) {
         Bytes noise(size);
@@ -91,16 +91,16 @@ TEST(LzssCompress, RoundTripsOfManySizesAndKinds) {
         }
         for (const Bytes* input : {&noise, &text, &runs}) {
             const Bytes stream = compress(*input);
-            ASSERT_EQ(archive::LzssDecompress(stream, input->size()), *input) << size;
+            ASSERT_EQ(archive::lzssDecompress(stream, input->size()), *input) << size;
         }
     }
     const Bytes scenario = testsupport::chainOf(testsupport::typicalScenarioSections(true));
-    EXPECT_EQ(archive::LzssDecompress(compress(scenario), scenario.size()), scenario);
+    EXPECT_EQ(archive::lzssDecompress(compress(scenario), scenario.size()), scenario);
 }
 
-TEST(LzssCompress, ReportsPercentOnlyWhenItChanges) {
+TEST(lzssCompress, ReportsPercentOnlyWhenItChanges) {
     RecordedProgress small;
-    archive::LzssCompress(Bytes(99, 1), small);
+    archive::lzssCompress(Bytes(99, 1), small);
     EXPECT_EQ(small.events, (std::vector<std::string>{"Compressing... 0..100", "done"}));
 
     RecordedProgress large;
@@ -108,7 +108,7 @@ TEST(LzssCompress, ReportsPercentOnlyWhenItChanges) {
     for (std::size_t i = 0; i < input.size(); ++i) {
         input[i] = static_cast<std::uint8_t>(i * 7 + i / 13);
     }
-    archive::LzssCompress(input, large);
+    archive::lzssCompress(input, large);
     ASSERT_GT(large.events.size(), 10u);
     EXPECT_EQ(large.events.front(), "Compressing... 0..100");
     EXPECT_EQ(large.events.back(), "done");

@@ -26,13 +26,13 @@ std::vector<std::string> tagsOf(const Bytes& file) {
 
 Document read(const Bytes& file) {
     Document document;
-    files::ReadScenario(document, file);
+    files::readScenario(document, file);
     return document;
 }
 
 std::string failureOf(Document& document, const Bytes& file) {
     try {
-        files::ReadScenario(document, file);
+        files::readScenario(document, file);
     } catch (const Error& error) {
         return error.what();
     }
@@ -61,7 +61,7 @@ TEST(ScenarioRoundTrip, TypicalScenarioIsWrittenBackByteForByte) {
         EXPECT_EQ(document.hasExpansionGfx, withSwamp);
         EXPECT_EQ(document.kind, model::DocumentKind::Scenario);
         EXPECT_TRUE(document.isLoaded);
-        EXPECT_EQ(files::WriteScenario(document), file) << "swamp " << withSwamp;
+        EXPECT_EQ(files::writeScenario(document), file) << "swamp " << withSwamp;
     }
 }
 
@@ -85,7 +85,7 @@ TEST(ScenarioRoundTrip, SectionsInAnyOrderWithRepeatsAreWrittenInTheFixedOrder) 
     sections.insert(sections.begin(), {"MTXM", patternBytes(100, 98)});
 
     const Document document = read(chainOf(sections));
-    const Bytes written = files::WriteScenario(document);
+    const Bytes written = files::writeScenario(document);
     EXPECT_EQ(tagsOf(written), tagsOf(inOrder));
     EXPECT_EQ(written, inOrder);
 }
@@ -98,18 +98,18 @@ TEST(ScenarioRoundTrip, OptionalSectionsAreWrittenAsTheFlagsSay) {
     EXPECT_TRUE(document.hasRestrictions());
     EXPECT_TRUE(document.hasExpansionTerrain());
     // Expansion scenarios carry version 19: their terrain must survive a save.
-    EXPECT_EQ(files::WriteScenario(document), file);
+    EXPECT_EQ(files::writeScenario(document), file);
 
     document.setHasRestrictions(false);
     document.setHasExpansionTerrain(false);
-    EXPECT_EQ(files::WriteScenario(document), chainOf(without(without(sections, "ALOW"), "ERAX")));
+    EXPECT_EQ(files::writeScenario(document), chainOf(without(without(sections, "ALOW"), "ERAX")));
 }
 
 TEST(ScenarioRoundTrip, AddedRestrictionsGoBetweenUpgradesAndSides) {
     Document document = read(chainOf(typicalScenarioSections()));
     document.restrictions = model::RestrictionTable::defaults();
     document.setHasRestrictions(true);
-    const Bytes written = files::WriteScenario(document);
+    const Bytes written = files::writeScenario(document);
     const auto tags = tagsOf(written);
     const auto alow = std::find(tags.begin(), tags.end(), "ALOW");
     ASSERT_NE(alow, tags.end());
@@ -122,9 +122,9 @@ TEST(ScenarioRoundTrip, SectionsTheFileLackedAreNotWritten) {
     const auto sections = without(without(typicalScenarioSections(), "ERA "), "OILM");
     Document document;
     // What an earlier scenario left must not leak into the next one's file.
-    files::ReadScenario(document, chainOf(typicalScenarioSections()));
-    files::ReadScenario(document, chainOf(sections));
-    EXPECT_EQ(files::WriteScenario(document), chainOf(sections));
+    files::readScenario(document, chainOf(typicalScenarioSections()));
+    files::readScenario(document, chainOf(sections));
+    EXPECT_EQ(files::writeScenario(document), chainOf(sections));
     EXPECT_TRUE(document.blob(SectionId::OilMap).empty());
     // The editors' view keeps the earlier terrain.
     EXPECT_EQ(document.body(SectionId::Era)[0], 0x01);
@@ -134,15 +134,15 @@ TEST(ScenarioRoundTrip, MissingTablesGetDefaultsThatTellTheGameToUseItsOwn) {
     const Bytes file = chainOf(without(without(typicalScenarioSections(), "UDTA"), "UGRD"));
     Document document;
     document.unitData.bytes.fill(0x55);
-    const Document loaded = (files::ReadScenario(document, file), document);
+    const Document loaded = (files::readScenario(document, file), document);
     EXPECT_EQ(loaded.unitData.get(model::unitfields::useDefault, 0), 1u);
     EXPECT_EQ(loaded.unitData.get(model::unitfields::hitPoints, 0), 0u);
     EXPECT_EQ(loaded.upgrades.get(model::upgradefields::useDefault, 0), 1u);
-    const Bytes written = files::WriteScenario(loaded);
+    const Bytes written = files::writeScenario(loaded);
     const auto tags = tagsOf(written);
     EXPECT_NE(std::find(tags.begin(), tags.end(), "UDTA"), tags.end());
     EXPECT_NE(std::find(tags.begin(), tags.end(), "UGRD"), tags.end());
-    EXPECT_EQ(files::WriteScenario(read(written)), written);
+    EXPECT_EQ(files::writeScenario(read(written)), written);
 }
 
 TEST(ScenarioRead, UnknownSectionNamesItsTagExactly) {
@@ -182,11 +182,11 @@ TEST(ScenarioRead, DamagedFilesAreRefusedNamingTheSection) {
     };
     for (const auto& c : cases) {
         Document document = read(chainOf(typicalScenarioSections()));
-        const Bytes before = files::WriteScenario(document);
+        const Bytes before = files::writeScenario(document);
         EXPECT_EQ(failureOf(document, c.file), c.message) << c.what;
         EXPECT_FALSE(document.isLoaded) << c.what;
         document.isLoaded = true;
-        EXPECT_EQ(files::WriteScenario(document), before) << c.what << ": sections changed";
+        EXPECT_EQ(files::writeScenario(document), before) << c.what << ": sections changed";
     }
 }
 
@@ -196,7 +196,7 @@ TEST(ScenarioRead, TypeIsKeptAsReadWhateverItsLength) {
         auto sections = typicalScenarioSections();
         sections[0].body = patternBytes(length, 5);
         const Bytes file = chainOf(sections);
-        EXPECT_EQ(files::WriteScenario(read(file)), file) << length;
+        EXPECT_EQ(files::writeScenario(read(file)), file) << length;
     }
 }
 
@@ -204,14 +204,14 @@ TEST(ScenarioRead, ATailShorterThanAHeaderEndsTheChain) {
     const Bytes file = chainOf(typicalScenarioSections());
     for (std::size_t tail = 1; tail < 8; ++tail) {
         const Bytes withTail = ScenarioBuilder().raw(file).raw(Bytes(tail, 0x41)).bytes();
-        EXPECT_EQ(files::WriteScenario(read(withTail)), file) << tail;
+        EXPECT_EQ(files::writeScenario(read(withTail)), file) << tail;
     }
 }
 
 TEST(ScenarioRead, ReadingReplacesTheMapBodies) {
     Document document = read(chainOf(typicalScenarioSections()));
     EXPECT_EQ(document.blob(SectionId::Units).size(), 8u);
-    document.ReleaseMapBlobs();
+    document.releaseMapBlobs();
     EXPECT_TRUE(document.blob(SectionId::Units).empty());
     EXPECT_TRUE(document.blob(SectionId::TileMap).empty());
     EXPECT_EQ(document.header(SectionId::Units).length, 0);

@@ -54,7 +54,7 @@ Bytes sprite(std::uint16_t cellWidth, std::uint16_t cellHeight,
 
 ConvertedSprite convert(const Bytes& data, std::size_t frames = 0) {
     NoProgress quiet;
-    return ConvertGfx(data, frames, greyPalette(), quiet);
+    return convertGfx(data, frames, greyPalette(), quiet);
 }
 
 // The palette index at (x, y) of a converted bitmap, y counted from the top.
@@ -96,7 +96,7 @@ TEST(BmpHeader, ExactBytes) {
     palette[0] = 10;  // red of index 0
     palette[1] = 20;
     palette[2] = 30;
-    const auto header = WriteBmpHeader(5, 3, palette);
+    const auto header = writeBmpHeader(5, 3, palette);
     const Bytes expectedStart = {'B', 'M', 0x4E, 0x04, 0,  0, 0, 0, 0, 0,  0x36, 0x04, 0, 0, 40,
                                  0,   0,   0,    5,    0,  0, 0, 3, 0, 0,  0,    1,    0, 8, 0,
                                  0,   0,   0,    0,    24, 0, 0, 0, 0, 0,  0,    0,    0, 0, 0,

@@ -178,16 +178,16 @@ TEST(TableImport, RefusalsChangeNothing) {
 
 TEST(TableImport, ImportedScenarioSavesAndOpensAgain) {
     Document scenario;
-    files::ReadScenario(scenario, chainOf(typicalScenarioSections()));
+    files::readScenario(scenario, chainOf(typicalScenarioSections()));
     const Document source = patterned(DocumentKind::UnitData, true, 7);
     ASSERT_EQ(files::importTable(scenario, files::exportTable(source, ExportFormat::UnitData)), "");
     ASSERT_EQ(files::importTable(scenario, files::exportTable(source, ExportFormat::Restrictions)),
               "");
-    const Bytes written = files::WriteScenario(scenario);
+    const Bytes written = files::writeScenario(scenario);
     Document again;
-    files::ReadScenario(again, written);
+    files::readScenario(again, written);
     EXPECT_TRUE(again.hasExpansionGfx);
     EXPECT_TRUE(again.hasRestrictions());
     EXPECT_EQ(again.restrictions.bytes, source.restrictions.bytes);
-    EXPECT_EQ(files::WriteScenario(again), written);
+    EXPECT_EQ(files::writeScenario(again), written);
 }

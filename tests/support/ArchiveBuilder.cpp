@@ -21,7 +21,7 @@ ArchiveBuilder& ArchiveBuilder::stored(const Bytes& data) {
 ArchiveBuilder& ArchiveBuilder::compressed(const Bytes& data) {
     NoProgress quiet;
     entries_.push_back(
-        Entry{archive::entryHeader(data.size(), true), archive::LzssCompress(data, quiet)});
+        Entry{archive::entryHeader(data.size(), true), archive::lzssCompress(data, quiet)});
     return *this;
 }
 

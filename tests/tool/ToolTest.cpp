@@ -198,12 +198,12 @@ TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
 }
 
 TEST(DemoScenario, IsAScenarioTheEditorReadsAndWritesBackUnchanged) {
-    const Bytes file = files::WriteScenario(demo::demoScenario());
+    const Bytes file = files::writeScenario(demo::demoScenario());
     model::Document document;
-    files::ReadScenario(document, file);
+    files::readScenario(document, file);
     EXPECT_TRUE(document.hasRestrictions());
     EXPECT_EQ(document.unitData.get(model::unitfields::useDefault, 0), 0u);
-    EXPECT_EQ(files::WriteScenario(document), file);
+    EXPECT_EQ(files::writeScenario(document), file);
 }
 
 TEST_F(ToolTest, ArchiveListingShowsEveryEntry) {
@@ -261,7 +261,7 @@ TEST_F(ToolTest, ArchiveFailuresLeaveTheArchiveUntouched) {
 
 TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {
     model::Document source = demo::demoScenario();
-    write("from.pud", files::WriteScenario(source));
+    write("from.pud", files::writeScenario(source));
     write("to.pud", scenarioWithUnits({}));
     const std::vector<std::pair<std::string, std::size_t>> kinds = {
         {"udta", 5694}, {"ugrd", 780}, {"up", 790}, {"un", 5704}, {"alo", 392}};
@@ -272,7 +272,7 @@ TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {
         ASSERT_EQ(runCommand({"import", path("to.pud"), table, path("to.pud")}).code, 0) << kind;
     }
     model::Document result;
-    files::ReadScenario(result, contents("to.pud"));
+    files::readScenario(result, contents("to.pud"));
     EXPECT_EQ(result.unitData.bytes, source.unitData.bytes);
     EXPECT_TRUE(std::equal(result.upgrades.bytes.begin() + 2, result.upgrades.bytes.end(),
                            source.upgrades.bytes.begin() + 2));
@@ -313,13 +313,13 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("all.bmp")}).code, 0);
     NoProgress quiet;
     EXPECT_EQ(contents("all.bmp"),
-              graphics::ConvertGfx(sprite, 0, graphics::greyPalette(), quiet).bitmap);
+              graphics::convertGfx(sprite, 0, graphics::greyPalette(), quiet).bitmap);
     ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("two.bmp"), "--frames", "2", "--palette",
                           path("colours.pal")})
                   .code,
               0);
     EXPECT_EQ(contents("two.bmp"),
-              graphics::ConvertGfx(sprite, 2, graphics::paletteFromGame(palette), quiet).bitmap);
+              graphics::convertGfx(sprite, 2, graphics::paletteFromGame(palette), quiet).bitmap);
     ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("one.PNG"), "--frames", "1"}).code, 0);
     const QImage png(QString::fromStdString(path("one.PNG")));
     EXPECT_EQ(png.size(), QSize(30, 20));

@@ -25,8 +25,8 @@ class ArchiveWriterTest : public QObject {
     void compressingAFileWritesTheBareStream() {
         const std::vector<std::uint8_t> input(3000, 'q');
         platform::saveWholeFile(path("in.bin"), input);
-        QVERIFY(writer_->LzssCompressFile(path("in.bin"), path("out.lz")));
-        QCOMPARE(archive::LzssDecompress(platform::readWholeFile(path("out.lz")), input.size()),
+        QVERIFY(writer_->compressFile(path("in.bin"), path("out.lz")));
+        QCOMPARE(archive::lzssDecompress(platform::readWholeFile(path("out.lz")), input.size()),
                  input);
         QCOMPARE(form_.windowTitle(), QString("Compressing..."));
         QVERIFY(!form_.isVisible());
@@ -34,11 +34,11 @@ class ArchiveWriterTest : public QObject {
     }
 
     void compressionFailuresNameTheFiles() {
-        QVERIFY(!writer_->LzssCompressFile(path("missing.bin"), path("out.lz")));
+        QVERIFY(!writer_->compressFile(path("missing.bin"), path("out.lz")));
         QVERIFY(prompts_->texts().at(0).startsWith("Error opening input file \"" +
                                                    path("missing.bin") + "\" : "));
         platform::saveWholeFile(path("in.bin"), std::vector<std::uint8_t>{1, 2, 3});
-        QVERIFY(!writer_->LzssCompressFile(path("in.bin"), path("no/such/folder/out.lz")));
+        QVERIFY(!writer_->compressFile(path("in.bin"), path("no/such/folder/out.lz")));
         QVERIFY(prompts_->texts().at(1).startsWith("Error opening output file \"" +
                                                    path("no/such/folder/out.lz") + "\" : "));
         QCOMPARE(prompts_->shown.at(1).caption, QString("Error"));
@@ -49,7 +49,7 @@ class ArchiveWriterTest : public QObject {
         platform::saveWholeFile(path("entry.bin"), data);
         const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
         const auto before = platform::readWholeFile(archivePath);
-        QVERIFY(writer_->InsertEntry(path("entry.bin"), 1, "maindat.war",
+        QVERIFY(writer_->insertEntry(path("entry.bin"), 1, "maindat.war",
                                      archive::entryHeader(data.size(), false)));
         QVERIFY(prompts_->shown.empty());
         QCOMPARE(form_.windowTitle(), QString("Inserting..."));
@@ -66,13 +66,13 @@ class ArchiveWriterTest : public QObject {
         platform::saveWholeFile(path("entry.bin"), std::vector<std::uint8_t>{1, 2});
         const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
         const auto before = platform::readWholeFile(archivePath);
-        QVERIFY(!writer_->InsertEntry(path("entry.bin"), 473, "MAINDAT.WAR", 2));
+        QVERIFY(!writer_->insertEntry(path("entry.bin"), 473, "MAINDAT.WAR", 2));
         QCOMPARE(prompts_->texts(),
                  QStringList{"A fatal error has occured during insertion!Entry does not exist in "
                              "opened data file!: 473"});
-        QVERIFY(!writer_->InsertEntry(path("missing.bin"), 1, "MAINDAT.WAR", 2));
+        QVERIFY(!writer_->insertEntry(path("missing.bin"), 1, "MAINDAT.WAR", 2));
         if (QProcess::execute("chattr", {"+i", game_.filePath("DATA")}) == 0) {
-            QVERIFY(!writer_->InsertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2));
+            QVERIFY(!writer_->insertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2));
             QProcess::execute("chattr", {"-i", game_.filePath("DATA")});
             QCOMPARE(prompts_->shown.size(), std::size_t{3});
         }

@@ -54,7 +54,7 @@ class ExitTest : public WindowTestBase {
         QCOMPARE(h_->prompts.texts(), QStringList{kQuestion});
         // The saved scenario opens again and holds the edit.
         model::Document reopened;
-        files::ReadScenario(reopened, platform::readWholeFile(path("saved.pud")));
+        files::readScenario(reopened, platform::readWholeFile(path("saved.pud")));
         QCOMPARE(reopened.unitData.get(model::unitfields::hitPoints, 0), 999u);
         QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - saved.pud - [PUD]"));
     }
@@ -110,7 +110,7 @@ class ExitTest : public WindowTestBase {
         h_->document.unitData.set(model::unitfields::armor, 1, 7);
         h_->window.menus().save->trigger();
         model::Document reopened;
-        files::ReadScenario(reopened, platform::readWholeFile(path("copy.pud")));
+        files::readScenario(reopened, platform::readWholeFile(path("copy.pud")));
         QCOMPARE(reopened.unitData.get(model::unitfields::armor, 1), 7u);
         QCOMPARE(platform::readWholeFile(path("original.pud")), scenarioBytes());
     }
@@ -185,7 +185,7 @@ class ExitTest : public WindowTestBase {
         if (!fileName.isEmpty() && !fileName.contains("/file/")) {
             platform::saveWholeFile(fileName, scenarioBytes());
         }
-        files::ReadScenario(h_->document, scenarioBytes());
+        files::readScenario(h_->document, scenarioBytes());
         h_->document.fileName = fileName.toStdString();
     }
 

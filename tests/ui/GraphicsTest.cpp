@@ -166,7 +166,7 @@ class GraphicsTest : public WindowTestBase {
         NoProgress quiet;
         const std::vector<std::uint8_t> shortTable(100, 0);
         platform::saveWholeFile(
-            archivePath, archive::InsertEntry(platform::readWholeFile(archivePath), 0,
+            archivePath, archive::insertEntry(platform::readWholeFile(archivePath), 0,
                                               archive::entryHeader(100, false), shortTable, quiet));
         h_->settings.setWar2Dir(game.path());
         MainWindowHarness other;

@@ -53,13 +53,13 @@ class NamesAndClipboardTest : public QObject {
     void extractionReportsItsLengthOrItsFailure() {
         h_->startWithGame();
         auto& extractor = h_->window.extractor();
-        QCOMPARE(extractor.ExtractEntry(2, "maindat.war")->size(), std::size_t{768});
-        QCOMPARE(extractor.EntryLength(), 768);
-        QCOMPARE(extractor.ExtractEntry(10, "MAINDAT.WAR")->size(), std::size_t{768});
-        QVERIFY(!extractor.ExtractEntry(5, "MAINDAT.WAR"));
-        QCOMPARE(extractor.EntryLength(), -1);
-        QVERIFY(!extractor.ExtractEntry(473, "MAINDAT.WAR"));
-        QVERIFY(!extractor.ExtractEntry(0, "NOSUCH.WAR"));
+        QCOMPARE(extractor.extractEntry(2, "maindat.war")->size(), std::size_t{768});
+        QCOMPARE(extractor.entryLength(), 768);
+        QCOMPARE(extractor.extractEntry(10, "MAINDAT.WAR")->size(), std::size_t{768});
+        QVERIFY(!extractor.extractEntry(5, "MAINDAT.WAR"));
+        QCOMPARE(extractor.entryLength(), -1);
+        QVERIFY(!extractor.extractEntry(473, "MAINDAT.WAR"));
+        QVERIFY(!extractor.extractEntry(0, "NOSUCH.WAR"));
         QCOMPARE(h_->prompts.texts(),
                  (QStringList{kFatal + "Entry does not exist in opened data file!: 5",
                               kFatal + "Entry does not exist in opened data file!: 473",
@@ -127,7 +127,7 @@ class NamesAndClipboardTest : public QObject {
         for (std::size_t i = 0; i < input.size(); ++i) {
             input[i] = static_cast<std::uint8_t>(i % 251 + i / 1000);
         }
-        archive::LzssCompress(input, form);
+        archive::lzssCompress(input, form);
         QCOMPARE(form.windowTitle(), QString("Compressing..."));
         QVERIFY(form.bar()->value() >= 99);
         QVERIFY(!form.isVisible());

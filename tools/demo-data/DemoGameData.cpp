@@ -66,7 +66,7 @@ class ArchiveWriter {
         NoProgress quiet;
         Bytes entry;
         appendWord(entry, archive::entryHeader(data.size(), compress), 4);
-        const Bytes payload = compress ? archive::LzssCompress(data, quiet) : data;
+        const Bytes payload = compress ? archive::lzssCompress(data, quiet) : data;
         entry.insert(entry.end(), payload.begin(), payload.end());
         entries_.at(slot) = std::move(entry);
     }
@@ -214,18 +214,18 @@ std::vector<GameFile> demoGameFiles() {
     model::Document scenario = demoScenario();
 
     ArchiveWriter main(473);
-    main.put(0, files::WriteUnitDataFile([&] {
+    main.put(0, files::writeUnitDataFile([&] {
                  model::Document plain = scenario;
                  plain.hasExpansionGfx = false;
                  return plain;
              }()),
              true);
-    main.put(1, files::WriteUpgradeFile(scenario), false);
+    main.put(1, files::writeUpgradeFile(scenario), false);
     main.put(2, demoPalette(0), true);
     main.put(10, demoPalette(20), false);
     main.put(18, demoPalette(40), true);
     main.put(438, demoPalette(50), false);
-    main.put(kDemoScenarioEntry, files::WriteScenario(scenario), true);
+    main.put(kDemoScenarioEntry, files::writeScenario(scenario), true);
     main.put(278, demoAnimations(), true);
     for (int i = 0; i < kDemoSpriteCount; ++i) {
         main.put(static_cast<std::size_t>(kFirstDemoSprite + i),
@@ -234,7 +234,7 @@ std::vector<GameFile> demoGameFiles() {
                  true);
     }
     scenario.hasExpansionGfx = true;
-    main.put(472, files::WriteUnitDataFile(scenario), true);
+    main.put(472, files::writeUnitDataFile(scenario), true);
 
     ArchiveWriter rez(kDemoRezSpriteCount);
     for (int i = 0; i < kDemoRezSpriteCount; ++i) {

@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
         const QString target = QString::fromLocal8Bit(argv[2]);
         if (command == "scenario") {
             tarnwick::platform::saveWholeFile(
-                target, tarnwick::files::WriteScenario(tarnwick::demo::demoScenario()));
+                target, tarnwick::files::writeScenario(tarnwick::demo::demoScenario()));
         } else {
             tarnwick::demo::writeDemoGameDirectory(target);
         }

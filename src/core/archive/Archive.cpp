@@ -73,7 +73,7 @@ std::vector<std::uint8_t> ArchiveView::extract(std::int64_t entry) const {
     const auto payload = bytes_.subspan(entryInfo.offset + kEntryHeaderSize,
                                         entryInfo.storedLength - kEntryHeaderSize);
     if (entryInfo.compressed) {
-        return LzssDecompress(payload, entryInfo.length);
+        return lzssDecompress(payload, entryInfo.length);
     }
     return {payload.begin(), payload.end()};
 }

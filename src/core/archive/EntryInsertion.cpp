@@ -9,7 +9,7 @@
 
 namespace tarnwick::archive {
 
-std::vector<std::uint8_t> InsertEntry(std::span<const std::uint8_t> archive, std::int64_t entry,
+std::vector<std::uint8_t> insertEntry(std::span<const std::uint8_t> archive, std::int64_t entry,
                                       std::uint32_t header, std::span<const std::uint8_t> data,
                                       Progress& progress) {
     const ArchiveView view(archive);

@@ -14,7 +14,7 @@ constexpr std::size_t kRingMask = 4095;
 // The ring is never kept: ring position q holds the latest output byte whose index is q
 // modulo 4096, or zero while nothing has been written there, so a reference is a copy from
 // the output itself at a distance of 1 to 4096.
-std::vector<std::uint8_t> LzssDecompress(std::span<const std::uint8_t> stream,
+std::vector<std::uint8_t> lzssDecompress(std::span<const std::uint8_t> stream,
                                          std::size_t outputLength) {
     std::vector<std::uint8_t> output(outputLength);
     std::uint8_t* const out = output.data();

@@ -232,7 +232,7 @@ std::vector<std::uint8_t> Encoder::run() {
 
 }  // namespace
 
-std::vector<std::uint8_t> LzssCompress(std::span<const std::uint8_t> input, Progress& progress) {
+std::vector<std::uint8_t> lzssCompress(std::span<const std::uint8_t> input, Progress& progress) {
     return Encoder(input, progress).run();
 }
 

@@ -25,13 +25,13 @@ void readDocument(model::Document& document, DocumentKind kind,
                   std::span<const std::uint8_t> file) {
     switch (kind) {
         case DocumentKind::Scenario:
-            ReadScenario(document, file);
+            readScenario(document, file);
             break;
         case DocumentKind::UnitData:
-            ReadUnitDataFile(document, file);
+            readUnitDataFile(document, file);
             break;
         case DocumentKind::UpgradeData:
-            ReadUpgradeFile(document, file);
+            readUpgradeFile(document, file);
             break;
         case DocumentKind::None:
             throw Error("Unknown or unsupported filetype!");
@@ -43,11 +43,11 @@ void readDocument(model::Document& document, DocumentKind kind,
 std::vector<std::uint8_t> writeDocument(const model::Document& document) {
     switch (document.kind) {
         case DocumentKind::Scenario:
-            return WriteScenario(document);
+            return writeScenario(document);
         case DocumentKind::UnitData:
-            return WriteUnitDataFile(document);
+            return writeUnitDataFile(document);
         case DocumentKind::UpgradeData:
-            return WriteUpgradeFile(document);
+            return writeUpgradeFile(document);
         case DocumentKind::None:
             break;
     }

@@ -67,10 +67,10 @@ void addMissingTables(Document& document) {
 
 }  // namespace
 
-void ReadScenario(Document& document, std::span<const std::uint8_t> file) {
+void readScenario(Document& document, std::span<const std::uint8_t> file) {
     // Sections the file lacks keep what the document held, for the editors' view only.
     Document next = document;
-    next.ReleaseMapBlobs();
+    next.releaseMapBlobs();
     next.clearHeldSections();
     try {
         SectionChainReader chain(file);
@@ -91,7 +91,7 @@ void ReadScenario(Document& document, std::span<const std::uint8_t> file) {
     document = std::move(next);
 }
 
-std::vector<std::uint8_t> WriteScenario(const Document& document) {
+std::vector<std::uint8_t> writeScenario(const Document& document) {
     std::vector<std::uint8_t> out;
     for (const SectionInfo& info : model::kSections) {
         if (!document.holds(info.id)) {

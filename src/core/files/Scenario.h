@@ -12,10 +12,10 @@ namespace tarnwick::files {
 // the file had (plus a default "UDTA"/"UGRD" when the file lacks one) and is loaded as a
 // scenario. On failure it throws with a message naming the section, changes no section and
 // leaves the document not loaded, so nothing half-read can be saved over the file.
-void ReadScenario(model::Document& document, std::span<const std::uint8_t> file);
+void readScenario(model::Document& document, std::span<const std::uint8_t> file);
 
 // The scenario as a file: the held sections in the fixed order.
-std::vector<std::uint8_t> WriteScenario(const model::Document& document);
+std::vector<std::uint8_t> writeScenario(const model::Document& document);
 
 // True when the bytes begin a scenario (the first section is "TYPE").
 bool looksLikeScenario(std::span<const std::uint8_t> file);

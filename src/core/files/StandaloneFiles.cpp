@@ -10,7 +10,7 @@ namespace {
 constexpr std::ptrdiff_t kAfterUseDefault = 2;
 }
 
-void ReadUnitDataFile(model::Document& document, std::span<const std::uint8_t> file) {
+void readUnitDataFile(model::Document& document, std::span<const std::uint8_t> file) {
     if (file.size() < kUnitDataFileSize) {
         throw Error("Error Reading Data. #3");
     }
@@ -24,7 +24,7 @@ void ReadUnitDataFile(model::Document& document, std::span<const std::uint8_t> f
     document.kind = model::DocumentKind::UnitData;
 }
 
-void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> file) {
+void readUpgradeFile(model::Document& document, std::span<const std::uint8_t> file) {
     if (file.size() < kUpgradeFileSize) {
         throw Error("Error Reading Data.");
     }
@@ -32,7 +32,7 @@ void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> fi
     document.kind = model::DocumentKind::UpgradeData;
 }
 
-std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document) {
+std::vector<std::uint8_t> writeUnitDataFile(const model::Document& document) {
     std::vector<std::uint8_t> out(document.hasExpansionGfx ? kUnitDataFileWithSwampSize
                                                            : kUnitDataFileSize);
     const auto swampAt = std::copy(document.unitData.bytes.begin() + kAfterUseDefault,
@@ -43,7 +43,7 @@ std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document) {
     return out;
 }
 
-std::vector<std::uint8_t> WriteUpgradeFile(const model::Document& document) {
+std::vector<std::uint8_t> writeUpgradeFile(const model::Document& document) {
     return {document.upgrades.bytes.begin() + kAfterUseDefault, document.upgrades.bytes.end()};
 }
 

@@ -19,11 +19,11 @@ inline constexpr std::size_t kUpgradeFileSize = model::UpgradeTable::kWithoutUse
 
 // Fills the unit table from its offset 2 and the swamp array when all 254 bytes follow; the
 // useDefault word is kept. Throws "Error Reading Data. #3" for a file that is too short.
-void ReadUnitDataFile(model::Document& document, std::span<const std::uint8_t> file);
+void readUnitDataFile(model::Document& document, std::span<const std::uint8_t> file);
 // Fills the upgrade table from its offset 2; the useDefault word is kept.
-void ReadUpgradeFile(model::Document& document, std::span<const std::uint8_t> file);
+void readUpgradeFile(model::Document& document, std::span<const std::uint8_t> file);
 
-std::vector<std::uint8_t> WriteUnitDataFile(const model::Document& document);
-std::vector<std::uint8_t> WriteUpgradeFile(const model::Document& document);
+std::vector<std::uint8_t> writeUnitDataFile(const model::Document& document);
+std::vector<std::uint8_t> writeUpgradeFile(const model::Document& document);
 
 }  // namespace tarnwick::files

@@ -122,9 +122,9 @@ std::string importUnitDataFile(Document& document, std::span<const std::uint8_t>
 std::vector<std::uint8_t> exportTable(const Document& document, ExportFormat format) {
     switch (format) {
         case ExportFormat::UnitData:
-            return WriteUnitDataFile(document);
+            return writeUnitDataFile(document);
         case ExportFormat::UpgradeData:
-            return WriteUpgradeFile(document);
+            return writeUpgradeFile(document);
         case ExportFormat::UpgradeSection:
             return section(document, SectionId::Upgrades);
         case ExportFormat::UnitSection:

@@ -81,7 +81,7 @@ void decodeLine(std::span<const std::uint8_t> coded, std::span<std::uint8_t> lin
     }
 }
 
-std::array<std::uint8_t, kBmpHeaderSize> WriteBmpHeader(std::uint32_t width, std::uint32_t height,
+std::array<std::uint8_t, kBmpHeaderSize> writeBmpHeader(std::uint32_t width, std::uint32_t height,
                                                         const Palette& palette) {
     const std::uint32_t stride = (width + 3) & ~3u;
     std::array<std::uint8_t, kBmpHeaderSize> header{};
@@ -108,7 +108,7 @@ std::array<std::uint8_t, kBmpHeaderSize> WriteBmpHeader(std::uint32_t width, std
     return header;
 }
 
-ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t frames,
+ConvertedSprite convertGfx(std::span<const std::uint8_t> sprite, std::size_t frames,
                            const Palette& palette, Progress& progress) {
     ConvertedSprite result;
     result.header = readSpriteHeader(sprite);
@@ -120,7 +120,7 @@ ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t fra
     if (static_cast<std::uint64_t>(stride) * height > kMaxBitmapBytes) {
         throw Error("The sprite is too large to convert");
     }
-    const auto header = WriteBmpHeader(static_cast<std::uint32_t>(width),
+    const auto header = writeBmpHeader(static_cast<std::uint32_t>(width),
                                        static_cast<std::uint32_t>(height), palette);
     // The whole bitmap is built in memory: background, zero padding, then the frames.
     std::vector<std::uint8_t>& bitmap = result.bitmap;

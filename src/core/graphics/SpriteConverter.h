@@ -28,7 +28,7 @@ SpriteHeader readSpriteHeader(std::span<const std::uint8_t> sprite);
 void decodeLine(std::span<const std::uint8_t> coded, std::span<std::uint8_t> line);
 
 // The 1078-byte header of an 8-bit bottom-up bitmap with the palette as its colour table.
-std::array<std::uint8_t, kBmpHeaderSize> WriteBmpHeader(std::uint32_t width, std::uint32_t height,
+std::array<std::uint8_t, kBmpHeaderSize> writeBmpHeader(std::uint32_t width, std::uint32_t height,
                                                         const Palette& palette);
 
 struct ConvertedSprite {
@@ -41,7 +41,7 @@ struct ConvertedSprite {
 // each at its place in its cell, on the background index, clipped to its cell. `progress` is
 // told the frame number before each frame. Nothing outside the sprite is read; a sprite that
 // points outside itself throws with a clear message.
-ConvertedSprite ConvertGfx(std::span<const std::uint8_t> sprite, std::size_t frames,
+ConvertedSprite convertGfx(std::span<const std::uint8_t> sprite, std::size_t frames,
                            const Palette& palette, Progress& progress);
 
 // A game palette of 768 six-bit values, brought to 8 bits (x 4). Throws when it is shorter.

@@ -50,7 +50,7 @@ SectionHeader Document::header(SectionId id) const {
     return header;
 }
 
-void Document::ReleaseMapBlobs() {
+void Document::releaseMapBlobs() {
     for (const SectionInfo& info : kSections) {
         if (info.storage == SectionStorage::Blob) {
             std::vector<std::uint8_t>().swap(bodies_[indexOf(info.id)]);

@@ -59,7 +59,7 @@ class Document {
     bool hasExpansionGfx = false;
 
     // Drops the map bodies the document owns; each blob is then empty.
-    void ReleaseMapBlobs();
+    void releaseMapBlobs();
 
   private:
     std::array<std::vector<std::uint8_t>, kSectionCount> bodies_;

@@ -167,7 +167,7 @@ void TfrmMain::showEvent(QShowEvent* event) {
 }
 
 void TfrmMain::FormShow() {
-    const auto entry = extractor_.ExtractEntry(1, "strdat.war");
+    const auto entry = extractor_.extractEntry(1, "strdat.war");
     if (!entry) {
         return;
     }
@@ -376,7 +376,7 @@ void TfrmMain::Close1Click() {
     document_.isLoaded = false;
     document_.kind = model::DocumentKind::None;
     document_.fileName.clear();
-    document_.ReleaseMapBlobs();
+    document_.releaseMapBlobs();
     refreshTitle();
     showNoRow();
 }
@@ -402,7 +402,7 @@ void TfrmMain::Exit1Click() {
             return;
         }
         case Answer::No:
-            document_.ReleaseMapBlobs();
+            document_.releaseMapBlobs();
             requestEnd();
             return;
         default:

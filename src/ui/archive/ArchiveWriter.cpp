@@ -17,7 +17,7 @@ QString reason(const std::exception& error) {
 }
 }  // namespace
 
-bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output) {
+bool ArchiveWriter::compressFile(const QString& input, const QString& output) {
     std::vector<std::uint8_t> data;
     try {
         data = platform::readWholeFile(input);
@@ -26,7 +26,7 @@ bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output
         return false;
     }
     try {
-        platform::saveWholeFile(output, archive::LzssCompress(data, progress_));
+        platform::saveWholeFile(output, archive::lzssCompress(data, progress_));
     } catch (const platform::SaveFailed& error) {
         progress_.finish();
         if (error.step == platform::SaveFailed::Step::Create) {
@@ -40,14 +40,14 @@ bool ArchiveWriter::LzssCompressFile(const QString& input, const QString& output
     return true;
 }
 
-bool ArchiveWriter::InsertEntry(const QString& source, std::int64_t entry,
+bool ArchiveWriter::insertEntry(const QString& source, std::int64_t entry,
                                 const QString& archiveName, std::uint32_t header) {
     try {
         const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
         const auto archive = platform::readWholeFile(path);
         const auto data = platform::readWholeFile(source);
         platform::saveWholeFile(path,
-                                archive::InsertEntry(archive, entry, header, data, progress_));
+                                archive::insertEntry(archive, entry, header, data, progress_));
         return true;
     } catch (const std::exception& error) {
         progress_.finish();

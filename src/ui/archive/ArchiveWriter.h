@@ -17,12 +17,12 @@ class ArchiveWriter {
         : prompts_(prompts), progress_(progress), gameDirectory_(gameDirectory) {}
 
     // Writes the bare compressed stream of `input` to `output`; false after a reported failure.
-    bool LzssCompressFile(const QString& input, const QString& output);
+    bool compressFile(const QString& input, const QString& output);
 
     // Replaces entry `entry` of the archive `archiveName` (in the game's data folder) by the
     // bytes of `source` behind `header`. The archive is replaced only once the new one is
     // complete: any failure leaves it exactly as it was.
-    bool InsertEntry(const QString& source, std::int64_t entry, const QString& archiveName,
+    bool insertEntry(const QString& source, std::int64_t entry, const QString& archiveName,
                      std::uint32_t header);
 
   private:

@@ -6,7 +6,7 @@
 
 namespace tarnwick::ui {
 
-std::optional<std::vector<std::uint8_t>> EntryExtractor::ExtractEntry(std::int64_t entry,
+std::optional<std::vector<std::uint8_t>> EntryExtractor::extractEntry(std::int64_t entry,
                                                                       const QString& archiveName) {
     entryLength_ = -1;
     try {

@@ -18,10 +18,10 @@ class EntryExtractor {
         : prompts_(prompts), gameDirectory_(gameDirectory) {}
 
     // Entry `entry` of `archiveName` (any letter case), unpacked.
-    std::optional<std::vector<std::uint8_t>> ExtractEntry(std::int64_t entry,
+    std::optional<std::vector<std::uint8_t>> extractEntry(std::int64_t entry,
                                                           const QString& archiveName);
     // The length of the last result, -1 after a failure.
-    std::int32_t EntryLength() const { return entryLength_; }
+    std::int32_t entryLength() const { return entryLength_; }
 
   private:
     Prompts& prompts_;

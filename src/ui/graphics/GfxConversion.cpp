@@ -31,7 +31,7 @@ std::optional<graphics::ConvertedSprite> GfxConversion::bitmapOf(
     std::span<const std::uint8_t> sprite, std::size_t frames, const graphics::Palette& palette) {
     RespondingProgress progress(progress_);
     try {
-        return graphics::ConvertGfx(sprite, frames, palette, progress);
+        return graphics::convertGfx(sprite, frames, palette, progress);
     } catch (const std::exception& error) {
         progress_.finish();
         prompts_.error(QString("Error converting : ") + QString::fromStdString(error.what()));

@@ -317,7 +317,7 @@ void GraphicsPage::Button1Click() {
         return;
     }
     const auto gamePalette =
-        extractor_.ExtractEntry(kTerrainPalettes[chosenTerrain()], "MAINDAT.WAR");
+        extractor_.extractEntry(kTerrainPalettes[chosenTerrain()], "MAINDAT.WAR");
     if (!gamePalette) {
         return;
     }
@@ -327,7 +327,7 @@ void GraphicsPage::Button1Click() {
         return;
     }
     const auto archiveName = model::kGraphicsArchiveNames[static_cast<std::size_t>(archive - 1)];
-    const auto sprite = extractor_.ExtractEntry(
+    const auto sprite = extractor_.extractEntry(
         entry, QString::fromLatin1(archiveName.data(), static_cast<qsizetype>(archiveName.size())));
     if (!sprite) {
         return;

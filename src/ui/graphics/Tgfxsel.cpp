@@ -157,7 +157,7 @@ std::optional<std::uint16_t> Tgfxsel::graphicsWord(std::size_t row) {
         return word(document_.unitData.get(*kTerrainFields[terrain()], row));
     }
     const bool expansion = mode() == DefaultExpansionData;
-    const auto defaults = extractor_.ExtractEntry(expansion ? 472 : 0, "MAINDAT.WAR");
+    const auto defaults = extractor_.extractEntry(expansion ? 472 : 0, "MAINDAT.WAR");
     if (!defaults) {
         return std::nullopt;
     }
@@ -168,7 +168,7 @@ std::optional<std::uint16_t> Tgfxsel::graphicsWord(std::size_t row) {
         return std::nullopt;
     }
     model::Document table;
-    files::ReadUnitDataFile(table, *defaults);
+    files::readUnitDataFile(table, *defaults);
     const std::uint16_t general = word(table.unitData.get(uf::gfxGeneral, row));
     if (GraphicsEntry::decode(general).hasGraphics()) {
         return general;
@@ -180,7 +180,7 @@ std::optional<std::uint16_t> Tgfxsel::graphicsWord(std::size_t row) {
 }
 
 void Tgfxsel::BitBtn1Click() {
-    const auto palette = extractor_.ExtractEntry(kPaletteEntries[terrain()], "MAINDAT.WAR");
+    const auto palette = extractor_.extractEntry(kPaletteEntries[terrain()], "MAINDAT.WAR");
     if (!palette) {
         accept();
         return;
@@ -202,7 +202,7 @@ void Tgfxsel::BitBtn1Click() {
         const GraphicsEntry entry = GraphicsEntry::decode(*word);
         if (!entry.hasGraphics()) {
             prompts_.plain(kNoGraphics);
-        } else if (const auto sprite = extractor_.ExtractEntry(
+        } else if (const auto sprite = extractor_.extractEntry(
                        entry.entry(),
                        QString::fromUtf8(entry.archiveName().data(),
                                          static_cast<qsizetype>(entry.archiveName().size())))) {
