@@ -1,5 +1,9 @@
 #include "platform/FileStore.h"
 
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
 #include <QFile>
 #include <QSaveFile>
 
@@ -23,22 +27,29 @@ std::vector<std::uint8_t> readWholeFile(const QString& path) {
 
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data) {
     QSaveFile file(path);
-    const auto failure = [&](SaveFailed::Step step) {
+    const auto failure = [&](SaveFailed::Step step, const std::string& reason) {
         const char* what = step == SaveFailed::Step::Create ? "Cannot create" : "Cannot write";
-        return SaveFailed(step, std::string(what) + " \"" + path.toStdString() +
-                                    "\": " + file.errorString().toStdString());
+        return SaveFailed(step, std::string(what) + " \"" + path.toStdString() + "\": " + reason,
+                          reason);
     };
     if (!file.open(QIODevice::WriteOnly)) {
-        throw failure(SaveFailed::Step::Create);
+        throw failure(SaveFailed::Step::Create, file.errorString().toStdString());
     }
+    // A small file stays in Qt's buffer until the flush, and a full disk is only reported there
+    // (or, on file systems that allocate late, at the sync): commit() alone would rename an empty
+    // file over the user's. So every step is checked before the file may replace the target.
     const auto size = static_cast<qint64>(data.size());
-    if (file.write(reinterpret_cast<const char*>(data.data()), size) != size) {
-        const SaveFailed error = failure(SaveFailed::Step::Write);
+    const bool written = file.write(reinterpret_cast<const char*>(data.data()), size) == size;
+    const bool flushed = written && file.flush();
+    const bool synced = flushed && ::fsync(file.handle()) == 0;
+    if (!synced) {
+        const std::string reason =
+            written && flushed ? std::strerror(errno) : file.errorString().toStdString();
         file.cancelWriting();
-        throw error;
+        throw failure(SaveFailed::Step::Write, reason);
     }
     if (!file.commit()) {
-        throw failure(SaveFailed::Step::Write);
+        throw failure(SaveFailed::Step::Write, file.errorString().toStdString());
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -13,12 +15,15 @@ namespace tarnwick::platform {
 // The whole file; throws tarnwick::Error with a readable reason when it cannot be read.
 std::vector<std::uint8_t> readWholeFile(const QString& path);
 
-// A save that failed, and at which step: the target could not be created, or not written.
+// A save that failed, at which step (the target could not be created, or not written), and the
+// system's reason ("No space left on device") for boxes that show it after their own text.
 class SaveFailed : public Error {
   public:
     enum class Step { Create, Write };
-    SaveFailed(Step failedStep, const std::string& message) : Error(message), step(failedStep) {}
+    SaveFailed(Step failedStep, const std::string& message, std::string systemReason)
+        : Error(message), step(failedStep), reason(std::move(systemReason)) {}
     Step step;
+    std::string reason;
 };
 
 // Replaces the file only once every byte is written (a sibling temporary file renamed over the

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 
+#include <QBuffer>
 #include <QImage>
 #include <QString>
 
@@ -240,9 +241,15 @@ int convertSprite(const Arguments& args, std::ostream&) {
     }
     const QImage image =
         QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP");
-    if (image.isNull() || !image.save(QString::fromStdString(out), "PNG")) {
-        throw Error("Cannot write \"" + out + "\"");
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw Error("Cannot encode \"" + out + "\" as PNG");
     }
+    // Through the same atomic save as every other output, so a failure leaves OUT as it was.
+    platform::saveWholeFile(QString::fromStdString(out),
+                            std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
+                                      static_cast<std::size_t>(encoded.size())));
     return 0;
 }
 

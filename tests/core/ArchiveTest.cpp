@@ -129,3 +129,27 @@ TEST(EntryInsertion, RefusesWhatItCannotReplace) {
     EXPECT_THROW(insert(original, 1, {1}), Error);
     EXPECT_THROW(insert(archiveWithTable({4}, {0, 0, 0, 0}), 0, {1}), Error);
 }
+
+// Writing into a damaged archive would keep its damage and hide it behind a successful write.
+TEST(EntryInsertion, RefusesAnArchiveWithDamageElsewhere) {
+    const Bytes whole =
+        ArchiveBuilder().stored(Bytes(10, 1)).stored(Bytes(10, 2)).stored(Bytes(10, 3)).bytes();
+    const Bytes truncated(whole.begin(), whole.end() - 12);  // the last entry's start is cut off
+    const auto refusal = [](const Bytes& archive) {
+        try {
+            insert(archive, 0, {9});
+        } catch (const Error& error) {
+            return std::string(error.what());
+        }
+        return std::string("no failure");
+    };
+    EXPECT_EQ(refusal(truncated),
+              "The archive is damaged: entry 2 lies beyond the end of the file");
+    // Entry 0 at 16 ends where entry 1 begins, two bytes later: no room for its header.
+    EXPECT_EQ(refusal(archiveWithTable({16, 18}, Bytes(8, 0))),
+              "The archive is damaged: the entry at 16 is too short for its header");
+    EXPECT_EQ(refusal(archiveWithTable({16, 12}, Bytes(8, 0))),
+              "The archive is damaged: entry 1 lies inside its table");
+    // Shared offsets and empty slots are no damage.
+    EXPECT_NO_THROW(insert(archiveWithTable({20, -1, 20}, Bytes(8, 0)), 0, {9}));
+}

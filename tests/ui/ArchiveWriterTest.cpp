@@ -80,6 +80,18 @@ class ArchiveWriterTest : public QObject {
         QVERIFY(!form_.isVisible());
     }
 
+    void aTruncatedArchiveIsNotWrittenInto() {
+        platform::saveWholeFile(path("entry.bin"), std::vector<std::uint8_t>{1, 2});
+        const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
+        auto truncated = platform::readWholeFile(archivePath);
+        truncated.resize(truncated.size() / 2);
+        platform::saveWholeFile(archivePath, truncated);
+        QVERIFY(!writer_->insertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2));
+        QVERIFY(prompts_->texts().at(0).startsWith(
+            "A fatal error has occured during insertion!The archive is damaged: entry "));
+        QCOMPARE(platform::readWholeFile(archivePath), truncated);
+    }
+
   private:
     QString path(const QString& name) const { return work_.filePath(name); }
 

@@ -73,7 +73,8 @@ class ExitTest : public WindowTestBase {
         h_->document.unitData.set(model::unitfields::hitPoints, 0, 999);
         h_->prompts.answers = {Answer::Yes};
         h_->window.menus().exit->trigger();
-        QCOMPARE(h_->prompts.texts(), (QStringList{kQuestion, "Error Saving File!"}));
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{kQuestion, "Error Saving File!\nNot a directory"}));
         QCOMPARE(h_->prompts.shown[1].caption, QString("Error"));
         QVERIFY(!h_->window.endRequested());
         QVERIFY(h_->window.isVisible());
@@ -120,7 +121,8 @@ class ExitTest : public WindowTestBase {
         loadScenario(path("a.pud"));
         h_->prompts.filesToSave = {path("file") + "/b.pud"};
         h_->window.menus().saveAs->trigger();
-        QCOMPARE(h_->prompts.texts(), (QStringList{"Error Saving File!", "Error Saving."}));
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{"Error Saving File!\nNot a directory", "Error Saving."}));
         QCOMPARE(h_->document.fileName, path("a.pud").toStdString());
     }
 
@@ -157,22 +159,26 @@ class ExitTest : public WindowTestBase {
         h_->document.fileName = path("u.ugd").toStdString();
         h_->window.menus().save->trigger();
         QCOMPARE(platform::readWholeFile(path("u.ugd")).size(), std::size_t{780});
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - u.ugd - [UGRD]"));
 
         h_->document.kind = DocumentKind::UnitData;
         h_->document.hasExpansionGfx = true;
         h_->document.fileName = path("d.udt").toStdString();
         h_->window.menus().save->trigger();
         QCOMPARE(platform::readWholeFile(path("d.udt")).size(), std::size_t{5948});
-        QCOMPARE(h_->window.windowTitle(), "Tarnwick v3.0 - " + path("d.udt") + " - [UDTA]");
+        // Written files are named without their folder, whatever the kind.
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - d.udt - [UDTA]"));
         h_->document.hasExpansionGfx = false;
         h_->prompts.filesToSave = {path("e.udt")};
         h_->window.menus().saveAs->trigger();
         QCOMPARE(platform::readWholeFile(path("e.udt")).size(), std::size_t{5694});
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - e.udt - [UDTA]"));
 
         h_->document.fileName = path("file").toStdString() + "/x.udt";
         platform::saveWholeFile(path("file"), std::vector<std::uint8_t>{1});
         h_->window.menus().save->trigger();
-        QCOMPARE(h_->prompts.texts(), QStringList{"Error Saving UDTA:\rError Opening File!"});
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"Error Saving UDTA:\rError Opening File!\nNot a directory"});
     }
 
   private:

@@ -1,5 +1,7 @@
 #include "core/archive/Archive.h"
 
+#include <algorithm>
+
 #include "core/Error.h"
 #include "core/archive/LzssDecoder.h"
 #include "core/bytes/LittleEndian.h"
@@ -76,6 +78,34 @@ std::vector<std::uint8_t> ArchiveView::extract(std::int64_t entry) const {
         return lzssDecompress(payload, entryInfo.length);
     }
     return {payload.begin(), payload.end()};
+}
+
+void ArchiveView::checkIntact() const {
+    std::vector<std::int64_t> starts;
+    starts.reserve(count_);
+    for (std::size_t slot = 0; slot < count_; ++slot) {
+        const std::int32_t start = offset(slot);
+        if (start == -1) {
+            continue;
+        }
+        if (start < static_cast<std::int64_t>(kArchiveHeaderSize + 4 * count_)) {
+            throw Error("The archive is damaged: entry " + std::to_string(slot) +
+                        " lies inside its table");
+        }
+        if (start > static_cast<std::int64_t>(bytes_.size() - kEntryHeaderSize)) {
+            throw Error("The archive is damaged: entry " + std::to_string(slot) +
+                        " lies beyond the end of the file");
+        }
+        starts.push_back(start);
+    }
+    std::sort(starts.begin(), starts.end());
+    starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+    for (std::size_t i = 1; i < starts.size(); ++i) {
+        if (starts[i] - starts[i - 1] < static_cast<std::int64_t>(kEntryHeaderSize)) {
+            throw Error("The archive is damaged: the entry at " + std::to_string(starts[i - 1]) +
+                        " is too short for its header");
+        }
+    }
 }
 
 std::uint32_t entryHeader(std::size_t length, bool compressed) {

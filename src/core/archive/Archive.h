@@ -36,6 +36,9 @@ class ArchiveView {
     EntryInfo info(std::int64_t entry) const;
     // The entry's bytes, unpacked when compressed.
     std::vector<std::uint8_t> extract(std::int64_t entry) const;
+    // Throws unless every entry lies behind the table, inside the file and has room for its
+    // header: an archive that is written into must be whole, or its damage would be kept.
+    void checkIntact() const;
 
   private:
     std::size_t slotOf(std::int64_t entry) const;

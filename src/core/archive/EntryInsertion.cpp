@@ -13,11 +13,9 @@ std::vector<std::uint8_t> insertEntry(std::span<const std::uint8_t> archive, std
                                       std::uint32_t header, std::span<const std::uint8_t> data,
                                       Progress& progress) {
     const ArchiveView view(archive);
+    view.checkIntact();
     const EntryInfo old = view.info(entry);
     const std::size_t tableEnd = kArchiveHeaderSize + 4 * view.entryCount();
-    if (old.offset < tableEnd) {
-        throw Error("Entry " + std::to_string(entry) + " lies inside the archive's table");
-    }
     const std::size_t next = old.offset + old.storedLength;
     const auto growth =
         static_cast<std::int64_t>(4 + data.size()) - static_cast<std::int64_t>(old.storedLength);

@@ -18,15 +18,16 @@ const char* kindMark(DocumentKind kind) {
 }
 }  // namespace
 
-std::string documentTitle(const Document& document) {
+std::string documentTitle(const Document& document, TitleMoment moment) {
     const char* mark = kindMark(document.kind);
     if (!document.isLoaded || mark == nullptr) {
         return kTitleNothingHeld;
     }
-    // A unit-data file shows its whole path; the other kinds only the name.
     std::string name = document.fileName;
     const auto slash = name.find_last_of("/\\");
-    if (document.kind != DocumentKind::UnitData && slash != std::string::npos) {
+    const bool wholePath =
+        document.kind == DocumentKind::UnitData && moment == TitleMoment::AfterRead;
+    if (!wholePath && slash != std::string::npos) {
         name.erase(0, slash + 1);
     }
     return std::string("Tarnwick v3.0 - ") + name + mark;

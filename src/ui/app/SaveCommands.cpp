@@ -72,12 +72,14 @@ bool SaveCommands::write(const QString& path) {
         platform::saveWholeFile(path, files::writeDocument(document_));
         return true;
     } catch (const platform::SaveFailed& failure) {
+        // The box's own text first, then why the system refused ("No space left on device").
+        const QString reason = "\n" + QString::fromStdString(failure.reason);
         if (document_.kind == DocumentKind::UnitData) {
             const bool created = failure.step == platform::SaveFailed::Step::Write;
             prompts_.error(QString("Error Saving UDTA:\r") +
-                           (created ? "Error Writing Data!" : "Error Opening File!"));
+                           (created ? "Error Writing Data!" : "Error Opening File!") + reason);
         } else {
-            prompts_.error("Error Saving File!");
+            prompts_.error("Error Saving File!" + reason);
         }
     }
     return false;

@@ -90,9 +90,10 @@ void TableCommands::exportAs(ExportFormat format) {
         platform::saveWholeFile(*chosen, files::exportTable(document_, format));
     } catch (const platform::SaveFailed& failure) {
         // Reported, unlike the silent write errors of old: the file was not written.
-        prompts_.standardError(failure.step == platform::SaveFailed::Step::Create
-                                   ? "Error Opening File!"
-                                   : "Error Writing File!");
+        const QString text = failure.step == platform::SaveFailed::Step::Create
+                                 ? "Error Opening File!"
+                                 : "Error Writing File!";
+        prompts_.standardError(text + "\n" + QString::fromStdString(failure.reason));
     }
 }
 

@@ -344,8 +344,8 @@ void TfrmMain::txtNameKeyPress() {
     selectRow(row);
 }
 
-void TfrmMain::refreshTitle() {
-    setWindowTitle(QString::fromStdString(model::documentTitle(document_)));
+void TfrmMain::refreshTitle(model::TitleMoment moment) {
+    setWindowTitle(QString::fromStdString(model::documentTitle(document_, moment)));
 }
 
 void TfrmMain::GeneralMenu() {
@@ -362,13 +362,13 @@ void TfrmMain::Save1Click() {
 
 void TfrmMain::Save2Click() {
     if (saveCommands_.save() == SaveOutcome::Saved) {
-        refreshTitle();
+        refreshTitle(model::TitleMoment::AfterWrite);
     }
 }
 
 void TfrmMain::SaveAs1Click() {
     if (saveCommands_.saveAs() == SaveOutcome::Saved) {
-        refreshTitle();
+        refreshTitle(model::TitleMoment::AfterWrite);
     }
 }
 
@@ -396,7 +396,7 @@ void TfrmMain::Exit1Click() {
                 return;
             }
             if (outcome == SaveOutcome::Saved) {
-                refreshTitle();
+                refreshTitle(model::TitleMoment::AfterWrite);
             }
             requestEnd();
             return;

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 
 #include "core/model/Document.h"
+#include "core/model/DocumentTitle.h"
 #include "core/model/UnitClipboard.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainMenus.h"
@@ -57,7 +58,7 @@ class TfrmMain : public QMainWindow {
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
-    void refreshTitle();
+    void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
 
   public slots:
     void Open1Click();

@@ -1,0 +1,108 @@
+// Every output of the tool onto a full disk: the command fails with the system's reason and the
+// disk holds exactly what it held before, whether the file is smaller than the write buffer or not.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include <QString>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "ArchiveBuilder.h"
+#include "DemoGameData.h"
+#include "FullDisk.h"
+#include "ScenarioBuilder.h"
+#include "platform/FileStore.h"
+#include "tool/ToolCommands.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+
+namespace {
+
+struct Output {
+    const char* what;
+    std::vector<std::string> arguments;  // "@" stands for the target on the full disk
+    bool targetExists;                   // an old file to keep, or none to leave absent
+};
+
+class FullDiskTool : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!disk.isMounted()) {
+            GTEST_SKIP() << disk.failure();
+        }
+        save(source("units.pud"), scenarioWithUnits({}));
+        save(source("game.war"), ArchiveBuilder()
+                                     .stored(patternBytes(100, 1))
+                                     .stored(patternBytes(40000, 2))
+                                     .compressed(patternBytes(3000, 3))
+                                     .bytes());
+        save(source("unit.gfx"), demo::demoSprite(2, 16, 16, 4));
+        ASSERT_EQ(run({"export", "udta", source("units.pud"), source("units.udt")}), 0);
+    }
+    std::string source(const char* name) const { return sources.filePath(name).toStdString(); }
+    static void save(const std::string& path, const Bytes& bytes) {
+        platform::saveWholeFile(QString::fromStdString(path), bytes);
+    }
+    int run(const std::vector<std::string>& arguments) {
+        std::ostringstream out;
+        std::ostringstream err;
+        const int code = tool::runTool(arguments, out, err);
+        lastError = err.str();
+        return code;
+    }
+
+    FullDisk disk;
+    QTemporaryDir sources;
+    std::string lastError;
+};
+
+TEST_F(FullDiskTool, EveryOutputFailsAndKeepsWhatTheDiskHeld) {
+    const std::vector<Output> outputs = {
+        {"a unit-data file smaller than the write buffer",
+         {"set", source("units.udt"), "@", "3", "hitPoints", "77"},
+         true},
+        {"a scenario", {"resave", source("units.pud"), "@"}, true},
+        {"a small entry", {"extract", source("game.war"), "0", "@"}, false},
+        {"a large entry", {"extract", source("game.war"), "1", "@"}, true},
+        {"an export", {"export", "ugrd", source("units.pud"), "@"}, false},
+        {"a compressed stream", {"compress", source("units.udt"), "@"}, true},
+        {"a PNG", {"sprite", source("unit.gfx"), "@"}, true},
+    };
+    for (const Output& output : outputs) {
+        SCOPED_TRACE(output.what);
+        const std::string target = disk.path(output.arguments[0] == "sprite" ? "out.png" : "out");
+        const Bytes old = patternBytes(3000, 7);
+        if (output.targetExists) {
+            save(target, old);
+        }
+        disk.fill();
+        const auto before = disk.names();
+        std::vector<std::string> arguments = output.arguments;
+        std::replace(arguments.begin(), arguments.end(), std::string("@"), target);
+
+        EXPECT_EQ(run(arguments), 1);
+        EXPECT_NE(lastError.find("No space left on device"), std::string::npos) << lastError;
+        EXPECT_EQ(disk.names(), before);
+        if (output.targetExists) {
+            EXPECT_EQ(platform::readWholeFile(QString::fromStdString(target)), old);
+        }
+        std::remove(target.c_str());
+        std::remove(disk.path("filler").c_str());
+    }
+}
+
+TEST_F(FullDiskTool, InsertLeavesAnArchiveOnAFullDiskAsItWas) {
+    const std::string archive = disk.path("game.war");
+    const Bytes old = platform::readWholeFile(QString::fromStdString(source("game.war")));
+    save(archive, old);
+    disk.fill();
+    EXPECT_EQ(run({"insert", archive, "0", source("units.udt")}), 1);
+    EXPECT_NE(lastError.find("No space left on device"), std::string::npos) << lastError;
+    EXPECT_EQ(platform::readWholeFile(QString::fromStdString(archive)), old);
+    EXPECT_EQ(disk.names(), (std::vector<std::string>{"filler", "game.war"}));
+}
+
+}  // namespace

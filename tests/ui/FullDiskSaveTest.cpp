@@ -1,0 +1,100 @@
+// The editor's writes onto a full disk: the box names the system's reason after its own text,
+// and the file on the disk is exactly what it was.
+#include "FullDisk.h"
+#include "ScenarioBuilder.h"
+#include "UiTestSupport.h"
+#include "platform/FileStore.h"
+#include "ui/archive/ArchiveWriter.h"
+#include "ui/graphics/TCompressForm.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+
+class FullDiskSaveTest : public WindowTestBase {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        if (!disk_.isMounted()) {
+            QSKIP(disk_.failure().c_str());
+        }
+        startShownWithGame();
+    }
+
+    void cleanup() {
+        for (const std::string& name : disk_.names()) {
+            QFile::remove(onDisk(QString::fromStdString(name)));
+        }
+    }
+
+    void savingAUnitDataFileKeepsTheOldOne() {
+        const auto units = scenarioWithUnits({});
+        platform::saveWholeFile(onDisk("big.pud"), units);
+        h_->window.OpenFile(onDisk("big.pud"));
+        h_->prompts.filesToOpen = {onDisk("units.udt")};
+        h_->window.menus().exportUnitData->trigger();
+        h_->window.OpenFile(onDisk("units.udt"));
+        const auto old = platform::readWholeFile(onDisk("units.udt"));
+        disk_.fill();
+        h_->document.unitData.set(model::unitfields::hitPoints, 3, 77);
+        h_->window.menus().save->trigger();
+        QCOMPARE(h_->prompts.texts().last(),
+                 QString("Error Saving UDTA:\rError Writing Data!\nNo space left on device"));
+        QCOMPARE(platform::readWholeFile(onDisk("units.udt")), old);
+        QCOMPARE(disk_.names(), (std::vector<std::string>{"big.pud", "filler", "units.udt"}));
+    }
+
+    void savingAScenarioLargerThanTheBufferKeepsTheOldOne() {
+        auto sections = typicalScenarioSections();
+        for (TestSection& section : sections) {
+            if (section.tag == "MTXM") {
+                section.body = patternBytes(40000, 5);
+            }
+        }
+        platform::saveWholeFile(onDisk("large.pud"), chainOf(sections));
+        h_->window.OpenFile(onDisk("large.pud"));
+        QVERIFY(h_->document.isLoaded);
+        const auto old = platform::readWholeFile(onDisk("large.pud"));
+        disk_.fill();
+        h_->window.menus().save->trigger();
+        QCOMPARE(h_->prompts.texts().last(),
+                 QString("Error Saving File!\nNo space left on device"));
+        QCOMPARE(platform::readWholeFile(onDisk("large.pud")), old);
+    }
+
+    void anExportOntoAFullDiskLeavesNoFile() {
+        platform::saveWholeFile(onDisk("a.pud"), scenarioWithUnits({}));
+        h_->window.OpenFile(onDisk("a.pud"));
+        disk_.fill();
+        h_->prompts.filesToOpen = {onDisk("x.UP")};
+        h_->window.menus().exportUpgradeSection->trigger();
+        QCOMPARE(h_->prompts.texts().last(),
+                 QString("Error Writing File!\nNo space left on device."));
+        QCOMPARE(disk_.names(), (std::vector<std::string>{"a.pud", "filler"}));
+    }
+
+    void compressingOntoAFullDiskKeepsTheOldStream() {
+        ScriptedPrompts prompts;
+        ui::TCompressForm progress;
+        const QString gameDirectory = demoGameDirectory();
+        ui::ArchiveWriter writer(prompts, progress, gameDirectory);
+        QTemporaryDir elsewhere;
+        const QString input = elsewhere.filePath("in.bin");
+        platform::saveWholeFile(input, patternBytes(5000, 2));
+        platform::saveWholeFile(onDisk("out.lz"), patternBytes(100, 1));
+        disk_.fill();
+        QVERIFY(!writer.compressFile(input, onDisk("out.lz")));
+        QVERIFY(prompts.texts().at(0).endsWith("No space left on device"));
+        QCOMPARE(platform::readWholeFile(onDisk("out.lz")), patternBytes(100, 1));
+    }
+
+  private:
+    QString onDisk(const QString& name) const {
+        return QString::fromStdString(disk_.path(name.toStdString()));
+    }
+
+    FullDisk disk_;
+};
+
+TARNWICK_UI_TEST_MAIN(FullDiskSaveTest)
+#include "FullDiskSaveTest.moc"
