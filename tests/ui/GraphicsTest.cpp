@@ -9,6 +9,7 @@
 #include "UiTestSupport.h"
 #include "core/archive/Archive.h"
 #include "core/archive/EntryInsertion.h"
+#include "core/graphics/SpriteConverter.h"
 #include "platform/FileStore.h"
 
 using namespace tarnwick;
@@ -68,6 +69,41 @@ class GraphicsTest : public WindowTestBase {
         QCOMPARE(h_->window.findChild<QWidget*>("Panel1")->size(), QSize(40, 40));
         // The preview is no edit.
         QCOMPARE(general(0), 1300u);
+    }
+
+    void previewUsesThePaletteOfTheChosenTerrain() {
+        for (const auto* field :
+             {&uf::gfxGeneral, &uf::gfxSummer, &uf::gfxWinter, &uf::gfxWasteland}) {
+            units_.set(*field, 4, 1300);
+        }
+        Bytes swamp(254, 0);
+        swamp[8] = 1300 & 0xFF;  // row 4 of the swamp array
+        swamp[9] = 1300 >> 8;
+        open(swamp);
+        select(4);
+        const Bytes maindat =
+            platform::readWholeFile(QDir(demoGameDirectory()).filePath("DATA/MAINDAT.WAR"));
+        const archive::ArchiveView game(maindat);
+        const Bytes sprite = game.extract(300);
+        // General and Summer share a palette; the others have their own.
+        const std::vector<std::pair<QString, int>> terrains = {{"RadioButton1", 2},
+                                                               {"RadioButton2", 2},
+                                                               {"RadioButton3", 18},
+                                                               {"RadioButton4", 10},
+                                                               {"RadioButton5", 438}};
+        for (const auto& [button, paletteEntry] : terrains) {
+            radio(button)->click();
+            h_->window.findChild<QPushButton*>("Button1")->click();
+            NoProgress quiet;
+            const auto bitmap = graphics::convertGfx(
+                sprite, 1, graphics::paletteFromGame(game.extract(paletteEntry)), quiet);
+            const QImage expected = QImage::fromData(bitmap.bitmap.data(),
+                                                     static_cast<int>(bitmap.bitmap.size()), "BMP");
+            QCOMPARE(h_->window.graphicsPage().previewPicture().toImage().convertToFormat(
+                         QImage::Format_RGB32),
+                     expected.convertToFormat(QImage::Format_RGB32));
+        }
+        QVERIFY(h_->prompts.shown.empty());
     }
 
     void aFailedPreviewChangesNoPicture() {
@@ -140,7 +176,7 @@ class GraphicsTest : public WindowTestBase {
     }
 
     void defaultDataModesAndTheSwampChoice() {
-        open(true);
+        open(Bytes(254, 0));
         select(0);
         auto& selection = h_->window.graphicsSelection();
         selection.show();
@@ -253,9 +289,8 @@ class GraphicsTest : public WindowTestBase {
         platform::saveWholeFile(dir_.filePath(name), bytes);
         return dir_.filePath(name);
     }
-    void open(bool swamp = false) {
-        h_->window.OpenFile(
-            write("gfx.pud", scenarioWithUnits(units_, swamp ? Bytes(254, 0) : Bytes{})));
+    void open(const Bytes& swamp = {}) {
+        h_->window.OpenFile(write("gfx.pud", scenarioWithUnits(units_, swamp)));
         QVERIFY(h_->document.isLoaded);
     }
     std::uint32_t general(std::size_t row) const {

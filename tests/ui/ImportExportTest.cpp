@@ -144,7 +144,8 @@ class ImportExportTest : public QObject {
         openScenario(false);
         h_->prompts.filesToOpen = {path("no/such/folder/x.alo")};
         h_->window.menus().exportUpgradeSection->trigger();
-        QCOMPARE(h_->prompts.texts(), QStringList{"Error Opening File!\nNo such file or directory."});
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"Error Opening File!\nNo such file or directory."});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
     }
 

@@ -1,5 +1,6 @@
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -57,6 +58,15 @@ class MainWindowTest : public QObject {
         QCOMPARE(pages->tabText(1), QString("Flags"));
         QCOMPARE(pages->tabText(2), QString("GFX"));
         QCOMPARE(pages->currentIndex(), 2);
+    }
+
+    void theUnitListShowsItsLongestNameWhole() {
+        h_->startWithGame();
+        h_->window.show();
+        auto* list = h_->window.findChild<QListWidget*>("UnitList");
+        QVERIFY(!list->horizontalScrollBar()->isVisible());
+        QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0));
+        QVERIFY(list->item(0)->text() != QString());  // the game's names were read
     }
 
     void toolbarButtonsAndHints() {

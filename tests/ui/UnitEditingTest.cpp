@@ -110,6 +110,14 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 12345u);
         QTest::keyClicks(box("HP"), "-");
         QCOMPARE(h_->prompts.texts().last(), QString("'-' is not a valid integer value."));
+        // A plus sign is taken, but not before another sign.
+        box("HP")->selectAll();
+        QTest::keyClicks(box("HP"), "+-1");
+        QCOMPARE(h_->prompts.texts().last(), QString("'+-1' is not a valid integer value."));
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 12345u);
+        box("HP")->selectAll();
+        QTest::keyClicks(box("HP"), "+7");
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 7u);
     }
 
     void damageAndDecayLabels() {
@@ -212,6 +220,10 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(search->text(), QString("peas"));
         QCOMPARE(box("HP")->text(), QString("0"));
         QTest::keyClick(search, 'x');
+        QCOMPARE(list()->currentRow(), 2);
+        // Only row 104 matches "peasant'", and rows from 104 on are never found.
+        search->clear();
+        QTest::keyClicks(search, "peasant's");
         QCOMPARE(list()->currentRow(), 2);
     }
 

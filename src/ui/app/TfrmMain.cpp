@@ -1,8 +1,11 @@
 #include "ui/app/TfrmMain.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -24,7 +27,8 @@ namespace {
 const QString kPlugInSwitch = "-MarrowbyPlugIn";
 constexpr int kInitialWidth = 561;
 constexpr int kInitialHeight = 398;
-constexpr int kListColumnWidth = 140;
+// The list is as wide as its longest name, up to this; a longer name is elided.
+constexpr int kListColumnMaximumWidth = 220;
 
 QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
     auto* page = new QWidget(pages);
@@ -68,8 +72,8 @@ void TfrmMain::buildWorkArea() {
     }
     listColumn->addWidget(txtName_);
     listColumn->addWidget(unitList_);
-    txtName_->setMaximumWidth(kListColumnWidth);
-    unitList_->setMaximumWidth(kListColumnWidth);
+    unitList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fitUnitListToNames();
     columns->addLayout(listColumn);
 
     pages_ = new QTabWidget(central);
@@ -183,6 +187,14 @@ void TfrmMain::FormShow() {
                 ->setText(QString::fromLatin1(name->data(), static_cast<qsizetype>(name->size())));
         }
     }
+    fitUnitListToNames();
+}
+
+void TfrmMain::fitUnitListToNames() {
+    const int width = unitList_->sizeHintForColumn(0) + 2 * unitList_->frameWidth() +
+                      unitList_->verticalScrollBar()->sizeHint().width();
+    unitList_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
+    txtName_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
 }
 
 std::optional<std::size_t> TfrmMain::selectedUnit() const {

@@ -58,6 +58,7 @@ class TfrmMain : public QMainWindow {
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
+    void fitUnitListToNames();
     void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
 
   public slots:
