@@ -5,7 +5,7 @@
 #include "core/archive/LzssDecoder.h"
 #include "platform/FileStore.h"
 #include "ui/archive/ArchiveWriter.h"
-#include "ui/graphics/TCompressForm.h"
+#include "ui/graphics/ProgressWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -98,7 +98,7 @@ class ArchiveWriterTest : public QObject {
     QTemporaryDir game_;
     QTemporaryDir work_;
     QString gameDirectory_;
-    ui::TCompressForm form_;
+    ui::ProgressWindow form_;
     std::unique_ptr<ScriptedPrompts> prompts_;
     std::unique_ptr<ui::ArchiveWriter> writer_;
 };

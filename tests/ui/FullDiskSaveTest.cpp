@@ -5,7 +5,7 @@
 #include "UiTestSupport.h"
 #include "platform/FileStore.h"
 #include "ui/archive/ArchiveWriter.h"
-#include "ui/graphics/TCompressForm.h"
+#include "ui/graphics/ProgressWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -30,10 +30,10 @@ class FullDiskSaveTest : public WindowTestBase {
     void savingAUnitDataFileKeepsTheOldOne() {
         const auto units = scenarioWithUnits({});
         platform::saveWholeFile(onDisk("big.pud"), units);
-        h_->window.OpenFile(onDisk("big.pud"));
+        h_->window.openFile(onDisk("big.pud"));
         h_->prompts.filesToOpen = {onDisk("units.udt")};
         h_->window.menus().exportUnitData->trigger();
-        h_->window.OpenFile(onDisk("units.udt"));
+        h_->window.openFile(onDisk("units.udt"));
         const auto old = platform::readWholeFile(onDisk("units.udt"));
         disk_.fill();
         h_->document.unitData.set(model::unitfields::hitPoints, 3, 77);
@@ -52,7 +52,7 @@ class FullDiskSaveTest : public WindowTestBase {
             }
         }
         platform::saveWholeFile(onDisk("large.pud"), chainOf(sections));
-        h_->window.OpenFile(onDisk("large.pud"));
+        h_->window.openFile(onDisk("large.pud"));
         QVERIFY(h_->document.isLoaded);
         const auto old = platform::readWholeFile(onDisk("large.pud"));
         disk_.fill();
@@ -64,7 +64,7 @@ class FullDiskSaveTest : public WindowTestBase {
 
     void anExportOntoAFullDiskLeavesNoFile() {
         platform::saveWholeFile(onDisk("a.pud"), scenarioWithUnits({}));
-        h_->window.OpenFile(onDisk("a.pud"));
+        h_->window.openFile(onDisk("a.pud"));
         disk_.fill();
         h_->prompts.filesToOpen = {onDisk("x.UP")};
         h_->window.menus().exportUpgradeSection->trigger();
@@ -75,7 +75,7 @@ class FullDiskSaveTest : public WindowTestBase {
 
     void compressingOntoAFullDiskKeepsTheOldStream() {
         ScriptedPrompts prompts;
-        ui::TCompressForm progress;
+        ui::ProgressWindow progress;
         const QString gameDirectory = demoGameDirectory();
         ui::ArchiveWriter writer(prompts, progress, gameDirectory);
         QTemporaryDir elsewhere;

@@ -36,37 +36,37 @@ class GraphicsTest : public WindowTestBase {
     void pageRulesKeepTheFlagsAndTheBase() {
         open();
         select(1);
-        QVERIFY(radio("w2")->isChecked());
-        QCOMPARE(box("txtEntry")->text(), QString("17"));
-        radio("w5")->click();
+        QVERIFY(radio("archive2Button")->isChecked());
+        QCOMPARE(box("entryBox")->text(), QString("17"));
+        radio("archive5Button")->click();
         QCOMPARE(general(1), 0xA000u | 5017u);
-        check("CheckBox1")->click();
+        check("repeatBox")->click();
         QCOMPARE(general(1), 0x2000u | 5017u);
-        check("CheckBox1")->click();
+        check("repeatBox")->click();
         QCOMPARE(general(1), 0xA000u | 5017u);
-        radio("CheckBox4")->click();
+        radio("noGraphicsButton")->click();
         QCOMPARE(general(1), 65535u);
         select(0);
         select(1);
-        QVERIFY(radio("CheckBox4")->isChecked());
-        QVERIFY(!h_->window.findChild<QWidget*>("GroupBox3")->isEnabled());
-        QCOMPARE(box("txtEntry")->text(), QString("0"));
+        QVERIFY(radio("noGraphicsButton")->isChecked());
+        QVERIFY(!h_->window.findChild<QWidget*>("entryGroup")->isEnabled());
+        QCOMPARE(box("entryBox")->text(), QString("0"));
     }
 
     void withoutARowThePageDoesNothing() {
-        QVERIFY(!h_->window.findChild<QWidget*>("GfxContent")->isEnabled());
-        radio("RadioButton3")->click();
+        QVERIFY(!h_->window.findChild<QWidget*>("graphicsContent")->isEnabled());
+        radio("winterTerrainButton")->click();
         QVERIFY(h_->prompts.shown.empty());
     }
 
     void previewShowsTheFirstFrame() {
         open();
         select(0);
-        h_->window.findChild<QPushButton*>("Button1")->click();
+        h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
         QVERIFY(h_->prompts.shown.empty());
         QCOMPARE(h_->window.graphicsPage().previewPicture().size(), QSize(32, 32));
-        QVERIFY(h_->window.findChild<QPushButton*>("Button1")->isEnabled());
-        QCOMPARE(h_->window.findChild<QWidget*>("Panel1")->size(), QSize(40, 40));
+        QVERIFY(h_->window.findChild<QPushButton*>("updatePreviewButton")->isEnabled());
+        QCOMPARE(h_->window.findChild<QWidget*>("previewPanel")->size(), QSize(40, 40));
         // The preview is no edit.
         QCOMPARE(general(0), 1300u);
     }
@@ -86,14 +86,14 @@ class GraphicsTest : public WindowTestBase {
         const archive::ArchiveView game(maindat);
         const Bytes sprite = game.extract(300);
         // General and Summer share a palette; the others have their own.
-        const std::vector<std::pair<QString, int>> terrains = {{"RadioButton1", 2},
-                                                               {"RadioButton2", 2},
-                                                               {"RadioButton3", 18},
-                                                               {"RadioButton4", 10},
-                                                               {"RadioButton5", 438}};
+        const std::vector<std::pair<QString, int>> terrains = {{"generalTerrainButton", 2},
+                                                               {"summerTerrainButton", 2},
+                                                               {"winterTerrainButton", 18},
+                                                               {"wastelandTerrainButton", 10},
+                                                               {"swampTerrainButton", 438}};
         for (const auto& [button, paletteEntry] : terrains) {
             radio(button)->click();
-            h_->window.findChild<QPushButton*>("Button1")->click();
+            h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
             NoProgress quiet;
             const auto bitmap = graphics::convertGfx(
                 sprite, 1, graphics::paletteFromGame(game.extract(paletteEntry)), quiet);
@@ -109,20 +109,20 @@ class GraphicsTest : public WindowTestBase {
     void aFailedPreviewChangesNoPicture() {
         open();
         select(0);
-        h_->window.findChild<QPushButton*>("Button1")->click();
+        h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
         const QImage before = h_->window.graphicsPage().previewPicture().toImage();
-        box("txtEntry")->selectAll();
-        QTest::keyClicks(box("txtEntry"), "311");  // an empty slot of the demo archive
+        box("entryBox")->selectAll();
+        QTest::keyClicks(box("entryBox"), "311");  // an empty slot of the demo archive
         QCOMPARE(general(0), 1311u);
-        h_->window.findChild<QPushButton*>("Button1")->click();
+        h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
         QCOMPARE(h_->prompts.texts(),
                  QStringList{"A fatal error has occured during extraction! Entry does not exist "
                              "in opened data file!: 311"});
-        QVERIFY(h_->window.findChild<QPushButton*>("Button1")->isEnabled());
+        QVERIFY(h_->window.findChild<QPushButton*>("updatePreviewButton")->isEnabled());
         QCOMPARE(h_->window.graphicsPage().previewPicture().toImage(), before);
         // Entry 0 shows nothing new and says nothing.
-        box("txtEntry")->setText("0");
-        h_->window.findChild<QPushButton*>("Button1")->click();
+        box("entryBox")->setText("0");
+        h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
         QCOMPARE(h_->prompts.shown.size(), std::size_t{1});
     }
 
@@ -131,28 +131,28 @@ class GraphicsTest : public WindowTestBase {
         select(2);
         auto& selection = h_->window.graphicsSelection();
         selection.show();
-        selection.findChild<QRadioButton*>("winter")->click();
-        selection.BitBtn1Click();
+        selection.findChild<QRadioButton*>("winterButton")->click();
+        selection.findChild<QPushButton*>("continueButton")->click();
         QVERIFY(h_->prompts.shown.empty());
         auto& sizer = h_->window.boxSizer();
         QVERIFY(sizer.isVisible());
         QCOMPARE(sizer.frameSize(), QSize(72, 72));
         QCOMPARE(sizer.boxWidth(), 20);
         QCOMPARE(sizer.boxHeight(), 30);
-        QVERIFY(sizer.findChild<QScrollBar*>("ScrollBar")->isEnabled());
-        QCOMPARE(sizer.findChild<QLabel*>("SizePanel")->text(), QString("20 x 30"));
+        QVERIFY(sizer.findChild<QScrollBar*>("frameScrollBar")->isEnabled());
+        QCOMPARE(sizer.findChild<QLabel*>("sizePanel")->text(), QString("20 x 30"));
     }
 
     void aStandaloneGfxFileOpensInTheSizer() {
         open();
         select(0);
-        box("EdSizeX")->setText("abc");  // not a number: the sizer starts at 32
+        box("boxWidthBox")->setText("abc");  // not a number: the sizer starts at 32
         h_->prompts.shown.clear();
         const QString file = write("unit.gfx", demo::demoSprite(6, 48, 56, 70));
         h_->prompts.filesToOpen = {file};
         auto& selection = h_->window.graphicsSelection();
-        selection.findChild<QRadioButton*>("RadioButton4")->click();
-        selection.BitBtn1Click();
+        selection.findChild<QRadioButton*>("gfxFileButton")->click();
+        selection.findChild<QPushButton*>("continueButton")->click();
         const ui::FileChoice& chooser = h_->prompts.openChoosers.back();
         QCOMPARE(chooser.title, QString("Open GFX..."));
         QCOMPARE(chooser.filter, QString("GFX Files(*.GFX)|*.gfx"));
@@ -160,8 +160,8 @@ class GraphicsTest : public WindowTestBase {
         QVERIFY(sizer.isVisible());
         QCOMPARE(sizer.frameSize(), QSize(48, 56));
         QCOMPARE(sizer.boxWidth(), 32);
-        QCOMPARE(sizer.findChild<QScrollBar*>("ScrollBar")->maximum(), 6);
-        selection.findChild<QRadioButton*>("RadioButton1")->click();
+        QCOMPARE(sizer.findChild<QScrollBar*>("frameScrollBar")->maximum(), 6);
+        selection.findChild<QRadioButton*>("currentDataButton")->click();
     }
 
     void sevenThousandMeansNoGraphics() {
@@ -169,8 +169,8 @@ class GraphicsTest : public WindowTestBase {
         select(3);
         auto& selection = h_->window.graphicsSelection();
         selection.show();
-        selection.findChild<QRadioButton*>("summer")->click();
-        selection.BitBtn1Click();
+        selection.findChild<QRadioButton*>("summerButton")->click();
+        selection.findChild<QPushButton*>("continueButton")->click();
         QCOMPARE(h_->prompts.texts(), QStringList{"FATAL ERROR: Unit has *NO* GFX!"});
         QVERIFY(!h_->window.boxSizer().isVisible());
     }
@@ -180,16 +180,17 @@ class GraphicsTest : public WindowTestBase {
         select(0);
         auto& selection = h_->window.graphicsSelection();
         selection.show();
-        auto* swamp = selection.findChild<QRadioButton*>("swamp");
+        auto* swamp = selection.findChild<QRadioButton*>("swampButton");
         QVERIFY(swamp->isEnabled());
         swamp->click();
-        selection.findChild<QRadioButton*>("RadioButton2")->click();
+        selection.findChild<QRadioButton*>("defaultDataButton")->click();
         QVERIFY(!swamp->isEnabled());
-        QVERIFY(selection.findChild<QRadioButton*>("summer")->isChecked());
-        selection.findChild<QRadioButton*>("RadioButton3")->click();
+        QVERIFY(selection.findChild<QRadioButton*>("summerButton")->isChecked());
+        selection.findChild<QRadioButton*>("expansionDataButton")->click();
         QVERIFY(swamp->isEnabled());
-        selection.findChild<QRadioButton*>("RadioButton2")->click();
-        selection.BitBtn1Click();  // the game's own unit 0: a demo sprite
+        selection.findChild<QRadioButton*>("defaultDataButton")->click();
+        selection.findChild<QPushButton*>("continueButton")
+            ->click();  // the game's own unit 0: a demo sprite
         QVERIFY(h_->prompts.shown.empty());
         QVERIFY(h_->window.boxSizer().isLoaded());
     }
@@ -206,11 +207,11 @@ class GraphicsTest : public WindowTestBase {
                                               archive::entryHeader(100, false), shortTable, quiet));
         h_->settings.setWar2Dir(game.path());
         MainWindowHarness other;
-        other.window.FormCreate({});
-        other.window.OpenFile(write("u.pud", scenarioWithUnits(units_)));
+        other.window.startUp({});
+        other.window.openFile(write("u.pud", scenarioWithUnits(units_)));
         auto& selection = other.window.graphicsSelection();
-        selection.findChild<QRadioButton*>("RadioButton2")->click();
-        selection.BitBtn1Click();
+        selection.findChild<QRadioButton*>("defaultDataButton")->click();
+        selection.findChild<QPushButton*>("continueButton")->click();
         QCOMPARE(other.prompts.texts(), QStringList{"ERROR! Default Expansion UDTA corrupted!"});
     }
 
@@ -218,44 +219,44 @@ class GraphicsTest : public WindowTestBase {
         open();
         select(2);
         auto& selection = h_->window.graphicsSelection();
-        selection.findChild<QRadioButton*>("winter")->click();
-        selection.BitBtn1Click();
+        selection.findChild<QRadioButton*>("winterButton")->click();
+        selection.findChild<QPushButton*>("continueButton")->click();
         auto& sizer = h_->window.boxSizer();
-        sizer.PaintBoxMouseMove({50, 10});  // not dragging yet: nothing
+        sizer.dragTo({50, 10});  // not dragging yet: nothing
         QCOMPARE(sizer.boxWidth(), 20);
-        sizer.PaintBoxMouseDown({50, 10});
+        sizer.pressAt({50, 10});
         QCOMPARE(sizer.boxWidth(), 28);
         QCOMPARE(sizer.boxHeight(), 52);
-        QCOMPARE(sizer.findChild<QLabel*>("SizePanel")->text(), QString("28 x 52"));
-        QCOMPARE(box("EdSizeX")->text(), QString("28"));
+        QCOMPARE(sizer.findChild<QLabel*>("sizePanel")->text(), QString("28 x 52"));
+        QCOMPARE(box("boxWidthBox")->text(), QString("28"));
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 0), 28u);
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 1), 52u);
-        sizer.PaintBoxMouseMove({36, 36});  // the centre
+        sizer.dragTo({36, 36});  // the centre
         QCOMPARE(sizer.boxWidth(), 0);
-        sizer.PaintBoxMouseMove({500, -300});  // capped at the frame
+        sizer.dragTo({500, -300});  // capped at the frame
         QCOMPARE(sizer.boxWidth(), 72);
         QCOMPARE(sizer.boxHeight(), 72);
-        sizer.PaintBoxMouseUp();
-        sizer.PaintBoxMouseMove({40, 40});
+        sizer.release();
+        sizer.dragTo({40, 40});
         QCOMPARE(sizer.boxWidth(), 72);
 
         // With a "Group" row selected nothing is written into the unit arrays.
         select(112);
         const auto before = h_->document.unitData.bytes;
-        sizer.PaintBoxMouseDown({10, 10});
+        sizer.pressAt({10, 10});
         QCOMPARE(h_->document.unitData.bytes, before);
-        sizer.PaintBoxMouseUp();
+        sizer.release();
 
         // A click on the size panel closes the sizer.
-        QTest::mouseClick(sizer.findChild<QLabel*>("SizePanel"), Qt::LeftButton);
+        QTest::mouseClick(sizer.findChild<QLabel*>("sizePanel"), Qt::LeftButton);
         QVERIFY(!sizer.isVisible());
     }
 
     void scrollingShowsOneFrameAtATime() {
         auto& sizer = h_->window.boxSizer();
         sizer.setPalette(graphics::greyPalette());
-        QVERIFY(sizer.LoadGfx(demo::demoSprite(5, 48, 40, 30)));
-        auto* scroll = sizer.findChild<QScrollBar*>("ScrollBar");
+        QVERIFY(sizer.loadSprite(demo::demoSprite(5, 48, 40, 30)));
+        auto* scroll = sizer.findChild<QScrollBar*>("frameScrollBar");
         QCOMPARE(scroll->maximum(), 5);
         scroll->setValue(3);
         QCOMPARE(scroll->toolTip(), QString("Image 3"));
@@ -263,16 +264,16 @@ class GraphicsTest : public WindowTestBase {
         QImage painted(48, 40, QImage::Format_RGB32);
         {
             QPainter painter(&painted);
-            sizer.PaintBoxPaint(painter);
+            sizer.paintFrame(painter);
         }
         // The whole sprite, to compare with: frame 3 is rows 80 to 119.
-        QVERIFY(sizer.LoadGfx(demo::demoSprite(5, 48, 40, 30)));
+        QVERIFY(sizer.loadSprite(demo::demoSprite(5, 48, 40, 30)));
         QImage expected(48, 40, QImage::Format_RGB32);
         {
             QPainter painter(&expected);
-            sizer.findChild<QScrollBar*>("ScrollBar")->setValue(3);
+            sizer.findChild<QScrollBar*>("frameScrollBar")->setValue(3);
             sizer.setBoxSize(0, 0);
-            sizer.PaintBoxPaint(painter);
+            sizer.paintFrame(painter);
         }
         // The box's left edge is at (48 - 11) / 2 = 18, its top at 15, drawn white.
         QCOMPARE(painted.pixelColor(18, 20), QColor(Qt::white));
@@ -280,8 +281,8 @@ class GraphicsTest : public WindowTestBase {
         QCOMPARE(painted.pixelColor(17, 20), expected.pixelColor(17, 20));
         QCOMPARE(painted.pixelColor(5, 5), expected.pixelColor(5, 5));
 
-        QVERIFY(sizer.LoadGfx(demo::demoSprite(1, 48, 40, 30)));
-        QVERIFY(!sizer.findChild<QScrollBar*>("ScrollBar")->isEnabled());
+        QVERIFY(sizer.loadSprite(demo::demoSprite(1, 48, 40, 30)));
+        QVERIFY(!sizer.findChild<QScrollBar*>("frameScrollBar")->isEnabled());
     }
 
   private:
@@ -290,7 +291,7 @@ class GraphicsTest : public WindowTestBase {
         return dir_.filePath(name);
     }
     void open(const Bytes& swamp = {}) {
-        h_->window.OpenFile(write("gfx.pud", scenarioWithUnits(units_, swamp)));
+        h_->window.openFile(write("gfx.pud", scenarioWithUnits(units_, swamp)));
         QVERIFY(h_->document.isLoaded);
     }
     std::uint32_t general(std::size_t row) const {

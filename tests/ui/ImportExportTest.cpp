@@ -154,7 +154,7 @@ class ImportExportTest : public QObject {
 
     void openScenario(bool swamp) {
         platform::saveWholeFile(path("s.pud"), chainOf(typicalScenarioSections(swamp)));
-        h_->window.OpenFile(path("s.pud"));
+        h_->window.openFile(path("s.pud"));
         QVERIFY(h_->document.isLoaded);
     }
 
@@ -165,7 +165,7 @@ class ImportExportTest : public QObject {
         }
         const std::size_t size = kind == DocumentKind::UnitData ? unitFileSize : 780;
         platform::saveWholeFile(path("doc.bin"), patternBytes(size, 77));
-        h_->window.OpenFile(path("doc.bin"));
+        h_->window.openFile(path("doc.bin"));
         QCOMPARE(h_->document.kind, kind);
     }
 

@@ -13,7 +13,7 @@ using model::DocumentKind;
 
 namespace {
 
-// "text|shortcut" per item, "-" per separator, "text>" per submenu.
+// "text|shortcut" per item, "-" per separator, "text>" per enableRestrictionsItems.
 QStringList itemsOf(const QMenu* menu) {
     QStringList items;
     for (const QAction* action : menu->actions()) {
@@ -40,7 +40,7 @@ class MainWindowTest : public QObject {
         auto& w = h_->window;
         QCOMPARE(w.windowTitle(), QString("Tarnwick v3.0"));
         QCOMPARE(w.size(), QSize(561, 398));
-        auto* list = w.findChild<QListWidget*>("UnitList");
+        auto* list = w.findChild<QListWidget*>("unitList");
         QVERIFY(list != nullptr);
         QCOMPARE(list->count(), 127);
         QCOMPARE(list->item(0)->text(), QString());
@@ -49,9 +49,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(list->item(106)->text(), QString("-Destroyed site 1-"));
         QCOMPARE(list->item(110)->text(), QString("Group 1"));
         QCOMPARE(list->item(126)->text(), QString("Group 17"));
-        QVERIFY(w.findChild<QLineEdit*>("txtName") != nullptr);
+        QVERIFY(w.findChild<QLineEdit*>("searchBox") != nullptr);
 
-        auto* pages = w.findChild<QTabWidget*>("PageControl1");
+        auto* pages = w.findChild<QTabWidget*>("unitPages");
         QVERIFY(pages != nullptr);
         QCOMPARE(pages->count(), 3);
         QCOMPARE(pages->tabText(0), QString("General"));
@@ -63,14 +63,14 @@ class MainWindowTest : public QObject {
     void theUnitListShowsItsLongestNameWhole() {
         h_->startWithGame();
         h_->window.show();
-        auto* list = h_->window.findChild<QListWidget*>("UnitList");
+        auto* list = h_->window.findChild<QListWidget*>("unitList");
         QVERIFY(!list->horizontalScrollBar()->isVisible());
         QVERIFY(list->viewport()->width() >= list->sizeHintForColumn(0));
         QVERIFY(list->item(0)->text() != QString());  // the game's names were read
     }
 
     void toolbarButtonsAndHints() {
-        auto* bar = h_->window.findChild<QToolBar*>("ToolBar1");
+        auto* bar = h_->window.findChild<QToolBar*>("toolBar");
         QVERIFY(bar != nullptr);
         QStringList hints;
         for (const QAction* action : bar->actions()) {

@@ -4,7 +4,7 @@
 #include "UiTestSupport.h"
 #include "core/archive/LzssEncoder.h"
 #include "platform/FileStore.h"
-#include "ui/graphics/TCompressForm.h"
+#include "ui/graphics/ProgressWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -42,7 +42,7 @@ class NamesAndClipboardTest : public QObject {
         QDir(game.path()).mkpath("data");
         platform::saveWholeFile(game.filePath("data/maindat.war"), {});
         h_->settings.setWar2Dir(game.path());
-        h_->window.FormCreate({});
+        h_->window.startUp({});
         h_->window.show();
         QCOMPARE(h_->prompts.texts(), QStringList{kFatal + "Error Opening strdat.war"});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
@@ -92,8 +92,8 @@ class NamesAndClipboardTest : public QObject {
         QCOMPARE(h_->document.unitData.get(uf::rightClickAction, 10), 0u);
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 11), before.get(uf::hitPoints, 11));
         // The pages show the pasted values.
-        QCOMPARE(h_->window.findChild<QLineEdit*>("HP")->text(), QString("1070"));
-        QCOMPARE(h_->window.findChild<QComboBox*>("rightClick")->currentIndex(), -1);
+        QCOMPARE(h_->window.findChild<QLineEdit*>("hitPointsBox")->text(), QString("1070"));
+        QCOMPARE(h_->window.findChild<QComboBox*>("rightClickList")->currentIndex(), -1);
         QVERIFY(h_->prompts.shown.empty());
     }
 
@@ -113,7 +113,7 @@ class NamesAndClipboardTest : public QObject {
     }
 
     void theProgressWindowFollowsTheWork() {
-        ui::TCompressForm form;
+        ui::ProgressWindow form;
         form.start("Compressing...", 100);
         QVERIFY(form.isVisible());
         QCOMPARE(form.windowTitle(), QString("Compressing..."));
@@ -138,7 +138,7 @@ class NamesAndClipboardTest : public QObject {
 
   private:
     QString row(int index) const { return list()->item(index)->text(); }
-    QListWidget* list() const { return h_->window.findChild<QListWidget*>("UnitList"); }
+    QListWidget* list() const { return h_->window.findChild<QListWidget*>("unitList"); }
 
     // A scenario whose unit u has hit points 1000 * seed + u and flags seed * 0x50000 + u.
     void open(const QString& name, std::uint32_t seed) {
@@ -152,7 +152,7 @@ class NamesAndClipboardTest : public QObject {
         }
         const QString path = dir_.filePath(name);
         platform::saveWholeFile(path, scenarioWithUnits(units));
-        h_->window.OpenFile(path);
+        h_->window.openFile(path);
     }
 
     QTemporaryDir dir_;

@@ -27,7 +27,7 @@ class StartupTest : public QObject {
     void firstRunCreatesTheStoreAndRemembersAGoodDirectory() {
         MainWindowHarness h;
         h.prompts.filesToOpen = {path("Game/war2.exe")};
-        h.window.FormCreate({});
+        h.window.startUp({});
         QCOMPARE(h.prompts.texts(), QStringList{kFirstRun});
         QCOMPARE(h.prompts.shown[0].caption, QString("Warning"));
         QCOMPARE(h.prompts.shown[0].icon, ui::MessageIcon::Warning);
@@ -41,20 +41,20 @@ class StartupTest : public QObject {
 
         // The next start finds everything and asks nothing.
         MainWindowHarness next;
-        next.window.FormCreate({});
+        next.window.startUp({});
         QVERIFY(next.prompts.shown.empty());
         QCOMPARE(next.window.gameDirectory(), path("Game"));
     }
 
     void firstRunCancelledStillCreatesTheStore() {
         MainWindowHarness h;
-        h.window.FormCreate({});
+        h.window.startUp({});
         QCOMPARE(h.prompts.texts(), QStringList{kFirstRun});
         QVERIFY(h.settings.exists());
         QCOMPARE(h.window.gameDirectory(), QString());
 
         MainWindowHarness next;
-        next.window.FormCreate({});
+        next.window.startUp({});
         QCOMPARE(next.prompts.texts(), QStringList{kBadDirectory});
     }
 
@@ -63,7 +63,7 @@ class StartupTest : public QObject {
         for (int start = 0; start < 2; ++start) {
             MainWindowHarness h;
             h.prompts.filesToOpen = {path("NoData/war2.exe")};
-            h.window.FormCreate({});
+            h.window.startUp({});
             QCOMPARE(h.prompts.texts(), QStringList{kBadDirectory});
             QCOMPARE(h.window.gameDirectory(), path("NoData"));
             QCOMPARE(h.settings.war2Dir(), path("Elsewhere"));
@@ -73,14 +73,14 @@ class StartupTest : public QObject {
     void cancellingTheLocateDialogKeepsWhatWasRead() {
         platform::SettingsStore().setWar2Dir(path("Elsewhere"));
         MainWindowHarness h;
-        h.window.FormCreate({});
+        h.window.startUp({});
         QCOMPARE(h.window.gameDirectory(), path("Elsewhere"));
     }
 
     void choosingTheDirectoryAgain() {
         platform::SettingsStore().setWar2Dir(path("Game"));
         MainWindowHarness h;
-        h.window.FormCreate({});
+        h.window.startUp({});
         h.prompts.filesToOpen = {path("NoData/war2.exe")};
         h.window.menus().chooseGameDirectory->trigger();
         QCOMPARE(h.prompts.texts(), QStringList{kChoose});
@@ -103,7 +103,7 @@ class StartupTest : public QObject {
         };
         for (const auto& [arguments, plugIn] : cases) {
             MainWindowHarness h;
-            h.window.FormCreate(arguments);
+            h.window.startUp(arguments);
             QCOMPARE(h.window.isPlugInMode(), plugIn);
             QVERIFY(h.prompts.shown.empty());
         }

@@ -36,10 +36,10 @@ class TableEditorsTest : public QObject {
         QTimer::singleShot(0, this, [&] {
             auto& editor = h_->window.upgradeEditor();
             title = editor.windowTitle();
-            selected = editor.findChild<QListWidget*>("ListBox1")->currentItem()->text();
-            unitsShown = editor.findChild<QGroupBox*>("normal")->isVisible() &&
-                         !editor.findChild<QGroupBox*>("spells")->isVisible();
-            editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(9);
+            selected = editor.findChild<QListWidget*>("upgradeList")->currentItem()->text();
+            unitsShown = editor.findChild<QGroupBox*>("unitAffectsGroup")->isVisible() &&
+                         !editor.findChild<QGroupBox*>("spellAffectsGroup")->isVisible();
+            editor.findChild<QListWidget*>("upgradeList")->setCurrentRow(9);
             editor.accept();
         });
         h_->window.menus().upgradesButton->trigger();
@@ -49,7 +49,7 @@ class TableEditorsTest : public QObject {
         // The next opening starts at the first entry again.
         QTimer::singleShot(0, this, [&] {
             selected = h_->window.upgradeEditor()
-                           .findChild<QListWidget*>("ListBox1")
+                           .findChild<QListWidget*>("upgradeList")
                            ->currentItem()
                            ->text();
             h_->window.upgradeEditor().accept();
@@ -64,28 +64,28 @@ class TableEditorsTest : public QObject {
         const auto before = h_->document.upgrades.bytes;
         editor.show();
         QCOMPARE(h_->document.upgrades.bytes, before);  // filling writes the same values back
-        auto* list = editor.findChild<QListWidget*>("ListBox1");
+        auto* list = editor.findChild<QListWidget*>("upgradeList");
         list->setCurrentRow(34);
-        QVERIFY(editor.findChild<QGroupBox*>("spells")->isVisible());
-        QVERIFY(!editor.findChild<QGroupBox*>("normal")->isVisible());
+        QVERIFY(editor.findChild<QGroupBox*>("spellAffectsGroup")->isVisible());
+        QVERIFY(!editor.findChild<QGroupBox*>("unitAffectsGroup")->isVisible());
         list->setCurrentRow(0);
-        type(editor, "Edit1", "300");
-        type(editor, "Edit2", "70000");
+        type(editor, "upgradeTimeBox", "300");
+        type(editor, "upgradeGoldBox", "70000");
         QCOMPARE(h_->document.upgrades.get(ug::time, 0), 44u);
         QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
         h_->document.upgrades.set(ug::affects, 0, 0xFFE00000u);
         list->setCurrentRow(1);
         list->setCurrentRow(0);
-        QCOMPARE(editor.findChild<QLineEdit*>("Edit1")->text(), QString("44"));
-        editor.findChild<QCheckBox*>("n5")->click();
+        QCOMPARE(editor.findChild<QLineEdit*>("upgradeTimeBox")->text(), QString("44"));
+        editor.findChild<QCheckBox*>("unitAffects5")->click();
         QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
-        editor.findChild<QCheckBox*>("s5")->click();
+        editor.findChild<QCheckBox*>("spellAffects5")->click();
         QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
-        editor.findChild<QCheckBox*>("n20")->click();
-        editor.findChild<QCheckBox*>("n20")->click();
+        editor.findChild<QCheckBox*>("unitAffects20")->click();
+        editor.findChild<QCheckBox*>("unitAffects20")->click();
         QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
 
-        editor.findChild<QLineEdit*>("Edit2")->clear();
+        editor.findChild<QLineEdit*>("upgradeGoldBox")->clear();
         QCOMPARE(h_->prompts.texts(), QStringList{"'' is not a valid integer value."});
         QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
         editor.accept();
@@ -96,34 +96,35 @@ class TableEditorsTest : public QObject {
         h_->window.menus().addRestrictions->trigger();
         auto& editor = h_->window.restrictionsEditor();
         editor.show();
-        for (const char* name : {"n1", "n8", "sr4", "u8"}) {
+        for (const char* name :
+             {"unitAllowed1", "unitAllowed8", "spellAllowed4", "upgradeAllowed8"}) {
             QVERIFY(editor.findChild<QCheckBox*>(name)->isChecked());
         }
-        QVERIFY(!editor.findChild<QCheckBox*>("ss1")->isChecked());
+        QVERIFY(!editor.findChild<QCheckBox*>("spellAtStart1")->isChecked());
         const auto defaults = h_->document.restrictions.bytes;
 
-        editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(16);  // farm
-        editor.findChild<QCheckBox*>("n5")->click();
+        editor.findChild<QListWidget*>("restrictedUnitList")->setCurrentRow(16);  // farm
+        editor.findChild<QCheckBox*>("unitAllowed5")->click();
         auto expected = defaults;
         expected[4 * 4 + 2] = 0xFE;  // bit 16 of slot 4
         QCOMPARE(h_->document.restrictions.bytes, expected);
 
-        editor.findChild<QListWidget*>("ListBox2")->setCurrentRow(1);  // healing
-        editor.findChild<QCheckBox*>("ss1")->click();
+        editor.findChild<QListWidget*>("restrictedSpellList")->setCurrentRow(1);  // healing
+        editor.findChild<QCheckBox*>("spellAtStart1")->click();
         expected[64] = 0x02;
         QCOMPARE(h_->document.restrictions.bytes, expected);
 
-        editor.findChild<QListWidget*>("ListBox1")->setCurrentRow(31);
-        editor.findChild<QCheckBox*>("n8")->click();
+        editor.findChild<QListWidget*>("restrictedUnitList")->setCurrentRow(31);
+        editor.findChild<QCheckBox*>("unitAllowed8")->click();
         expected[7 * 4 + 3] = 0x7F;
         QCOMPARE(h_->document.restrictions.bytes, expected);
 
         // A new opening shows the first entries again.
         editor.hide();
         editor.show();
-        QCOMPARE(editor.findChild<QListWidget*>("ListBox1")->currentRow(), 0);
-        QCOMPARE(editor.findChild<QListWidget*>("ListBox2")->currentRow(), 0);
-        QVERIFY(editor.findChild<QCheckBox*>("n5")->isChecked());
+        QCOMPARE(editor.findChild<QListWidget*>("restrictedUnitList")->currentRow(), 0);
+        QCOMPARE(editor.findChild<QListWidget*>("restrictedSpellList")->currentRow(), 0);
+        QVERIFY(editor.findChild<QCheckBox*>("unitAllowed5")->isChecked());
         QCOMPARE(h_->document.restrictions.bytes, expected);
         editor.hide();
     }
@@ -155,20 +156,20 @@ class TableEditorsTest : public QObject {
         h_->window.menus().addRestrictions->trigger();
         auto& upgrades = h_->window.upgradeEditor();
         upgrades.show();
-        upgrades.findChild<QListWidget*>("ListBox1")->setCurrentRow(40);
-        type(upgrades, "Edit6", "321");
-        upgrades.findChild<QCheckBox*>("s7")->click();
+        upgrades.findChild<QListWidget*>("upgradeList")->setCurrentRow(40);
+        type(upgrades, "upgradeIconBox", "321");
+        upgrades.findChild<QCheckBox*>("spellAffects7")->click();
         upgrades.hide();
         auto& restrictions = h_->window.restrictionsEditor();
         restrictions.show();
-        restrictions.findChild<QListWidget*>("ListBox3")->setCurrentRow(19);
-        restrictions.findChild<QCheckBox*>("u3")->click();
+        restrictions.findChild<QListWidget*>("restrictedUpgradeList")->setCurrentRow(19);
+        restrictions.findChild<QCheckBox*>("upgradeAllowed3")->click();
         restrictions.hide();
         const auto affects = h_->document.upgrades.get(ug::affects, 40);
         h_->window.menus().save->trigger();
 
         MainWindowHarness other;
-        other.window.OpenFile(dir_.filePath("tables.pud"));
+        other.window.openFile(dir_.filePath("tables.pud"));
         QCOMPARE(other.document.upgrades.get(ug::icon, 40), 321u);
         QCOMPARE(other.document.upgrades.get(ug::affects, 40), affects);
         QVERIFY(!other.document.restrictions.bit(rf::upgradesAllowed, 2, 19));
@@ -179,7 +180,7 @@ class TableEditorsTest : public QObject {
     void open() {
         const QString path = dir_.filePath("tables.pud");
         platform::saveWholeFile(path, chainOf(typicalScenarioSections()));
-        h_->window.OpenFile(path);
+        h_->window.openFile(path);
         QVERIFY(h_->document.isLoaded);
     }
     static void type(QWidget& window, const char* name, const QString& text) {

@@ -18,7 +18,7 @@
 #include "ScriptedPrompts.h"
 #include "core/model/Document.h"
 #include "platform/SettingsStore.h"
-#include "ui/app/TfrmMain.h"
+#include "ui/app/MainWindow.h"
 
 namespace tarnwick::testsupport {
 
@@ -38,12 +38,12 @@ struct MainWindowHarness {
     model::Document document;
     ScriptedPrompts prompts;
     platform::SettingsStore settings;
-    ui::TfrmMain window{document, prompts, settings};
+    ui::MainWindow window{document, prompts, settings};
 
     // Starts up with the demo game as the stored game directory, as a user with the game would.
     void startWithGame() {
         settings.setWar2Dir(demoGameDirectory());
-        window.FormCreate({});
+        window.startUp({});
     }
 };
 
@@ -73,7 +73,7 @@ class WindowTestBase : public QObject {
     QRadioButton* radio(const QString& name) const { return child<QRadioButton>(name); }
     QComboBox* combo(const QString& name) const { return child<QComboBox>(name); }
     QSlider* slider(const QString& name) const { return child<QSlider>(name); }
-    QListWidget* list() const { return child<QListWidget>("UnitList"); }
+    QListWidget* list() const { return child<QListWidget>("unitList"); }
     // A fresh main window, started with the demo game and shown.
     void startShownWithGame() {
         h_ = std::make_unique<MainWindowHarness>();

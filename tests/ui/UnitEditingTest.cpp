@@ -34,30 +34,30 @@ class UnitEditingTest : public WindowTestBase {
     }
 
     void beforeAnyLoadNothingIsShown() {
-        QVERIFY(contents("GeneralContent")->isHidden());
-        QVERIFY(contents("FlagsContent")->isHidden());
-        QVERIFY(!contents("GfxContent")->isEnabled());
+        QVERIFY(contents("generalContent")->isHidden());
+        QVERIFY(contents("flagsContent")->isHidden());
+        QVERIFY(!contents("graphicsContent")->isEnabled());
         list()->setCurrentRow(3);
-        QVERIFY(contents("GeneralContent")->isHidden());
+        QVERIFY(contents("generalContent")->isHidden());
         QVERIFY(h_->prompts.shown.empty());
     }
 
     void selectingShowsTheStoredValuesAndChangesNothing() {
         open();
         QCOMPARE(list()->currentRow(), 0);
-        QVERIFY(!contents("GeneralContent")->isHidden());
-        QCOMPARE(box("HP")->text(), QString("12345"));
-        QCOMPARE(box("SightRange")->text(), QString("12"));
-        QCOMPARE(box("gold")->text(), QString("250"));
-        QCOMPARE(label("lbldec")->text(), QString("Decays in 60 seconds."));
-        QCOMPARE(combo("missile")->currentIndex(), -1);
-        QVERIFY(check("Magic")->isChecked());
-        QVERIFY(check("tL")->isChecked());
-        QVERIFY(!check("tS")->isChecked());
-        QVERIFY(check("tA")->isChecked());
-        QVERIFY(check("f0")->isChecked());
-        QVERIFY(check("f1")->isChecked());
-        QVERIFY(!check("f3")->isChecked());
+        QVERIFY(!contents("generalContent")->isHidden());
+        QCOMPARE(box("hitPointsBox")->text(), QString("12345"));
+        QCOMPARE(box("sightRangeBox")->text(), QString("12"));
+        QCOMPARE(box("goldBox")->text(), QString("250"));
+        QCOMPARE(label("decayLabel")->text(), QString("Decays in 60 seconds."));
+        QCOMPARE(combo("missileList")->currentIndex(), -1);
+        QVERIFY(check("magicBox")->isChecked());
+        QVERIFY(check("targetLandBox")->isChecked());
+        QVERIFY(!check("targetSeaBox")->isChecked());
+        QVERIFY(check("targetAirBox")->isChecked());
+        QVERIFY(check("flag0Box")->isChecked());
+        QVERIFY(check("flag1Box")->isChecked());
+        QVERIFY(!check("flag3Box")->isChecked());
 
         const auto& shown = h_->document.unitData;
         QCOMPARE(shown.get(uf::hitPoints, 0), 12345u);
@@ -72,82 +72,82 @@ class UnitEditingTest : public WindowTestBase {
 
     void typedNumbersAreTruncatedToTheirField() {
         open();
-        type("armor", "300");
+        type("armorBox", "300");
         QCOMPARE(h_->document.unitData.get(uf::armor, 0), 44u);
-        type("gold", "259");
+        type("goldBox", "259");
         QCOMPARE(h_->document.unitData.get(uf::goldCost, 0), 25u);
-        type("lumber", "2560");
+        type("lumberBox", "2560");
         QCOMPARE(h_->document.unitData.get(uf::lumberCost, 0), 0u);
-        box("points")->setText("-1");
+        box("pointValueBox")->setText("-1");
         QCOMPARE(h_->document.unitData.get(uf::pointValue, 0), 65535u);
-        type("EdSizeX", "31");
-        type("EdSizeY", "47");
+        type("boxWidthBox", "31");
+        type("boxHeightBox", "47");
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 0, 0), 31u);
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 0, 1), 47u);
         select(1);
         select(0);
-        QCOMPARE(box("armor")->text(), QString("44"));
-        QCOMPARE(box("gold")->text(), QString("250"));
+        QCOMPARE(box("armorBox")->text(), QString("44"));
+        QCOMPARE(box("goldBox")->text(), QString("250"));
         QVERIFY(h_->prompts.shown.empty());
     }
 
     void typingLimitsApplyToTypingOnly() {
         open();
-        type("HP", "123456");
-        QCOMPARE(box("HP")->text(), QString("1234"));
+        type("hitPointsBox", "123456");
+        QCOMPARE(box("hitPointsBox")->text(), QString("1234"));
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 1234u);
-        type("SightRange", "42");
-        QCOMPARE(box("SightRange")->text(), QString("4"));
+        type("sightRangeBox", "42");
+        QCOMPARE(box("sightRangeBox")->text(), QString("4"));
     }
 
     void textThatIsNoNumberReportsAndStoresNothing() {
         open();
-        box("HP")->selectAll();
-        QTest::keyClick(box("HP"), Qt::Key_Backspace);
+        box("hitPointsBox")->selectAll();
+        QTest::keyClick(box("hitPointsBox"), Qt::Key_Backspace);
         QCOMPARE(h_->prompts.texts(), QStringList{"'' is not a valid integer value."});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
         QCOMPARE(h_->prompts.shown[0].icon, ui::MessageIcon::Error);
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 12345u);
-        QTest::keyClicks(box("HP"), "-");
+        QTest::keyClicks(box("hitPointsBox"), "-");
         QCOMPARE(h_->prompts.texts().last(), QString("'-' is not a valid integer value."));
         // A plus sign is taken, but not before another sign.
-        box("HP")->selectAll();
-        QTest::keyClicks(box("HP"), "+-1");
+        box("hitPointsBox")->selectAll();
+        QTest::keyClicks(box("hitPointsBox"), "+-1");
         QCOMPARE(h_->prompts.texts().last(), QString("'+-1' is not a valid integer value."));
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 12345u);
-        box("HP")->selectAll();
-        QTest::keyClicks(box("HP"), "+7");
+        box("hitPointsBox")->selectAll();
+        QTest::keyClicks(box("hitPointsBox"), "+7");
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 7u);
     }
 
     void damageAndDecayLabels() {
         open();
-        type("bDam", "9");
-        type("pDam", "5");
-        QCOMPARE(label("overall")->text(), QString("3 to 14"));
-        type("pDam", "4");
-        QCOMPARE(label("overall")->text(), QString("2 to 13"));
-        type("decay", "0");
-        QCOMPARE(label("lbldec")->text(), QString("Never Decays"));
-        type("decay", "20");
-        QCOMPARE(label("lbldec")->text(), QString("Decays in 120 seconds."));
+        type("basicDamageBox", "9");
+        type("piercingDamageBox", "5");
+        QCOMPARE(label("damageRangeLabel")->text(), QString("3 to 14"));
+        type("piercingDamageBox", "4");
+        QCOMPARE(label("damageRangeLabel")->text(), QString("2 to 13"));
+        type("decayRateBox", "0");
+        QCOMPARE(label("decayLabel")->text(), QString("Never Decays"));
+        type("decayRateBox", "20");
+        QCOMPARE(label("decayLabel")->text(), QString("Decays in 120 seconds."));
     }
 
     void pickingADomainLeavesExactlyItsFlag() {
         open();
-        combo("unitType")->setCurrentIndex(2);
-        emit combo("unitType")->activated(2);
+        combo("domainList")->setCurrentIndex(2);
+        emit combo("domainList")->activated(2);
         QCOMPARE(h_->document.unitData.get(uf::unitType, 0), 2u);
         QCOMPARE(h_->document.unitData.get(uf::flags, 0), 0x8u);
-        QVERIFY(!check("f0")->isChecked());
-        QVERIFY(!check("f1")->isChecked());
-        QVERIFY(check("f3")->isChecked());
+        QVERIFY(!check("flag0Box")->isChecked());
+        QVERIFY(!check("flag1Box")->isChecked());
+        QVERIFY(check("flag3Box")->isChecked());
     }
 
     void eachFlagBoxOwnsExactlyItsBit() {
         open();
         for (unsigned bit = 0; bit < 32; ++bit) {
-            QCheckBox* flag = check(QString("f%1").arg(bit));
+            QCheckBox* flag = check(QString("flag%1Box").arg(bit));
             const std::uint32_t before = h_->document.unitData.get(uf::flags, 0);
             flag->click();
             QCOMPARE(h_->document.unitData.get(uf::flags, 0), before ^ (1u << bit));
@@ -158,34 +158,34 @@ class UnitEditingTest : public WindowTestBase {
 
     void checkBoxesListsAndTrackBar() {
         open();
-        check("Magic")->click();
+        check("magicBox")->click();
         QCOMPARE(h_->document.unitData.get(uf::magic, 0), 0u);
-        check("tS")->click();
+        check("targetSeaBox")->click();
         QCOMPARE(h_->document.unitData.get(uf::canTarget, 0), 0x07u);
-        combo("missile")->setCurrentIndex(5);
-        emit combo("missile")->activated(5);
+        combo("missileList")->setCurrentIndex(5);
+        emit combo("missileList")->activated(5);
         QCOMPARE(h_->document.unitData.get(uf::missile, 0), 5u);
-        slider("priority")->setValue(77);
+        slider("prioritySlider")->setValue(77);
         QCOMPARE(h_->document.unitData.get(uf::priority, 0), 77u);
-        QCOMPARE(label("lblPriority")->text(), QString("77"));
+        QCOMPARE(label("priorityValueLabel")->text(), QString("77"));
         select(1);
-        QCOMPARE(slider("priority")->value(), 200);
-        QCOMPARE(label("lblPriority")->text(), QString("200"));
+        QCOMPARE(slider("prioritySlider")->value(), 200);
+        QCOMPARE(label("priorityValueLabel")->text(), QString("200"));
     }
 
     void rightClickOnlyForTheFirst58Units() {
         open();
         select(57);
-        QCOMPARE(combo("rightClick")->currentIndex(), 2);
-        QVERIFY(combo("rightClick")->isEnabled());
-        combo("rightClick")->setCurrentIndex(0);
-        emit combo("rightClick")->activated(0);
+        QCOMPARE(combo("rightClickList")->currentIndex(), 2);
+        QVERIFY(combo("rightClickList")->isEnabled());
+        combo("rightClickList")->setCurrentIndex(0);
+        emit combo("rightClickList")->activated(0);
         QCOMPARE(h_->document.unitData.get(uf::rightClickAction, 57), 1u);
         select(58);
-        QCOMPARE(combo("rightClick")->currentIndex(), -1);
-        QVERIFY(!combo("rightClick")->isEnabled());
+        QCOMPARE(combo("rightClickList")->currentIndex(), -1);
+        QVERIFY(!combo("rightClickList")->isEnabled());
         const auto before = h_->document.unitData.bytes;
-        emit combo("rightClick")->activated(1);
+        emit combo("rightClickList")->activated(1);
         QCOMPARE(h_->document.unitData.bytes, before);
     }
 
@@ -193,12 +193,12 @@ class UnitEditingTest : public WindowTestBase {
         open();
         select(110);
         QCOMPARE(list()->currentItem()->text(), QString("Group 1"));
-        QVERIFY(contents("GeneralContent")->isHidden());
-        QVERIFY(contents("FlagsContent")->isHidden());
-        QCOMPARE(box("Grp1")->text(), QString("0"));
+        QVERIFY(contents("generalContent")->isHidden());
+        QVERIFY(contents("flagsContent")->isHidden());
+        QCOMPARE(box("groupNumberBox")->text(), QString("0"));
         const auto before = h_->document.unitData.bytes;
-        box("EdSizeX")->setText("99");
-        check("f5")->click();
+        box("boxWidthBox")->setText("99");
+        check("flag5Box")->click();
         QCOMPARE(h_->document.unitData.bytes, before);
     }
 
@@ -210,7 +210,7 @@ class UnitEditingTest : public WindowTestBase {
         }
         list()->item(104)->setText("Peasant's twin");
         select(3);
-        QLineEdit* search = h_->window.findChild<QLineEdit*>("txtName");
+        QLineEdit* search = h_->window.findChild<QLineEdit*>("searchBox");
         QList<int> rows;
         for (const char key : {'p', 'e', 'a', 's'}) {
             QTest::keyClick(search, key);
@@ -218,7 +218,7 @@ class UnitEditingTest : public WindowTestBase {
         }
         QCOMPARE(rows, (QList<int>{0, 1, 2, 2}));
         QCOMPARE(search->text(), QString("peas"));
-        QCOMPARE(box("HP")->text(), QString("0"));
+        QCOMPARE(box("hitPointsBox")->text(), QString("0"));
         QTest::keyClick(search, 'x');
         QCOMPARE(list()->currentRow(), 2);
         // Only row 104 matches "peasant'", and rows from 104 on are never found.
@@ -229,30 +229,30 @@ class UnitEditingTest : public WindowTestBase {
 
     void gfxPageShowsAndEditsTheEntryOfTheChosenTerrain() {
         open();
-        QVERIFY(contents("GfxContent")->isEnabled());
-        QVERIFY(radio("w3")->isChecked());
-        QCOMPARE(box("txtEntry")->text(), QString("42"));
-        QVERIFY(check("CheckBox1")->isChecked());
-        QCOMPARE(box("Grp1")->text(), QString("9"));
+        QVERIFY(contents("graphicsContent")->isEnabled());
+        QVERIFY(radio("archive3Button")->isChecked());
+        QCOMPARE(box("entryBox")->text(), QString("42"));
+        QVERIFY(check("repeatBox")->isChecked());
+        QCOMPARE(box("groupNumberBox")->text(), QString("9"));
 
-        radio("w1")->click();
+        radio("archive1Button")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0x8000u | 1042u);
-        check("CheckBox1")->click();
+        check("repeatBox")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1042u);
-        type("txtEntry", "1234");
-        QCOMPARE(box("txtEntry")->text(), QString("999"));
+        type("entryBox", "1234");
+        QCOMPARE(box("entryBox")->text(), QString("999"));
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1999u);
-        type("Grp1", "70000");
+        type("groupNumberBox", "70000");
         QCOMPARE(h_->document.unitData.get(uf::gfxGroup, 0), 70000u & 0xFFFF);
 
-        radio("RadioButton2")->click();
-        QVERIFY(radio("w1")->isChecked());
-        QCOMPARE(box("txtEntry")->text(), QString("7"));
-        radio("CheckBox4")->click();
+        radio("summerTerrainButton")->click();
+        QVERIFY(radio("archive1Button")->isChecked());
+        QCOMPARE(box("entryBox")->text(), QString("7"));
+        radio("noGraphicsButton")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxSummer, 0), 65535u);
-        QVERIFY(!h_->window.findChild<QWidget*>("GroupBox3")->isEnabled());
+        QVERIFY(!h_->window.findChild<QWidget*>("entryGroup")->isEnabled());
         // Back from "No GFX": the archive and the entry box make the entry afresh.
-        radio("w2")->click();
+        radio("archive2Button")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxSummer, 0), 2007u);
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1999u);
     }
@@ -261,7 +261,7 @@ class UnitEditingTest : public WindowTestBase {
     void open() {
         const QString path = dir_.filePath("units.pud");
         platform::saveWholeFile(path, scenarioWithUnits(units_));
-        h_->window.OpenFile(path);
+        h_->window.openFile(path);
         QVERIFY(h_->document.isLoaded);
     }
     void type(const char* name, const QString& text) {

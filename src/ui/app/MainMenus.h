@@ -6,8 +6,8 @@
 
 namespace tarnwick::ui {
 
-// Every menu, item and toolbar button of the main window; object names follow the handlers
-// (the item of `Open1Click` is "Open1", the toolbar button of `SaveBtnClick` is "SaveBtn").
+// Every menu, item and toolbar button of the main window; object names are the members' names,
+// with "Item" or "Menu" after those of menus and their items.
 struct MainMenus {
     QMenu* file = nullptr;
     QAction* open = nullptr;

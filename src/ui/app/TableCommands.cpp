@@ -58,7 +58,7 @@ std::optional<QString> TableCommands::choose(int filterIndex, const QString& def
     return prompts_.chooseFileToOpen(choice_);
 }
 
-void TableCommands::Import2Click() {
+void TableCommands::importFile() {
     if (refuseWithoutDocument()) {
         return;
     }
@@ -97,12 +97,12 @@ void TableCommands::exportAs(ExportFormat format) {
     }
 }
 
-void TableCommands::addalowClick() {
+void TableCommands::addDefaultRestrictions() {
     document_.restrictions = model::RestrictionTable::defaults();
     document_.setHasRestrictions(true);
 }
 
-bool TableCommands::remalowClick() {
+bool TableCommands::removeRestrictions() {
     const Message question{MessageIcon::Warning, "WARNING!", "Remove Restriction Data?"};
     if (prompts_.ask(question, Buttons::YesNoCancel) != Answer::Yes) {
         return false;

@@ -17,11 +17,11 @@ class TableCommands {
     TableCommands(model::Document& document, Prompts& prompts, const QString& gameDirectory)
         : document_(document), prompts_(prompts), gameDirectory_(gameDirectory) {}
 
-    void Import2Click();
+    void importFile();
     void exportAs(files::ExportFormat format);
-    void addalowClick();
+    void addDefaultRestrictions();
     // True when the restrictions were removed.
-    bool remalowClick();
+    bool removeRestrictions();
 
     // The Import/Export chooser as it was last shown.
     const FileChoice& lastChoice() const { return choice_; }

@@ -2,7 +2,7 @@
 
 #include "core/model/Document.h"
 #include "platform/SettingsStore.h"
-#include "ui/app/TfrmMain.h"
+#include "ui/app/MainWindow.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/prompts/QtPrompts.h"
 
@@ -15,12 +15,12 @@ int runEditor() {
     model::Document document;
     QtPrompts prompts;
     platform::SettingsStore settings;
-    TfrmMain mainWindow(document, prompts, settings);
+    MainWindow mainWindow(document, prompts, settings);
     prompts.setParentWindow(&mainWindow);
 
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    runGuarded(prompts, [&] { mainWindow.FormCreate(arguments); });
+    runGuarded(prompts, [&] { mainWindow.startUp(arguments); });
     mainWindow.show();
     return QApplication::exec();
 }

@@ -20,6 +20,11 @@ constexpr std::array<const char*, 5> kTerrainNames = {"General", "Summer", "Wint
 constexpr std::array<const model::FieldDescriptor*, 4> kTerrainFields = {
     &uf::gfxGeneral, &uf::gfxSummer, &uf::gfxWinter, &uf::gfxWasteland};
 constexpr std::size_t kSwampTerrain = 4;
+constexpr std::array<const char*, 5> kTerrainButtonNames = {
+    "generalTerrainButton", "summerTerrainButton", "winterTerrainButton", "wastelandTerrainButton",
+    "swampTerrainButton"};
+constexpr std::array<const char*, 3> kFlagBoxNames = {"repeatBox", "graphicsFlag1Box",
+                                                      "graphicsFlag2Box"};
 constexpr std::array<std::uint16_t, 3> kFlagBits = {
     GraphicsEntry::kRepeatBit, GraphicsEntry::kFlag1Bit, GraphicsEntry::kFlag2Bit};
 constexpr int kHighestEntry = 999;
@@ -43,7 +48,7 @@ GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, EntryExt
 void GraphicsPage::build(QWidget* page) {
     auto* outer = new QVBoxLayout(page);
     content_ = new QWidget(page);
-    content_->setObjectName("GfxContent");
+    content_->setObjectName("graphicsContent");
     outer->addWidget(content_);
     auto* columns = new QHBoxLayout(content_);
     auto* left = new QVBoxLayout;
@@ -55,7 +60,7 @@ void GraphicsPage::build(QWidget* page) {
     auto* terrainLayout = new QVBoxLayout(terrainBox);
     for (std::size_t i = 0; i < terrains_.size(); ++i) {
         terrains_[i] = new QRadioButton(kTerrainNames[i]);
-        terrains_[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
+        terrains_[i]->setObjectName(kTerrainButtonNames[i]);
         terrainLayout->addWidget(terrains_[i]);
     }
     terrains_[0]->setChecked(true);
@@ -67,28 +72,28 @@ void GraphicsPage::build(QWidget* page) {
         archives_[i] = new QRadioButton(
             QString::fromUtf8(model::kGraphicsArchiveNames[i].data(),
                               static_cast<qsizetype>(model::kGraphicsArchiveNames[i].size())));
-        archives_[i]->setObjectName(QString("w%1").arg(i + 1));
+        archives_[i]->setObjectName(QString("archive%1Button").arg(i + 1));
         archiveLayout->addWidget(archives_[i]);
     }
     noGraphics_ = new QRadioButton("No GFX");
-    noGraphics_->setObjectName("CheckBox4");
+    noGraphics_->setObjectName("noGraphicsButton");
     archiveLayout->addWidget(noGraphics_);
     right->addWidget(archiveBox);
 
     entryBox_ = new QGroupBox("Unit Terrain GFX Entry and group: ");
-    entryBox_->setObjectName("GroupBox3");
+    entryBox_->setObjectName("entryGroup");
     auto* entryLayout = new QFormLayout(entryBox_);
-    txtEntry_ = new QLineEdit("0");
-    txtEntry_->setObjectName("txtEntry");
-    entryLayout->addRow("Entry #", txtEntry_);
+    entryNumber_ = new QLineEdit("0");
+    entryNumber_->setObjectName("entryBox");
+    entryLayout->addRow("Entry #", entryNumber_);
     const std::array<const char*, 3> flagCaptions = {"Repeat", "Flag #1", "Flag #2"};
     for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
         flagBoxes_[i] = new QCheckBox(flagCaptions[i]);
-        flagBoxes_[i]->setObjectName(QString("CheckBox%1").arg(i + 1));
+        flagBoxes_[i]->setObjectName(kFlagBoxNames[i]);
         entryLayout->addRow(flagBoxes_[i]);
     }
     group_ = new QLineEdit("0");
-    group_->setObjectName("Grp1");
+    group_->setObjectName("groupNumberBox");
     entryLayout->addRow("Group:", group_);
     left->addWidget(entryBox_);
     left->addStretch();
@@ -100,17 +105,17 @@ void GraphicsPage::buildPreview(QLayout* column) {
     auto* group = new QGroupBox("GFX Preview: ");
     auto* layout = new QVBoxLayout(group);
     previewPanel_ = new QWidget;
-    previewPanel_->setObjectName("Panel1");
+    previewPanel_->setObjectName("previewPanel");
     auto* panelLayout = new QVBoxLayout(previewPanel_);
     panelLayout->setContentsMargins(kPreviewMargin, kPreviewMargin, kPreviewMargin, kPreviewMargin);
     preview_ = new QLabel;
-    preview_->setObjectName("Image1");
+    preview_->setObjectName("previewPicture");
     preview_->setToolTip("GFX preview");
     panelLayout->addWidget(preview_);
     layout->addWidget(previewPanel_);
-    updatePreview_ = new QPushButton("&Update Preview");
-    updatePreview_->setObjectName("Button1");
-    layout->addWidget(updatePreview_);
+    updatePreviewButton_ = new QPushButton("&Update Preview");
+    updatePreviewButton_->setObjectName("updatePreviewButton");
+    layout->addWidget(updatePreviewButton_);
     column->addWidget(group);
 }
 
@@ -127,22 +132,23 @@ void GraphicsPage::connectRules() {
         const int archive = static_cast<int>(i + 1);
         connect(archives_[i], &QRadioButton::toggled, this, guarded([this, archive](bool on) {
                     if (on) {
-                        w1Click(archive);
+                        archiveChosen(archive);
                     }
                 }));
     }
     connect(noGraphics_, &QRadioButton::toggled, this,
-            guarded([this](bool selected) { CheckBox4Click(selected); }));
+            guarded([this](bool selected) { noGraphicsChosen(selected); }));
     for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
         const int box = static_cast<int>(i);
         connect(flagBoxes_[i], &QCheckBox::toggled, this,
                 guarded([this, box](bool ticked) { flagBoxClick(box, ticked); }));
     }
-    connect(txtEntry_, &QLineEdit::textChanged, this,
-            guarded([this](const QString&) { txtEntryChange(); }));
+    connect(entryNumber_, &QLineEdit::textChanged, this,
+            guarded([this](const QString&) { entryChange(); }));
     connect(group_, &QLineEdit::textChanged, this,
-            guarded([this](const QString&) { Grp1Change(); }));
-    connect(updatePreview_, &QPushButton::clicked, this, guarded([this](bool) { Button1Click(); }));
+            guarded([this](const QString&) { groupChange(); }));
+    connect(updatePreviewButton_, &QPushButton::clicked, this,
+            guarded([this](bool) { updatePreview(); }));
 }
 
 std::size_t GraphicsPage::chosenTerrain() const {
@@ -173,7 +179,7 @@ std::span<std::uint8_t> GraphicsPage::terrainArray(const model::FieldDescriptor*
     return document_.unitData.bytes;
 }
 
-void GraphicsPage::LoadOrd() {
+void GraphicsPage::loadEntry() {
     if (!row_) {
         return;
     }
@@ -182,7 +188,7 @@ void GraphicsPage::LoadOrd() {
     entry_ = static_cast<std::uint16_t>(model::readField(array, *field, *row_));
 }
 
-void GraphicsPage::SaveOrd() {
+void GraphicsPage::storeEntry() {
     if (filling_ || !row_) {
         return;
     }
@@ -196,10 +202,10 @@ void GraphicsPage::forgetRow() {
     content_->setEnabled(false);
 }
 
-void GraphicsPage::guts(std::size_t row) {
+void GraphicsPage::showRow(std::size_t row) {
     row_ = row;
     content_->setEnabled(true);
-    LoadOrd();
+    loadEntry();
     filling_ = true;
     group_->setText(row < uf::gfxGroup.count
                         ? QString::number(document_.unitData.get(uf::gfxGroup, row))
@@ -208,7 +214,7 @@ void GraphicsPage::guts(std::size_t row) {
     if (!entry.hasGraphics()) {
         noGraphics_->setChecked(true);
         entryBox_->setEnabled(false);
-        txtEntry_->setText("0");
+        entryNumber_->setText("0");
         for (QCheckBox* box : flagBoxes_) {
             box->setChecked(false);
         }
@@ -219,7 +225,7 @@ void GraphicsPage::guts(std::size_t row) {
         flagBoxes_[2]->setChecked(entry.flag2);
         archives_[static_cast<std::size_t>(entry.archive() - 1)]->setChecked(true);
         archiveBase_ = entry.archive() * 1000;
-        txtEntry_->setText(QString::number(entry.entry()));
+        entryNumber_->setText(QString::number(entry.entry()));
     }
     filling_ = false;
 }
@@ -234,11 +240,11 @@ std::uint16_t GraphicsPage::flagBits() const {
     return bits;
 }
 
-void GraphicsPage::w1Click(int archive) {
+void GraphicsPage::archiveChosen(int archive) {
     if (filling_) {
         return;
     }
-    LoadOrd();
+    loadEntry();
     entryBox_->setEnabled(true);
     const int base = archive * 1000;
     if (GraphicsEntry::decode(entry_).hasGraphics()) {
@@ -246,20 +252,20 @@ void GraphicsPage::w1Click(int archive) {
     } else {
         // From "No GFX" the entry is built afresh; moving 65535 by the change of base would
         // point at an unrelated archive and entry.
-        const std::int32_t number = model::parseTypedInteger(txtEntry_->text().toStdString());
+        const std::int32_t number = model::parseTypedInteger(entryNumber_->text().toStdString());
         entry_ = static_cast<std::uint16_t>(base + number + flagBits());
     }
     archiveBase_ = base;
-    SaveOrd();
+    storeEntry();
 }
 
-void GraphicsPage::CheckBox4Click(bool selected) {
+void GraphicsPage::noGraphicsChosen(bool selected) {
     if (!selected || filling_) {
         return;
     }
-    LoadOrd();
+    loadEntry();
     entry_ = GraphicsEntry::kNoGraphics;
-    SaveOrd();
+    storeEntry();
     entryBox_->setEnabled(false);
 }
 
@@ -267,27 +273,27 @@ void GraphicsPage::flagBoxClick(int box, bool ticked) {
     if (filling_) {
         return;
     }
-    LoadOrd();
+    loadEntry();
     const std::uint16_t bit = kFlagBits[static_cast<std::size_t>(box)];
     entry_ = static_cast<std::uint16_t>(ticked ? entry_ | bit : entry_ & ~bit);
-    SaveOrd();
+    storeEntry();
 }
 
-void GraphicsPage::txtEntryChange() {
+void GraphicsPage::entryChange() {
     if (filling_) {
         return;
     }
-    LoadOrd();
-    std::int32_t number = model::parseTypedInteger(txtEntry_->text().toStdString());
+    loadEntry();
+    std::int32_t number = model::parseTypedInteger(entryNumber_->text().toStdString());
     if (number > kHighestEntry) {
         number = kHighestEntry;
-        txtEntry_->setText(QString::number(kHighestEntry));
+        entryNumber_->setText(QString::number(kHighestEntry));
     }
     entry_ = static_cast<std::uint16_t>(number + archiveBase_ + flagBits());
-    SaveOrd();
+    storeEntry();
 }
 
-void GraphicsPage::Grp1Change() {
+void GraphicsPage::groupChange() {
     if (filling_ || !row_ || *row_ >= uf::gfxGroup.count) {
         return;
     }
@@ -299,20 +305,20 @@ void GraphicsPage::Grp1Change() {
 
 namespace tarnwick::ui {
 
-void GraphicsPage::Button1Click() {
-    updatePreview_->setEnabled(false);
+void GraphicsPage::updatePreview() {
+    updatePreviewButton_->setEnabled(false);
     filling_ = true;
     // The button and the page's rules come back on every path.
     struct Restore {
         GraphicsPage& page;
         ~Restore() {
-            page.updatePreview_->setEnabled(true);
+            page.updatePreviewButton_->setEnabled(true);
             page.filling_ = false;
         }
     } restore{*this};
 
     const int archive = chosenArchive();
-    const std::int32_t entry = model::parseTypedInteger(txtEntry_->text().toStdString());
+    const std::int32_t entry = model::parseTypedInteger(entryNumber_->text().toStdString());
     if (archive == 0 || entry == 0) {
         return;
     }

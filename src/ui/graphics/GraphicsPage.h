@@ -29,25 +29,25 @@ class GraphicsPage : public QObject {
                  Progress& progress, QWidget* page);
 
     // Fills the page from `row` (0 to 126) for the chosen terrain.
-    void guts(std::size_t row);
+    void showRow(std::size_t row);
     // No row selected: the page does nothing.
     void forgetRow();
 
     // The element of the chosen terrain's array for the selected row.
-    void LoadOrd();
-    void SaveOrd();
+    void loadEntry();
+    void storeEntry();
 
     QWidget* content() const { return content_; }
     QPixmap previewPicture() const;
     std::uint16_t currentEntry() const { return entry_; }
 
-    void w1Click(int archive);
-    void CheckBox4Click(bool selected);
+    void archiveChosen(int archive);
+    void noGraphicsChosen(bool selected);
     void flagBoxClick(int box, bool ticked);
-    void txtEntryChange();
-    void Grp1Change();
+    void entryChange();
+    void groupChange();
     // "&Update Preview": the first frame of the entry shown, in the terrain's colours.
-    void Button1Click();
+    void updatePreview();
 
   signals:
     // A terrain button was chosen: the row is to be shown again from the new array.
@@ -69,13 +69,13 @@ class GraphicsPage : public QObject {
     GfxConversion conversion_;
     QLabel* preview_ = nullptr;
     QWidget* previewPanel_ = nullptr;
-    QPushButton* updatePreview_ = nullptr;
+    QPushButton* updatePreviewButton_ = nullptr;
     QWidget* content_ = nullptr;
     std::array<QRadioButton*, 5> terrains_{};
     std::array<QRadioButton*, 6> archives_{};
     QRadioButton* noGraphics_ = nullptr;
     QGroupBox* entryBox_ = nullptr;
-    QLineEdit* txtEntry_ = nullptr;
+    QLineEdit* entryNumber_ = nullptr;
     std::array<QCheckBox*, 3> flagBoxes_{};  // Repeat, Flag #1, Flag #2
     QLineEdit* group_ = nullptr;
 

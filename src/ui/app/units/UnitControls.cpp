@@ -79,53 +79,55 @@ class GeneralPageBuilder {
         const QString priorityTip =
             "What the priority of this unit is, in the eyes of the computer.";
         auto* ai = new QFormLayout(addGroup(column, "AI Treatment:"));
-        c_.priority = named(new QSlider(Qt::Horizontal), "priority");
+        c_.priority = named(new QSlider(Qt::Horizontal), "prioritySlider");
         c_.priority->setRange(0, 255);
         c_.priority->setTickInterval(16);
         c_.priority->setTickPosition(QSlider::TicksBelow);
         auto* track = new QHBoxLayout;
-        track->addWidget(named(new QLabel("Low"), "lblLow", priorityTip));
+        track->addWidget(named(new QLabel("Low"), "lowLabel", priorityTip));
         track->addWidget(c_.priority);
-        track->addWidget(named(new QLabel("High"), "lblHigh", priorityTip));
+        track->addWidget(named(new QLabel("High"), "highLabel", priorityTip));
         ai->addRow(track);
-        c_.priorityValue = named(new QLabel("?"), "lblPriority", priorityTip);
+        c_.priorityValue = named(new QLabel("?"), "priorityValueLabel", priorityTip);
         c_.priorityValue->setAlignment(Qt::AlignCenter);
         ai->addRow(c_.priorityValue);
-        addNumbers(ai,
-                   {numberBoxIndex("cpuReact"), numberBoxIndex("annoy"), numberBoxIndex("points")});
+        addNumbers(ai, {numberBoxIndex("cpuReactRangeBox"), numberBoxIndex("annoyFactorBox"),
+                        numberBoxIndex("pointValueBox")});
 
         auto* stats = new QFormLayout(addGroup(column, "Unit Stats"));
-        addNumbers(stats, {numberBoxIndex("ReactRange"), numberBoxIndex("SightRange"),
-                           numberBoxIndex("decay"), numberBoxIndex("armor"), numberBoxIndex("HP")});
-        c_.unitType = pickList("unitType", kDomainNames, "Unit Domain.  What type of unit it is.");
+        addNumbers(stats, {numberBoxIndex("reactRangeBox"), numberBoxIndex("sightRangeBox"),
+                           numberBoxIndex("decayRateBox"), numberBoxIndex("armorBox"),
+                           numberBoxIndex("hitPointsBox")});
+        c_.unitType =
+            pickList("domainList", kDomainNames, "Unit Domain.  What type of unit it is.");
         stats->addRow("Type:", c_.unitType);
-        c_.decayLabel = named(new QLabel, "lbldec");
+        c_.decayLabel = named(new QLabel, "decayLabel");
         stats->addRow("Decays After:", c_.decayLabel);
 
         auto* attack = new QFormLayout(addGroup(column, "Attacking Info:"));
-        addNumbers(attack,
-                   {numberBoxIndex("AttackRange"), numberBoxIndex("bDam"), numberBoxIndex("pDam")});
-        c_.damageLabel = named(new QLabel("?"), "overall");
+        addNumbers(attack, {numberBoxIndex("attackRangeBox"), numberBoxIndex("basicDamageBox"),
+                            numberBoxIndex("piercingDamageBox")});
+        c_.damageLabel = named(new QLabel("?"), "damageRangeLabel");
         attack->addRow("Calculated Damage:", c_.damageLabel);
-        c_.missile = pickList("missile", kMissileNames,
+        c_.missile = pickList("missileList", kMissileNames,
                               "What missile this unit attacks with.  WARNING:  Certain Missiles "
                               "don't work!");
         attack->addRow("Missile Type:", c_.missile);
-        c_.rightClick = pickList("rightClick", kRightClickNames,
+        c_.rightClick = pickList("rightClickList", kRightClickNames,
                                  "What the default action for the unit to take is.  i.e., what "
                                  "happens when you right click.");
         attack->addRow("Right Mouse button:", c_.rightClick);
 
         auto* size = new QFormLayout(addGroup(column, "Unit Size: "));
-        addNumbers(size, {numberBoxIndex("EdBoxY"), numberBoxIndex("EdBoxX"),
-                          numberBoxIndex("EdSizeY"), numberBoxIndex("EdSizeX")});
-        c_.boxSizer = named(new QPushButton("Box Sizer"), "BitBtn1");
+        addNumbers(size, {numberBoxIndex("tileHeightBox"), numberBoxIndex("tileWidthBox"),
+                          numberBoxIndex("boxHeightBox"), numberBoxIndex("boxWidthBox")});
+        c_.boxSizer = named(new QPushButton("Box Sizer"), "boxSizerButton");
         size->addRow(c_.boxSizer);
 
         auto* cost =
             new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
-        addNumbers(cost, {numberBoxIndex("gold"), numberBoxIndex("lumber"), numberBoxIndex("oil"),
-                          numberBoxIndex("BuildTime")});
+        addNumbers(cost, {numberBoxIndex("goldBox"), numberBoxIndex("lumberBox"),
+                          numberBoxIndex("oilBox"), numberBoxIndex("buildTimeBox")});
         column->addStretch();
     }
 
@@ -138,7 +140,8 @@ class FlagsPageBuilder {
     explicit FlagsPageBuilder(UnitControls& c) : c_(c) {
         for (unsigned bit = 0; bit < c_.flags.size(); ++bit) {
             const FlagText& text = kFlagTexts[bit];
-            auto* box = named(new QCheckBox(text.caption), QString("f%1").arg(bit), text.tooltip);
+            auto* box =
+                named(new QCheckBox(text.caption), QString("flag%1Box").arg(bit), text.tooltip);
             box->setProperty("tag", bit);
             c_.flags[bit] = box;
         }
@@ -177,14 +180,14 @@ class FlagsPageBuilder {
             return static_cast<QCheckBox*>(nullptr);
         };
         addGroupOf(page, "Unit Type: ",
-                   {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26), check("selectable"),
-                    f(19), f(14), f(0), f(1), f(3)});
+                   {f(10), f(25), f(2), f(15), f(27), f(4), f(23), f(8), f(26),
+                    check("multiSelectableBox"), f(19), f(14), f(0), f(1), f(3)});
         addGroupOf(page, "Resource Info: ", {f(22), f(12), f(18), f(9), f(21), f(24), f(11)});
         addGroupOf(page, "Submarine Properties :", {f(6), f(7)});
         addGroupOf(page, "Structure Properties: ", {f(20), f(5), f(16)});
-        addGroupOf(page, "Magic: ", {f(17), check("Magic")});
+        addGroupOf(page, "Magic: ", {f(17), check("magicBox")});
         addGroupOf(page, "Can Target:", {c_.targets[0], c_.targets[1], c_.targets[2]});
-        addGroupOf(page, "Upgrades:", {check("upgA"), check("upgW")});
+        addGroupOf(page, "Upgrades:", {check("armorUpgradableBox"), check("weaponUpgradableBox")});
         addGroupOf(page, "Unknowns: ", {f(13), f(28), f(29), f(30), f(31)});
         page->addStretch();
     }
@@ -211,8 +214,8 @@ QWidget* scrollingContent(QWidget* page, const QString& name) {
 
 UnitControls buildUnitPages(QWidget* generalPage, QWidget* flagsPage) {
     UnitControls controls;
-    controls.generalContent = scrollingContent(generalPage, "GeneralContent");
-    controls.flagsContent = scrollingContent(flagsPage, "FlagsContent");
+    controls.generalContent = scrollingContent(generalPage, "generalContent");
+    controls.flagsContent = scrollingContent(flagsPage, "flagsContent");
     GeneralPageBuilder(controls).build(controls.generalContent);
     FlagsPageBuilder flags(controls);
     flags.build(controls.flagsContent);

@@ -25,9 +25,9 @@ struct UnitControls {
     QComboBox* unitType = nullptr;
     QComboBox* missile = nullptr;
     QComboBox* rightClick = nullptr;
-    QLabel* decayLabel = nullptr;     // lbldec
-    QLabel* damageLabel = nullptr;    // overall
-    QPushButton* boxSizer = nullptr;  // BitBtn1
+    QLabel* decayLabel = nullptr;
+    QLabel* damageLabel = nullptr;  // "3 to 14"
+    QPushButton* boxSizer = nullptr;
 
     std::array<QCheckBox*, kByteCheckBoxes.size()> byteChecks{};
     std::array<QCheckBox*, kTargetBoxes.size()> targets{};

@@ -9,22 +9,25 @@ namespace tarnwick::ui {
 namespace uf = model::unitfields;
 
 namespace {
-constexpr std::size_t kDecayBox = numberBoxIndex("decay");
-constexpr std::size_t kBasicDamageBox = numberBoxIndex("bDam");
-constexpr std::size_t kPiercingDamageBox = numberBoxIndex("pDam");
+constexpr std::size_t kDecayBox = numberBoxIndex("decayRateBox");
+constexpr std::size_t kBasicDamageBox = numberBoxIndex("basicDamageBox");
+constexpr std::size_t kPiercingDamageBox = numberBoxIndex("piercingDamageBox");
 constexpr std::array<unsigned, 3> kDomainFlagBits = {0, 1, 3};  // land, air, sea
 
 // The edit boxes in the order they are filled, between the check boxes and lists.
-constexpr std::array kSizesAndStats = {numberBoxIndex("EdSizeY"),    numberBoxIndex("EdSizeX"),
-                                       numberBoxIndex("EdBoxY"),     numberBoxIndex("EdBoxX"),
-                                       numberBoxIndex("SightRange"), numberBoxIndex("HP"),
-                                       numberBoxIndex("BuildTime")};
-constexpr std::array kCostsAndRanges = {numberBoxIndex("gold"),     numberBoxIndex("lumber"),
-                                        numberBoxIndex("oil"),      numberBoxIndex("AttackRange"),
-                                        numberBoxIndex("cpuReact"), numberBoxIndex("ReactRange"),
-                                        numberBoxIndex("armor")};
-constexpr std::array kLastNumbers = {numberBoxIndex("annoy"), numberBoxIndex("decay"),
-                                     numberBoxIndex("points")};
+constexpr std::array kSizesAndStats = {
+    numberBoxIndex("boxHeightBox"),  numberBoxIndex("boxWidthBox"),
+    numberBoxIndex("tileHeightBox"), numberBoxIndex("tileWidthBox"),
+    numberBoxIndex("sightRangeBox"), numberBoxIndex("hitPointsBox"),
+    numberBoxIndex("buildTimeBox")};
+constexpr std::array kCostsAndRanges = {
+    numberBoxIndex("goldBox"),          numberBoxIndex("lumberBox"),
+    numberBoxIndex("oilBox"),           numberBoxIndex("attackRangeBox"),
+    numberBoxIndex("cpuReactRangeBox"), numberBoxIndex("reactRangeBox"),
+    numberBoxIndex("armorBox")};
+constexpr std::array kLastNumbers = {numberBoxIndex("annoyFactorBox"),
+                                     numberBoxIndex("decayRateBox"),
+                                     numberBoxIndex("pointValueBox")};
 
 std::int32_t typedNumber(const QLineEdit* box) {
     return model::parseTypedInteger(box->text().toStdString());
@@ -44,7 +47,7 @@ void UnitEditor::connectRules() {
                 guarded([this, box](const QString&) { numberChange(box); }));
     }
     connect(c_.priority, &QSlider::valueChanged, this,
-            guarded([this](int position) { Priority1Change(position); }));
+            guarded([this](int position) { priorityChange(position); }));
     connect(c_.unitType, &QComboBox::activated, this,
             guarded([this](int position) { unitTypeChange(position); }));
     connect(c_.missile, &QComboBox::activated, this,
@@ -60,7 +63,7 @@ void UnitEditor::connectRules() {
     }
     for (unsigned bit = 0; bit < c_.flags.size(); ++bit) {
         connect(c_.flags[bit], &QCheckBox::toggled, this,
-                guarded([this, bit](bool ticked) { f0Click(bit, ticked); }));
+                guarded([this, bit](bool ticked) { flagClick(bit, ticked); }));
     }
 }
 
@@ -163,7 +166,7 @@ void UnitEditor::refreshDamage(std::size_t changedBox) {
     c_.damageLabel->setText(QString::fromStdString(model::damageText(basic, piercing)));
 }
 
-void UnitEditor::Priority1Change(int position) {
+void UnitEditor::priorityChange(int position) {
     c_.priorityValue->setText(QString::number(position));
     store(uf::priority, static_cast<std::uint32_t>(position));
 }
@@ -208,7 +211,7 @@ void UnitEditor::targetClick() {
     store(uf::canTarget, targets);
 }
 
-void UnitEditor::f0Click(unsigned bit, bool ticked) {
+void UnitEditor::flagClick(unsigned bit, bool ticked) {
     if (ticked || !fillingFlags_) {
         setFlag(bit, ticked);
     }

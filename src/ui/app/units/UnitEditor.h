@@ -26,13 +26,13 @@ class UnitEditor : public QObject {
     void forgetUnit() { unit_.reset(); }
 
     void numberChange(std::size_t box);
-    void Priority1Change(int position);
+    void priorityChange(int position);
     void unitTypeChange(int position);
     void missileChange(int position);
     void rightClickChange(int position);
     void byteCheckClick(std::size_t box, bool ticked);
     void targetClick();
-    void f0Click(unsigned bit, bool ticked);
+    void flagClick(unsigned bit, bool ticked);
 
   private:
     void connectRules();

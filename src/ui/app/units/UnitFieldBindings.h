@@ -30,32 +30,32 @@ inline constexpr const char* kTileTip =
 inline constexpr const char* kDamageTip = "How much damage does this unit do?";
 
 inline constexpr std::array<NumberBox, 19> kNumberBoxes = {{
-    {"cpuReact", "Computer Range:", &uf::cpuReactRange, 0, 3, 1,
+    {"cpuReactRangeBox", "Computer Range:", &uf::cpuReactRange, 0, 3, 1,
      "How far away an enemy unit is from this unit, before it will react."},
-    {"annoy", "Annoy Factor:", &uf::annoyFactor, 0, 3, 1,
+    {"annoyFactorBox", "Annoy Factor:", &uf::annoyFactor, 0, 3, 1,
      "How much this unit \"annoys\" the computer"},
-    {"points", "Point Value:", &uf::pointValue, 0, 0, 1,
+    {"pointValueBox", "Point Value:", &uf::pointValue, 0, 0, 1,
      "How many points you get, for killing this unit."},
-    {"ReactRange", "React Range:", &uf::reactRange, 0, 0, 1,
+    {"reactRangeBox", "React Range:", &uf::reactRange, 0, 0, 1,
      "The distance an enemy unit is away, before your unit will break formation and attack."},
-    {"SightRange", "Sight Range:", &uf::sightRange, 0, 1, 1,
+    {"sightRangeBox", "Sight Range:", &uf::sightRange, 0, 1, 1,
      "How far the unit can see into the fog and map covering"},
-    {"decay", "Decay Rate:", &uf::decayRate, 0, 3, 1,
+    {"decayRateBox", "Decay Rate:", &uf::decayRate, 0, 3, 1,
      "How soon the unit decays after being built.  Does not effect units that you start with."},
-    {"armor", "Armor:", &uf::armor, 0, 0, 1, "Unit Armor"},
-    {"HP", "Hit Points:", &uf::hitPoints, 0, 4, 1, "Unit Hit points"},
-    {"AttackRange", "Attack Range:", &uf::attackRange, 0, 0, 1,
+    {"armorBox", "Armor:", &uf::armor, 0, 0, 1, "Unit Armor"},
+    {"hitPointsBox", "Hit Points:", &uf::hitPoints, 0, 4, 1, "Unit Hit points"},
+    {"attackRangeBox", "Attack Range:", &uf::attackRange, 0, 0, 1,
      "How far away from this unit the target has to be before this unit can attack it."},
-    {"bDam", "Basic Damage:", &uf::basicDamage, 0, 0, 1, kDamageTip},
-    {"pDam", "Piercing Damage:", &uf::piercingDamage, 0, 0, 1, kDamageTip},
-    {"EdBoxY", "Height(tiles):", &uf::tileSize, 1, 0, 1, kTileTip},
-    {"EdBoxX", "Width(tiles):", &uf::tileSize, 0, 0, 1, kTileTip},
-    {"EdSizeY", "Box Height:", &uf::boxSize, 1, 0, 1, kSizeBoxTip},
-    {"EdSizeX", "Box Width:", &uf::boxSize, 0, 0, 1, kSizeBoxTip},
-    {"gold", "Gold:", &uf::goldCost, 0, 0, 10, ""},
-    {"lumber", "Lumber:", &uf::lumberCost, 0, 0, 10, ""},
-    {"oil", "Oil:", &uf::oilCost, 0, 0, 10, ""},
-    {"BuildTime", "Build Time:", &uf::buildTime, 0, 0, 1, ""},
+    {"basicDamageBox", "Basic Damage:", &uf::basicDamage, 0, 0, 1, kDamageTip},
+    {"piercingDamageBox", "Piercing Damage:", &uf::piercingDamage, 0, 0, 1, kDamageTip},
+    {"tileHeightBox", "Height(tiles):", &uf::tileSize, 1, 0, 1, kTileTip},
+    {"tileWidthBox", "Width(tiles):", &uf::tileSize, 0, 0, 1, kTileTip},
+    {"boxHeightBox", "Box Height:", &uf::boxSize, 1, 0, 1, kSizeBoxTip},
+    {"boxWidthBox", "Box Width:", &uf::boxSize, 0, 0, 1, kSizeBoxTip},
+    {"goldBox", "Gold:", &uf::goldCost, 0, 0, 10, ""},
+    {"lumberBox", "Lumber:", &uf::lumberCost, 0, 0, 10, ""},
+    {"oilBox", "Oil:", &uf::oilCost, 0, 0, 10, ""},
+    {"buildTimeBox", "Build Time:", &uf::buildTime, 0, 0, 1, ""},
 }};
 
 // A check box that shows a 0-or-1 byte: any non-zero byte shows ticked.
@@ -70,11 +70,11 @@ inline constexpr const char* kUpgradeTip =
     "Enable these two settings to control what parts of the unit are upgraded";
 
 inline constexpr std::array<ByteCheckBox, 4> kByteCheckBoxes = {{
-    {"Magic", "Magic", &uf::magic, "Enable if this unit uses Magic."},
-    {"selectable", "Multiselectable", &uf::multiSelectable,
+    {"magicBox", "Magic", &uf::magic, "Enable if this unit uses Magic."},
+    {"multiSelectableBox", "Multiselectable", &uf::multiSelectable,
      "Can this unit be selected in a group by the mouse?"},
-    {"upgW", "Weapon", &uf::weaponUpgradable, kUpgradeTip},
-    {"upgA", "Armor", &uf::armorUpgradable, kUpgradeTip},
+    {"weaponUpgradableBox", "Weapon", &uf::weaponUpgradable, kUpgradeTip},
+    {"armorUpgradableBox", "Armor", &uf::armorUpgradable, kUpgradeTip},
 }};
 
 // The target boxes and the canTarget bit each one stands for.
@@ -83,8 +83,9 @@ struct TargetBox {
     const char* caption;
     unsigned bit;
 };
-inline constexpr std::array<TargetBox, 3> kTargetBoxes = {
-    {{"tL", "Target Land", 0}, {"tS", "Target Sea", 1}, {"tA", "Target Air", 2}}};
+inline constexpr std::array<TargetBox, 3> kTargetBoxes = {{{"targetLandBox", "Target Land", 0},
+                                                           {"targetSeaBox", "Target Sea", 1},
+                                                           {"targetAirBox", "Target Air", 2}}};
 inline constexpr const char* kTargetTip =
     "Specifies what type of units this unit can target and attack.";
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/TfrmRest.h"
+#include "ui/dialogs/RestrictionsEditor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -25,10 +25,10 @@ struct GroupLayout {
     const model::FieldDescriptor* array;
 };
 constexpr std::array<GroupLayout, 4> kGroups = {{
-    {0, "n", "Buildable? ", &rf::unitsAllowed},
-    {1, "sr", "Researchable? ", &rf::spellsAllowed},
-    {1, "ss", "Players starts with spell?", &rf::spellsAtStart},
-    {2, "u", "Researchable? ", &rf::upgradesAllowed},
+    {0, "unitAllowed", "Buildable? ", &rf::unitsAllowed},
+    {1, "spellAllowed", "Researchable? ", &rf::spellsAllowed},
+    {1, "spellAtStart", "Players starts with spell?", &rf::spellsAtStart},
+    {2, "upgradeAllowed", "Researchable? ", &rf::upgradesAllowed},
 }};
 
 template <std::size_t N>
@@ -43,20 +43,21 @@ QListWidget* entryList(const QString& name, const std::array<const char*, N>& en
 
 }  // namespace
 
-TfrmRest::TfrmRest(model::Document& document, Prompts& prompts, QWidget* parent)
+RestrictionsEditor::RestrictionsEditor(model::Document& document, Prompts& prompts, QWidget* parent)
     : QDialog(parent), document_(document), prompts_(prompts) {
-    setObjectName("frmRest");
+    setObjectName("restrictionsEditor");
     setWindowTitle("Restrictions Editor");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     build();
 }
 
-void TfrmRest::build() {
+void RestrictionsEditor::build() {
     auto* outer = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
     outer->addWidget(tabs);
-    lists_ = {entryList("ListBox1", kRestrictedUnits), entryList("ListBox2", kRestrictedSpells),
-              entryList("ListBox3", kRestrictedUpgrades)};
+    lists_ = {entryList("restrictedUnitList", kRestrictedUnits),
+              entryList("restrictedSpellList", kRestrictedSpells),
+              entryList("restrictedUpgradeList", kRestrictedUpgrades)};
     const std::array<const char*, 3> pageTitles = {"Units", "Spells", "Upgrades"};
     std::array<QHBoxLayout*, 3> pages{};
     for (std::size_t list = 0; list < lists_.size(); ++list) {
@@ -70,7 +71,7 @@ void TfrmRest::build() {
         listColumn->addWidget(lists_[list]);
         pages[list]->addLayout(listColumn);
         connect(lists_[list], &QListWidget::currentRowChanged, this,
-                guardedSlot(prompts_, [this, list](int) { ListClick(list); }));
+                guardedSlot(prompts_, [this, list](int) { showEntry(list); }));
     }
 
     groups_.reserve(kGroups.size());
@@ -98,27 +99,27 @@ void TfrmRest::build() {
     }
 
     auto* ok = new QPushButton("OK");
-    ok->setObjectName("BitBtn1");
+    ok->setObjectName("okButton");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     outer->addWidget(ok, 0, Qt::AlignRight);
 }
 
-void TfrmRest::showEvent(QShowEvent* event) {
+void RestrictionsEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    runGuarded(prompts_, [this] { FormActivate(); });
+    runGuarded(prompts_, [this] { showFirstEntries(); });
 }
 
-void TfrmRest::FormActivate() {
+void RestrictionsEditor::showFirstEntries() {
     for (QListWidget* list : lists_) {
         const QSignalBlocker quiet(list);
         list->setCurrentRow(0);
     }
     for (std::size_t list = 0; list < lists_.size(); ++list) {
-        ListClick(list);
+        showEntry(list);
     }
 }
 
-void TfrmRest::ListClick(std::size_t list) {
+void RestrictionsEditor::showEntry(std::size_t list) {
     const int entry = lists_[list]->currentRow();
     if (entry < 0) {
         return;
@@ -134,7 +135,7 @@ void TfrmRest::ListClick(std::size_t list) {
     }
 }
 
-void TfrmRest::playerBoxClick(const PlayerBoxes& group, std::size_t player, bool ticked) {
+void RestrictionsEditor::playerBoxClick(const PlayerBoxes& group, std::size_t player, bool ticked) {
     const int entry = lists_[group.list]->currentRow();
     if (entry >= 0) {
         document_.restrictions.setBit(*group.array, player - 1, static_cast<unsigned>(entry),

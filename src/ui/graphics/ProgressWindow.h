@@ -10,11 +10,11 @@ namespace tarnwick::ui {
 // The small progress window shared by the compressor, the archive writer and the sprite
 // converter: its caption names the work, the bar shows how far it is. It is repainted as the
 // work goes, since no events are processed meanwhile.
-class TCompressForm : public QDialog, public Progress {
+class ProgressWindow : public QDialog, public Progress {
     Q_OBJECT
 
   public:
-    explicit TCompressForm(QWidget* parent = nullptr);
+    explicit ProgressWindow(QWidget* parent = nullptr);
 
     void start(const std::string& caption, long long maximum) override;
     void advance(long long position) override;

@@ -16,15 +16,15 @@ namespace tarnwick::ui {
 
 // "Upgrade Editor": the 52 upgrades, their values and "affects" bits, written into the
 // document's upgrade table as they change.
-class TfrmUpgd : public QDialog {
+class UpgradeEditor : public QDialog {
     Q_OBJECT
 
   public:
-    TfrmUpgd(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    UpgradeEditor(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
-    void ListBox1Click();
-    void EditChange(std::size_t box);
-    void n0Click(unsigned bit, bool ticked);
+    void showSelectedUpgrade();
+    void valueChange(std::size_t box);
+    void affectsClick(unsigned bit, bool ticked);
 
   protected:
     void showEvent(QShowEvent* event) override;

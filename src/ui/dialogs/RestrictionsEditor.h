@@ -16,16 +16,16 @@ namespace tarnwick::ui {
 
 // "Restrictions Editor": per player 1 to 8, what may be built or researched and which spells a
 // player starts with. Every tick sets one bit of one slot of the document's restriction table.
-class TfrmRest : public QDialog {
+class RestrictionsEditor : public QDialog {
     Q_OBJECT
 
   public:
-    TfrmRest(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    RestrictionsEditor(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
     // Returns every list to its first entry and shows it.
-    void FormActivate();
+    void showFirstEntries();
     // Shows the bits of the selected entry of list `list` (0 units, 1 spells, 2 upgrades).
-    void ListClick(std::size_t list);
+    void showEntry(std::size_t list);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -17,19 +17,19 @@ class SizerPaintBox;
 
 // The box sizer: a unit's sprite frame by frame with a white box centred on it; dragging on
 // the picture sizes the box symmetrically about the centre and reports every change.
-class TSizeForm : public QWidget {
+class BoxSizerDialog : public QWidget {
     Q_OBJECT
 
   public:
-    TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent = nullptr);
+    BoxSizerDialog(Prompts& prompts, Progress& progress, QWidget* parent = nullptr);
 
     void setPalette(const graphics::Palette& palette) { palette_ = palette; }
     void setBoxSize(int width, int height);
     // Called with the box width and height after every change made by dragging.
-    std::function<void(int, int)> OnSizeChange;
+    std::function<void(int, int)> onSizeChange;
 
     // Converts every frame (or `frames`) of the sprite and prepares the window; does not show it.
-    bool LoadGfx(std::span<const std::uint8_t> sprite, std::size_t frames = 0);
+    bool loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames = 0);
 
     int boxWidth() const { return boxWidth_; }
     int boxHeight() const { return boxHeight_; }
@@ -37,11 +37,11 @@ class TSizeForm : public QWidget {
     bool isLoaded() const { return loaded_; }
 
     // Dragging on the picture, at paint-box pixels.
-    void PaintBoxMouseDown(QPoint at);
-    void PaintBoxMouseMove(QPoint at);
-    void PaintBoxMouseUp();
+    void pressAt(QPoint at);
+    void dragTo(QPoint at);
+    void release();
     // Draws the current frame and the box.
-    void PaintBoxPaint(QPainter& painter) const;
+    void paintFrame(QPainter& painter) const;
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -10,7 +10,7 @@
 
 #include "core/model/Document.h"
 #include "ui/archive/EntryExtractor.h"
-#include "ui/graphics/TSizeForm.h"
+#include "ui/graphics/BoxSizerDialog.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -18,21 +18,21 @@ namespace tarnwick::ui {
 // "GFX Selection": finds the sprite of the selected unit (in the loaded data, in the game's
 // default data, or in a stand-alone .GFX file) and opens the box sizer on it, whose changes go
 // to the unit's box-size boxes.
-class Tgfxsel : public QDialog {
+class GraphicsSelectionDialog : public QDialog {
     Q_OBJECT
 
   public:
     // The box-size boxes of the unit page and the unit list whose selected row is used.
     struct UnitPage {
         QListWidget* unitList;
-        QLineEdit* boxWidth;   // EdSizeX
-        QLineEdit* boxHeight;  // EdSizeY
+        QLineEdit* boxWidth;
+        QLineEdit* boxHeight;
     };
 
-    Tgfxsel(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
-            TSizeForm& sizer, UnitPage unitPage, QWidget* parent = nullptr);
+    GraphicsSelectionDialog(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
+                            BoxSizerDialog& sizer, UnitPage unitPage, QWidget* parent = nullptr);
 
-    void BitBtn1Click();  // "Continue"
+    void continueToSizer();  // "Continue"
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -49,12 +49,12 @@ class Tgfxsel : public QDialog {
     // default data cannot be read (the reason has been shown).
     std::optional<std::uint16_t> graphicsWord(std::size_t row);
     void openSizer(std::span<const std::uint8_t> sprite);
-    void UnitSizeChanged(int width, int height);
+    void boxSizeChanged(int width, int height);
 
     model::Document& document_;
     Prompts& prompts_;
     EntryExtractor& extractor_;
-    TSizeForm& sizer_;
+    BoxSizerDialog& sizer_;
     UnitPage unitPage_;
     std::array<QRadioButton*, 4> modes_{};
     std::array<QRadioButton*, 4> terrains_{};

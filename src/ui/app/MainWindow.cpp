@@ -1,4 +1,4 @@
-#include "ui/app/TfrmMain.h"
+#include "ui/app/MainWindow.h"
 
 #include <algorithm>
 
@@ -38,86 +38,89 @@ QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
 }
 }  // namespace
 
-TfrmMain::TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
-                   QWidget* parent)
+MainWindow::MainWindow(model::Document& document, Prompts& prompts,
+                       platform::SettingsStore& settings, QWidget* parent)
     : QMainWindow(parent),
       document_(document),
       prompts_(prompts),
       settings_(settings),
       saveCommands_(document, prompts),
       menus_(buildMainMenus(*this)) {
-    setObjectName("frmMain");
+    setObjectName("mainWindow");
     setWindowTitle(model::kTitleAtStart);
     buildWorkArea();
     connectCommands();
     resize(kInitialWidth, kInitialHeight);
 }
 
-void TfrmMain::buildWorkArea() {
+void MainWindow::buildWorkArea() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
 
     auto* listColumn = new QVBoxLayout;
-    txtName_ = new QLineEdit(central);
-    txtName_->setObjectName("txtName");
-    txtName_->setToolTip(
+    searchBox_ = new QLineEdit(central);
+    searchBox_->setObjectName("searchBox");
+    searchBox_->setToolTip(
         "Type in the unit name, or part of the unit name, and the Unit List will "
         "automatically go to that unit.");
-    txtName_->installEventFilter(this);
+    searchBox_->installEventFilter(this);
     unitList_ = new QListWidget(central);
-    unitList_->setObjectName("UnitList");
+    unitList_->setObjectName("unitList");
     unitList_->setToolTip("The Unit List");
     for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
         unitList_->addItem(QString::fromStdString(model::fixedUnitRowName(row)));
     }
-    listColumn->addWidget(txtName_);
+    listColumn->addWidget(searchBox_);
     listColumn->addWidget(unitList_);
     unitList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     fitUnitListToNames();
     columns->addLayout(listColumn);
 
-    pages_ = new QTabWidget(central);
-    pages_->setObjectName("PageControl1");
-    QWidget* generalPage = addPage(pages_, "General", "edpage1");
-    QWidget* flagsPage = addPage(pages_, "Flags", "edpage2");
-    QWidget* graphicsPage = addPage(pages_, "GFX", "edpage3");
-    pages_->setCurrentWidget(graphicsPage);
+    unitPages_ = new QTabWidget(central);
+    unitPages_->setObjectName("unitPages");
+    QWidget* generalPage = addPage(unitPages_, "General", "generalPage");
+    QWidget* flagsPage = addPage(unitPages_, "Flags", "flagsPage");
+    QWidget* graphicsPage = addPage(unitPages_, "GFX", "graphicsPage");
+    unitPages_->setCurrentWidget(graphicsPage);
     unitControls_ = buildUnitPages(generalPage, flagsPage);
     unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
-    compressForm_ = new TCompressForm(this);
-    graphicsPage_ = new GraphicsPage(document_, prompts_, extractor_, *compressForm_, graphicsPage);
-    upgradeEditor_ = new TfrmUpgd(document_, prompts_, this);
-    restrictionsEditor_ = new TfrmRest(document_, prompts_, this);
-    sizeForm_ = new TSizeForm(prompts_, *compressForm_, this);
-    const Tgfxsel::UnitPage unitPage{unitList_, unitControls_.numbers[numberBoxIndex("EdSizeX")],
-                                     unitControls_.numbers[numberBoxIndex("EdSizeY")]};
-    graphicsSelection_ = new Tgfxsel(document_, prompts_, extractor_, *sizeForm_, unitPage, this);
-    columns->addWidget(pages_, 1);
+    progressWindow_ = new ProgressWindow(this);
+    graphicsPage_ =
+        new GraphicsPage(document_, prompts_, extractor_, *progressWindow_, graphicsPage);
+    upgradeEditor_ = new UpgradeEditor(document_, prompts_, this);
+    restrictionsEditor_ = new RestrictionsEditor(document_, prompts_, this);
+    boxSizer_ = new BoxSizerDialog(prompts_, *progressWindow_, this);
+    const GraphicsSelectionDialog::UnitPage unitPage{
+        unitList_, unitControls_.numbers[numberBoxIndex("boxWidthBox")],
+        unitControls_.numbers[numberBoxIndex("boxHeightBox")]};
+    graphicsSelection_ =
+        new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
+    columns->addWidget(unitPages_, 1);
 
     setCentralWidget(central);
 }
 
-void TfrmMain::connectCommands() {
+void MainWindow::connectCommands() {
     const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
-    const auto command = [this, guarded](QAction* action, void (TfrmMain::*handler)()) {
+    const auto command = [this, guarded](QAction* action, void (MainWindow::*handler)()) {
         connect(action, &QAction::triggered, this,
                 guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    command(menus_.open, &TfrmMain::Open1Click);
-    command(menus_.openButton, &TfrmMain::Open1Click);
-    command(menus_.save, &TfrmMain::Save2Click);
-    command(menus_.saveButton, &TfrmMain::Save2Click);
-    command(menus_.saveAs, &TfrmMain::SaveAs1Click);
-    command(menus_.closeData, &TfrmMain::Close1Click);
-    command(menus_.chooseGameDirectory, &TfrmMain::War2Dir1Click);
-    command(menus_.exit, &TfrmMain::Exit1Click);
-    command(menus_.exitButton, &TfrmMain::Exit1Click);
-    command(menus_.editUpgrades, &TfrmMain::eugrd2Click);
-    command(menus_.upgradesButton, &TfrmMain::eugrd2Click);
-    command(menus_.restrictionsEditor, &TfrmMain::ALOWEDClick);
-    command(menus_.restrictionsButton, &TfrmMain::ALOWEDClick);
-    command(menus_.addRestrictions, &TfrmMain::addalowClick);
-    command(menus_.removeRestrictions, &TfrmMain::remalowClick);
+    command(menus_.open, &MainWindow::openDocument);
+    command(menus_.openButton, &MainWindow::openDocument);
+    command(menus_.save, &MainWindow::saveDocument);
+    command(menus_.saveButton, &MainWindow::saveDocument);
+    command(menus_.saveAs, &MainWindow::saveDocumentAs);
+    command(menus_.closeData, &MainWindow::closeData);
+    command(menus_.chooseGameDirectory, &MainWindow::changeGameDirectory);
+    command(menus_.exit, &MainWindow::exitProgram);
+    command(menus_.exitButton, &MainWindow::exitProgram);
+    command(menus_.editUpgrades, &MainWindow::editUpgrades);
+    command(menus_.upgradesButton, &MainWindow::editUpgrades);
+    command(menus_.restrictionsEditor, &MainWindow::editRestrictions);
+    command(menus_.restrictionsButton, &MainWindow::editRestrictions);
+    command(menus_.addRestrictions, &MainWindow::addDefaultRestrictions);
+    command(menus_.removeRestrictions, &MainWindow::removeRestrictions);
     const auto exportCommand = [this, guarded](QAction* action, files::ExportFormat format) {
         connect(action, &QAction::triggered, this,
                 guarded([this, format](bool) { tableCommands_.exportAs(format); }));
@@ -128,26 +131,27 @@ void TfrmMain::connectCommands() {
     exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
     connect(menus_.importFile, &QAction::triggered, this,
-            guarded([this](bool) { tableCommands_.Import2Click(); }));
+            guarded([this](bool) { tableCommands_.importFile(); }));
     connect(unitControls_.boxSizer, &QPushButton::clicked, this,
-            guarded([this](bool) { BitBtn1Click(); }));
-    command(menus_.copyUnit, &TfrmMain::CopyUnitData1Click);
-    command(menus_.pasteUnit, &TfrmMain::PasteUnitData1Click);
-    command(menus_.useDefaultUnitData, &TfrmMain::DDClick);
-    command(menus_.useDefaultUpgrades, &TfrmMain::eugrd1Click);
+            guarded([this](bool) { openGraphicsSelection(); }));
+    command(menus_.copyUnit, &MainWindow::copyUnit);
+    command(menus_.pasteUnit, &MainWindow::pasteUnit);
+    command(menus_.useDefaultUnitData, &MainWindow::toggleUseDefaultUnitData);
+    command(menus_.useDefaultUpgrades, &MainWindow::toggleUseDefaultUpgrades);
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
-        connect(menu, &QMenu::aboutToShow, this, &TfrmMain::GeneralMenu);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
     }
-    connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this, &TfrmMain::submenu);
-    connect(menus_.exportMenu, &QMenu::aboutToShow, this, &TfrmMain::Save1Click);
+    connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this,
+            &MainWindow::enableRestrictionsItems);
+    connect(menus_.exportMenu, &QMenu::aboutToShow, this, &MainWindow::enableExportItems);
     connect(unitList_, &QListWidget::currentRowChanged, this,
-            guarded([this](int) { UnitListClick(); }));
+            guarded([this](int) { showSelectedRow(); }));
     connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
-            guarded([this] { UnitListClick(); }));
+            guarded([this] { showSelectedRow(); }));
 }
 
-void TfrmMain::FormCreate(const QStringList& arguments) {
+void MainWindow::startUp(const QStringList& arguments) {
     plugInMode_ = !arguments.isEmpty() &&
                   arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0;
     if (plugInMode_) {
@@ -158,19 +162,19 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     gameDirectory_ = configureGameDirectory(settings_, prompts_);
 }
 
-void TfrmMain::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (!event->spontaneous()) {
-        runGuarded(prompts_, [this] { FormShow(); });
+        runGuarded(prompts_, [this] { readGameNames(); });
     }
     if (!pendingOpen_.isEmpty()) {
         QTimer::singleShot(0, this, [this, path = std::exchange(pendingOpen_, {})] {
-            runGuarded(prompts_, [&] { OpenFile(path); });
+            runGuarded(prompts_, [&] { openFile(path); });
         });
     }
 }
 
-void TfrmMain::FormShow() {
+void MainWindow::readGameNames() {
     const auto entry = extractor_.extractEntry(1, "strdat.war");
     if (!entry) {
         return;
@@ -190,14 +194,14 @@ void TfrmMain::FormShow() {
     fitUnitListToNames();
 }
 
-void TfrmMain::fitUnitListToNames() {
+void MainWindow::fitUnitListToNames() {
     const int width = unitList_->sizeHintForColumn(0) + 2 * unitList_->frameWidth() +
                       unitList_->verticalScrollBar()->sizeHint().width();
     unitList_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
-    txtName_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
+    searchBox_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
 }
 
-std::optional<std::size_t> TfrmMain::selectedUnit() const {
+std::optional<std::size_t> MainWindow::selectedUnit() const {
     const int row = unitList_->currentRow();
     if (row < 0 || static_cast<std::size_t>(row) >= model::kUnitCount) {
         return std::nullopt;
@@ -205,7 +209,7 @@ std::optional<std::size_t> TfrmMain::selectedUnit() const {
     return static_cast<std::size_t>(row);
 }
 
-void TfrmMain::CopyUnitData1Click() {
+void MainWindow::copyUnit() {
     if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
         prompts_.warning("Error!  No file loaded!");
         return;
@@ -216,7 +220,7 @@ void TfrmMain::CopyUnitData1Click() {
     }
 }
 
-void TfrmMain::PasteUnitData1Click() {
+void MainWindow::pasteUnit() {
     if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
         prompts_.warning("Error!  No file loaded!");
         return;
@@ -227,11 +231,11 @@ void TfrmMain::PasteUnitData1Click() {
     }
     if (const auto unit = selectedUnit()) {
         clipboard_.paste(document_, *unit);
-        UnitListClick();
+        showSelectedRow();
     }
 }
 
-void TfrmMain::openEditor(QDialog& editor) {
+void MainWindow::openEditor(QDialog& editor) {
     if (!document_.isLoaded) {
         prompts_.warning("Error!  No file loaded!");
         return;
@@ -239,42 +243,42 @@ void TfrmMain::openEditor(QDialog& editor) {
     editor.exec();
 }
 
-void TfrmMain::BitBtn1Click() {
+void MainWindow::openGraphicsSelection() {
     graphicsSelection_->exec();
 }
 
-void TfrmMain::eugrd2Click() {
+void MainWindow::editUpgrades() {
     openEditor(*upgradeEditor_);
 }
 
-void TfrmMain::ALOWEDClick() {
+void MainWindow::editRestrictions() {
     openEditor(*restrictionsEditor_);
 }
 
-void TfrmMain::setRestrictionsEditorEnabled(bool enabled) {
+void MainWindow::setRestrictionsEditorEnabled(bool enabled) {
     menus_.restrictionsEditor->setEnabled(enabled);
     menus_.restrictionsButton->setEnabled(enabled);
 }
 
-void TfrmMain::addalowClick() {
-    tableCommands_.addalowClick();
+void MainWindow::addDefaultRestrictions() {
+    tableCommands_.addDefaultRestrictions();
     setRestrictionsEditorEnabled(true);
 }
 
-void TfrmMain::remalowClick() {
-    if (tableCommands_.remalowClick()) {
+void MainWindow::removeRestrictions() {
+    if (tableCommands_.removeRestrictions()) {
         setRestrictionsEditorEnabled(false);
     }
 }
 
-void TfrmMain::Open1Click() {
+void MainWindow::openDocument() {
     const FileChoice choice{"Open", kOpenFilter, 4, "PUD", gameDirectory_, {}};
     if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
-        OpenFile(*chosen);
+        openFile(*chosen);
     }
 }
 
-void TfrmMain::OpenFile(const QString& path) {
+void MainWindow::openFile(const QString& path) {
     if (!loadDocumentFile(document_, prompts_, path)) {
         refreshTitle();
         showNoRow();
@@ -291,28 +295,28 @@ void TfrmMain::OpenFile(const QString& path) {
     setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
 }
 
-void TfrmMain::setEditingPagesVisible(bool visible) {
-    for (int page = 0; page < pages_->count(); ++page) {
-        pages_->setTabVisible(page, visible);
+void MainWindow::setEditingPagesVisible(bool visible) {
+    for (int page = 0; page < unitPages_->count(); ++page) {
+        unitPages_->setTabVisible(page, visible);
     }
 }
 
-void TfrmMain::selectRow(int row) {
+void MainWindow::selectRow(int row) {
     {
         const QSignalBlocker quiet(unitList_);
         unitList_->setCurrentRow(row);
     }
-    UnitListClick();
+    showSelectedRow();
 }
 
-void TfrmMain::showNoRow() {
+void MainWindow::showNoRow() {
     graphicsPage_->forgetRow();
     unitEditor_->forgetUnit();
     unitControls_.generalContent->hide();
     unitControls_.flagsContent->hide();
 }
 
-void TfrmMain::UnitListClick() {
+void MainWindow::showSelectedRow() {
     const int row = unitList_->currentRow();
     if (row < 0 || !document_.isLoaded) {
         showNoRow();
@@ -320,7 +324,7 @@ void TfrmMain::UnitListClick() {
     }
     const auto unit = static_cast<std::size_t>(row);
     const bool upgradeFile = document_.kind == model::DocumentKind::UpgradeData;
-    graphicsPage_->guts(unit);
+    graphicsPage_->showRow(unit);
     graphicsPage_->content()->setVisible(!upgradeFile);
     if (unit >= model::kUnitCount || upgradeFile) {
         unitEditor_->forgetUnit();
@@ -333,21 +337,21 @@ void TfrmMain::UnitListClick() {
     unitEditor_->showUnit(unit);
 }
 
-bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // The search looks at the text as it was before the key took effect.
-    if (watched == txtName_ && event->type() == QEvent::KeyPress) {
-        runGuarded(prompts_, [this] { txtNameKeyPress(); });
+    if (watched == searchBox_ && event->type() == QEvent::KeyPress) {
+        runGuarded(prompts_, [this] { searchUnits(); });
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TfrmMain::txtNameKeyPress() {
+void MainWindow::searchUnits() {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(unitList_->count()));
     for (int row = 0; row < unitList_->count(); ++row) {
         names.push_back(unitList_->item(row)->text().toStdString());
     }
-    const auto found = model::findUnitRow(names, txtName_->text().toStdString());
+    const auto found = model::findUnitRow(names, searchBox_->text().toStdString());
     if (!found) {
         return;
     }
@@ -356,35 +360,35 @@ void TfrmMain::txtNameKeyPress() {
     selectRow(row);
 }
 
-void TfrmMain::refreshTitle(model::TitleMoment moment) {
+void MainWindow::refreshTitle(model::TitleMoment moment) {
     setWindowTitle(QString::fromStdString(model::documentTitle(document_, moment)));
 }
 
-void TfrmMain::GeneralMenu() {
+void MainWindow::enableMenuItems() {
     applyGeneralMenu(menus_, document_);
 }
 
-void TfrmMain::submenu() {
+void MainWindow::enableRestrictionsItems() {
     applyRestrictionsSubmenu(menus_, document_);
 }
 
-void TfrmMain::Save1Click() {
+void MainWindow::enableExportItems() {
     applyExportSubmenu(menus_, document_);
 }
 
-void TfrmMain::Save2Click() {
+void MainWindow::saveDocument() {
     if (saveCommands_.save() == SaveOutcome::Saved) {
         refreshTitle(model::TitleMoment::AfterWrite);
     }
 }
 
-void TfrmMain::SaveAs1Click() {
+void MainWindow::saveDocumentAs() {
     if (saveCommands_.saveAs() == SaveOutcome::Saved) {
         refreshTitle(model::TitleMoment::AfterWrite);
     }
 }
 
-void TfrmMain::Close1Click() {
+void MainWindow::closeData() {
     document_.isLoaded = false;
     document_.kind = model::DocumentKind::None;
     document_.fileName.clear();
@@ -393,11 +397,11 @@ void TfrmMain::Close1Click() {
     showNoRow();
 }
 
-void TfrmMain::War2Dir1Click() {
+void MainWindow::changeGameDirectory() {
     gameDirectory_ = chooseGameDirectory(settings_, prompts_, gameDirectory_);
 }
 
-void TfrmMain::Exit1Click() {
+void MainWindow::exitProgram() {
     const Message question{MessageIcon::Question, "Save?",
                            "Do you wish to save changes before quitting?"};
     switch (prompts_.ask(question, Buttons::YesNoCancel)) {
@@ -422,7 +426,7 @@ void TfrmMain::Exit1Click() {
     }
 }
 
-void TfrmMain::DDClick() {
+void MainWindow::toggleUseDefaultUnitData() {
     const auto word =
         static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0));
     const std::uint16_t toggled = model::toggledUseDefault(word);
@@ -430,25 +434,25 @@ void TfrmMain::DDClick() {
     menus_.useDefaultUnitData->setChecked(word == 0);
 }
 
-void TfrmMain::eugrd1Click() {
+void MainWindow::toggleUseDefaultUpgrades() {
     const auto word =
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0));
     document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
     menus_.useDefaultUpgrades->setChecked(word == 0);
 }
 
-void TfrmMain::requestEnd() {
+void MainWindow::requestEnd() {
     endRequested_ = true;
     if (!answeringCloseBox_) {
         close();
     }
 }
 
-void TfrmMain::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (!endRequested_) {
         // The close box asks the exit question too; only its answer may end the program.
         answeringCloseBox_ = true;
-        runGuarded(prompts_, [this] { Exit1Click(); });
+        runGuarded(prompts_, [this] { exitProgram(); });
         answeringCloseBox_ = false;
     }
     event->setAccepted(endRequested_);

@@ -1,4 +1,4 @@
-#include "ui/graphics/Tgfxsel.h"
+#include "ui/graphics/GraphicsSelectionDialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,6 +24,8 @@ constexpr std::array<int, 4> kPaletteEntries = {2, 18, 10, 438};  // summer, win
 constexpr std::array<const model::FieldDescriptor*, 3> kTerrainFields = {
     &uf::gfxSummer, &uf::gfxWinter, &uf::gfxWasteland};
 constexpr int kDefaultBoxSize = 32;
+constexpr std::array<const char*, 4> kModeButtonNames = {"currentDataButton", "defaultDataButton",
+                                                         "expansionDataButton", "gfxFileButton"};
 const QString kNoGraphics = "FATAL ERROR: Unit has *NO* GFX!";
 
 int numberOr(const QLineEdit* box, int fallback) {
@@ -36,21 +38,22 @@ int numberOr(const QLineEdit* box, int fallback) {
 
 }  // namespace
 
-Tgfxsel::Tgfxsel(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
-                 TSizeForm& sizer, UnitPage unitPage, QWidget* parent)
+GraphicsSelectionDialog::GraphicsSelectionDialog(model::Document& document, Prompts& prompts,
+                                                 EntryExtractor& extractor, BoxSizerDialog& sizer,
+                                                 UnitPage unitPage, QWidget* parent)
     : QDialog(parent),
       document_(document),
       prompts_(prompts),
       extractor_(extractor),
       sizer_(sizer),
       unitPage_(unitPage) {
-    setObjectName("gfxsel");
+    setObjectName("graphicsSelection");
     setWindowTitle("GFX Selection");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     build();
 }
 
-void Tgfxsel::build() {
+void GraphicsSelectionDialog::build() {
     auto* outer = new QVBoxLayout(this);
     auto* modeBox = new QGroupBox("Mode: ");
     auto* modeLayout = new QVBoxLayout(modeBox);
@@ -59,7 +62,7 @@ void Tgfxsel::build() {
         "As Specified by Default Expansion UDTA", "View a standalone .GFX file"};
     for (std::size_t i = 0; i < modes_.size(); ++i) {
         modes_[i] = new QRadioButton(modeTexts[i]);
-        modes_[i]->setObjectName(QString("RadioButton%1").arg(i + 1));
+        modes_[i]->setObjectName(kModeButtonNames[i]);
         modeLayout->addWidget(modes_[i]);
         connect(modes_[i], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on) {
@@ -72,10 +75,10 @@ void Tgfxsel::build() {
     auto* terrainBox = new QGroupBox("Select which palette/Unit image to use: ");
     auto* terrainLayout = new QHBoxLayout(terrainBox);
     const std::array<std::pair<const char*, const char*>, 4> terrainTexts = {
-        {{"summer", "Summer"},
-         {"winter", "Winter"},
-         {"waste", "Wasteland"},
-         {"swamp", "Orc Swamp"}}};
+        {{"summerButton", "Summer"},
+         {"winterButton", "Winter"},
+         {"wastelandButton", "Wasteland"},
+         {"swampButton", "Orc Swamp"}}};
     for (std::size_t i = 0; i < terrains_.size(); ++i) {
         terrains_[i] = new QRadioButton(terrainTexts[i].second);
         terrains_[i]->setObjectName(terrainTexts[i].first);
@@ -86,25 +89,25 @@ void Tgfxsel::build() {
 
     auto* buttons = new QHBoxLayout;
     auto* continueButton = new QPushButton("Continue");
-    continueButton->setObjectName("BitBtn1");
+    continueButton->setObjectName("continueButton");
     auto* abortButton = new QPushButton("Abort");
-    abortButton->setObjectName("BitBtn2");
+    abortButton->setObjectName("abortButton");
     buttons->addStretch();
     buttons->addWidget(continueButton);
     buttons->addWidget(abortButton);
     outer->addLayout(buttons);
     connect(continueButton, &QPushButton::clicked, this,
-            guardedSlot(prompts_, [this](bool) { BitBtn1Click(); }));
+            guardedSlot(prompts_, [this](bool) { continueToSizer(); }));
     connect(abortButton, &QPushButton::clicked, this, &QDialog::reject);
     modes_[CurrentData]->setChecked(true);
 }
 
-void Tgfxsel::showEvent(QShowEvent* event) {
+void GraphicsSelectionDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     applyMode(mode());
 }
 
-void Tgfxsel::applyMode(Mode chosen) {
+void GraphicsSelectionDialog::applyMode(Mode chosen) {
     bool swamp = terrains_[Swamp]->isEnabled();
     switch (chosen) {
         case CurrentData:
@@ -126,7 +129,7 @@ void Tgfxsel::applyMode(Mode chosen) {
     terrains_[Swamp]->setEnabled(swamp);
 }
 
-Tgfxsel::Mode Tgfxsel::mode() const {
+GraphicsSelectionDialog::Mode GraphicsSelectionDialog::mode() const {
     for (std::size_t i = 0; i < modes_.size(); ++i) {
         if (modes_[i]->isChecked()) {
             return static_cast<Mode>(i);
@@ -135,7 +138,7 @@ Tgfxsel::Mode Tgfxsel::mode() const {
     return CurrentData;
 }
 
-Tgfxsel::Terrain Tgfxsel::terrain() const {
+GraphicsSelectionDialog::Terrain GraphicsSelectionDialog::terrain() const {
     for (std::size_t i = 0; i < terrains_.size(); ++i) {
         if (terrains_[i]->isChecked()) {
             return static_cast<Terrain>(i);
@@ -144,7 +147,7 @@ Tgfxsel::Terrain Tgfxsel::terrain() const {
     return Summer;
 }
 
-std::optional<std::uint16_t> Tgfxsel::graphicsWord(std::size_t row) {
+std::optional<std::uint16_t> GraphicsSelectionDialog::graphicsWord(std::size_t row) {
     const auto word = [](std::uint32_t value) { return static_cast<std::uint16_t>(value); };
     if (mode() == CurrentData) {
         const std::uint16_t general = word(document_.unitData.get(uf::gfxGeneral, row));
@@ -179,7 +182,7 @@ std::optional<std::uint16_t> Tgfxsel::graphicsWord(std::size_t row) {
     return word(table.unitData.get(*kTerrainFields[terrain()], row));
 }
 
-void Tgfxsel::BitBtn1Click() {
+void GraphicsSelectionDialog::continueToSizer() {
     const auto palette = extractor_.extractEntry(kPaletteEntries[terrain()], "MAINDAT.WAR");
     if (!palette) {
         accept();
@@ -212,12 +215,12 @@ void Tgfxsel::BitBtn1Click() {
     accept();
 }
 
-void Tgfxsel::openSizer(std::span<const std::uint8_t> sprite) {
+void GraphicsSelectionDialog::openSizer(std::span<const std::uint8_t> sprite) {
     if (sizer_.isVisible()) {
         sizer_.close();
     }
-    sizer_.OnSizeChange = [this](int width, int height) { UnitSizeChanged(width, height); };
-    if (!sizer_.LoadGfx(sprite)) {
+    sizer_.onSizeChange = [this](int width, int height) { boxSizeChanged(width, height); };
+    if (!sizer_.loadSprite(sprite)) {
         return;
     }
     sizer_.setBoxSize(numberOr(unitPage_.boxWidth, kDefaultBoxSize),
@@ -225,7 +228,7 @@ void Tgfxsel::openSizer(std::span<const std::uint8_t> sprite) {
     sizer_.show();
 }
 
-void Tgfxsel::UnitSizeChanged(int width, int height) {
+void GraphicsSelectionDialog::boxSizeChanged(int width, int height) {
     // The boxes' own rules store the numbers, and only for a unit row.
     unitPage_.boxWidth->setText(QString::number(width));
     unitPage_.boxHeight->setText(QString::number(height));

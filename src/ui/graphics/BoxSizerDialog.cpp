@@ -1,4 +1,4 @@
-#include "ui/graphics/TSizeForm.h"
+#include "ui/graphics/BoxSizerDialog.h"
 
 #include <cstdlib>
 
@@ -13,26 +13,24 @@ namespace tarnwick::ui {
 // The picture area: paints the frame and passes the mouse on to the form.
 class SizerPaintBox : public QWidget {
   public:
-    explicit SizerPaintBox(TSizeForm& form) : QWidget(&form), form_(form) {
-        setObjectName("PaintBox");
+    explicit SizerPaintBox(BoxSizerDialog& form) : QWidget(&form), form_(form) {
+        setObjectName("framePicture");
         setCursor(Qt::CrossCursor);
     }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        form_.PaintBoxPaint(painter);
+        form_.paintFrame(painter);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        form_.PaintBoxMouseDown(event->position().toPoint());
+        form_.pressAt(event->position().toPoint());
     }
-    void mouseMoveEvent(QMouseEvent* event) override {
-        form_.PaintBoxMouseMove(event->position().toPoint());
-    }
-    void mouseReleaseEvent(QMouseEvent*) override { form_.PaintBoxMouseUp(); }
+    void mouseMoveEvent(QMouseEvent* event) override { form_.dragTo(event->position().toPoint()); }
+    void mouseReleaseEvent(QMouseEvent*) override { form_.release(); }
 
   private:
-    TSizeForm& form_;
+    BoxSizerDialog& form_;
 };
 
 namespace {
@@ -41,7 +39,7 @@ namespace {
 class SizePanel : public QLabel {
   public:
     explicit SizePanel(QWidget& form) : QLabel(&form), form_(form) {
-        setObjectName("SizePanel");
+        setObjectName("sizePanel");
         setFixedHeight(21);
         setAlignment(Qt::AlignCenter);
         setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -62,11 +60,11 @@ class SizePanel : public QLabel {
 
 }  // namespace
 
-TSizeForm::TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent)
+BoxSizerDialog::BoxSizerDialog(Prompts& prompts, Progress& progress, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
 
       conversion_(prompts, progress) {
-    setObjectName("SizeForm");
+    setObjectName("boxSizer");
     setWindowTitle("SizeForm");
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -74,7 +72,7 @@ TSizeForm::TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent)
     auto* row = new QHBoxLayout;
     paintBox_ = new SizerPaintBox(*this);
     scrollBar_ = new QScrollBar(Qt::Vertical, this);
-    scrollBar_->setObjectName("ScrollBar");
+    scrollBar_->setObjectName("frameScrollBar");
     scrollBar_->setRange(1, 1);
     scrollBar_->setValue(1);
     scrollBar_->setEnabled(false);
@@ -92,18 +90,18 @@ TSizeForm::TSizeForm(Prompts& prompts, Progress& progress, QWidget* parent)
     });
 }
 
-void TSizeForm::setBoxSize(int width, int height) {
+void BoxSizerDialog::setBoxSize(int width, int height) {
     boxWidth_ = width;
     boxHeight_ = height;
     showBoxSize();
     paintBox_->update();
 }
 
-void TSizeForm::showBoxSize() {
+void BoxSizerDialog::showBoxSize() {
     sizePanel_->setText(QString("%1 x %2").arg(boxWidth_).arg(boxHeight_));
 }
 
-bool TSizeForm::LoadGfx(std::span<const std::uint8_t> sprite, std::size_t frames) {
+bool BoxSizerDialog::loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const auto picture = conversion_.convert(sprite, frames, palette_);
     QApplication::restoreOverrideCursor();
@@ -126,13 +124,13 @@ bool TSizeForm::LoadGfx(std::span<const std::uint8_t> sprite, std::size_t frames
     return true;
 }
 
-void TSizeForm::showEvent(QShowEvent* event) {
+void BoxSizerDialog::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     dragging_ = false;
     showBoxSize();
 }
 
-void TSizeForm::PaintBoxPaint(QPainter& painter) const {
+void BoxSizerDialog::paintFrame(QPainter& painter) const {
     if (!loaded_) {
         return;
     }
@@ -148,25 +146,25 @@ void TSizeForm::PaintBoxPaint(QPainter& painter) const {
     }
 }
 
-void TSizeForm::PaintBoxMouseDown(QPoint at) {
+void BoxSizerDialog::pressAt(QPoint at) {
     dragging_ = true;
-    PaintBoxMouseMove(at);
+    dragTo(at);
 }
 
-void TSizeForm::PaintBoxMouseMove(QPoint at) {
+void BoxSizerDialog::dragTo(QPoint at) {
     if (!loaded_ || !dragging_) {
         return;
     }
     boxWidth_ = std::min(std::abs(2 * at.x() - frameWidth_), frameWidth_);
     boxHeight_ = std::min(std::abs(2 * at.y() - frameHeight_), frameHeight_);
     showBoxSize();
-    if (OnSizeChange) {
-        OnSizeChange(boxWidth_, boxHeight_);
+    if (onSizeChange) {
+        onSizeChange(boxWidth_, boxHeight_);
     }
     paintBox_->update();
 }
 
-void TSizeForm::PaintBoxMouseUp() {
+void BoxSizerDialog::release() {
     dragging_ = false;
 }
 

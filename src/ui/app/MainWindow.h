@@ -17,30 +17,30 @@
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
-#include "ui/dialogs/TfrmRest.h"
-#include "ui/dialogs/TfrmUpgd.h"
+#include "ui/dialogs/RestrictionsEditor.h"
+#include "ui/dialogs/UpgradeEditor.h"
+#include "ui/graphics/BoxSizerDialog.h"
 #include "ui/graphics/GraphicsPage.h"
-#include "ui/graphics/TCompressForm.h"
-#include "ui/graphics/TSizeForm.h"
-#include "ui/graphics/Tgfxsel.h"
+#include "ui/graphics/GraphicsSelectionDialog.h"
+#include "ui/graphics/ProgressWindow.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 
 // The main window: menus, toolbar, the unit list and the editing pages.
-class TfrmMain : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    TfrmMain(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
-             QWidget* parent = nullptr);
+    MainWindow(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
+               QWidget* parent = nullptr);
 
     // Start-up: plug-in switch, then the game directory from the settings store. A file named
     // first on the command line is opened once the window is shown.
-    void FormCreate(const QStringList& arguments);
+    void startUp(const QStringList& arguments);
 
     // Reads a file of any kind and shows its first unit; reports its own failures.
-    void OpenFile(const QString& path);
+    void openFile(const QString& path);
 
     const QString& gameDirectory() const { return gameDirectory_; }
     EntryExtractor& extractor() { return extractor_; }
@@ -50,10 +50,10 @@ class TfrmMain : public QMainWindow {
     const MainMenus& menus() const { return menus_; }
     SaveCommands& saveCommands() { return saveCommands_; }
     TableCommands& tableCommands() { return tableCommands_; }
-    TfrmUpgd& upgradeEditor() { return *upgradeEditor_; }
-    TfrmRest& restrictionsEditor() { return *restrictionsEditor_; }
-    TSizeForm& boxSizer() { return *sizeForm_; }
-    Tgfxsel& graphicsSelection() { return *graphicsSelection_; }
+    UpgradeEditor& upgradeEditor() { return *upgradeEditor_; }
+    RestrictionsEditor& restrictionsEditor() { return *restrictionsEditor_; }
+    BoxSizerDialog& boxSizer() { return *boxSizer_; }
+    GraphicsSelectionDialog& graphicsSelection() { return *graphicsSelection_; }
     GraphicsPage& graphicsPage() { return *graphicsPage_; }
     bool endRequested() const { return endRequested_; }
 
@@ -62,27 +62,27 @@ class TfrmMain : public QMainWindow {
     void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
 
   public slots:
-    void Open1Click();
-    void UnitListClick();
-    void txtNameKeyPress();
-    void FormShow();
-    void CopyUnitData1Click();
-    void PasteUnitData1Click();
-    void eugrd2Click();
-    void ALOWEDClick();
-    void addalowClick();
-    void remalowClick();
-    void BitBtn1Click();
-    void GeneralMenu();
-    void submenu();
-    void Save1Click();
-    void Save2Click();
-    void SaveAs1Click();
-    void Close1Click();
-    void War2Dir1Click();
-    void Exit1Click();
-    void DDClick();
-    void eugrd1Click();
+    void openDocument();
+    void showSelectedRow();
+    void searchUnits();
+    void readGameNames();
+    void copyUnit();
+    void pasteUnit();
+    void editUpgrades();
+    void editRestrictions();
+    void addDefaultRestrictions();
+    void removeRestrictions();
+    void openGraphicsSelection();
+    void enableMenuItems();
+    void enableRestrictionsItems();
+    void enableExportItems();
+    void saveDocument();
+    void saveDocumentAs();
+    void closeData();
+    void changeGameDirectory();
+    void exitProgram();
+    void toggleUseDefaultUnitData();
+    void toggleUseDefaultUpgrades();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -110,9 +110,9 @@ class TfrmMain : public QMainWindow {
     platform::SettingsStore& settings_;
     SaveCommands saveCommands_;
     MainMenus menus_;
-    QLineEdit* txtName_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
     QListWidget* unitList_ = nullptr;
-    QTabWidget* pages_ = nullptr;
+    QTabWidget* unitPages_ = nullptr;
     UnitControls unitControls_;
     UnitEditor* unitEditor_ = nullptr;
     GraphicsPage* graphicsPage_ = nullptr;
@@ -120,11 +120,11 @@ class TfrmMain : public QMainWindow {
     QString gameDirectory_;
     EntryExtractor extractor_{prompts_, gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, gameDirectory_};
-    TfrmUpgd* upgradeEditor_ = nullptr;
-    TfrmRest* restrictionsEditor_ = nullptr;
-    TCompressForm* compressForm_ = nullptr;
-    TSizeForm* sizeForm_ = nullptr;
-    Tgfxsel* graphicsSelection_ = nullptr;
+    UpgradeEditor* upgradeEditor_ = nullptr;
+    RestrictionsEditor* restrictionsEditor_ = nullptr;
+    ProgressWindow* progressWindow_ = nullptr;
+    BoxSizerDialog* boxSizer_ = nullptr;
+    GraphicsSelectionDialog* graphicsSelection_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     bool plugInMode_ = false;

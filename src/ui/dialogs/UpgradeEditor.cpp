@@ -1,4 +1,4 @@
-#include "ui/dialogs/TfrmUpgd.h"
+#include "ui/dialogs/UpgradeEditor.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -48,16 +48,16 @@ QGroupBox* bitBoxes(const QString& name, const char* prefix,
 
 }  // namespace
 
-TfrmUpgd::TfrmUpgd(model::Document& document, Prompts& prompts, QWidget* parent)
+UpgradeEditor::UpgradeEditor(model::Document& document, Prompts& prompts, QWidget* parent)
     : QDialog(parent), document_(document), prompts_(prompts) {
-    setObjectName("frmUpgd");
+    setObjectName("upgradeEditor");
     setWindowTitle("Upgrade Editor");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     build();
     connectRules();
 }
 
-void TfrmUpgd::build() {
+void UpgradeEditor::build() {
     auto* outer = new QVBoxLayout(this);
     auto* tabs = new QTabWidget(this);
     outer->addWidget(tabs);
@@ -66,7 +66,7 @@ void TfrmUpgd::build() {
     auto* columns = new QHBoxLayout(page);
 
     list_ = new QListWidget;
-    list_->setObjectName("ListBox1");
+    list_->setObjectName("upgradeList");
     for (const char* name : kUpgradeNames) {
         list_->addItem(name);
     }
@@ -78,13 +78,14 @@ void TfrmUpgd::build() {
     auto* form = new QFormLayout(properties);
     for (std::size_t box = 0; box < edits_.size(); ++box) {
         edits_[box] = new QLineEdit;
-        edits_[box]->setObjectName(QString("Edit%1").arg(box + 1));
+        edits_[box]->setObjectName(
+            QString("upgrade%1Box").arg(QString(kEdits[box].label).chopped(1)));
         form->addRow(kEdits[box].label, edits_[box]);
     }
     right->addWidget(properties);
 
-    unitGroup_ = bitBoxes("normal", "n", kAffectsAsUnitUpgrades, unitBoxes_);
-    spellGroup_ = bitBoxes("spells", "s", kAffectsAsSpells, spellBoxes_);
+    unitGroup_ = bitBoxes("unitAffectsGroup", "unitAffects", kAffectsAsUnitUpgrades, unitBoxes_);
+    spellGroup_ = bitBoxes("spellAffectsGroup", "spellAffects", kAffectsAsSpells, spellBoxes_);
     spellGroup_->hide();
     right->addWidget(unitGroup_);
     right->addWidget(spellGroup_);
@@ -95,32 +96,32 @@ void TfrmUpgd::build() {
         "type of upgrade");
     auto* displayLayout = new QHBoxLayout(display);
     showAsSpell_ = new QRadioButton("Show as Spell Upgrade");
-    showAsSpell_->setObjectName("RadioButton1");
+    showAsSpell_->setObjectName("showAsSpellButton");
     showAsUnit_ = new QRadioButton("Show as unit upgrade");
-    showAsUnit_->setObjectName("RadioButton2");
+    showAsUnit_->setObjectName("showAsUnitButton");
     displayLayout->addWidget(showAsSpell_);
     displayLayout->addWidget(showAsUnit_);
     right->addWidget(display);
 
     auto* okay = new QPushButton("Okay");
-    okay->setObjectName("BitBtn1");
+    okay->setObjectName("okButton");
     connect(okay, &QPushButton::clicked, this, &QDialog::accept);
     outer->addWidget(okay, 0, Qt::AlignRight);
 }
 
-void TfrmUpgd::connectRules() {
+void UpgradeEditor::connectRules() {
     const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
     connect(list_, &QListWidget::currentRowChanged, this,
-            guarded([this](int) { ListBox1Click(); }));
+            guarded([this](int) { showSelectedUpgrade(); }));
     for (std::size_t box = 0; box < edits_.size(); ++box) {
         connect(edits_[box], &QLineEdit::textChanged, this,
-                guarded([this, box](const QString&) { EditChange(box); }));
+                guarded([this, box](const QString&) { valueChange(box); }));
     }
     for (auto* boxes : {&unitBoxes_, &spellBoxes_}) {
         for (QCheckBox* box : *boxes) {
             const unsigned bit = box->property("tag").toUInt();
             connect(box, &QCheckBox::toggled, this,
-                    guarded([this, bit](bool ticked) { n0Click(bit, ticked); }));
+                    guarded([this, bit](bool ticked) { affectsClick(bit, ticked); }));
         }
     }
     connect(showAsSpell_, &QRadioButton::toggled, this, [this](bool on) {
@@ -129,22 +130,22 @@ void TfrmUpgd::connectRules() {
     });
 }
 
-std::size_t TfrmUpgd::selected() const {
+std::size_t UpgradeEditor::selected() const {
     const int row = list_->currentRow();
     return row < 0 ? 0 : static_cast<std::size_t>(row);
 }
 
-void TfrmUpgd::showEvent(QShowEvent* event) {
+void UpgradeEditor::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // Every opening starts again at the first entry.
     if (list_->currentRow() == 0) {
-        runGuarded(prompts_, [this] { ListBox1Click(); });
+        runGuarded(prompts_, [this] { showSelectedUpgrade(); });
     } else {
         list_->setCurrentRow(0);
     }
 }
 
-void TfrmUpgd::ListBox1Click() {
+void UpgradeEditor::showSelectedUpgrade() {
     const std::size_t upgrade = selected();
     (upgrade < kFirstSpellUpgrade ? showAsUnit_ : showAsSpell_)->setChecked(true);
     for (std::size_t box = 0; box < edits_.size(); ++box) {
@@ -158,12 +159,12 @@ void TfrmUpgd::ListBox1Click() {
     }
 }
 
-void TfrmUpgd::EditChange(std::size_t box) {
+void UpgradeEditor::valueChange(std::size_t box) {
     const std::int32_t value = model::parseTypedInteger(edits_[box]->text().toStdString());
     document_.upgrades.set(*kEdits[box].field, selected(), static_cast<std::uint32_t>(value));
 }
 
-void TfrmUpgd::n0Click(unsigned bit, bool ticked) {
+void UpgradeEditor::affectsClick(unsigned bit, bool ticked) {
     // Only this bit changes; bits 21 to 31 stay as loaded.
     const std::size_t upgrade = selected();
     const std::uint32_t mask = 1u << bit;

@@ -1,4 +1,4 @@
-#include "ui/graphics/TCompressForm.h"
+#include "ui/graphics/ProgressWindow.h"
 
 #include <algorithm>
 
@@ -11,16 +11,16 @@ namespace {
 constexpr long long kBarSteps = 1000;
 }  // namespace
 
-TCompressForm::TCompressForm(QWidget* parent) : QDialog(parent), bar_(new QProgressBar(this)) {
-    setObjectName("CompressForm");
+ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent), bar_(new QProgressBar(this)) {
+    setObjectName("progressWindow");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint);
-    bar_->setObjectName("ProgressBar1");
+    bar_->setObjectName("progressBar");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(bar_);
     resize(300, 60);
 }
 
-void TCompressForm::start(const std::string& caption, long long maximum) {
+void ProgressWindow::start(const std::string& caption, long long maximum) {
     maximum_ = std::max(1LL, maximum);
     setWindowTitle(QString::fromStdString(caption));
     bar_->setRange(0, static_cast<int>(std::min(maximum_, kBarSteps)));
@@ -29,13 +29,13 @@ void TCompressForm::start(const std::string& caption, long long maximum) {
     repaint();
 }
 
-void TCompressForm::advance(long long position) {
+void ProgressWindow::advance(long long position) {
     const long long steps = bar_->maximum();
     bar_->setValue(static_cast<int>(std::clamp(position, 0LL, maximum_) * steps / maximum_));
     bar_->repaint();
 }
 
-void TCompressForm::finish() {
+void ProgressWindow::finish() {
     hide();
 }
 
