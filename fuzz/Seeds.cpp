@@ -55,6 +55,23 @@ std::vector<Bytes> seedsFor(const std::string& target) {
                 demo::demoSprite(1, 72, 72, 100),
                 {1, 0, 4, 0, 1, 0, 0, 0, 4, 1, 14, 0, 0, 0, 2, 0, 0x83, 0x01, 9}};
     }
+    if (target == "animation") {
+        // Every unit's list at 210, every script at 224: a wait, an attack, a wait and a jump back,
+        // then a script that falls off the end, then one whose list runs past the entry.
+        Bytes example(224);
+        for (std::size_t unit = 0; unit < 105; ++unit) {
+            example[2 * unit] = 210;
+        }
+        for (std::size_t animation = 0; animation < 7; ++animation) {
+            example[210 + 2 * animation] = 224;
+        }
+        Bytes fallsOff = example;
+        example.insert(example.end(), {1, 5, 10, 1, 5, 3, 224, 0});
+        fallsOff.insert(fallsOff.end(), {6, 4, 0, 14, 2, 0, 13, 1, 0x20});
+        Bytes listPastEnd = example;
+        listPastEnd[2 * 104] = 226;
+        return {demo::demoAnimations(), example, fallsOff, listPastEnd};
+    }
     if (target == "scenario") {
         return {testsupport::chainOf(testsupport::typicalScenarioSections()),
                 testsupport::chainOf(testsupport::typicalScenarioSections(true))};

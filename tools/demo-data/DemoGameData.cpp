@@ -1,6 +1,8 @@
 #include "DemoGameData.h"
 
+#include <array>
 #include <cmath>
+#include <map>
 #include <numbers>
 
 #include <QDir>
@@ -170,19 +172,65 @@ Bytes demoStringTable() {
 
 Bytes demoAnimations() {
     constexpr std::size_t kUnits = 105;
+    constexpr std::size_t kAnimations = 7;
     Bytes out(2 * kUnits);
-    // Three scripts shared by every unit: nothing, walking and attacking.
-    const std::size_t idle = out.size();
-    out.insert(out.end(), {1, 4, 0});
-    const std::size_t walk = out.size();
-    out.insert(out.end(), {13, 4, 1, 2, 13, 4, 1, 2, 6, 8, 0, 1, 2, 0});
-    const std::size_t attack = out.size();
-    out.insert(out.end(), {1, 5, 10, 1, 25, 0});
+    // Each script loops: it ends with a jump (opcode 3) back to its own start. Like scripts are
+    // written once and shared.
+    std::map<Bytes, std::size_t> written;
+    const auto script = [&](const Bytes& body) {
+        const auto [at, isNew] = written.try_emplace(body, out.size());
+        if (isNew) {
+            out.insert(out.end(), body.begin(), body.end());
+            out.push_back(3);
+            appendWord(out, static_cast<std::uint32_t>(at->second), 2);
+        }
+        return at->second;
+    };
+    const auto byte = [](std::size_t value) { return static_cast<std::uint8_t>(value); };
+
+    // Standing and the rarely used animations: a frame (opcode 4) and a long wait.
+    const std::size_t still = script({4, 0, 1, 50, 15});
     for (std::size_t unit = 0; unit < kUnits; ++unit) {
+        const bool building = unit >= 58;
+        std::array<std::size_t, kAnimations> scripts{};
+        scripts.fill(still);
+        if (isDemoTower(unit)) {
+            // Towers shoot once per cycle without an attack instruction (opcode 10).
+            scripts[4] = script({4, 0, 1, byte(30 + 10 * (unit % 2)), 4, 5, 12, 20, 2});
+        } else if (!building) {
+            // Attack: wind up over two frames, strike (opcode 10), recover; every fourth unit
+            // strikes twice per cycle.
+            const std::size_t windUp = 4 + 2 * (unit % 5);
+            const std::size_t recover = 10 + (unit * 7) % 25;
+            Bytes attack = {4, 0, 1, byte(windUp), 4, 5, 1, byte(windUp), 10};
+            if (unit % 4 == 1) {
+                attack.insert(attack.end(), {4, 5, 7, byte(windUp), 10});
+            }
+            attack.insert(attack.end(), {4, 10, 9, byte(recover), 4, 15});
+            scripts[4] = script(attack);
+            // Movement: four steps, each a frame, a move (opcodes 5, 13, and 6, 14 with a third
+            // byte that is skipped) and a wait (1, 7, 8, 1); fliers take long steps, ships short
+            // ones.
+            const std::size_t type = unit % 3;  // the demo scenario's unit type: land, air, sea
+            const std::uint8_t step = type == 1 ? 4 : type == 2 ? 1 : 2;
+            const std::uint8_t wait = byte(1 + unit % 3);
+            constexpr std::uint8_t kMoves[] = {5, 13, 6, 14};
+            constexpr std::uint8_t kWaits[] = {1, 7, 8, 1};
+            Bytes walk;
+            for (std::size_t i = 0; i < 4; ++i) {
+                walk.insert(walk.end(), {4, byte(5 * i), kMoves[i], step});
+                if (kMoves[i] == 6 || kMoves[i] == 14) {
+                    walk.push_back(0);
+                }
+                walk.insert(walk.end(), {kWaits[i], wait});
+            }
+            scripts[3] = script(walk);
+            // Dying: a few frames, then the corpse waits.
+            scripts[1] = script({4, 20, 1, 3, 4, 25, 1, 3, 11, 12, 100});
+        }
         bytes::writeLe(out, 2 * unit, 2, static_cast<std::uint32_t>(out.size()));
-        for (int animation = 0; animation < 7; ++animation) {
-            const std::size_t script = animation == 3 ? walk : animation == 4 ? attack : idle;
-            appendWord(out, static_cast<std::uint32_t>(script), 2);
+        for (const std::size_t start : scripts) {
+            appendWord(out, static_cast<std::uint32_t>(start), 2);
         }
     }
     return out;

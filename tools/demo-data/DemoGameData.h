@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,7 +24,14 @@ Bytes demoSprite(int frames, int width, int height, std::uint8_t seed);
 Bytes demoPalette(std::uint8_t seed);
 // A string table with invented unit names and three computer strategies.
 Bytes demoStringTable();
-// Movement and attack scripts for units 0 to 104.
+// Units 96 to 99 of the demo scenario are towers: structures that shoot, flagged "Is Tower".
+inline bool isDemoTower(std::size_t unit) {
+    return unit >= 96 && unit <= 99;
+}
+
+// The animation scripts of units 0 to 104 (entry 278): every script loops back to its start;
+// fighting units attack with waits and opcode 10 and walk with moves and waits, towers shoot
+// without opcode 10, other buildings only stand.
 Bytes demoAnimations();
 // A short 8-bit mono tone as a wave file.
 Bytes demoWave(int hertz);

@@ -58,6 +58,17 @@ void fillUnits(model::UnitDataTable& units) {
         if (unit < model::kRightClickUnitCount) {
             units.set(uf::rightClickAction, unit, 1 + u % 6);
         }
+        if (isDemoTower(unit)) {
+            // Guard towers shoot arrows at anything, cannon towers at land and sea only.
+            const bool cannon = unit >= 98;
+            units.set(uf::attackRange, unit, cannon ? 7 : 6);
+            units.set(uf::basicDamage, unit, cannon ? 40 : 4);
+            units.set(uf::piercingDamage, unit, cannon ? 0 : 12);
+            units.set(uf::missile, unit, cannon ? 7 : 15);  // large cannon, arrow
+            units.set(uf::unitType, unit, 0);
+            units.set(uf::canTarget, unit, cannon ? 0x3 : 0x7);
+            units.set(uf::flags, unit, 0x20 | 0x80000 | 0x100000);  // structure, attacks, tower
+        }
     }
 }
 

@@ -1,0 +1,102 @@
+// The game balance calculator: summarising the animation scripts and the whole matchup table
+// of a scenario, which the command line writes as CSV and which should take well under a
+// second. Times per run in milliseconds.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+
+#include "DemoGameData.h"
+#include "DemoScenario.h"
+#include "core/archive/Archive.h"
+#include "core/files/Scenario.h"
+#include "core/game/AnimationSummary.h"
+#include "core/game/MatchupTable.h"
+#include "core/game/StringTable.h"
+
+using namespace tarnwick;
+
+namespace {
+
+const std::vector<std::uint8_t>& gameArchive() {
+    static const std::vector<std::uint8_t> archive = [] {
+        for (const auto& file : demo::demoGameFiles()) {
+            if (file.path == "DATA/MAINDAT.WAR") {
+                return file.bytes;
+            }
+        }
+        return std::vector<std::uint8_t>{};
+    }();
+    return archive;
+}
+
+std::vector<std::string> demoNames() {
+    const auto names = game::readGameNames(demo::demoStringTable());
+    std::vector<std::string> out;
+    for (const auto& name : names.unitRows) {
+        out.push_back(name.value_or(""));
+    }
+    return out;
+}
+
+void summaryOfTheDemoScripts(benchmark::State& state) {
+    const auto entry = demo::demoAnimations();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(game::summariseAnimations(entry));
+    }
+}
+
+// The longest walks an entry of 64 KiB allows: every one of the 735 scripts waits its way
+// through the whole entry before jumping back.
+void summaryOfTheLongestScripts(benchmark::State& state) {
+    std::vector<std::uint8_t> entry(224);
+    for (std::size_t unit = 0; unit < game::kAnimatedUnitCount; ++unit) {
+        entry[2 * unit] = 210;
+    }
+    for (std::size_t animation = 0; animation < game::kAnimationCount; ++animation) {
+        entry[210 + 2 * animation] = 224;
+    }
+    while (entry.size() < 65'533) {
+        entry.insert(entry.end(), {1, 3});
+    }
+    entry.insert(entry.end(), {3, 224, 0});
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(game::summariseAnimations(entry));
+    }
+}
+
+void matrixFromTheSummary(benchmark::State& state) {
+    const model::Document scenario = demo::demoScenario();
+    const auto summary = game::summariseAnimations(demo::demoAnimations()).summary;
+    const auto names = demoNames();
+    std::size_t rows = 0;
+    for (auto _ : state) {
+        const std::string csv = game::matchupTableCsv(scenario.unitData, summary, names);
+        rows = static_cast<std::size_t>(std::count(csv.begin(), csv.end(), '\n'));
+        benchmark::DoNotOptimize(csv.data());
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+}
+
+// What `balance --matrix` does between reading its files and writing its output: read the
+// scenario, extract and unpack entry 278, summarise it and write the table.
+void matrixOfAScenario(benchmark::State& state) {
+    const auto scenarioFile = files::writeScenario(demo::demoScenario());
+    const auto names = demoNames();
+    for (auto _ : state) {
+        model::Document document;
+        files::readScenario(document, scenarioFile);
+        const archive::ArchiveView view(gameArchive());
+        const auto summary = game::summariseAnimations(view.extract(278));
+        benchmark::DoNotOptimize(
+            game::matchupTableCsv(document.unitData, summary.summary, names).data());
+    }
+}
+
+}  // namespace
+
+BENCHMARK(summaryOfTheDemoScripts)->Unit(benchmark::kMillisecond);
+BENCHMARK(summaryOfTheLongestScripts)->Unit(benchmark::kMillisecond);
+BENCHMARK(matrixFromTheSummary)->Unit(benchmark::kMillisecond);
+BENCHMARK(matrixOfAScenario)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
