@@ -41,11 +41,7 @@ int listSections(const Arguments& args, std::ostream& out) {
 
 // Reads any kind the editor's Open reads, detected the same way.
 model::Document openDocument(const std::string& path) {
-    const auto file = readInput(path);
-    model::Document document;
-    files::readDocument(document, files::detectKind(file), file);
-    document.fileName = path;
-    return document;
+    return files::readDocument({}, readInput(path), path);
 }
 
 model::Document openUnitData(const std::string& path) {
@@ -200,10 +196,7 @@ int exportTable(const Arguments& args, std::ostream&) {
 
 int importTable(const Arguments& args, std::ostream&) {
     model::Document document = openDocument(args[0]);
-    const std::string refusal = files::importTable(document, readInput(args[1]));
-    if (!refusal.empty()) {
-        throw Error(refusal);
-    }
+    files::importTable(document, readInput(args[1]));
     saveDocument(document, args[2]);
     return 0;
 }

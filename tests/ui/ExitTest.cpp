@@ -1,5 +1,6 @@
 #include "ScenarioBuilder.h"
 #include "UiTestSupport.h"
+#include "core/files/DocumentFiles.h"
 #include "core/files/Scenario.h"
 #include "platform/FileStore.h"
 
@@ -191,8 +192,7 @@ class ExitTest : public WindowTestBase {
         if (!fileName.isEmpty() && !fileName.contains("/file/")) {
             platform::saveWholeFile(fileName, scenarioBytes());
         }
-        files::readScenario(h_->document, scenarioBytes());
-        h_->document.fileName = fileName.toStdString();
+        h_->document = files::readDocument({}, scenarioBytes(), fileName.toStdString());
     }
 
     QTemporaryDir dir_;

@@ -255,7 +255,7 @@ class GraphicsTest : public WindowTestBase {
     void scrollingShowsOneFrameAtATime() {
         auto& sizer = h_->window.boxSizer();
         sizer.setPalette(graphics::greyPalette());
-        QVERIFY(sizer.loadSprite(demo::demoSprite(5, 48, 40, 30)));
+        sizer.loadSprite(demo::demoSprite(5, 48, 40, 30));
         auto* scroll = sizer.findChild<QScrollBar*>("frameScrollBar");
         QCOMPARE(scroll->maximum(), 5);
         scroll->setValue(3);
@@ -267,7 +267,7 @@ class GraphicsTest : public WindowTestBase {
             sizer.paintFrame(painter);
         }
         // The whole sprite, to compare with: frame 3 is rows 80 to 119.
-        QVERIFY(sizer.loadSprite(demo::demoSprite(5, 48, 40, 30)));
+        sizer.loadSprite(demo::demoSprite(5, 48, 40, 30));
         QImage expected(48, 40, QImage::Format_RGB32);
         {
             QPainter painter(&expected);
@@ -281,7 +281,7 @@ class GraphicsTest : public WindowTestBase {
         QCOMPARE(painted.pixelColor(17, 20), expected.pixelColor(17, 20));
         QCOMPARE(painted.pixelColor(5, 5), expected.pixelColor(5, 5));
 
-        QVERIFY(sizer.loadSprite(demo::demoSprite(1, 48, 40, 30)));
+        sizer.loadSprite(demo::demoSprite(1, 48, 40, 30));
         QVERIFY(!sizer.findChild<QScrollBar*>("frameScrollBar")->isEnabled());
     }
 

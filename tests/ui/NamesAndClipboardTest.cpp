@@ -5,6 +5,7 @@
 #include "core/archive/LzssEncoder.h"
 #include "platform/FileStore.h"
 #include "ui/graphics/ProgressWindow.h"
+#include "ui/prompts/CommandGuard.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -50,20 +51,21 @@ class NamesAndClipboardTest : public QObject {
         QVERIFY(h_->window.strategyNames().isEmpty());
     }
 
-    void extractionReportsItsLengthOrItsFailure() {
+    void extractionGivesTheEntryOrTheFatalBox() {
         h_->startWithGame();
-        auto& extractor = h_->window.extractor();
-        QCOMPARE(extractor.extractEntry(2, "maindat.war")->size(), std::size_t{768});
-        QCOMPARE(extractor.entryLength(), 768);
-        QCOMPARE(extractor.extractEntry(10, "MAINDAT.WAR")->size(), std::size_t{768});
-        QVERIFY(!extractor.extractEntry(5, "MAINDAT.WAR"));
-        QCOMPARE(extractor.entryLength(), -1);
-        QVERIFY(!extractor.extractEntry(473, "MAINDAT.WAR"));
-        QVERIFY(!extractor.extractEntry(0, "NOSUCH.WAR"));
+        const auto& extractor = h_->window.extractor();
+        QCOMPARE(extractor.extractEntry(2, "maindat.war").size(), std::size_t{768});
+        QCOMPARE(extractor.extractEntry(10, "MAINDAT.WAR").size(), std::size_t{768});
+        for (const auto& [entry, archive] :
+             {std::pair{5, "MAINDAT.WAR"}, std::pair{473, "MAINDAT.WAR"},
+              std::pair{0, "NOSUCH.WAR"}}) {
+            ui::runGuarded(h_->prompts, [&] { extractor.extractEntry(entry, archive); });
+        }
         QCOMPARE(h_->prompts.texts(),
                  (QStringList{kFatal + "Entry does not exist in opened data file!: 5",
                               kFatal + "Entry does not exist in opened data file!: 473",
                               kFatal + "Error Opening NOSUCH.WAR"}));
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
     }
 
     void copyAndPasteNeedALoadedFileAndACopy() {

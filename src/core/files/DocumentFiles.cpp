@@ -21,23 +21,32 @@ DocumentKind detectKind(std::span<const std::uint8_t> file) {
     return DocumentKind::None;
 }
 
-void readDocument(model::Document& document, DocumentKind kind,
-                  std::span<const std::uint8_t> file) {
+model::Document readDocument(const model::Document& current, std::span<const std::uint8_t> file,
+                             const std::string& fileName) {
+    model::Document read = current;
+    const DocumentKind kind = detectKind(file);
     switch (kind) {
         case DocumentKind::Scenario:
-            readScenario(document, file);
+            readScenario(read, file);
             break;
         case DocumentKind::UnitData:
-            readUnitDataFile(document, file);
+            readUnitDataFile(read, file);
             break;
         case DocumentKind::UpgradeData:
-            readUpgradeFile(document, file);
+            readUpgradeFile(read, file);
             break;
         case DocumentKind::None:
-            throw Error("Unknown or unsupported filetype!");
+            throw UnknownFileKind();
     }
-    document.kind = kind;
-    document.isLoaded = true;
+    // Only a scenario carries restrictions; those of an earlier scenario do not belong to a
+    // stand-alone file.
+    if (kind != DocumentKind::Scenario) {
+        read.setHasRestrictions(false);
+    }
+    read.kind = kind;
+    read.isLoaded = true;
+    read.fileName = fileName;
+    return read;
 }
 
 std::vector<std::uint8_t> writeDocument(const model::Document& document) {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <string>
+
 #include <cstdint>
 #include <span>
 #include <vector>
+#include "core/Error.h"
 
 #include "core/model/Document.h"
 
@@ -12,9 +15,17 @@ namespace tarnwick::files {
 // scenario, 5694 or 5948 bytes are unit data, 780 bytes upgrade data; anything else is None.
 model::DocumentKind detectKind(std::span<const std::uint8_t> file);
 
-// Runs the reader of `kind`; on success the document is loaded as that kind.
-void readDocument(model::Document& document, model::DocumentKind kind,
-                  std::span<const std::uint8_t> file);
+// A file of no kind the editor knows.
+class UnknownFileKind : public Error {
+  public:
+    UnknownFileKind() : Error("Unknown or unsupported filetype!") {}
+};
+
+// The document loaded from `file`, read by its kind over `current` (a stand-alone file leaves
+// the tables it does not hold as they were), named `fileName`. The one place that says what a
+// read document is. Throws UnknownFileKind, or Error for a damaged file; `current` is untouched.
+model::Document readDocument(const model::Document& current, std::span<const std::uint8_t> file,
+                             const std::string& fileName);
 
 // The document in the form of its own kind.
 std::vector<std::uint8_t> writeDocument(const model::Document& document);

@@ -72,22 +72,15 @@ void readScenario(Document& document, std::span<const std::uint8_t> file) {
     Document next = document;
     next.releaseMapBlobs();
     next.clearHeldSections();
-    try {
-        SectionChainReader chain(file);
-        while (const auto header = chain.nextHeader()) {
-            const auto id = model::findSectionByTag(header->tag);
-            if (!id) {
-                throw Error("Unknown Section :" + header->tag);
-            }
-            storeSection(next, model::sectionInfo(*id), chain.takeBody());
+    SectionChainReader chain(file);
+    while (const auto header = chain.nextHeader()) {
+        const auto id = model::findSectionByTag(header->tag);
+        if (!id) {
+            throw Error("Unknown Section :" + header->tag);
         }
-    } catch (const Error&) {
-        document.isLoaded = false;
-        throw;
+        storeSection(next, model::sectionInfo(*id), chain.takeBody());
     }
     addMissingTables(next);
-    next.kind = model::DocumentKind::Scenario;
-    next.isLoaded = true;
     document = std::move(next);
 }
 

@@ -8,10 +8,10 @@
 
 namespace tarnwick::files {
 
-// Reads a whole scenario into `document`. On success the document holds exactly the sections
-// the file had (plus a default "UDTA"/"UGRD" when the file lacks one) and is loaded as a
-// scenario. On failure it throws with a message naming the section, changes no section and
-// leaves the document not loaded, so nothing half-read can be saved over the file.
+// Reads a whole scenario's sections into `document`: on success it holds exactly the sections
+// the file had (plus a default "UDTA"/"UGRD" when the file lacks one). On failure it throws with
+// a message naming the section and changes nothing. What kind of document that makes is
+// readDocument's to say.
 void readScenario(model::Document& document, std::span<const std::uint8_t> file);
 
 // The scenario as a file: the held sections in the fixed order.

@@ -21,7 +21,6 @@ void readUnitDataFile(model::Document& document, std::span<const std::uint8_t> f
         std::copy_n(file.begin() + static_cast<std::ptrdiff_t>(kUnitDataFileSize),
                     document.gfxSwamp.size(), document.gfxSwamp.begin());
     }
-    document.kind = model::DocumentKind::UnitData;
 }
 
 void readUpgradeFile(model::Document& document, std::span<const std::uint8_t> file) {
@@ -29,7 +28,6 @@ void readUpgradeFile(model::Document& document, std::span<const std::uint8_t> fi
         throw Error("Error Reading Data.");
     }
     std::copy_n(file.begin(), kUpgradeFileSize, document.upgrades.bytes.begin() + kAfterUseDefault);
-    document.kind = model::DocumentKind::UpgradeData;
 }
 
 std::vector<std::uint8_t> writeUnitDataFile(const model::Document& document) {

@@ -49,72 +49,66 @@ void take(std::span<const std::uint8_t> file, std::size_t from, std::size_t coun
                 target.begin() + static_cast<std::ptrdiff_t>(to));
 }
 
-std::string importUnitSection(Document& document, std::span<const std::uint8_t> file) {
+void importUnitSection(Document& document, std::span<const std::uint8_t> file) {
     if (document.kind == DocumentKind::UpgradeData) {
-        return kUnitsIntoUpgrades;
+        throw Error(kUnitsIntoUpgrades);
     }
     // The length field decides whether the swamp array follows, but only what is really
     // there is taken.
     const std::uint32_t length = bytes::readLe(file, 4, 4);
     const bool withSwamp = length >= kUnitDataFileWithSwampSize;
     if (file.size() < kUnitSectionSize + (withSwamp ? kSwampSize : 0)) {
-        return kUnknownFormat;
+        throw Error(kUnknownFormat);
     }
     take(file, kHeader, model::UnitDataTable::kSize, document.unitData.bytes);
     if (withSwamp) {
         take(file, kUnitSectionSize, kSwampSize, document.gfxSwamp);
     }
     document.hasExpansionGfx = withSwamp;
-    return {};
 }
 
-std::string importMarkedUnitData(Document& document, std::span<const std::uint8_t> file) {
+void importMarkedUnitData(Document& document, std::span<const std::uint8_t> file) {
     const std::size_t end = kMarkedUnitDataStart + kUnitDataFileSize;
     if (file.size() < end) {
-        return kUnknownFormat;
+        throw Error(kUnknownFormat);
     }
     take(file, kMarkedUnitDataStart, kUnitDataFileSize, document.unitData.bytes, 2);
     if (file.size() - end >= kSwampSize) {
         take(file, end, kSwampSize, document.gfxSwamp);
         document.hasExpansionGfx = true;
     }
-    return {};
 }
 
-std::string importUpgrades(Document& document, std::span<const std::uint8_t> file,
-                           std::size_t from) {
+void importUpgrades(Document& document, std::span<const std::uint8_t> file, std::size_t from) {
     if (document.kind == DocumentKind::UnitData) {
-        return kUpgradesIntoUnits;
+        throw Error(kUpgradesIntoUnits);
     }
     if (file.size() < from + kUpgradeFileSize) {
-        return kUnknownFormat;
+        throw Error(kUnknownFormat);
     }
     take(file, from, kUpgradeFileSize, document.upgrades.bytes, 2);
-    return {};
 }
 
-std::string importRestrictions(Document& document, std::span<const std::uint8_t> file) {
+void importRestrictions(Document& document, std::span<const std::uint8_t> file) {
     if (document.kind == DocumentKind::UnitData || document.kind == DocumentKind::UpgradeData) {
-        return kRestrictionsIntoTables;
+        throw Error(kRestrictionsIntoTables);
     }
     if (file.size() < kRestrictionFileSize) {
-        return kUnknownFormat;
+        throw Error(kUnknownFormat);
     }
     take(file, kHeader, model::RestrictionTable::kSize, document.restrictions.bytes);
     document.setHasRestrictions(true);
-    return {};
 }
 
-std::string importUnitDataFile(Document& document, std::span<const std::uint8_t> file) {
+void importUnitDataFile(Document& document, std::span<const std::uint8_t> file) {
     if (document.kind == DocumentKind::UpgradeData) {
-        return kUnitDataIntoUpgrades;
+        throw Error(kUnitDataIntoUpgrades);
     }
     take(file, 0, kUnitDataFileSize, document.unitData.bytes, 2);
     document.hasExpansionGfx = file.size() == kUnitDataFileWithSwampSize;
     if (document.hasExpansionGfx) {
         take(file, kUnitDataFileSize, kSwampSize, document.gfxSwamp);
     }
-    return {};
 }
 
 }  // namespace
@@ -135,12 +129,15 @@ std::vector<std::uint8_t> exportTable(const Document& document, ExportFormat for
     throw Error("Unknown export format");
 }
 
-std::string importTable(Document& document, std::span<const std::uint8_t> file) {
+void importTable(Document& document, std::span<const std::uint8_t> file) {
     if (startsWith(file, 0, "UDTA")) {
         if (startsWith(file, 4, "DataFile")) {
             return importMarkedUnitData(document, file);
         }
-        return file.size() >= kHeader ? importUnitSection(document, file) : kUnknownFormat;
+        if (file.size() < kHeader) {
+            throw Error(kUnknownFormat);
+        }
+        return importUnitSection(document, file);
     }
     if (startsWith(file, 0, "UGRD")) {
         // Past the header and the file's own useDefault word, so that an exported upgrade
@@ -156,7 +153,7 @@ std::string importTable(Document& document, std::span<const std::uint8_t> file) 
     if (file.size() == kUnitDataFileSize || file.size() == kUnitDataFileWithSwampSize) {
         return importUnitDataFile(document, file);
     }
-    return kUnknownFormat;
+    throw Error(kUnknownFormat);
 }
 
 }  // namespace tarnwick::files

@@ -20,10 +20,9 @@ enum class ExportFormat {
 
 std::vector<std::uint8_t> exportTable(const model::Document& document, ExportFormat format);
 
-// Imports the table a file holds into the document, by its tag, mark and size. Returns the
-// message to show when the file is refused (the document is then unchanged), or an empty text
-// when the table was taken.
-std::string importTable(model::Document& document, std::span<const std::uint8_t> file);
+// Imports the table a file holds into the document, by its tag, mark and size. A refused file
+// throws tarnwick::Error with the message to show, and the document is unchanged.
+void importTable(model::Document& document, std::span<const std::uint8_t> file);
 
 inline constexpr const char* kUnknownFormat = "This is an unknown or unsupported format";
 

@@ -60,6 +60,12 @@ class Document {
 
     // Drops the map bodies the document owns; each blob is then empty.
     void releaseMapBlobs();
+    // Nothing is loaded any more (Close Data, a failed open): commands that need a document
+    // refuse and nothing can be saved. The tables stay for the next load to overwrite.
+    void unload() {
+        isLoaded = false;
+        kind = DocumentKind::None;
+    }
 
   private:
     std::array<std::vector<std::uint8_t>, kSectionCount> bodies_;

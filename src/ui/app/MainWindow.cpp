@@ -89,7 +89,7 @@ void MainWindow::buildWorkArea() {
         new GraphicsPage(document_, prompts_, extractor_, *progressWindow_, graphicsPage);
     upgradeEditor_ = new UpgradeEditor(document_, prompts_, this);
     restrictionsEditor_ = new RestrictionsEditor(document_, prompts_, this);
-    boxSizer_ = new BoxSizerDialog(prompts_, *progressWindow_, this);
+    boxSizer_ = new BoxSizerDialog(*progressWindow_, this);
     const GraphicsSelectionDialog::UnitPage unitPage{
         unitList_, unitControls_.numbers[numberBoxIndex("boxWidthBox")],
         unitControls_.numbers[numberBoxIndex("boxHeightBox")]};
@@ -175,11 +175,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::readGameNames() {
-    const auto entry = extractor_.extractEntry(1, "strdat.war");
-    if (!entry) {
-        return;
-    }
-    const game::GameNames names = game::readGameNames(*entry);
+    const game::GameNames names = game::readGameNames(extractor_.extractEntry(1, "strdat.war"));
     strategyNames_.clear();
     for (const std::string& strategy : names.strategies) {
         strategyNames_ << QString::fromLatin1(strategy.data(),
@@ -279,11 +275,21 @@ void MainWindow::openDocument() {
 }
 
 void MainWindow::openFile(const QString& path) {
-    if (!loadDocumentFile(document_, prompts_, path)) {
-        refreshTitle();
-        showNoRow();
-        return;
-    }
+    runGuarded(prompts_, [&] {
+        try {
+            document_ = readDocumentFile(document_, path);
+        } catch (...) {
+            // Nothing half-read may be saved over the file: the document is no longer loaded.
+            document_.unload();
+            refreshTitle();
+            showNoRow();
+            throw;
+        }
+        showOpenedDocument();
+    });
+}
+
+void MainWindow::showOpenedDocument() {
     refreshTitle();
     selectRow(0);
     menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
@@ -389,8 +395,7 @@ void MainWindow::saveDocumentAs() {
 }
 
 void MainWindow::closeData() {
-    document_.isLoaded = false;
-    document_.kind = model::DocumentKind::None;
+    document_.unload();
     document_.fileName.clear();
     document_.releaseMapBlobs();
     refreshTitle();
@@ -406,12 +411,8 @@ void MainWindow::exitProgram() {
                            "Do you wish to save changes before quitting?"};
     switch (prompts_.ask(question, Buttons::YesNoCancel)) {
         case Answer::Yes: {
-            // A failed write keeps the window open with the edits intact.
-            const SaveOutcome outcome = saveCommands_.save();
-            if (outcome == SaveOutcome::Failed) {
-                return;
-            }
-            if (outcome == SaveOutcome::Saved) {
+            // A failed write throws past the end request: the window stays with the edits.
+            if (saveCommands_.save() == SaveOutcome::Saved) {
                 refreshTitle(model::TitleMoment::AfterWrite);
             }
             requestEnd();

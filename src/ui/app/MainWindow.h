@@ -39,7 +39,8 @@ class MainWindow : public QMainWindow {
     // first on the command line is opened once the window is shown.
     void startUp(const QStringList& arguments);
 
-    // Reads a file of any kind and shows its first unit; reports its own failures.
+    // Reads a file of any kind and shows its first unit; the open command's guarded entry
+    // point, so it reports its own failures.
     void openFile(const QString& path);
 
     const QString& gameDirectory() const { return gameDirectory_; }
@@ -101,6 +102,8 @@ class MainWindow : public QMainWindow {
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
+    // After a successful read: title, first row, check marks, menus and pages.
+    void showOpenedDocument();
     void setRestrictionsEditorEnabled(bool enabled);
     // Runs a modal editor when a document is loaded, else warns.
     void openEditor(QDialog& editor);
@@ -118,7 +121,7 @@ class MainWindow : public QMainWindow {
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
-    EntryExtractor extractor_{prompts_, gameDirectory_};
+    EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, gameDirectory_};
     UpgradeEditor* upgradeEditor_ = nullptr;
     RestrictionsEditor* restrictionsEditor_ = nullptr;

@@ -4,7 +4,7 @@ namespace tarnwick::ui {
 
 using model::DocumentKind;
 
-void applyGeneralMenu(MainMenus& m, model::Document& document) {
+void applyGeneralMenu(MainMenus& m, const model::Document& document) {
     const DocumentKind kind = document.kind;
     m.useDefaultUpgrades->setEnabled(kind == DocumentKind::Scenario);
 
@@ -21,9 +21,6 @@ void applyGeneralMenu(MainMenus& m, model::Document& document) {
         m.importFile->setEnabled(upgrades);
         m.useDefaultUnitData->setEnabled(scenario);
         m.restrictionsMenu->menuAction()->setEnabled(scenario);
-        if (!scenario) {
-            document.setHasRestrictions(false);
-        }
     }
 
     m.restrictionsEditor->setEnabled(document.hasRestrictions());

@@ -5,9 +5,8 @@
 
 namespace tarnwick::ui {
 
-// Enables items by the document's kind when "&File", "&PUD Options" or "&Edit" opens. For a
-// stand-alone file it also drops the restrictions, which only a scenario carries.
-void applyGeneralMenu(MainMenus& menus, model::Document& document);
+// Enables items by the document's kind when "&File", "&PUD Options" or "&Edit" opens.
+void applyGeneralMenu(MainMenus& menus, const model::Document& document);
 
 // "Remove" while restrictions are held, "Add Default Restrictions" otherwise.
 void applyRestrictionsSubmenu(MainMenus& menus, const model::Document& document);

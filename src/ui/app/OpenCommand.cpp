@@ -3,52 +3,25 @@
 #include "core/Error.h"
 #include "core/files/DocumentFiles.h"
 #include "platform/FileStore.h"
+#include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
 
-using model::DocumentKind;
-
-namespace {
-
-bool readByKind(model::Document& document, Prompts& prompts,
-                const std::vector<std::uint8_t>& file) {
-    document.kind = DocumentKind::None;
-    const DocumentKind kind = files::detectKind(file);
-    if (kind == DocumentKind::None) {
-        prompts.show({MessageIcon::None, "File Error!", "Unknown or unsupported filetype!"});
-        return false;
-    }
-    document.kind = kind;
+model::Document readDocumentFile(const model::Document& current, const QString& path) {
+    std::vector<std::uint8_t> file;
     try {
-        files::readDocument(document, kind, file);
-        return true;
-    } catch (const Error& error) {
-        const QString reason = QString::fromStdString(error.what());
-        if (kind == DocumentKind::UnitData) {
-            prompts.error("Error Opening:\r" + reason);
-        } else {
-            prompts.plain(reason);
-        }
-    }
-    return false;
-}
-
-}  // namespace
-
-bool loadDocumentFile(model::Document& document, Prompts& prompts, const QString& path) {
-    document.fileName = path.toStdString();
-    bool loaded = false;
-    try {
-        loaded = readByKind(document, prompts, platform::readWholeFile(path));
-        if (!loaded) {
-            document.isLoaded = false;
-            prompts.error("Error: File Not Opened!");
-        }
+        file = platform::readWholeFile(path);
     } catch (const Error&) {
-        document.isLoaded = false;
-        prompts.error("Error: Error Opening File!");
+        throw CommandFailed(errorMessage("Error: Error Opening File!"));
     }
-    return loaded;
+    const Message notOpened = errorMessage("Error: File Not Opened!");
+    try {
+        return files::readDocument(current, file, path.toStdString());
+    } catch (const files::UnknownFileKind& error) {
+        throw CommandFailed({{MessageIcon::None, "File Error!", error.what()}, notOpened});
+    } catch (const Error& error) {
+        throw CommandFailed({plainMessage(QString::fromStdString(error.what())), notOpened});
+    }
 }
 
 }  // namespace tarnwick::ui

@@ -11,8 +11,8 @@ inline const QString kOpenFilter =
     "Scenario Files (*.pud)|*.pud|Unit Data Files (*.udta)|*.udta|Upgrade Files (*.ugrd;*.ugd)|"
     "*.ugrd;*.ugd|Supported files (*.*)|*.pud;*.udt*;*.ugrd;*.ugd|All Files (*.*)|*.*";
 
-// Reads `path` into the document by its content and size, reporting every failure. On failure
-// the document is no longer loaded, so nothing half-read can be saved over the file.
-bool loadDocumentFile(model::Document& document, Prompts& prompts, const QString& path);
+// The document read from `path` (by its content and size) over `current`. Throws
+// CommandFailed with the boxes that say why the file could not be opened.
+model::Document readDocumentFile(const model::Document& current, const QString& path);
 
 }  // namespace tarnwick::ui

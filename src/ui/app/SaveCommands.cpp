@@ -2,6 +2,7 @@
 
 #include "core/files/DocumentFiles.h"
 #include "platform/FileStore.h"
+#include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
 
@@ -25,10 +26,14 @@ SaveOutcome SaveCommands::save() {
         return saveAs();
     }
     if (document_.kind == DocumentKind::None) {
-        return SaveOutcome::Failed;
+        throw CommandFailed(std::vector<Message>{});
     }
-    return write(QString::fromStdString(document_.fileName)) ? SaveOutcome::Saved
-                                                             : SaveOutcome::Failed;
+    try {
+        write(QString::fromStdString(document_.fileName));
+    } catch (const platform::SaveFailed& failure) {
+        throw CommandFailed(failureMessage(failure));
+    }
+    return SaveOutcome::Saved;
 }
 
 SaveOutcome SaveCommands::saveAs() {
@@ -58,31 +63,34 @@ SaveOutcome SaveCommands::saveAs() {
     if (!chosen) {
         return SaveOutcome::Cancelled;
     }
-    if (document_.kind == DocumentKind::None || !write(*chosen)) {
-        prompts_.error("Error Saving.");
-        return SaveOutcome::Failed;
+    // A failed Save As says so twice: why the write failed, then that the save did not happen.
+    const Message notSaved = errorMessage("Error Saving.");
+    if (document_.kind == DocumentKind::None) {
+        throw CommandFailed(notSaved);
+    }
+    try {
+        write(*chosen);
+    } catch (const platform::SaveFailed& failure) {
+        throw CommandFailed({failureMessage(failure), notSaved});
     }
     // The document now lives where it was saved: a later Save writes there too.
     document_.fileName = chosen->toStdString();
     return SaveOutcome::Saved;
 }
 
-bool SaveCommands::write(const QString& path) {
-    try {
-        platform::saveWholeFile(path, files::writeDocument(document_));
-        return true;
-    } catch (const platform::SaveFailed& failure) {
-        // The box's own text first, then why the system refused ("No space left on device").
-        const QString reason = "\n" + QString::fromStdString(failure.reason);
-        if (document_.kind == DocumentKind::UnitData) {
-            const bool created = failure.step == platform::SaveFailed::Step::Write;
-            prompts_.error(QString("Error Saving UDTA:\r") +
-                           (created ? "Error Writing Data!" : "Error Opening File!") + reason);
-        } else {
-            prompts_.error("Error Saving File!" + reason);
-        }
+void SaveCommands::write(const QString& path) const {
+    platform::saveWholeFile(path, files::writeDocument(document_));
+}
+
+Message SaveCommands::failureMessage(const platform::SaveFailed& failure) const {
+    // The box's own text first, then why the system refused ("No space left on device").
+    const QString reason = "\n" + QString::fromStdString(failure.reason);
+    if (document_.kind == DocumentKind::UnitData) {
+        const bool created = failure.step == platform::SaveFailed::Step::Write;
+        return errorMessage(QString("Error Saving UDTA:\r") +
+                            (created ? "Error Writing Data!" : "Error Opening File!") + reason);
     }
-    return false;
+    return errorMessage("Error Saving File!" + reason);
 }
 
 }  // namespace tarnwick::ui

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "core/model/Document.h"
+#include "platform/FileStore.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -10,10 +11,10 @@ namespace tarnwick::ui {
 inline const QString kNothingToSaveWarning =
     "Error!  No file loaded!  You must load a file before you can save.";
 
-enum class SaveOutcome { Saved, NothingLoaded, Cancelled, Failed };
+enum class SaveOutcome { Saved, NothingLoaded, Cancelled };
 
 // "&Save" and "&Save As...": write the document in the form of its kind, replacing the target
-// only once it is complete. Each failure is reported here, once.
+// only once it is complete. A failed write throws CommandFailed with the boxes to show.
 class SaveCommands {
   public:
     SaveCommands(model::Document& document, Prompts& prompts);
@@ -25,8 +26,10 @@ class SaveCommands {
     const FileChoice& saveAsChoice() const { return saveAsChoice_; }
 
   private:
-    // Writes the document to `path` by its kind; false after reporting the failure.
-    bool write(const QString& path);
+    // Writes the document to `path` by its kind; throws platform::SaveFailed.
+    void write(const QString& path) const;
+    // The box that says why a write failed, in the words of the document's kind.
+    Message failureMessage(const platform::SaveFailed& failure) const;
 
     model::Document& document_;
     Prompts& prompts_;

@@ -4,6 +4,7 @@
 #include "core/model/RestrictionTable.h"
 #include "platform/FileStore.h"
 #include "ui/app/SaveCommands.h"
+#include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
 
@@ -39,12 +40,10 @@ ExportChoice exportChoice(ExportFormat format) {
 
 }  // namespace
 
-bool TableCommands::refuseWithoutDocument() {
-    if (document_.isLoaded) {
-        return false;
+void TableCommands::requireDocument() const {
+    if (!document_.isLoaded) {
+        throw CommandFailed(warningMessage(kNothingToSaveWarning));
     }
-    prompts_.warning(kNothingToSaveWarning);
-    return true;
 }
 
 std::optional<QString> TableCommands::choose(int filterIndex, const QString& defaultExtension) {
@@ -59,28 +58,26 @@ std::optional<QString> TableCommands::choose(int filterIndex, const QString& def
 }
 
 void TableCommands::importFile() {
-    if (refuseWithoutDocument()) {
-        return;
-    }
+    requireDocument();
     const auto chosen = choose(1, {});
     if (!chosen) {
         return;
     }
-    std::string refusal;
+    std::vector<std::uint8_t> file;
     try {
-        refusal = files::importTable(document_, platform::readWholeFile(*chosen));
+        file = platform::readWholeFile(*chosen);
     } catch (const Error&) {
-        refusal = files::kUnknownFormat;
+        throw CommandFailed(plainMessage(files::kUnknownFormat));
     }
-    if (!refusal.empty()) {
-        prompts_.plain(QString::fromStdString(refusal));
+    try {
+        files::importTable(document_, file);
+    } catch (const Error& refusal) {
+        throw CommandFailed(plainMessage(QString::fromStdString(refusal.what())));
     }
 }
 
 void TableCommands::exportAs(ExportFormat format) {
-    if (refuseWithoutDocument()) {
-        return;
-    }
+    requireDocument();
     const ExportChoice setting = exportChoice(format);
     const auto chosen = choose(setting.filterIndex, setting.defaultExtension);
     if (!chosen) {
@@ -93,7 +90,7 @@ void TableCommands::exportAs(ExportFormat format) {
         const QString text = failure.step == platform::SaveFailed::Step::Create
                                  ? "Error Opening File!"
                                  : "Error Writing File!";
-        prompts_.standardError(text + "\n" + QString::fromStdString(failure.reason));
+        throw Error((text + "\n" + QString::fromStdString(failure.reason)).toStdString());
     }
 }
 

@@ -27,7 +27,8 @@ class TableCommands {
     const FileChoice& lastChoice() const { return choice_; }
 
   private:
-    bool refuseWithoutDocument();
+    // Throws the no-file warning unless a document is loaded.
+    void requireDocument() const;
     std::optional<QString> choose(int filterIndex, const QString& defaultExtension);
 
     model::Document& document_;

@@ -1,10 +1,10 @@
 #include "ui/archive/ArchiveWriter.h"
 
-#include "core/Error.h"
 #include "core/archive/EntryInsertion.h"
 #include "core/archive/LzssEncoder.h"
 #include "platform/FileStore.h"
 #include "platform/GameArchives.h"
+#include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
 
@@ -17,30 +17,28 @@ QString reason(const std::exception& error) {
 }
 }  // namespace
 
-bool ArchiveWriter::compressFile(const QString& input, const QString& output) {
+void ArchiveWriter::compressFile(const QString& input, const QString& output) {
     std::vector<std::uint8_t> data;
     try {
         data = platform::readWholeFile(input);
     } catch (const std::exception& error) {
-        prompts_.error("Error opening input file " + quoted(input) + " : " + reason(error));
-        return false;
+        throw CommandFailed(
+            errorMessage("Error opening input file " + quoted(input) + " : " + reason(error)));
     }
     try {
         platform::saveWholeFile(output, archive::lzssCompress(data, progress_));
     } catch (const platform::SaveFailed& error) {
         progress_.finish();
         if (error.step == platform::SaveFailed::Step::Create) {
-            prompts_.error("Error opening output file " + quoted(output) + " : " + reason(error));
-        } else {
-            prompts_.error("Error compressing " + quoted(input) + " to " + quoted(output) + " : " +
-                           reason(error));
+            throw CommandFailed(errorMessage("Error opening output file " + quoted(output) + " : " +
+                                             reason(error)));
         }
-        return false;
+        throw CommandFailed(errorMessage("Error compressing " + quoted(input) + " to " +
+                                         quoted(output) + " : " + reason(error)));
     }
-    return true;
 }
 
-bool ArchiveWriter::insertEntry(const QString& source, std::int64_t entry,
+void ArchiveWriter::insertEntry(const QString& source, std::int64_t entry,
                                 const QString& archiveName, std::uint32_t header) {
     try {
         const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
@@ -48,12 +46,11 @@ bool ArchiveWriter::insertEntry(const QString& source, std::int64_t entry,
         const auto data = platform::readWholeFile(source);
         platform::saveWholeFile(path,
                                 archive::insertEntry(archive, entry, header, data, progress_));
-        return true;
     } catch (const std::exception& error) {
         progress_.finish();
-        prompts_.error("A fatal error has occured during insertion!" + reason(error));
+        throw CommandFailed(
+            errorMessage("A fatal error has occured during insertion!" + reason(error)));
     }
-    return false;
 }
 
 }  // namespace tarnwick::ui

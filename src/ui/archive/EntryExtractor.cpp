@@ -1,24 +1,22 @@
 #include "ui/archive/EntryExtractor.h"
 
-#include "core/Error.h"
 #include "core/archive/Archive.h"
 #include "platform/GameArchives.h"
+#include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
 
-std::optional<std::vector<std::uint8_t>> EntryExtractor::extractEntry(std::int64_t entry,
-                                                                      const QString& archiveName) {
-    entryLength_ = -1;
+std::vector<std::uint8_t> EntryExtractor::extractEntry(std::int64_t entry,
+                                                       const QString& archiveName) const {
     try {
         const platform::MappedFile archive = platform::openGameArchive(gameDirectory_, archiveName);
-        auto bytes = archive::ArchiveView(archive.bytes()).extract(entry);
-        entryLength_ = static_cast<std::int32_t>(bytes.size());
-        return bytes;
+        return archive::ArchiveView(archive.bytes()).extract(entry);
+    } catch (const CommandFailed&) {
+        throw;
     } catch (const std::exception& error) {
-        prompts_.error(QString("A fatal error has occured during extraction! ") +
-                       QString::fromStdString(error.what()));
+        throw CommandFailed(errorMessage(QString("A fatal error has occured during extraction! ") +
+                                         QString::fromStdString(error.what())));
     }
-    return std::nullopt;
 }
 
 }  // namespace tarnwick::ui

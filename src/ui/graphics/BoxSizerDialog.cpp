@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace tarnwick::ui {
@@ -60,10 +61,10 @@ class SizePanel : public QLabel {
 
 }  // namespace
 
-BoxSizerDialog::BoxSizerDialog(Prompts& prompts, Progress& progress, QWidget* parent)
+BoxSizerDialog::BoxSizerDialog(Progress& progress, QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
 
-      conversion_(prompts, progress) {
+      conversion_(progress) {
     setObjectName("boxSizer");
     setWindowTitle("SizeForm");
     auto* outer = new QVBoxLayout(this);
@@ -101,19 +102,17 @@ void BoxSizerDialog::showBoxSize() {
     sizePanel_->setText(QString("%1 x %2").arg(boxWidth_).arg(boxHeight_));
 }
 
-bool BoxSizerDialog::loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames) {
+void BoxSizerDialog::loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    // A failed conversion throws before anything changes: the previous picture stays.
     const auto picture = conversion_.convert(sprite, frames, palette_);
-    QApplication::restoreOverrideCursor();
-    if (!picture) {
-        return false;  // the converter has said why; the previous picture stays
-    }
-    frames_ = picture->image;
-    frameWidth_ = picture->header.width;
-    frameHeight_ = picture->header.height;
+    frames_ = picture.image;
+    frameWidth_ = picture.header.width;
+    frameHeight_ = picture.header.height;
     paintBox_->setFixedSize(frameWidth_, frameHeight_);
     adjustSize();
-    const int count = static_cast<int>(picture->frames);
+    const int count = static_cast<int>(picture.frames);
     scrollBar_->setRange(1, std::max(1, count));
     scrollBar_->setValue(1);
     scrollBar_->setEnabled(count > 1);
@@ -121,7 +120,6 @@ bool BoxSizerDialog::loadSprite(std::span<const std::uint8_t> sprite, std::size_
     showBoxSize();
     loaded_ = true;
     paintBox_->update();
-    return true;
 }
 
 void BoxSizerDialog::showEvent(QShowEvent* event) {

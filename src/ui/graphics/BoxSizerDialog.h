@@ -21,7 +21,7 @@ class BoxSizerDialog : public QWidget {
     Q_OBJECT
 
   public:
-    BoxSizerDialog(Prompts& prompts, Progress& progress, QWidget* parent = nullptr);
+    explicit BoxSizerDialog(Progress& progress, QWidget* parent = nullptr);
 
     void setPalette(const graphics::Palette& palette) { palette_ = palette; }
     void setBoxSize(int width, int height);
@@ -29,7 +29,7 @@ class BoxSizerDialog : public QWidget {
     std::function<void(int, int)> onSizeChange;
 
     // Converts every frame (or `frames`) of the sprite and prepares the window; does not show it.
-    bool loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames = 0);
+    void loadSprite(std::span<const std::uint8_t> sprite, std::size_t frames = 0);
 
     int boxWidth() const { return boxWidth_; }
     int boxHeight() const { return boxHeight_; }

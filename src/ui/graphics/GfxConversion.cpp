@@ -1,5 +1,7 @@
 #include "ui/graphics/GfxConversion.h"
 
+#include "ui/prompts/CommandFailed.h"
+
 #include <QCoreApplication>
 
 #include "core/Error.h"
@@ -27,31 +29,28 @@ class RespondingProgress : public Progress {
 
 }  // namespace
 
-std::optional<graphics::ConvertedSprite> GfxConversion::bitmapOf(
-    std::span<const std::uint8_t> sprite, std::size_t frames, const graphics::Palette& palette) {
+graphics::ConvertedSprite GfxConversion::bitmapOf(std::span<const std::uint8_t> sprite,
+                                                  std::size_t frames,
+                                                  const graphics::Palette& palette) {
     RespondingProgress progress(progress_);
     try {
         return graphics::convertGfx(sprite, frames, palette, progress);
     } catch (const std::exception& error) {
         progress_.finish();
-        prompts_.error(QString("Error converting : ") + QString::fromStdString(error.what()));
+        throw CommandFailed(
+            errorMessage(QString("Error converting : ") + QString::fromStdString(error.what())));
     }
-    return std::nullopt;
 }
 
-std::optional<GfxConversion::Picture> GfxConversion::convert(std::span<const std::uint8_t> sprite,
-                                                             std::size_t frames,
-                                                             const graphics::Palette& palette) {
-    auto converted = bitmapOf(sprite, frames, palette);
-    if (!converted) {
-        return std::nullopt;
-    }
-    Picture picture{QImage::fromData(converted->bitmap.data(),
-                                     static_cast<int>(converted->bitmap.size()), "BMP"),
-                    converted->header, converted->frames};
-    if (picture.image.isNull() && converted->frames > 0 && converted->header.width > 0) {
-        prompts_.error("Error converting : the picture could not be shown");
-        return std::nullopt;
+GfxConversion::Picture GfxConversion::convert(std::span<const std::uint8_t> sprite,
+                                              std::size_t frames,
+                                              const graphics::Palette& palette) {
+    const auto converted = bitmapOf(sprite, frames, palette);
+    Picture picture{
+        QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP"),
+        converted.header, converted.frames};
+    if (picture.image.isNull() && converted.frames > 0 && converted.header.width > 0) {
+        throw CommandFailed(errorMessage("Error converting : the picture could not be shown"));
     }
     return picture;
 }

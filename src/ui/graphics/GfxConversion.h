@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 
 #include <QImage>
@@ -9,16 +8,15 @@
 
 #include "core/Progress.h"
 #include "core/graphics/SpriteConverter.h"
-#include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 
-// Sprites made into pictures for the windows. Each failure is shown here, once, behind
-// "Error converting : ", and the caller gets nothing. The progress window shows the frames
-// ("Converting GFX...") and pending events run between frames.
+// Sprites made into pictures for the windows. A failure throws CommandFailed with the reason
+// behind "Error converting : ". The progress window shows the frames ("Converting GFX...") and
+// pending events run between frames.
 class GfxConversion {
   public:
-    GfxConversion(Prompts& prompts, Progress& progress) : prompts_(prompts), progress_(progress) {}
+    explicit GfxConversion(Progress& progress) : progress_(progress) {}
 
     struct Picture {
         QImage image;  // all frames converted, one cell each, top to bottom
@@ -26,15 +24,13 @@ class GfxConversion {
         std::size_t frames = 0;
     };
 
-    std::optional<Picture> convert(std::span<const std::uint8_t> sprite, std::size_t frames,
-                                   const graphics::Palette& palette);
+    Picture convert(std::span<const std::uint8_t> sprite, std::size_t frames,
+                    const graphics::Palette& palette);
 
   private:
-    std::optional<graphics::ConvertedSprite> bitmapOf(std::span<const std::uint8_t> sprite,
-                                                      std::size_t frames,
-                                                      const graphics::Palette& palette);
+    graphics::ConvertedSprite bitmapOf(std::span<const std::uint8_t> sprite, std::size_t frames,
+                                       const graphics::Palette& palette);
 
-    Prompts& prompts_;
     Progress& progress_;
 };
 

@@ -7,6 +7,7 @@
 
 #include "core/model/GraphicsEntry.h"
 #include "core/model/TypedNumber.h"
+#include "ui/prompts/CommandFailed.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -39,7 +40,7 @@ GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, EntryExt
       document_(document),
       prompts_(prompts),
       extractor_(extractor),
-      conversion_(prompts, progress) {
+      conversion_(progress) {
     build(page);
     connectRules();
     forgetRow();
@@ -324,27 +325,18 @@ void GraphicsPage::updatePreview() {
     }
     const auto gamePalette =
         extractor_.extractEntry(kTerrainPalettes[chosenTerrain()], "MAINDAT.WAR");
-    if (!gamePalette) {
-        return;
-    }
-    if (gamePalette->size() < std::tuple_size_v<graphics::Palette>) {
-        prompts_.error("The palette of this terrain is damaged: " +
-                       QString::number(gamePalette->size()) + " bytes instead of 768");
-        return;
+    if (gamePalette.size() < std::tuple_size_v<graphics::Palette>) {
+        throw CommandFailed(errorMessage(
+            "The palette of this terrain is damaged: " + QString::number(gamePalette.size()) +
+            " bytes instead of 768"));
     }
     const auto archiveName = model::kGraphicsArchiveNames[static_cast<std::size_t>(archive - 1)];
     const auto sprite = extractor_.extractEntry(
         entry, QString::fromLatin1(archiveName.data(), static_cast<qsizetype>(archiveName.size())));
-    if (!sprite) {
-        return;
-    }
-    const auto picture = conversion_.convert(*sprite, 1, graphics::paletteFromGame(*gamePalette));
-    if (!picture) {
-        return;
-    }
-    preview_->setPixmap(QPixmap::fromImage(picture->image));
-    preview_->setFixedSize(picture->image.size());
-    previewPanel_->setFixedSize(picture->image.size() +
+    const auto picture = conversion_.convert(sprite, 1, graphics::paletteFromGame(gamePalette));
+    preview_->setPixmap(QPixmap::fromImage(picture.image));
+    preview_->setFixedSize(picture.image.size());
+    previewPanel_->setFixedSize(picture.image.size() +
                                 QSize(2 * kPreviewMargin, 2 * kPreviewMargin));
 }
 

@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -11,6 +12,7 @@
 #include "core/model/GraphicsEntry.h"
 #include "core/model/TypedNumber.h"
 #include "platform/FileStore.h"
+#include "ui/prompts/CommandFailed.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -147,7 +149,7 @@ GraphicsSelectionDialog::Terrain GraphicsSelectionDialog::terrain() const {
     return Summer;
 }
 
-std::optional<std::uint16_t> GraphicsSelectionDialog::graphicsWord(std::size_t row) {
+std::uint16_t GraphicsSelectionDialog::graphicsWord(std::size_t row) {
     const auto word = [](std::uint32_t value) { return static_cast<std::uint16_t>(value); };
     if (mode() == CurrentData) {
         const std::uint16_t general = word(document_.unitData.get(uf::gfxGeneral, row));
@@ -161,17 +163,13 @@ std::optional<std::uint16_t> GraphicsSelectionDialog::graphicsWord(std::size_t r
     }
     const bool expansion = mode() == DefaultExpansionData;
     const auto defaults = extractor_.extractEntry(expansion ? 472 : 0, "MAINDAT.WAR");
-    if (!defaults) {
-        return std::nullopt;
-    }
     const std::size_t needed =
         expansion ? files::kUnitDataFileWithSwampSize : files::kUnitDataFileSize;
-    if (defaults->size() < needed) {
-        prompts_.plain("ERROR! Default Expansion UDTA corrupted!");
-        return std::nullopt;
+    if (defaults.size() < needed) {
+        throw CommandFailed(plainMessage("ERROR! Default Expansion UDTA corrupted!"));
     }
     model::Document table;
-    files::readUnitDataFile(table, *defaults);
+    files::readUnitDataFile(table, defaults);
     const std::uint16_t general = word(table.unitData.get(uf::gfxGeneral, row));
     if (GraphicsEntry::decode(general).hasGraphics()) {
         return general;
@@ -183,36 +181,28 @@ std::optional<std::uint16_t> GraphicsSelectionDialog::graphicsWord(std::size_t r
 }
 
 void GraphicsSelectionDialog::continueToSizer() {
-    const auto palette = extractor_.extractEntry(kPaletteEntries[terrain()], "MAINDAT.WAR");
-    if (!palette) {
-        accept();
-        return;
-    }
-    sizer_.setPalette(graphics::paletteFromGame(*palette));
+    // The dialog closes on every path, a failed one included.
+    const auto closeAfterwards = qScopeGuard([this] { accept(); });
+    sizer_.setPalette(graphics::paletteFromGame(
+        extractor_.extractEntry(kPaletteEntries[terrain()], "MAINDAT.WAR")));
 
     if (mode() == StandaloneFile) {
         const FileChoice choice{"Open GFX...", "GFX Files(*.GFX)|*.gfx", 1, {}, {}, {}};
         if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
             openSizer(platform::readWholeFile(*chosen));
         }
-        accept();
         return;
     }
     const int row = unitPage_.unitList->currentRow();
-    const auto word = row < 0 ? std::optional<std::uint16_t>(GraphicsEntry::kNoGraphics)
-                              : graphicsWord(static_cast<std::size_t>(row));
-    if (word) {
-        const GraphicsEntry entry = GraphicsEntry::decode(*word);
-        if (!entry.hasGraphics()) {
-            prompts_.plain(kNoGraphics);
-        } else if (const auto sprite = extractor_.extractEntry(
-                       entry.entry(),
-                       QString::fromUtf8(entry.archiveName().data(),
-                                         static_cast<qsizetype>(entry.archiveName().size())))) {
-            openSizer(*sprite);
-        }
+    const GraphicsEntry entry = GraphicsEntry::decode(
+        row < 0 ? GraphicsEntry::kNoGraphics : graphicsWord(static_cast<std::size_t>(row)));
+    if (!entry.hasGraphics()) {
+        prompts_.plain(kNoGraphics);
+        return;
     }
-    accept();
+    openSizer(extractor_.extractEntry(
+        entry.entry(), QString::fromUtf8(entry.archiveName().data(),
+                                         static_cast<qsizetype>(entry.archiveName().size()))));
 }
 
 void GraphicsSelectionDialog::openSizer(std::span<const std::uint8_t> sprite) {
@@ -220,9 +210,7 @@ void GraphicsSelectionDialog::openSizer(std::span<const std::uint8_t> sprite) {
         sizer_.close();
     }
     sizer_.onSizeChange = [this](int width, int height) { boxSizeChanged(width, height); };
-    if (!sizer_.loadSprite(sprite)) {
-        return;
-    }
+    sizer_.loadSprite(sprite);
     sizer_.setBoxSize(numberOr(unitPage_.boxWidth, kDefaultBoxSize),
                       numberOr(unitPage_.boxHeight, kDefaultBoxSize));
     sizer_.show();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <optional>
 
 #include <QDialog>
 #include <QLineEdit>
@@ -45,9 +44,9 @@ class GraphicsSelectionDialog : public QDialog {
     void applyMode(Mode mode);
     Mode mode() const;
     Terrain terrain() const;
-    // The graphics entry word of the selected row for the mode and terrain; nothing when the
-    // default data cannot be read (the reason has been shown).
-    std::optional<std::uint16_t> graphicsWord(std::size_t row);
+    // The graphics entry word of the selected row for the mode and terrain; throws when the
+    // default data cannot be read.
+    std::uint16_t graphicsWord(std::size_t row);
     void openSizer(std::span<const std::uint8_t> sprite);
     void boxSizeChanged(int width, int height);
 

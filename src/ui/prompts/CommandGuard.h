@@ -5,16 +5,21 @@
 
 #include <QString>
 
+#include "ui/prompts/CommandFailed.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 
-// Runs a command; an error it does not catch itself reaches the standard error box and the
-// program goes on, as it would from the event loop.
+// A command's one entry point: a failure the command describes shows its own boxes; any other
+// error reaches the standard error box. Either way the program goes on, as from the event loop.
 template <typename Command>
 void runGuarded(Prompts& prompts, Command&& command) {
     try {
         std::forward<Command>(command)();
+    } catch (const CommandFailed& failure) {
+        for (const Message& message : failure.messages()) {
+            prompts.show(message);
+        }
     } catch (const std::exception& error) {
         prompts.standardError(QString::fromStdString(error.what()));
     }

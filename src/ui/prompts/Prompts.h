@@ -16,6 +16,17 @@ struct Message {
     QString text;
 };
 
+// The boxes of fixed form: a plain box captioned with the application title, and the typed ones.
+inline Message plainMessage(const QString& text) {
+    return {MessageIcon::None, "Tarnwick", text};
+}
+inline Message warningMessage(const QString& text) {
+    return {MessageIcon::Warning, "Warning", text};
+}
+inline Message errorMessage(const QString& text) {
+    return {MessageIcon::Error, "Error", text};
+}
+
 // A file chooser as the program describes it. `filter` uses the "label|pattern|label|pattern"
 // form; `filterIndex` counts from 1.
 struct FileChoice {
@@ -39,10 +50,9 @@ class Prompts {
 
     void show(const Message& message) { ask(message, Buttons::Ok); }
 
-    // A plain box captioned with the application title.
-    void plain(const QString& text) { show({MessageIcon::None, "Tarnwick", text}); }
-    void warning(const QString& text) { show({MessageIcon::Warning, "Warning", text}); }
-    void error(const QString& text) { show({MessageIcon::Error, "Error", text}); }
+    void plain(const QString& text) { show(plainMessage(text)); }
+    void warning(const QString& text) { show(warningMessage(text)); }
+    void error(const QString& text) { show(errorMessage(text)); }
     void information(const QString& text) { show({MessageIcon::Information, "Information", text}); }
     // The box for an error that no command caught.
     void standardError(const QString& text) { show({MessageIcon::Error, "Tarnwick", text + "."}); }

@@ -1,5 +1,7 @@
 #include "ui/app/units/UnitControls.h"
 
+#include "ui/app/units/ColumnFlowLayout.h"
+
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -73,8 +75,9 @@ class GeneralPageBuilder {
     }
 
     void build(QWidget* content) {
-        // One column that scrolls: the page is narrow at the window's first size.
-        auto* column = new QVBoxLayout(content);
+        // One column that scrolls at the window's first size; up to three side by side when
+        // the window is wide enough to show a whole unit at once.
+        auto* column = new ColumnFlowLayout(content);
 
         const QString priorityTip =
             "What the priority of this unit is, in the eyes of the computer.";
@@ -128,7 +131,6 @@ class GeneralPageBuilder {
             new QFormLayout(addGroup(column, "Unit Cost:", "The Units Cost and Build Time"));
         addNumbers(cost, {numberBoxIndex("goldBox"), numberBoxIndex("lumberBox"),
                           numberBoxIndex("oilBox"), numberBoxIndex("buildTimeBox")});
-        column->addStretch();
     }
 
   private:
