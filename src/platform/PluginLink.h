@@ -14,9 +14,9 @@ namespace tarnwick::platform {
 
 using plugin::PluginLinkError;
 
-// The link to the host editor's shared block (Part 1.5, `TMarrowbyInterface`), on Linux: the
-// POSIX shared-memory object "/MarrowbyFMF.DTA", created and filled by the host (the editor
-// never creates it), mapped read-write whole. The host handle at the block's offset 0 names the
+// The link to the host editor's shared block, on Linux: the POSIX shared-memory object
+// "/MarrowbyFMF.DTA", created and filled by the host (the editor never creates it), mapped
+// read-write whole. The host handle at the block's offset 0 names the
 // host's notification endpoint (see notifyHost).
 //
 // The plug-in mode uses it as:
@@ -56,7 +56,8 @@ class PluginLink {
     // not 0 (all 32 bits are tested). Without `save` it never throws.
     void close(bool save);
 
-    // "Save and Exit", steps 1 and 3: the document into the link object, then close(true).
+    // "Save and Exit": the document into the link object, then close(true). The document's map
+    // bodies are its own copies: keep them until this succeeded, so a failure loses nothing.
     void saveAndClose(const model::Document& document);
 
     // How the last notification ended, for diagnostics and tests.
