@@ -1,0 +1,136 @@
+#include "platform/PluginLink.h"
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <span>
+#include <utility>
+
+#include "core/bytes/LittleEndian.h"
+#include "core/plugin/PluginDocument.h"
+#include "core/plugin/SharedBlock.h"
+
+namespace tarnwick::platform {
+
+namespace {
+
+bool sameObject(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+}  // namespace
+
+PluginLink::PluginLink(std::string blockName, std::chrono::milliseconds acknowledgementTimeout)
+    : blockName_(std::move(blockName)), timeout_(acknowledgementTimeout) {}
+
+PluginLink::~PluginLink() {
+    release();
+}
+
+void PluginLink::open() {
+    if (isOpen()) {
+        throw PluginLinkError(plugin::kAlreadyOpen);
+    }
+    // shm_open sets close-on-exec: the block is not inherited by programs the editor starts.
+    const int descriptor = shm_open(blockName_.c_str(), O_RDWR, 0);
+    if (descriptor < 0) {
+        throw PluginLinkError::cannotCommunicate();
+    }
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0) {
+        ::close(descriptor);
+        throw PluginLinkError::cannotCommunicate();
+    }
+    const auto size = static_cast<std::uint64_t>(status.st_size);
+    try {
+        plugin::validateBlockSize(size);
+    } catch (...) {
+        ::close(descriptor);
+        throw;
+    }
+    void* view = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, 0);
+    if (view == MAP_FAILED) {
+        ::close(descriptor);
+        throw PluginLinkError::cannotCommunicate();
+    }
+    try {
+        link_ = plugin::LinkObject::fromBlock({static_cast<const std::uint8_t*>(view), size});
+    } catch (...) {
+        munmap(view, size);
+        ::close(descriptor);
+        throw;
+    }
+    descriptor_ = descriptor;
+    view_ = view;
+    viewSize_ = size;
+    lastNotification_ = notifyHost(handleInBlock(), {plugin::kOpenedMessage, 0, 0}, timeout_);
+}
+
+void PluginLink::close(bool save) {
+    if (!isOpen()) {
+        return;
+    }
+    if (save) {
+        checkBlockStillThere();
+        link_.writeBack({static_cast<std::uint8_t*>(view_), viewSize_});
+    }
+    const std::uint32_t handle = handleInBlock();
+    release();
+    lastNotification_ =
+        notifyHost(handle, {plugin::kReleasedMessage, save ? 1u : 0u, 0u}, timeout_);
+}
+
+void PluginLink::saveAndClose(const model::Document& document) {
+    if (!isOpen()) {
+        return;
+    }
+    plugin::storeDocumentInLink(document, link_);
+    close(true);
+}
+
+void PluginLink::checkBlockStillThere() const {
+    struct stat mapped {};
+    if (fstat(descriptor_, &mapped) != 0 ||
+        static_cast<std::uint64_t>(mapped.st_size) < viewSize_) {
+        throw PluginLinkError::cannotCommunicate(
+            "The host's shared block has shrunk; nothing was written back.");
+    }
+    const int named = shm_open(blockName_.c_str(), O_RDONLY, 0);
+    if (named < 0) {
+        throw PluginLinkError::cannotCommunicate(
+            "The host's shared block is gone; nothing was written back.");
+    }
+    struct stat current {};
+    const bool same = fstat(named, &current) == 0 && sameObject(mapped, current);
+    ::close(named);
+    if (!same) {
+        throw PluginLinkError::cannotCommunicate(
+            "The host's shared block was replaced; nothing was written back.");
+    }
+}
+
+std::uint32_t PluginLink::handleInBlock() const {
+    // A block the host shrank below the handle would fault on reading; the copy made at open
+    // is the best answer then.
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0 || status.st_size < 4) {
+        return link_.hostHandle();
+    }
+    return bytes::readLe({static_cast<const std::uint8_t*>(view_), viewSize_}, 0, 4);
+}
+
+void PluginLink::release() {
+    if (view_ != nullptr) {
+        munmap(view_, viewSize_);
+        view_ = nullptr;
+        viewSize_ = 0;
+    }
+    if (descriptor_ >= 0) {
+        ::close(descriptor_);
+        descriptor_ = -1;
+    }
+}
+
+}  // namespace tarnwick::platform

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <sys/mman.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include "DemoScenario.h"
+#include "core/files/Scenario.h"
+#include "core/files/SectionChain.h"
+#include "core/model/UnitDataTable.h"
+#include "core/plugin/Notification.h"
+#include "platform/FileStore.h"
+#include "platform/PluginLink.h"
+
+// End to end: tarnwick-host plays the host with the real block "/MarrowbyFMF.DTA", and the
+// stand-in editor uses the platform link as the editor's plug-in mode does. ctest runs these
+// under the resource lock "marrowby_block".
+using namespace tarnwick;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+const char* const kBlockFile = "/dev/shm/MarrowbyFMF.DTA";
+
+bool blockExists() {
+    return QFileInfo::exists(kBlockFile);
+}
+
+struct RunResult {
+    int exitCode = -1;
+    QString output;
+};
+
+std::size_t hitPointsOffsetIn(const Bytes& scenario, std::size_t unit) {
+    files::SectionChainReader chain(scenario);
+    std::size_t position = 0;
+    while (const auto header = chain.nextHeader()) {
+        const auto body = chain.takeBody();
+        if (header->tag == "UDTA") {
+            return position + 8 + model::unitfields::hitPoints.offset + unit * 2;
+        }
+        position += 8 + body.size();
+    }
+    throw Error("no UDTA");
+}
+
+class PluginHostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(directory_.isValid());
+        // A block left by a run that was killed outright would make every test here fail.
+        shm_unlink(platform::PluginLink::kBlockName);
+        scenarioPath_ = directory_.filePath("demo.pud");
+        original_ = files::writeScenario(demo::demoScenario());
+        platform::saveWholeFile(scenarioPath_, original_);
+    }
+
+    void TearDown() override {
+        EXPECT_FALSE(blockExists()) << "the test left " << kBlockFile;
+        shm_unlink(platform::PluginLink::kBlockName);  // nothing stays, whatever happened
+    }
+
+    QProcessEnvironment environment(const QList<std::pair<QString, QString>>& settings) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : settings) {
+            env.insert(name, value);
+        }
+        return env;
+    }
+
+    RunResult run(const QString& program, const QStringList& arguments,
+                  const QList<std::pair<QString, QString>>& settings = {}) {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.setProcessEnvironment(environment(settings));
+        process.start(program, arguments);
+        RunResult result;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << program.toStdString() << " did not end";
+        }
+        result.output = QString::fromLocal8Bit(process.readAll());
+        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        return result;
+    }
+
+    RunResult host(QStringList arguments, const QList<std::pair<QString, QString>>& settings = {}) {
+        arguments.prepend(scenarioPath_);
+        arguments << "--editor" << TARNWICK_STUB << "--timeout"
+                  << "30";
+        return run(TARNWICK_HOST, arguments, settings);
+    }
+
+    Bytes read(const QString& path) { return platform::readWholeFile(path); }
+
+    // The demo scenario with unit 3's hit points at 4321, as the stand-in editor saves it.
+    Bytes editedScenario() const {
+        Bytes expected = original_;
+        const std::size_t at = hitPointsOffsetIn(original_, 3);
+        expected[at] = 4321 & 0xFF;
+        expected[at + 1] = 4321 >> 8;
+        return expected;
+    }
+
+    QTemporaryDir directory_;
+    QString scenarioPath_;
+    Bytes original_;
+};
+
+::testing::AssertionResult inOrder(const QString& text, const QStringList& lines) {
+    qsizetype from = 0;
+    for (const QString& line : lines) {
+        const qsizetype at = text.indexOf(line, from);
+        if (at < 0) {
+            return ::testing::AssertionFailure()
+                   << "\"" << line.toStdString() << "\" missing (in order) from:\n"
+                   << text.toStdString();
+        }
+        from = at + line.size();
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace
+
+TEST_F(PluginHostTest, SaveAndExitSends1025Then1026With1AndTheScenarioHoldsTheEdit) {
+    const QString out = directory_.filePath("saved.pud");
+    const RunResult result = host({"--out", out});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(
+        inOrder(result.output, {"received 1025 (0, 0)", "stub: opened; map 32 x 32",
+                                "1025 acknowledged", "received 1026 (1, 0)", "wrote " + out,
+                                "1026 acknowledged", "the editor ended with exit code 0", "done"}));
+    ASSERT_TRUE(QFileInfo::exists(out));
+    // The written scenario differs from the original exactly in the edited field.
+    const Bytes written = read(out);
+    EXPECT_EQ(written, editedScenario());
+    ASSERT_EQ(written.size(), original_.size());
+    EXPECT_EQ(
+        std::mismatch(written.begin(), written.end(), original_.begin()).first - written.begin(),
+        static_cast<std::ptrdiff_t>(hitPointsOffsetIn(original_, 3)));
+}
+
+TEST_F(PluginHostTest, LeavingWithoutSavingSends1026With0AndLeavesTheFixedPart) {
+    const QString out = directory_.filePath("unsaved.pud");
+    const RunResult result = host({"--out", out}, {{"TARNWICK_STUB_SAVE", "0"}});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(inOrder(result.output,
+                        {"received 1025 (0, 0)", "received 1026 (0, 0)",
+                         "the fixed part is as the host wrote it", "stub: closed with save 0"}));
+    EXPECT_FALSE(result.output.contains("1026 (1"));
+    EXPECT_FALSE(QFileInfo::exists(out));
+}
+
+TEST_F(PluginHostTest, HandleZeroSendsNothingAndTheLinkStillWorks) {
+    QLocalServer watch;  // the endpoint a handle of 0 would name
+    const bool watching = watch.listen(QString::fromStdString(plugin::notificationEndpoint(0)));
+
+    const QString saved = directory_.filePath("h0-saved.pud");
+    const RunResult save = host({"--handle", "0", "--out", saved});
+    EXPECT_EQ(save.exitCode, 0) << save.output.toStdString();
+    EXPECT_FALSE(save.output.contains("received"));
+    EXPECT_TRUE(inOrder(save.output, {"host handle 0", "1025 not sent", "1026 not sent",
+                                      "the editor changed the block; wrote " + saved}));
+    EXPECT_EQ(read(saved), editedScenario());
+
+    const QString unsaved = directory_.filePath("h0-unsaved.pud");
+    const RunResult leave =
+        host({"--handle", "0", "--out", unsaved}, {{"TARNWICK_STUB_SAVE", "0"}});
+    EXPECT_EQ(leave.exitCode, 0) << leave.output.toStdString();
+    EXPECT_TRUE(leave.output.contains("the block is as the host wrote it; nothing written"));
+    EXPECT_FALSE(QFileInfo::exists(unsaved));
+
+    if (watching) {
+        EXPECT_FALSE(watch.waitForNewConnection(0)) << "something notified handle 0";
+    }
+}
+
+TEST_F(PluginHostTest, AHandleWithLow16BitsZeroGetsBothNotifications) {
+    const RunResult result = host({"--handle", "0x10000"});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(inOrder(result.output,
+                        {"host handle 65536", "received 1025 (0, 0)", "received 1026 (1, 0)"}));
+    // Without --out the scenario goes beside the host's file, which stays as it was.
+    EXPECT_EQ(read(scenarioPath_ + ".out.pud"), editedScenario());
+    EXPECT_EQ(read(scenarioPath_), original_);
+}
+
+TEST_F(PluginHostTest, AHostThatNeverAnswersDoesNotHangTheEditor) {
+    const QString out = directory_.filePath("no-ack.pud");
+    const RunResult result =
+        host({"--no-ack", "--out", out}, {{"TARNWICK_STUB_TIMEOUT_MS", "400"}});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_TRUE(inOrder(result.output, {"received 1025 (0, 0)", "1025 unanswered",
+                                        "received 1026 (1, 0)", "1026 unanswered"}));
+    EXPECT_EQ(read(out), editedScenario());
+}
+
+TEST_F(PluginHostTest, AnEditorThatFailsOrNeverNotifiesFailsTheHost) {
+    const RunResult failed = host({}, {{"TARNWICK_STUB_MODE", "fail"}});
+    EXPECT_NE(failed.exitCode, 0);
+    EXPECT_TRUE(failed.output.contains("FAILED: the editor failed (exit code 3)"))
+        << failed.output.toStdString();
+    EXPECT_FALSE(blockExists());
+
+    const RunResult silent = host({}, {{"TARNWICK_STUB_MODE", "exit-open"}});
+    EXPECT_NE(silent.exitCode, 0);
+    EXPECT_TRUE(silent.output.contains("FAILED: the editor never sent 1026"))
+        << silent.output.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(scenarioPath_ + ".out.pud"));
+}
+
+TEST_F(PluginHostTest, AnEditorThatCannotStartFailsTheHost) {
+    const QString notAProgram = directory_.filePath("not-a-program");
+    {
+        QFile file(notAProgram);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("no program");
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+    }
+    const RunResult result =
+        run(TARNWICK_HOST, {scenarioPath_, "--editor", notAProgram, "--timeout", "30"});
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.output.contains("FAILED: cannot start the editor"))
+        << result.output.toStdString();
+    EXPECT_TRUE(result.output.contains("removed /MarrowbyFMF.DTA"));
+}
+
+TEST_F(PluginHostTest, AnEditorThatNeverEndsIsStoppedAtTheTimeLimit) {
+    const RunResult result =
+        run(TARNWICK_HOST, {scenarioPath_, "--editor", TARNWICK_STUB, "--timeout", "1"},
+            {{"TARNWICK_STUB_MODE", "sleep"}});
+    EXPECT_NE(result.exitCode, 0);
+    EXPECT_TRUE(result.output.contains("FAILED: the editor did not end within 1 s"))
+        << result.output.toStdString();
+}
+
+TEST_F(PluginHostTest, AHostStoppedBySignalRemovesTheBlockWhichItMadeForItsUserOnly) {
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessEnvironment(environment({{"TARNWICK_STUB_MODE", "sleep"}}));
+    process.start(TARNWICK_HOST, {scenarioPath_, "--editor", TARNWICK_STUB, "--timeout", "30"});
+    QString output;
+    // Until the stand-in editor has opened the block and sits in its edit; a bounded wait.
+    for (int reads = 0; reads < 100 && !output.contains("stub: unit 3"); ++reads) {
+        process.waitForReadyRead(200);
+        output += QString::fromLocal8Bit(process.readAll());
+    }
+    ASSERT_TRUE(output.contains("received 1025 (0, 0)")) << output.toStdString();
+    struct stat status {};
+    ASSERT_EQ(stat(kBlockFile, &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(status.st_size, 126822);
+
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(20000));
+    output += QString::fromLocal8Bit(process.readAll());
+    EXPECT_NE(process.exitCode(), 0);
+    EXPECT_TRUE(output.contains("interrupted by signal")) << output.toStdString();
+    EXPECT_TRUE(output.contains("removed /MarrowbyFMF.DTA"));
+}
+
+TEST_F(PluginHostTest, WithoutAHostBlockTheEditorReportsAndEnds) {
+    const RunResult result = run(TARNWICK_STUB, {"-MarrowbyPlugIn"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.output.trimmed(), "Error: Cannot communicate with Marrowby.");
+}
+
+TEST_F(PluginHostTest, ScenariosTheBlockCannotHoldAreRefusedBeforeAnythingIsCreated) {
+    const QString notAScenario = directory_.filePath("junk.pud");
+    platform::saveWholeFile(notAScenario, Bytes{1, 2, 3});
+    const RunResult junk = run(TARNWICK_HOST, {notAScenario, "--editor", TARNWICK_STUB});
+    EXPECT_EQ(junk.exitCode, 2);
+    EXPECT_FALSE(junk.output.contains("created"));
+
+    const RunResult usage = run(TARNWICK_HOST, {});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_TRUE(usage.output.contains("usage: tarnwick-host FILE.pud"));
+}

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QLocalServer>
+
+#include "DemoScenario.h"
+#include "SharedBlockOwner.h"
+#include "core/bytes/LittleEndian.h"
+#include "core/plugin/HostBlock.h"
+#include "core/plugin/Notification.h"
+#include "core/plugin/PluginDocument.h"
+#include "core/plugin/SharedBlock.h"
+#include "platform/PluginLink.h"
+
+// The link in-process, on blocks of names of their own; the end-to-end tests use the real one.
+using namespace tarnwick;
+using namespace std::chrono_literals;
+using hostsim::SharedBlockOwner;
+using platform::NotificationResult;
+using platform::PluginLink;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+std::string uniqueBlockName() {
+    static int counter = 0;
+    return "/tarnwick-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+}
+
+// A handle no other test run uses.
+std::uint32_t uniqueHandle() {
+    return static_cast<std::uint32_t>(::getpid()) << 8 | 0x5A;
+}
+
+Bytes demoBlock(std::uint32_t handle = 0) {
+    return plugin::blockFromScenario(demo::demoScenario(), handle);
+}
+
+Bytes contentsOf(SharedBlockOwner& owner) {
+    const auto bytes = owner.bytes();
+    return Bytes(bytes.begin(), bytes.end());
+}
+
+std::string openFailure(PluginLink& link) {
+    try {
+        link.open();
+    } catch (const plugin::PluginLinkError& error) {
+        return error.what();
+    }
+    return "opened";
+}
+
+// Opens, edits unit 3 and tries "Save and Exit"; the failure's text, or "saved".
+std::string editAndSave(PluginLink& link) {
+    model::Document document;
+    plugin::fillDocument(document, link.linkObject());
+    document.unitData.set(model::unitfields::hitPoints, 3, 4321);
+    try {
+        link.saveAndClose(document);
+    } catch (const plugin::PluginLinkError& error) {
+        return error.what();
+    }
+    return "saved";
+}
+
+}  // namespace
+
+TEST(PluginLink, OpeningTwiceIsRefusedAndTheLinkStaysUsable) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    PluginLink link(owner.name());
+    link.open();
+    EXPECT_EQ(openFailure(link), "Marrowby Interface already open.");
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(editAndSave(link), "saved");
+    EXPECT_EQ(bytes::readLe(owner.bytes(), 78 + model::unitfields::hitPoints.offset + 6, 2), 4321u);
+}
+
+TEST(PluginLink, ObjectsTooSmallForTheLayoutAreRefusedBeforeMapping) {
+    for (const std::size_t size : {std::size_t{0}, plugin::kBlockSize - 1}) {
+        Bytes block = demoBlock();
+        block.resize(size);
+        SharedBlockOwner owner(uniqueBlockName(), block);
+        PluginLink link(owner.name());
+        EXPECT_EQ(openFailure(link), "Cannot communicate with Marrowby. The shared block holds " +
+                                         std::to_string(size) +
+                                         " bytes; it must hold at least 126822.");
+        EXPECT_FALSE(link.isOpen());
+    }
+}
+
+TEST(PluginLink, AnUnansweredNotificationNeverHangsTheEditor) {
+    const std::uint32_t handle = uniqueHandle();
+    QLocalServer silent;  // takes connections into its backlog and never answers
+    const auto name = QString::fromStdString(plugin::notificationEndpoint(handle));
+    QLocalServer::removeServer(name);
+    ASSERT_TRUE(silent.listen(name));
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock(handle));
+    PluginLink link(owner.name(), 200ms);
+
+    link.open();
+    EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
+    EXPECT_TRUE(silent.waitForNewConnection(0));
+    EXPECT_EQ(editAndSave(link), "saved");
+    EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST(PluginLink, AHostWithoutEndpointIsNotWaitedFor) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock(uniqueHandle() + 1));
+    PluginLink link(owner.name());
+    link.open();
+    EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
+    link.close(false);
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST(PluginLink, ABlockRemovedBeforeSaveIsReportedAndTheLinkStaysOpen) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    const Bytes before = contentsOf(owner);
+    PluginLink link(owner.name());
+    link.open();
+    owner.unlinkName();  // the host has gone and taken its block with it
+
+    EXPECT_EQ(editAndSave(link),
+              "Cannot communicate with Marrowby. The host's shared block is gone; nothing was "
+              "written back.");
+    EXPECT_TRUE(link.isOpen());
+    EXPECT_EQ(contentsOf(owner), before);
+    link.close(false);  // leaving without saving still works
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST(PluginLink, ABlockReplacedBeforeSaveIsNotWritten) {
+    std::optional<SharedBlockOwner> owner;
+    owner.emplace(uniqueBlockName(), demoBlock());
+    const std::string name = owner->name();
+    PluginLink link(name);
+    link.open();
+    owner.reset();
+    SharedBlockOwner replacement(name, demoBlock());
+    const Bytes before = contentsOf(replacement);
+    EXPECT_EQ(editAndSave(link),
+              "Cannot communicate with Marrowby. The host's shared block was replaced; nothing "
+              "was written back.");
+    EXPECT_EQ(contentsOf(replacement), before);
+    link.close(false);
+}
+
+TEST(PluginLink, ABlockShrunkBeforeSaveIsNotTouched) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    PluginLink link(owner.name());
+    link.open();
+    const int descriptor = shm_open(owner.name().c_str(), O_RDWR, 0);
+    ASSERT_GE(descriptor, 0);
+    ASSERT_EQ(ftruncate(descriptor, 2), 0);
+    ::close(descriptor);
+    // Writing, or even reading the handle, past the new end would kill the editor.
+    EXPECT_EQ(editAndSave(link),
+              "Cannot communicate with Marrowby. The host's shared block has shrunk; nothing was "
+              "written back.");
+    link.close(false);
+    EXPECT_FALSE(link.isOpen());
+}
+
+TEST(PluginLink, ALinkStillOpenAtItsEndIsReleasedWithoutWriting) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    const Bytes before = contentsOf(owner);
+    {
+        PluginLink link(owner.name());
+        link.open();
+        plugin::storeDocumentInLink(model::Document{}, link.linkObject());
+    }
+    EXPECT_EQ(contentsOf(owner), before);
+}
