@@ -1,8 +1,11 @@
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include "ScenarioBuilder.h"
+#include "platform/FileStore.h"
 
 #include "UiTestSupport.h"
 #include "ui/prompts/CommandGuard.h"
@@ -58,6 +61,24 @@ class MainWindowTest : public QObject {
         QCOMPARE(pages->tabText(1), QString("Flags"));
         QCOMPARE(pages->tabText(2), QString("GFX"));
         QCOMPARE(pages->currentIndex(), 2);
+    }
+
+    void aWideWindowShowsAWholeUnitWithoutScrolling() {
+        h_->startWithGame();
+        h_->window.show();
+        QTemporaryDir dir;
+        platform::saveWholeFile(dir.filePath("a.pud"), scenarioWithUnits({}));
+        h_->window.openFile(dir.filePath("a.pud"));
+        auto* pages = h_->window.findChild<QTabWidget*>("unitPages");
+        pages->setCurrentIndex(0);
+        auto* scroll = qobject_cast<QScrollArea*>(
+            h_->window.findChild<QWidget*>("generalContent")->parentWidget()->parentWidget());
+        QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);  // one column at the first size
+        h_->window.resize(1280, 800);
+        QTRY_COMPARE(scroll->verticalScrollBar()->maximum(), 0);
+        auto* hitPoints = h_->window.findChild<QLineEdit*>("hitPointsBox");
+        auto* buildTime = h_->window.findChild<QLineEdit*>("buildTimeBox");
+        QVERIFY(hitPoints->mapTo(scroll, QPoint()).x() < buildTime->mapTo(scroll, QPoint()).x());
     }
 
     void theUnitListShowsItsLongestNameWhole() {

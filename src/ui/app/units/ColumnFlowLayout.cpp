@@ -37,8 +37,10 @@ QSize ColumnFlowLayout::sizeHint() const {
     return {width, heightForWidth(width)};
 }
 
+// The height follows the width (heightForWidth), so only the width of one column is a minimum.
 QSize ColumnFlowLayout::minimumSize() const {
-    return sizeHint();
+    const QMargins margins = contentsMargins();
+    return {columnWidth() + margins.left() + margins.right(), 0};
 }
 
 int ColumnFlowLayout::heightForWidth(int width) const {
