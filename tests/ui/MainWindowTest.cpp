@@ -13,6 +13,7 @@
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
 using model::DocumentKind;
+using ui::Answer;
 
 namespace {
 
@@ -79,6 +80,33 @@ class MainWindowTest : public QObject {
         auto* hitPoints = h_->window.findChild<QLineEdit*>("hitPointsBox");
         auto* buildTime = h_->window.findChild<QLineEdit*>("buildTimeBox");
         QVERIFY(hitPoints->mapTo(scroll, QPoint()).x() < buildTime->mapTo(scroll, QPoint()).x());
+    }
+
+    // Without a menu ever opened, buttons and shortcuts follow every change of the document.
+    void commandStatesFollowTheDocumentWithoutAMenu() {
+        h_->startWithGame();
+        const auto& m = h_->window.menus();
+        QTemporaryDir dir;
+        auto sections = typicalScenarioSections();
+        sections.push_back({"ALOW", Bytes(384, 0)});
+        platform::saveWholeFile(dir.filePath("r.pud"), chainOf(sections));
+        platform::saveWholeFile(dir.filePath("u.udt"), Bytes(5694, 0));
+        platform::saveWholeFile(dir.filePath("g.ugd"), Bytes(780, 0));
+
+        h_->window.openFile(dir.filePath("r.pud"));
+        QVERIFY(m.restrictionsButton->isEnabled() && m.restrictionsEditor->isEnabled());
+        QVERIFY(m.exportRestrictions->isEnabled());
+        h_->prompts.answers = {Answer::Yes};
+        m.removeRestrictions->trigger();
+        QVERIFY(!m.restrictionsButton->isEnabled() && !m.exportRestrictions->isEnabled());
+        m.addRestrictions->trigger();
+        QVERIFY(m.restrictionsButton->isEnabled());
+
+        h_->window.openFile(dir.filePath("u.udt"));
+        QVERIFY(!m.restrictionsButton->isEnabled());
+        QVERIFY(m.exportUnitData->isEnabled() && !m.upgradesButton->isEnabled());
+        h_->window.openFile(dir.filePath("g.ugd"));
+        QVERIFY(m.upgradesButton->isEnabled() && !m.exportUnitData->isEnabled());
     }
 
     void theUnitListShowsItsLongestNameWhole() {
@@ -209,6 +237,8 @@ class MainWindowTest : public QObject {
     void useDefaultTogglesCountDown() {
         auto& doc = h_->document;
         const auto& m = h_->window.menus();
+        doc.kind = DocumentKind::Scenario;  // the upgrades' word is a scenario's only
+        doc.isLoaded = true;
         doc.unitData.set(model::unitfields::useDefault, 0, 3);
         doc.upgrades.set(model::upgradefields::useDefault, 0, 3);
         QList<std::pair<std::uint32_t, bool>> unitSeen;

@@ -130,8 +130,10 @@ void MainWindow::connectCommands() {
     exportCommand(menus_.exportUpgradeSection, files::ExportFormat::UpgradeSection);
     exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
-    connect(menus_.importFile, &QAction::triggered, this,
-            guarded([this](bool) { tableCommands_.importFile(); }));
+    connect(menus_.importFile, &QAction::triggered, this, guarded([this](bool) {
+                tableCommands_.importFile();
+                refreshCommandStates();
+            }));
     connect(unitControls_.boxSizer, &QPushButton::clicked, this,
             guarded([this](bool) { openGraphicsSelection(); }));
     command(menus_.copyUnit, &MainWindow::copyUnit);
@@ -251,19 +253,20 @@ void MainWindow::editRestrictions() {
     openEditor(*restrictionsEditor_);
 }
 
-void MainWindow::setRestrictionsEditorEnabled(bool enabled) {
-    menus_.restrictionsEditor->setEnabled(enabled);
-    menus_.restrictionsButton->setEnabled(enabled);
+void MainWindow::refreshCommandStates() {
+    applyGeneralMenu(menus_, document_);
+    applyRestrictionsSubmenu(menus_, document_);
+    applyExportSubmenu(menus_, document_);
 }
 
 void MainWindow::addDefaultRestrictions() {
     tableCommands_.addDefaultRestrictions();
-    setRestrictionsEditorEnabled(true);
+    refreshCommandStates();
 }
 
 void MainWindow::removeRestrictions() {
     if (tableCommands_.removeRestrictions()) {
-        setRestrictionsEditorEnabled(false);
+        refreshCommandStates();
     }
 }
 
@@ -283,9 +286,11 @@ void MainWindow::openFile(const QString& path) {
             document_.unload();
             refreshTitle();
             showNoRow();
+            refreshCommandStates();
             throw;
         }
         showOpenedDocument();
+        refreshCommandStates();
     });
 }
 
@@ -400,6 +405,7 @@ void MainWindow::closeData() {
     document_.releaseMapBlobs();
     refreshTitle();
     showNoRow();
+    refreshCommandStates();
 }
 
 void MainWindow::changeGameDirectory() {
@@ -433,6 +439,7 @@ void MainWindow::toggleUseDefaultUnitData() {
     const std::uint16_t toggled = model::toggledUseDefault(word);
     document_.unitData.set(model::unitfields::useDefault, 0, toggled);
     menus_.useDefaultUnitData->setChecked(word == 0);
+    refreshCommandStates();
 }
 
 void MainWindow::toggleUseDefaultUpgrades() {
@@ -440,6 +447,7 @@ void MainWindow::toggleUseDefaultUpgrades() {
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0));
     document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
     menus_.useDefaultUpgrades->setChecked(word == 0);
+    refreshCommandStates();
 }
 
 void MainWindow::requestEnd() {

@@ -104,7 +104,9 @@ class MainWindow : public QMainWindow {
     void setEditingPagesVisible(bool visible);
     // After a successful read: title, first row, check marks, menus and pages.
     void showOpenedDocument();
-    void setRestrictionsEditorEnabled(bool enabled);
+    // Runs the menus' enabling rules now, so that buttons, items and shortcuts always show what
+    // the next opening of a menu would.
+    void refreshCommandStates();
     // Runs a modal editor when a document is loaded, else warns.
     void openEditor(QDialog& editor);
 
