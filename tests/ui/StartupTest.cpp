@@ -101,11 +101,15 @@ class StartupTest : public QObject {
             {{"map.pud", "-MarrowbyPlugIn"}, false},
             {{}, false},
         };
+        // No host has made a block: the plug-in start says so and ends the program at once.
         for (const auto& [arguments, plugIn] : cases) {
             MainWindowHarness h;
             h.window.startUp(arguments);
-            QCOMPARE(h.window.isPlugInMode(), plugIn);
-            QVERIFY(h.prompts.shown.empty());
+            QCOMPARE(h.window.endRequested(), plugIn);
+            QCOMPARE(
+                h.prompts.texts(),
+                plugIn ? QStringList{"Error: Cannot communicate with Marrowby."} : QStringList{});
+            QVERIFY(!h.window.isPlugInMode());
         }
     }
 

@@ -17,6 +17,7 @@
 #include "DemoGameData.h"
 #include "ScriptedPrompts.h"
 #include "core/model/Document.h"
+#include "platform/PluginLink.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainWindow.h"
 
@@ -33,12 +34,21 @@ inline QString demoGameDirectory() {
     return directory.path();
 }
 
-// A main window over its own document, scripted prompts and the test's settings store.
+// The host's block as the windows of this test program name it: a real host's block is never
+// met, nor one of another test program running beside.
+inline std::string testBlockName() {
+    return "/tarnwick-test-" + QCoreApplication::applicationName().toStdString() + "-" +
+           std::to_string(QCoreApplication::applicationPid());
+}
+
+// A main window over its own document, scripted prompts, the test's settings store and a link
+// to the test's own host block.
 struct MainWindowHarness {
     model::Document document;
     ScriptedPrompts prompts;
     platform::SettingsStore settings;
-    ui::MainWindow window{document, prompts, settings};
+    platform::PluginLink plugInLink{testBlockName()};
+    ui::MainWindow window{document, prompts, settings, plugInLink};
 
     // Starts up with the demo game as the stored game directory, as a user with the game would.
     void startWithGame() {

@@ -39,13 +39,15 @@ QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
 }  // namespace
 
 MainWindow::MainWindow(model::Document& document, Prompts& prompts,
-                       platform::SettingsStore& settings, QWidget* parent)
+                       platform::SettingsStore& settings, platform::PluginLink& plugInLink,
+                       QWidget* parent)
     : QMainWindow(parent),
       document_(document),
       prompts_(prompts),
       settings_(settings),
       saveCommands_(document, prompts),
-      menus_(buildMainMenus(*this)) {
+      menus_(buildMainMenus(*this)),
+      plugInMode_(document, plugInLink, menus_) {
     setObjectName("mainWindow");
     setWindowTitle(model::kTitleAtStart);
     buildWorkArea();
@@ -154,14 +156,25 @@ void MainWindow::connectCommands() {
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
-    plugInMode_ = !arguments.isEmpty() &&
-                  arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0;
-    if (plugInMode_) {
-        setWindowTitle(model::kTitlePlugIn);
+    if (!arguments.isEmpty() &&
+        arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0) {
+        runGuarded(prompts_, [this] { startPlugInMode(); });
+        if (!plugInMode_.isOn()) {
+            // Without the host there is nothing to edit: no questions about the game either.
+            requestEnd();
+            return;
+        }
     } else if (!arguments.isEmpty()) {
         pendingOpen_ = arguments.constFirst();
     }
     gameDirectory_ = configureGameDirectory(settings_, prompts_);
+}
+
+void MainWindow::startPlugInMode() {
+    plugInMode_.start();
+    // The minimap picture is rebuilt with the opened document once the minimap exists
+    // (refreshMinimap), as after every scenario read.
+    showOpenedDocument();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -372,7 +385,9 @@ void MainWindow::searchUnits() {
 }
 
 void MainWindow::refreshTitle(model::TitleMoment moment) {
-    setWindowTitle(QString::fromStdString(model::documentTitle(document_, moment)));
+    setWindowTitle(plugInMode_.isOn()
+                       ? QString(model::kTitlePlugIn)
+                       : QString::fromStdString(model::documentTitle(document_, moment)));
 }
 
 void MainWindow::enableMenuItems() {
@@ -388,9 +403,19 @@ void MainWindow::enableExportItems() {
 }
 
 void MainWindow::saveDocument() {
+    if (plugInMode_.isOn()) {
+        saveAndExit();
+        return;
+    }
     if (saveCommands_.save() == SaveOutcome::Saved) {
         refreshTitle(model::TitleMoment::AfterWrite);
     }
+}
+
+void MainWindow::saveAndExit() {
+    // A failure throws past the end request: the window stays with the edits.
+    plugInMode_.saveAndClose();
+    requestEnd();
 }
 
 void MainWindow::saveDocumentAs() {
@@ -417,6 +442,10 @@ void MainWindow::exitProgram() {
                            "Do you wish to save changes before quitting?"};
     switch (prompts_.ask(question, Buttons::YesNoCancel)) {
         case Answer::Yes: {
+            if (plugInMode_.isOn()) {
+                saveAndExit();
+                return;
+            }
             // A failed write throws past the end request: the window stays with the edits.
             if (saveCommands_.save() == SaveOutcome::Saved) {
                 refreshTitle(model::TitleMoment::AfterWrite);
@@ -425,6 +454,7 @@ void MainWindow::exitProgram() {
             return;
         }
         case Answer::No:
+            plugInMode_.closeWithoutSaving();
             document_.releaseMapBlobs();
             requestEnd();
             return;

@@ -10,6 +10,7 @@
 #include "core/model/Document.h"
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitClipboard.h"
+#include "platform/PluginLink.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/SaveCommands.h"
@@ -23,6 +24,7 @@
 #include "ui/graphics/GraphicsPage.h"
 #include "ui/graphics/GraphicsSelectionDialog.h"
 #include "ui/graphics/ProgressWindow.h"
+#include "ui/plugin/PlugInMode.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -33,10 +35,11 @@ class MainWindow : public QMainWindow {
 
   public:
     MainWindow(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
-               QWidget* parent = nullptr);
+               platform::PluginLink& plugInLink, QWidget* parent = nullptr);
 
     // Start-up: plug-in switch, then the game directory from the settings store. A file named
-    // first on the command line is opened once the window is shown.
+    // first on the command line is opened once the window is shown. When the plug-in start
+    // cannot open the host's link, the user is told and the end is requested at once.
     void startUp(const QStringList& arguments);
 
     // Reads a file of any kind and shows its first unit; the open command's guarded entry
@@ -47,7 +50,7 @@ class MainWindow : public QMainWindow {
     EntryExtractor& extractor() { return extractor_; }
     // The computer-player strategies named by the game, in order.
     const QStringList& strategyNames() const { return strategyNames_; }
-    bool isPlugInMode() const { return plugInMode_; }
+    bool isPlugInMode() const { return plugInMode_.isOn(); }
     const MainMenus& menus() const { return menus_; }
     SaveCommands& saveCommands() { return saveCommands_; }
     TableCommands& tableCommands() { return tableCommands_; }
@@ -95,6 +98,10 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
+    // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
+    void startPlugInMode();
+    // "Save and Exit": the program ends only once the host has the document back.
+    void saveAndExit();
     // Selects a row from code and shows it, as a click on it would.
     void selectRow(int row);
     // The unit row selected, when it is one of units 0 to 109.
@@ -132,7 +139,7 @@ class MainWindow : public QMainWindow {
     GraphicsSelectionDialog* graphicsSelection_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
-    bool plugInMode_ = false;
+    PlugInMode plugInMode_;
     bool endRequested_ = false;
     bool answeringCloseBox_ = false;
 };
