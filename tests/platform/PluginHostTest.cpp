@@ -1,135 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <sys/mman.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <vector>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <QTemporaryDir>
 
-#include "DemoScenario.h"
-#include "core/files/Scenario.h"
-#include "core/files/SectionChain.h"
-#include "core/model/UnitDataTable.h"
+#include "HostRun.h"
 #include "core/plugin/Notification.h"
-#include "platform/FileStore.h"
-#include "platform/PluginLink.h"
 
 // End to end: tarnwick-host plays the host with the real block "/MarrowbyFMF.DTA", and the
 // stand-in editor uses the platform link as the editor's plug-in mode does. ctest runs these
 // under the resource lock "marrowby_block".
 using namespace tarnwick;
-using Bytes = std::vector<std::uint8_t>;
+using namespace tarnwick::hostrun;
 
 namespace {
 
-const char* const kBlockFile = "/dev/shm/MarrowbyFMF.DTA";
-
-bool blockExists() {
-    return QFileInfo::exists(kBlockFile);
-}
-
-struct RunResult {
-    int exitCode = -1;
-    QString output;
-};
-
-std::size_t hitPointsOffsetIn(const Bytes& scenario, std::size_t unit) {
-    files::SectionChainReader chain(scenario);
-    std::size_t position = 0;
-    while (const auto header = chain.nextHeader()) {
-        const auto body = chain.takeBody();
-        if (header->tag == "UDTA") {
-            return position + 8 + model::unitfields::hitPoints.offset + unit * 2;
-        }
-        position += 8 + body.size();
-    }
-    throw Error("no UDTA");
-}
-
-class PluginHostTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(directory_.isValid());
-        // A block left by a run that was killed outright would make every test here fail.
-        shm_unlink(platform::PluginLink::kBlockName);
-        scenarioPath_ = directory_.filePath("demo.pud");
-        original_ = files::writeScenario(demo::demoScenario());
-        platform::saveWholeFile(scenarioPath_, original_);
-    }
-
-    void TearDown() override {
-        EXPECT_FALSE(blockExists()) << "the test left " << kBlockFile;
-        shm_unlink(platform::PluginLink::kBlockName);  // nothing stays, whatever happened
-    }
-
-    QProcessEnvironment environment(const QList<std::pair<QString, QString>>& settings) const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const auto& [name, value] : settings) {
-            env.insert(name, value);
-        }
-        return env;
-    }
-
-    RunResult run(const QString& program, const QStringList& arguments,
-                  const QList<std::pair<QString, QString>>& settings = {}) {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        process.setProcessEnvironment(environment(settings));
-        process.start(program, arguments);
-        RunResult result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            ADD_FAILURE() << program.toStdString() << " did not end";
-        }
-        result.output = QString::fromLocal8Bit(process.readAll());
-        result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        return result;
-    }
-
-    RunResult host(QStringList arguments, const QList<std::pair<QString, QString>>& settings = {}) {
-        arguments.prepend(scenarioPath_);
-        arguments << "--editor" << TARNWICK_STUB << "--timeout"
-                  << "30";
-        return run(TARNWICK_HOST, arguments, settings);
-    }
-
-    Bytes read(const QString& path) { return platform::readWholeFile(path); }
-
-    // The demo scenario with unit 3's hit points at 4321, as the stand-in editor saves it.
-    Bytes editedScenario() const {
-        Bytes expected = original_;
-        const std::size_t at = hitPointsOffsetIn(original_, 3);
-        expected[at] = 4321 & 0xFF;
-        expected[at + 1] = 4321 >> 8;
-        return expected;
-    }
-
-    QTemporaryDir directory_;
-    QString scenarioPath_;
-    Bytes original_;
-};
-
-::testing::AssertionResult inOrder(const QString& text, const QStringList& lines) {
-    qsizetype from = 0;
-    for (const QString& line : lines) {
-        const qsizetype at = text.indexOf(line, from);
-        if (at < 0) {
-            return ::testing::AssertionFailure()
-                   << "\"" << line.toStdString() << "\" missing (in order) from:\n"
-                   << text.toStdString();
-        }
-        from = at + line.size();
-    }
-    return ::testing::AssertionSuccess();
-}
+class PluginHostTest : public HostRunTest {};
 
 }  // namespace
 

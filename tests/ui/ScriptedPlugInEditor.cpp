@@ -1,0 +1,75 @@
+#include <iostream>
+
+#include <QTimer>
+
+#include "UiTestSupport.h"
+#include "ui/app/TarnwickApplication.h"
+
+// The editor as tarnwick-host starts it, for the end-to-end tests: the real main window, start-up,
+// link and block name. Only its boxes are answered by script, and its user is played with Qt
+// Test's clicks and keys: a click on unit 3, its hit points typed as 4321, then the ending named
+// by TARNWICK_EDITOR_ENDING (the host passes nothing but "-MarrowbyPlugIn"):
+//   "save" (default)  the "Save and Exit" item
+//   "exit-no"         No in the exit question
+// Every box is printed as it is shown ("editor shows: <caption>: <text>"), and so is the end.
+namespace {
+
+using namespace tarnwick;
+
+class PrintingPrompts : public testsupport::ScriptedPrompts {
+  public:
+    ui::Answer ask(const ui::Message& message, ui::Buttons buttons) override {
+        std::cout << "editor shows: " << message.caption.toStdString() << ": "
+                  << message.text.toStdString() << std::endl;
+        return ScriptedPrompts::ask(message, buttons);
+    }
+};
+
+constexpr int kEditedUnit = 3;
+// The user's ending left the window open: the program must not wait for a user who never comes.
+constexpr int kWindowStayed = 4;
+
+void playUser(ui::MainWindow& window, PrintingPrompts& prompts) {
+    auto* units = testsupport::control<QListWidget>(window, "unitList");
+    QTest::mouseClick(units->viewport(), Qt::LeftButton, {},
+                      units->visualItemRect(units->item(kEditedUnit)).center());
+    auto* hitPoints = testsupport::control<QLineEdit>(window, "hitPointsBox");
+    hitPoints->selectAll();
+    QTest::keyClicks(hitPoints, "4321");
+    std::cout << "editor: unit " << units->currentRow() << " hit points "
+              << hitPoints->text().toStdString() << std::endl;
+
+    if (qEnvironmentVariable("TARNWICK_EDITOR_ENDING") == "exit-no") {
+        prompts.answers = {ui::Answer::No};
+        window.menus().exit->trigger();
+    } else {
+        window.menus().save->trigger();
+    }
+    if (!window.endRequested()) {
+        std::cout << "editor: the window stays" << std::endl;
+        QCoreApplication::exit(kWindowStayed);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+
+    model::Document document;
+    PrintingPrompts prompts;
+    platform::SettingsStore settings;
+    settings.setWar2Dir(testsupport::demoGameDirectory());
+    platform::PluginLink link;
+    ui::MainWindow window(document, prompts, settings, link);
+    // Runs once the event loop does, which only a successful start-up reaches.
+    QTimer::singleShot(0, &window, [&] { playUser(window, prompts); });
+    const int exitCode = ui::runMainWindow(window, prompts);
+    std::cout << "editor: ended with exit code " << exitCode << std::endl;
+    return exitCode;
+}
