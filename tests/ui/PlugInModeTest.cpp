@@ -46,13 +46,16 @@ class PlugInModeTest : public WindowTestBase {
         QTest::addColumn<int>("upgradeWord");
         QTest::addColumn<bool>("unitChecked");
         QTest::addColumn<bool>("upgradeChecked");
-        QTest::newRow("unit default 1") << 1 << 0x0100 << true << false;
-        QTest::newRow("upgrade default low byte") << 2 << 0x0001 << false << true;
+        QTest::addColumn<bool>("restrictions");
+        QTest::newRow("unit default 1") << 1 << 0x0100 << true << false << true;
+        QTest::newRow("upgrade default low byte") << 2 << 0x0001 << false << true << false;
     }
 
     void startShowsTheHostsScenarioWithTheFileItemsFixed() {
         QFETCH(int, unitWord);
         QFETCH(int, upgradeWord);
+        QFETCH(bool, restrictions);
+        scenario_.setHasRestrictions(restrictions);
         scenario_.unitData.set(uf::useDefault, 0, static_cast<std::uint32_t>(unitWord));
         scenario_.upgrades.set(model::upgradefields::useDefault, 0,
                                static_cast<std::uint32_t>(upgradeWord));
@@ -63,6 +66,7 @@ class PlugInModeTest : public WindowTestBase {
 
         const ui::MainMenus& m = h_->window.menus();
         QCOMPARE(m.save->text(), QString("Save and Exit"));
+        QCOMPARE(m.restrictionsButton->isEnabled(), restrictions);
         // Opening the menus runs their rules; the items fixed at start stay as they are.
         for (QMenu* menu : {m.file, m.pudOptions, m.edit, m.restrictionsMenu, m.exportMenu}) {
             openMenu(menu);

@@ -175,6 +175,7 @@ void MainWindow::startPlugInMode() {
     // The minimap picture is rebuilt with the opened document once the minimap exists
     // (refreshMinimap), as after every scenario read.
     showOpenedDocument();
+    refreshCommandStates();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
