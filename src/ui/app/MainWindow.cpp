@@ -97,6 +97,7 @@ void MainWindow::buildWorkArea() {
         unitControls_.numbers[numberBoxIndex("boxHeightBox")]};
     graphicsSelection_ =
         new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
+    balanceCalculator_ = new BalanceCalculator(document_, prompts_, extractor_, *unitList_, this);
     columns->addWidget(unitPages_, 1);
 
     setCentralWidget(central);
@@ -142,6 +143,7 @@ void MainWindow::connectCommands() {
     command(menus_.pasteUnit, &MainWindow::pasteUnit);
     command(menus_.useDefaultUnitData, &MainWindow::toggleUseDefaultUnitData);
     command(menus_.useDefaultUpgrades, &MainWindow::toggleUseDefaultUpgrades);
+    command(menus_.gameBalance, &MainWindow::compareUnits);
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
@@ -479,6 +481,10 @@ void MainWindow::toggleUseDefaultUpgrades() {
     document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
     menus_.useDefaultUpgrades->setChecked(word == 0);
     refreshCommandStates();
+}
+
+void MainWindow::compareUnits() {
+    balanceCalculator_->openModal();
 }
 
 void MainWindow::requestEnd() {

@@ -18,6 +18,7 @@
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
+#include "ui/dialogs/BalanceCalculator.h"
 #include "ui/dialogs/RestrictionsEditor.h"
 #include "ui/dialogs/UpgradeEditor.h"
 #include "ui/graphics/BoxSizerDialog.h"
@@ -87,6 +88,7 @@ class MainWindow : public QMainWindow {
     void exitProgram();
     void toggleUseDefaultUnitData();
     void toggleUseDefaultUpgrades();
+    void compareUnits();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -137,6 +139,7 @@ class MainWindow : public QMainWindow {
     ProgressWindow* progressWindow_ = nullptr;
     BoxSizerDialog* boxSizer_ = nullptr;
     GraphicsSelectionDialog* graphicsSelection_ = nullptr;
+    BalanceCalculator* balanceCalculator_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     PlugInMode plugInMode_;

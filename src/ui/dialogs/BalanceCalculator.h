@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+
+#include "core/game/AnimationSummary.h"
+#include "core/model/Document.h"
+#include "ui/archive/EntryExtractor.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// "Unit Compare:", the game balance calculator: two units picked from the unit list and how long
+// each needs to kill the other, worked out by core from the unit data table and the game's
+// animation scripts (entry 278 of MAINDAT.WAR). It writes nothing.
+class BalanceCalculator : public QDialog {
+    Q_OBJECT
+
+  public:
+    // `unitList` is the main window's unit list, whose texts name the units.
+    BalanceCalculator(model::Document& document, Prompts& prompts, const EntryExtractor& extractor,
+                      const QListWidget& unitList, QWidget* parent = nullptr);
+
+    // "&Game Balance": with a document loaded, reads the scripts, refills both lists and shows
+    // the window modally; warns when nothing is loaded. Throws CommandFailed, without opening,
+    // when entry 278 cannot be read.
+    void openModal();
+
+  private:
+    // Reads entry 278 into the summary kept for the run and reports the walks that failed in
+    // one message box.
+    void readScripts();
+    // Both lists hold the texts of units 0 to 104, neither with a choice.
+    void fillUnitLists();
+    // The result lines for the chosen pair; empty while either list has no choice.
+    void showResults();
+    void build();
+    void centreOnScreen();
+
+    model::Document& document_;
+    Prompts& prompts_;
+    const EntryExtractor& extractor_;
+    const QListWidget& unitList_;
+    // Lives for the whole run: a walk that fails keeps what an earlier opening found.
+    game::AnimationSummary summary_;
+    QComboBox* unitA_ = nullptr;
+    QComboBox* unitB_ = nullptr;
+    QCheckBox* timeInSeconds_ = nullptr;
+    QListWidget* results_ = nullptr;
+};
+
+}  // namespace tarnwick::ui

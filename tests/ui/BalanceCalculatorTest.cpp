@@ -1,0 +1,248 @@
+#include <functional>
+
+#include <QStyleOptionButton>
+#include <QTimer>
+
+#include "DemoScenario.h"
+#include "UiTestSupport.h"
+#include "core/archive/Archive.h"
+#include "core/archive/EntryInsertion.h"
+#include "core/bytes/LittleEndian.h"
+#include "core/files/Scenario.h"
+#include "platform/FileStore.h"
+#include "ui/dialogs/BalanceCalculator.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace uf = model::unitfields;
+
+namespace {
+
+const QString kNoFile = "Error!  No file loaded!";
+const QString kFatal = "A fatal error has occured during extraction! ";
+
+// Units of the demo game: a land unit that walks 16 ticks a tile and a tower of range 6.
+constexpr int kPikeman = 0;
+constexpr int kSentinel5 = 96;
+
+// Worked by hand for the demo scenario and the demo scripts:
+// Pikeman: 30 hit points, armour 0, damage 3 + 2 piercing, range 1, one attack in 18 ticks,
+// 32 x 4 / 8 = 16 ticks a tile. Sentinel 5, a tower: 912 hit points, armour 16, damage 4 + 12
+// piercing, range 6, arrows, no opcode 10 and a wait of 50 (one attack in 50 ticks).
+// Pikeman on tower: (2 + 0) x 0.75 / 18 = 1/12 a tick, 912 x 12 = 10944 ticks = 304 s, from
+// either distance (the pikeman has the shorter range). Tower on pikeman: (12 + 4) x 0.75 / 50
+// = 0.24 a tick, 30 / 0.24 = 125 ticks; during the pikeman's walk of 5 tiles it deals
+// 0.24 x 5 x 16 = 19.2, so (30 - 19.2) / 0.24 = 45 ticks = 1.25 s.
+const QStringList kPairInSeconds = {
+    "If units start at point blank:",
+    "   Time for Pikeman(a) to kill Sentinel 5(b): 304",
+    "   Time for Sentinel 5(b) to kill Pikeman(a): 3.47222222222222",
+    "",
+    "If units start at maximum distance and move into range:",
+    "(Time is measured from when both units are in firing range)",
+    "   Time for Pikeman(a) to kill Sentinel 5(b): 304",
+    "   Time for Sentinel 5(b) to kill Pikeman(a): 1.25",
+};
+const QStringList kPairInTicks = {
+    "If units start at point blank:",
+    "   Time for Pikeman(a) to kill Sentinel 5(b): 10944",
+    "   Time for Sentinel 5(b) to kill Pikeman(a): 125",
+    "",
+    "If units start at maximum distance and move into range:",
+    "(Time is measured from when both units are in firing range)",
+    "   Time for Pikeman(a) to kill Sentinel 5(b): 10944",
+    "   Time for Sentinel 5(b) to kill Pikeman(a): 45",
+};
+
+// The demo's entry 278: unit offsets at 0 to 209, then the standing script shared by most
+// animations ({4 0, 1 50, 15, 3 to itself}).
+constexpr std::size_t kStandingScript = 210;
+
+// Where the script of `animation` of `unit` starts in an animation entry.
+std::size_t scriptStart(const demo::Bytes& entry, std::size_t unit, std::size_t animation) {
+    const std::size_t list = bytes::readLe(entry, 2 * unit, 2);
+    return bytes::readLe(entry, list + 2 * animation, 2);
+}
+
+// Replaces entry 278 of the game's MAINDAT.WAR, stored as is or with a header of its own.
+void replaceAnimationEntry(const QString& game, const demo::Bytes& data,
+                           std::optional<std::uint32_t> header = std::nullopt) {
+    const QString path = QDir(game).filePath("DATA/MAINDAT.WAR");
+    NoProgress quiet;
+    platform::saveWholeFile(
+        path, archive::insertEntry(platform::readWholeFile(path), 278,
+                                   header.value_or(archive::entryHeader(data.size(), false)), data,
+                                   quiet));
+}
+
+QStringList lines(const QListWidget* list) {
+    QStringList texts;
+    for (int row = 0; row < list->count(); ++row) {
+        texts << list->item(row)->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class BalanceCalculatorTest : public WindowTestBase {
+    Q_OBJECT
+
+  private slots:
+    void init() { startShownWithGame(); }
+
+    void withoutADocumentItWarnsAndStaysClosed() {
+        QVERIFY(!runGameBalance([](ui::BalanceCalculator&) {}));
+        QCOMPARE(h_->prompts.texts(), QStringList{kNoFile});
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
+    }
+
+    void aPairChosenAsAUserDoesGivesItsLinesInSecondsOrTicks() {
+        openDemoScenario();
+        QVERIFY(runGameBalance([&](ui::BalanceCalculator& window) {
+            QCOMPARE(in<QLabel>(window, "warningLabel")->text(),
+                     QString("WARNING! A few factors stilll reamain un-accounted for!"));
+            auto* unitA = in<QComboBox>(window, "unitAList");
+            QCOMPARE(unitA->count(), 105);
+            QCOMPARE(unitA->itemText(104), list()->item(104)->text());
+            QCOMPARE(unitA->currentIndex(), -1);
+            QTest::keyClick(unitA, Qt::Key_Down);   // the first unit, Pikeman
+            QCOMPARE(results(window)->count(), 0);  // unit B not chosen yet
+            chooseWithMouse(in<QComboBox>(window, "unitBList"), kSentinel5);
+            QCOMPARE(lines(results(window)), kPairInSeconds);
+            auto* seconds = in<QCheckBox>(window, "timeInSecondsBox");
+            clickCheckBox(seconds);
+            QCOMPARE(lines(results(window)), kPairInTicks);
+        }));
+        QVERIFY(h_->prompts.shown.empty());
+
+        // Edits not saved yet count; the check box keeps its state for the run.
+        h_->document.unitData.set(uf::hitPoints, std::size_t{kPikeman}, 60);
+        QVERIFY(runGameBalance([&](ui::BalanceCalculator& window) {
+            QVERIFY(!in<QCheckBox>(window, "timeInSecondsBox")->isChecked());
+            QCOMPARE(in<QComboBox>(window, "unitBList")->currentIndex(), -1);
+            chooseWithMouse(in<QComboBox>(window, "unitAList"), kPikeman);
+            chooseWithMouse(in<QComboBox>(window, "unitBList"), kSentinel5);
+            // 60 / 0.24 = 250 ticks.
+            QCOMPARE(results(window)->item(2)->text(),
+                     QString("   Time for Sentinel 5(b) to kill Pikeman(a): 250"));
+        }));
+    }
+
+    void failedWalksMakeOneBoxAndKeepWhatTheLastOpeningFound() {
+        QTemporaryDir game;
+        demo::writeDemoGameDirectory(game.path());
+        startOn(game.path());
+        openDemoScenario();
+        const auto choosePair = [&](ui::BalanceCalculator& window) {
+            chooseWithMouse(in<QComboBox>(window, "unitAList"), kPikeman);
+            chooseWithMouse(in<QComboBox>(window, "unitBList"), kSentinel5);
+        };
+        QVERIFY(runGameBalance(choosePair));
+
+        // While the program runs, the standing script that most animations share and the
+        // pikeman's attack script (shared with unit 50) go bad: 557 + 2 failed walks.
+        demo::Bytes scripts = demo::demoAnimations();
+        QCOMPARE(scriptStart(scripts, 104, 0), kStandingScript);
+        scripts[kStandingScript] = 0x20;
+        const std::size_t attack = scriptStart(scripts, std::size_t{kPikeman}, 4);
+        scripts[attack] = 0xFF;
+        replaceAnimationEntry(game.path(), scripts);
+        QVERIFY(runGameBalance([&](ui::BalanceCalculator& window) {
+            QCOMPARE(h_->prompts.shown.size(), std::size_t{1});
+            const QStringList report = h_->prompts.texts()[0].split('\n');
+            QCOMPARE(report.size(), 21);
+            QCOMPARE(report[0], QString("Invalid instruction! error: IP=$00D2 OpCode=$20"));
+            QCOMPARE(report[2],
+                     QString("Invalid instruction! error: IP=$%1 OpCode=$FF")
+                         .arg(QString::number(attack, 16).toUpper().rightJustified(4, QChar('0'))));
+            QCOMPARE(report[20], QString("... and 539 more"));
+            choosePair(window);
+            QCOMPARE(lines(results(window)), kPairInSeconds);
+        }));
+    }
+
+    void anUnreadableEntryShowsTheReadersMessageAndTheWindowStaysClosed() {
+        QTemporaryDir game;
+        demo::writeDemoGameDirectory(game.path());
+        // A compressed entry that ends long before the 5000 bytes it claims.
+        replaceAnimationEntry(game.path(), {0xFF, 'a', 'b'}, archive::entryHeader(5000, true));
+        startOn(game.path());
+        openDemoScenario();
+        QVERIFY(!runGameBalance([](ui::BalanceCalculator&) {}));
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{kFatal + "The compressed data ends before its declared length"});
+    }
+
+  private:
+    // Runs "&Game Balance". While the modal window is open `whileOpen` drives it, then it is
+    // closed with its close box. Returns whether the window opened.
+    bool runGameBalance(const std::function<void(ui::BalanceCalculator&)>& whileOpen) {
+        bool opened = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* shown = qobject_cast<ui::BalanceCalculator*>(QApplication::activeModalWidget());
+            if (shown == nullptr) {
+                return;
+            }
+            opened = true;
+            whileOpen(*shown);
+            shown->close();
+        });
+        h_->window.menus().gameBalance->trigger();
+        QCoreApplication::processEvents();  // a window that did not open: the timer runs here
+        return opened;
+    }
+
+    // A fresh main window on `game` as its game directory, shown.
+    void startOn(const QString& game) {
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->settings.setWar2Dir(game);
+        h_->window.startUp({});
+        h_->window.show();
+    }
+
+    void openDemoScenario() {
+        const QString path = dir_.filePath("demo.pud");
+        platform::saveWholeFile(path, files::writeScenario(demo::demoScenario()));
+        h_->window.openFile(path);
+        QVERIFY(h_->document.isLoaded);
+    }
+
+    template <typename T>
+    static T* in(const QWidget& window, const char* name) {
+        return control<T>(window, name);
+    }
+    static QListWidget* results(const QWidget& window) {
+        return in<QListWidget>(window, "resultList");
+    }
+
+    // Opens the list with a click and clicks on entry `row` of its popup.
+    static void chooseWithMouse(QComboBox* units, int row) {
+        QTest::mouseClick(units, Qt::LeftButton);
+        QAbstractItemView* view = units->view();
+        QTRY_VERIFY(view->isVisible());
+        // The popup ignores a release that comes as quickly as a double click.
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        const QModelIndex entry = view->model()->index(row, 0);
+        view->scrollTo(entry);
+        const QPoint at = view->visualRect(entry).center();
+        QTest::mouseMove(view->viewport(), at);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        QTRY_VERIFY(!view->isVisible());
+        QCOMPARE(units->currentIndex(), row);
+    }
+
+    // A click on the box itself, where a user aims.
+    static void clickCheckBox(QCheckBox* box) {
+        QStyleOptionButton option;
+        option.initFrom(box);
+        const QRect indicator =
+            box->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, box);
+        QTest::mouseClick(box, Qt::LeftButton, {}, indicator.center());
+    }
+
+    QTemporaryDir dir_;
+};
+
+TARNWICK_UI_TEST_MAIN(BalanceCalculatorTest)
+#include "BalanceCalculatorTest.moc"
