@@ -1,5 +1,6 @@
 #include "ui/app/TarnwickApplication.h"
 
+#include "TarnwickVersion.h"
 #include "core/model/Document.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainWindow.h"
@@ -8,9 +9,10 @@
 
 namespace tarnwick::ui {
 
-int runEditor() {
+int runEditor(const QStringList& windowArguments) {
+    // No display name: Qt would append it to every window title, which must read exactly as set.
     QApplication::setApplicationName("Tarnwick");
-    QApplication::setApplicationDisplayName("Tarnwick");
+    QApplication::setApplicationVersion(kVersion);
 
     model::Document document;
     QtPrompts prompts;
@@ -18,9 +20,7 @@ int runEditor() {
     MainWindow mainWindow(document, prompts, settings);
     prompts.setParentWindow(&mainWindow);
 
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    runGuarded(prompts, [&] { mainWindow.startUp(arguments); });
+    runGuarded(prompts, [&] { mainWindow.startUp(windowArguments); });
     mainWindow.show();
     return QApplication::exec();
 }

@@ -4,8 +4,8 @@
 
 namespace tarnwick::ui {
 
-// Needs the QApplication made by main. Creates the document and the windows, runs start-up and the
-// event loop.
-int runEditor();
+// Needs the QApplication made by main. Creates the document and the windows, runs start-up with
+// `windowArguments` (see EditorCommandLine) and the event loop.
+int runEditor(const QStringList& windowArguments);
 
 }  // namespace tarnwick::ui
