@@ -62,8 +62,8 @@ std::string toolHelp(const std::vector<Command>& commands) {
         0);
     text += "\nCommands:\n";
     for (const Command& command : commands) {
-        text += "  " + synopsis(command).substr(std::string("tarnwick-tool ").size()) + '\n';
-        text += wrapped(command.summary, 6);
+        text += termLine(synopsis(command).substr(std::string("tarnwick-tool ").size()),
+                         command.summary);
     }
     text += "\nOptions:\n";
     text += termLine("-h, --help", "show this help; after a command, that command's help");
@@ -79,9 +79,10 @@ std::string toolHelp(const std::vector<Command>& commands) {
         "  0   success\n"
         "  1   failure: the message says why, and no file is left half-written\n"
         "  2   usage error: an unknown command or option, a missing or extra argument\n"
-        "\nExamples:\n"
-        "  tarnwick-tool units my.pud --game ~/war2\n"
-        "  tarnwick-tool help sprite\n";
+        "\nExamples:\n";
+    text += termLine("tarnwick-tool units my.pud --game ~/war2",
+                     "every unit of my.pud with the name the game gives it");
+    text += termLine("tarnwick-tool help sprite", "the sprite command's arguments and options");
     return text;
 }
 
