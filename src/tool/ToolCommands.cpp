@@ -5,7 +5,7 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
-#include "TarnwickVersion.h"
+#include "TarnwickProject.h"
 #include "tool/CommandHelp.h"
 #include "tool/Commands.h"
 

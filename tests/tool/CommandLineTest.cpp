@@ -1,5 +1,5 @@
 #include "DemoGameData.h"
-#include "TarnwickVersion.h"
+#include "TarnwickProject.h"
 #include "ToolTestSupport.h"
 #include "tool/Commands.h"
 

@@ -2,7 +2,7 @@
 
 #include <QtTest>
 
-#include "TarnwickVersion.h"
+#include "TarnwickProject.h"
 #include "UiTestSupport.h"
 #include "ui/app/EditorCommandLine.h"
 

@@ -2,7 +2,7 @@
 
 #include <QCommandLineParser>
 
-#include "TarnwickVersion.h"
+#include "TarnwickProject.h"
 
 namespace tarnwick::ui {
 

@@ -1,6 +1,8 @@
 #include "ui/app/TarnwickApplication.h"
 
-#include "TarnwickVersion.h"
+#include <QIcon>
+
+#include "TarnwickProject.h"
 #include "core/model/Document.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/MainWindow.h"
@@ -13,6 +15,13 @@ int runEditor(const QStringList& windowArguments) {
     // No display name: Qt would append it to every window title, which must read exactly as set.
     QApplication::setApplicationName("Tarnwick");
     QApplication::setApplicationVersion(kVersion);
+    // The desktop matches the windows to the installed entry and its icon by this name.
+    QApplication::setDesktopFileName(kDesktopId);
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        icon.addFile(QString(":/icons/tarnwick-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
 
     model::Document document;
     QtPrompts prompts;
