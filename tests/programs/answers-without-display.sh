@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The installed programs as a shell user meets them, with no display at all: help and version
 # answer on standard output with status 0, usage errors on standard error with status 2.
-# Usage: answers-without-display.sh TARNWICK TARNWICK_TOOL
+# Usage: answers-without-display.sh TARNWICK TARNWICK_TOOL RUN_EDITOR_SCRIPT
 set -u
 editor=$1
 tool=$2
+runEditor=$3
 failures=0
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
@@ -47,6 +48,9 @@ expect 0 '^Usage: tarnwick-tool units FILE' '' "$tool" units --help
 expect 2 '' 'A command is needed' "$tool"
 expect 2 '' 'Unknown command "frobnicate"' "$tool" frobnicate
 expect 1 '' 'Cannot open' "$tool" sections /nonexistent/file.pud
+
+# The start script says what to do before it installs or builds anything: nothing else is printed.
+expect 1 '' 'xvfb-run -a bash scripts/run-editor.sh' bash "$runEditor"
 
 # Both programs report the same version.
 [ "$("$editor" --version | cut -d' ' -f2)" = "$("$tool" --version | cut -d' ' -f2)" ] ||
