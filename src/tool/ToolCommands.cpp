@@ -39,18 +39,14 @@ std::string dashed(const QString& optionName) {
     return (optionName.size() == 1 ? "-" : "--") + optionName.toStdString();
 }
 
-const Command* findCommand(const std::string& name) {
+const Command& commandNamed(const std::string& name) {
     const auto& commands = toolCommands();
     const auto found = std::find_if(commands.begin(), commands.end(),
                                     [&](const Command& command) { return command.name == name; });
-    return found == commands.end() ? nullptr : &*found;
-}
-
-const Command& commandNamed(const std::string& name) {
-    if (const Command* command = findCommand(name)) {
-        return *command;
+    if (found == commands.end()) {
+        throw UsageError("Unknown command \"" + name + "\"");
     }
-    throw UsageError("Unknown command \"" + name + "\"");
+    return *found;
 }
 
 // The command's arguments and options, in any order; nothing when help was asked for.
