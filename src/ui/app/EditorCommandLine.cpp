@@ -8,8 +8,6 @@ namespace tarnwick::ui {
 
 namespace {
 
-const QString kPlugInSwitch = "-MarrowbyPlugIn";
-
 const char* const kHelp =
     "Usage: tarnwick [FILE]\n"
     "  or:  tarnwick -MarrowbyPlugIn\n"
@@ -56,10 +54,14 @@ EditorStart usageError(const std::string& message, std::ostream& err) {
 
 }  // namespace
 
+bool startsPlugInMode(const QStringList& arguments) {
+    return !arguments.isEmpty() &&
+           arguments.constFirst().compare("-MarrowbyPlugIn", Qt::CaseInsensitive) == 0;
+}
+
 EditorStart readEditorCommandLine(const QStringList& arguments, std::ostream& out,
                                   std::ostream& err) {
-    if (!arguments.isEmpty() &&
-        arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0) {
+    if (startsPlugInMode(arguments)) {
         return {std::nullopt, arguments};
     }
     QCommandLineParser parser;

@@ -14,6 +14,9 @@ struct EditorStart {
     QStringList windowArguments;  // the plug-in switch and what follows it, or a file, or nothing
 };
 
+// Whether the arguments start plug-in mode: the switch "-MarrowbyPlugIn" first, in any letter case.
+bool startsPlugInMode(const QStringList& arguments);
+
 // Reads the arguments (without the program name) before any window or display is needed, so
 // that --help and --version answer anywhere. The plug-in switch as the first argument, in any
 // letter case, passes everything on untouched, as the host gives it.
