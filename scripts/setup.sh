@@ -3,7 +3,10 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core)
+          fonts-dejavu-core
+          # manual pages, and the install and package tests
+          help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
+          libfile-mimeinfo-perl dpkg-dev file)
 
 missing=()
 for package in "${packages[@]}"; do

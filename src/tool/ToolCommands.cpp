@@ -1,303 +1,160 @@
 #include "tool/ToolCommands.h"
 
-#include <functional>
-#include <map>
+#include <algorithm>
 
-#include <QBuffer>
-#include <QImage>
-#include <QString>
+#include <QCommandLineParser>
+#include <QRegularExpression>
 
-#include "core/Error.h"
-#include "core/archive/Archive.h"
-#include "core/archive/EntryInsertion.h"
-#include "core/archive/LzssEncoder.h"
-#include "core/files/DocumentFiles.h"
-#include "core/files/SectionChain.h"
-#include "core/files/TableFiles.h"
-#include "core/graphics/SpriteConverter.h"
-#include "core/model/TypedNumber.h"
-#include "platform/FileStore.h"
-#include "platform/MappedFile.h"
+#include "TarnwickProject.h"
+#include "tool/CommandHelp.h"
+#include "tool/Commands.h"
 
 namespace tarnwick::tool {
 
 namespace {
 
-using Arguments = std::vector<std::string>;
+const std::string kProgram = "tarnwick-tool";
 
-std::vector<std::uint8_t> readInput(const std::string& path) {
-    return platform::readWholeFile(QString::fromStdString(path));
-}
+// QCommandLineParser reads "-5" as an option, yet a command's numbers may be negative: they are
+// marked with a character that no command line can hold while it parses, and restored after.
+const QChar kNumberMark = QChar(0);
 
-int listSections(const Arguments& args, std::ostream& out) {
-    const auto file = readInput(args[0]);
-    files::SectionChainReader chain(file);
-    while (const auto header = chain.nextHeader()) {
-        chain.takeBody();
-        out << header->tag << ' ' << header->length << '\n';
+QString shielded(const std::string& word) {
+    static const QRegularExpression negativeNumber("^-[0-9]");
+    QString text = QString::fromStdString(word);
+    if (negativeNumber.match(text).hasMatch()) {
+        text[0] = kNumberMark;
     }
-    return 0;
+    return text;
 }
 
-// Reads any kind the editor's Open reads, detected the same way.
-model::Document openDocument(const std::string& path) {
-    return files::readDocument({}, readInput(path), path);
-}
-
-model::Document openUnitData(const std::string& path) {
-    model::Document document = openDocument(path);
-    if (document.kind == model::DocumentKind::UpgradeData) {
-        throw Error("\"" + path + "\" holds upgrade data, no unit data");
+std::string restored(QString text) {
+    if (text.startsWith(kNumberMark)) {
+        text[0] = '-';
     }
-    return document;
+    return text.toStdString();
 }
 
-void saveDocument(const model::Document& document, const std::string& path) {
-    platform::saveWholeFile(QString::fromStdString(path), files::writeDocument(document));
+std::string dashed(const QString& optionName) {
+    return (optionName.size() == 1 ? "-" : "--") + optionName.toStdString();
 }
 
-int resave(const Arguments& args, std::ostream&) {
-    saveDocument(openDocument(args[0]), args[1]);
-    return 0;
-}
-
-// "hitPoints", or "boxSize.width" / "boxSize.height" for the two-part fields.
-std::string partName(const model::FieldDescriptor& field, std::size_t part) {
-    const std::string name(field.name);
-    if (field.parts == 1) {
-        return name;
+const Command& commandNamed(const std::string& name) {
+    const auto& commands = toolCommands();
+    const auto found = std::find_if(commands.begin(), commands.end(),
+                                    [&](const Command& command) { return command.name == name; });
+    if (found == commands.end()) {
+        throw UsageError("Unknown command \"" + name + "\"");
     }
-    return name + (part == 0 ? ".width" : ".height");
+    return *found;
 }
 
-int listUnits(const Arguments& args, std::ostream& out) {
-    const model::Document document = openUnitData(args[0]);
-    for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
-        out << unit;
-        for (const model::FieldDescriptor& field : model::kUnitDataFields) {
-            if (field.count == 1 || unit >= field.count) {
-                continue;  // the table-wide useDefault word, and units without an element
-            }
-            for (std::size_t part = 0; part < field.parts; ++part) {
-                out << ' ' << partName(field, part) << '='
-                    << model::displayValue(field, document.unitData.get(field, unit, part));
-            }
-        }
-        out << '\n';
+// The command's arguments and options, in any order; nothing when help was asked for.
+std::optional<Invocation> parseInvocation(const Command& command,
+                                          const std::vector<std::string>& words) {
+    QCommandLineParser parser;
+    const QCommandLineOption help(QStringList{"h", "help"});
+    parser.addOption(help);
+    for (const Option& option : command.options) {
+        const QString name = QString::fromStdString(option.name);
+        parser.addOption(
+            option.valueName.empty()
+                ? QCommandLineOption(name)
+                : QCommandLineOption(name, {}, QString::fromStdString(option.valueName)));
     }
-    return 0;
-}
-
-struct FieldPart {
-    const model::FieldDescriptor* field;
-    std::size_t part;
-};
-
-FieldPart findUnitField(const std::string& name) {
-    for (const model::FieldDescriptor& field : model::kUnitDataFields) {
-        for (std::size_t part = 0; part < field.parts && field.count > 1; ++part) {
-            if (partName(field, part) == name) {
-                return {&field, part};
-            }
-        }
+    QStringList list{QString::fromStdString(kProgram)};
+    for (const std::string& word : words) {
+        list << shielded(word);
     }
-    throw Error("Unknown unit field \"" + name + "\"");
-}
-
-int setField(const Arguments& args, std::ostream&) {
-    const FieldPart target = findUnitField(args[3]);
-    const std::int32_t unit = model::parseTypedInteger(args[2]);
-    if (unit < 0 || static_cast<std::size_t>(unit) >= target.field->count) {
-        throw Error("Unit " + args[2] + " is out of range for " + args[3] + " (0 to " +
-                    std::to_string(target.field->count - 1) + ")");
+    const bool parsed = parser.parse(list);
+    if (parser.isSet(help)) {
+        return std::nullopt;
     }
-    const std::int32_t value = model::parseTypedInteger(args[4]);
-    model::Document document = openUnitData(args[0]);
-    document.unitData.set(*target.field, static_cast<std::size_t>(unit),
-                          static_cast<std::uint32_t>(value), target.part);
-    saveDocument(document, args[1]);
-    return 0;
-}
-
-std::int64_t entryNumber(const std::string& text) {
-    return model::parseTypedInteger(text);
-}
-
-int listEntries(const Arguments& args, std::ostream& out) {
-    const platform::MappedFile file(QString::fromStdString(args[0]));
-    const archive::ArchiveView view(file.bytes());
-    for (std::size_t slot = 0; slot < view.entryCount(); ++slot) {
-        out << slot << ' ';
-        if (view.offset(slot) == -1) {
-            out << "empty\n";
-            continue;
-        }
-        try {
-            const archive::EntryInfo info = view.info(static_cast<std::int64_t>(slot));
-            out << info.offset << ' ' << info.storedLength << ' '
-                << (info.compressed ? "compressed" : "stored") << ' ' << info.length << '\n';
-        } catch (const Error& error) {
-            out << "damaged: " << error.what() << '\n';
+    if (!parsed) {
+        const QStringList unknown = parser.unknownOptionNames();
+        throw UsageError(unknown.isEmpty() ? parser.errorText().toStdString()
+                                           : "Unknown option \"" + dashed(unknown.first()) + "\"");
+    }
+    Invocation invocation;
+    for (const QString& argument : parser.positionalArguments()) {
+        invocation.arguments.push_back(restored(argument));
+    }
+    const std::size_t wanted = command.arguments.size();
+    if (invocation.arguments.size() < wanted) {
+        throw UsageError("Missing argument " + command.arguments[invocation.arguments.size()].name);
+    }
+    if (invocation.arguments.size() > wanted) {
+        throw UsageError("Unexpected argument \"" + invocation.arguments[wanted] + "\"");
+    }
+    for (const Option& option : command.options) {
+        const QString name = QString::fromStdString(option.name);
+        if (parser.isSet(name)) {
+            invocation.options[option.name] =
+                option.valueName.empty() ? std::string() : restored(parser.value(name));
         }
     }
-    return 0;
+    return invocation;
 }
 
-int extractEntry(const Arguments& args, std::ostream&) {
-    const platform::MappedFile file(QString::fromStdString(args[0]));
-    const auto bytes = archive::ArchiveView(file.bytes()).extract(entryNumber(args[1]));
-    platform::saveWholeFile(QString::fromStdString(args[2]), bytes);
-    return 0;
-}
-
-int compressFile(const Arguments& args, std::ostream&) {
-    NoProgress quiet;
-    const auto input = readInput(args[0]);
-    platform::saveWholeFile(QString::fromStdString(args[1]), archive::lzssCompress(input, quiet));
-    return 0;
-}
-
-// As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
-int insertEntry(const Arguments& args, std::ostream&) {
-    const bool compress = args.size() == 4;
-    if (compress && args[3] != "--compress") {
-        throw Error("Unknown option \"" + args[3] + "\"");
+int showHelp(const std::vector<std::string>& topics, std::ostream& out) {
+    if (topics.size() > 1) {
+        throw UsageError("help takes one command");
     }
-    const std::int64_t entry = entryNumber(args[1]);
-    const auto data = readInput(args[2]);
-    NoProgress quiet;
-    const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
-    const auto archiveBytes = readInput(args[0]);
-    const auto rebuilt = archive::insertEntry(
-        archiveBytes, entry, archive::entryHeader(data.size(), compress), payload, quiet);
-    platform::saveWholeFile(QString::fromStdString(args[0]), rebuilt);
+    out << (topics.empty() ? toolHelp(toolCommands()) : commandHelp(commandNamed(topics[0])));
     return 0;
 }
 
-int exportTable(const Arguments& args, std::ostream&) {
-    static const std::map<std::string, files::ExportFormat> kinds = {
-        {"udta", files::ExportFormat::UnitData},
-        {"ugrd", files::ExportFormat::UpgradeData},
-        {"up", files::ExportFormat::UpgradeSection},
-        {"un", files::ExportFormat::UnitSection},
-        {"alo", files::ExportFormat::Restrictions}};
-    const auto kind = kinds.find(args[0]);
-    if (kind == kinds.end()) {
-        throw Error("Unknown kind \"" + args[0] + "\" (udta, ugrd, up, un or alo)");
+int runCommand(const Command& command, const std::vector<std::string>& words, std::ostream& out,
+               std::ostream& err) {
+    std::optional<Invocation> invocation;
+    try {
+        invocation = parseInvocation(command, words);
+    } catch (const UsageError& error) {
+        err << kProgram << ' ' << command.name << ": " << error.what()
+            << "\nUsage: " << synopsis(command) << "\nTry \"" << kProgram << ' ' << command.name
+            << " --help\".\n";
+        return 2;
     }
-    const model::Document document = openDocument(args[1]);
-    if (kind->second == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
-        throw Error("\"" + args[1] + "\" holds no restrictions");
-    }
-    platform::saveWholeFile(QString::fromStdString(args[2]),
-                            files::exportTable(document, kind->second));
-    return 0;
-}
-
-int importTable(const Arguments& args, std::ostream&) {
-    model::Document document = openDocument(args[0]);
-    files::importTable(document, readInput(args[1]));
-    saveDocument(document, args[2]);
-    return 0;
-}
-
-// sprite SPRITE OUT [--palette FILE] [--frames N]: the bitmap the editor builds, or a PNG.
-int convertSprite(const Arguments& args, std::ostream&) {
-    graphics::Palette palette = graphics::greyPalette();
-    std::size_t frames = 0;
-    for (std::size_t i = 2; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) {
-            throw Error("\"" + args[i] + "\" needs a value");
-        }
-        if (args[i] == "--palette") {
-            palette = graphics::paletteFromGame(readInput(args[i + 1]));
-        } else if (args[i] == "--frames") {
-            const std::int32_t count = model::parseTypedInteger(args[i + 1]);
-            if (count < 0) {
-                throw Error("--frames needs a count of 0 or more");
-            }
-            frames = static_cast<std::size_t>(count);
-        } else {
-            throw Error("Unknown option \"" + args[i] + "\"");
-        }
-    }
-    NoProgress quiet;
-    const auto converted = graphics::convertGfx(readInput(args[0]), frames, palette, quiet);
-    const std::string& out = args[1];
-    const bool png =
-        out.size() >= 4 &&
-        QString::fromStdString(out.substr(out.size() - 4)).compare(".png", Qt::CaseInsensitive) ==
-            0;
-    if (!png) {
-        platform::saveWholeFile(QString::fromStdString(out), converted.bitmap);
+    if (!invocation) {
+        out << commandHelp(command);
         return 0;
     }
-    const QImage image =
-        QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP");
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        throw Error("Cannot encode \"" + out + "\" as PNG");
-    }
-    // Through the same atomic save as every other output, so a failure leaves OUT as it was.
-    platform::saveWholeFile(QString::fromStdString(out),
-                            std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
-                                      static_cast<std::size_t>(encoded.size())));
-    return 0;
-}
-
-struct Command {
-    std::size_t argumentCount;
-    std::size_t optionalCount;
-    const char* usage;
-    std::function<int(const Arguments&, std::ostream&)> run;
-};
-
-const std::map<std::string, Command>& commands() {
-    static const std::map<std::string, Command> table = {
-        {"sections", {1, 0, "sections FILE", listSections}},
-        {"resave", {2, 0, "resave IN OUT", resave}},
-        {"units", {1, 0, "units FILE", listUnits}},
-        {"set", {5, 0, "set IN OUT UNIT FIELD VALUE", setField}},
-        {"list", {1, 0, "list ARCHIVE", listEntries}},
-        {"extract", {3, 0, "extract ARCHIVE N OUT", extractEntry}},
-        {"compress", {2, 0, "compress IN OUT", compressFile}},
-        {"insert", {3, 1, "insert ARCHIVE N FILE [--compress]", insertEntry}},
-        {"export", {3, 0, "export udta|ugrd|up|un|alo IN OUT", exportTable}},
-        {"import", {3, 0, "import IN TABLEFILE OUT", importTable}},
-        {"sprite",
-         {2, 4, "sprite SPRITE OUT.bmp|OUT.png [--palette FILE] [--frames N]", convertSprite}},
-    };
-    return table;
-}
-
-void printUsage(std::ostream& err) {
-    err << "usage: tarnwick-tool COMMAND ...\ncommands:\n";
-    for (const auto& [name, command] : commands()) {
-        err << "  tarnwick-tool " << command.usage << '\n';
+    try {
+        command.run(*invocation, out);
+        return 0;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << kProgram << ' ' << command.name << ": " << error.what() << '\n';
+        return 1;
     }
 }
 
 }  // namespace
 
-int runTool(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.empty()) {
-        printUsage(err);
-        return 2;
-    }
-    const auto found = commands().find(arguments[0]);
-    const Arguments rest(arguments.begin() + 1, arguments.end());
-    if (found == commands().end() || rest.size() < found->second.argumentCount ||
-        rest.size() > found->second.argumentCount + found->second.optionalCount) {
-        printUsage(err);
-        return 2;
-    }
+int runTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     try {
-        return found->second.run(rest, out);
-    } catch (const std::exception& error) {
-        out.flush();
-        err << "tarnwick-tool " << arguments[0] << ": " << error.what() << '\n';
-        return 1;
+        if (arguments.empty()) {
+            throw UsageError("A command is needed");
+        }
+        const std::string& first = arguments[0];
+        const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+        if (first == "--help" || first == "-h") {
+            return showHelp({}, out);
+        }
+        if (first == "help") {
+            return showHelp(rest, out);
+        }
+        if (first == "--version") {
+            out << kProgram << ' ' << kVersion << '\n';
+            return 0;
+        }
+        if (first.starts_with('-')) {
+            throw UsageError("Unknown option \"" + first + "\"");
+        }
+        return runCommand(commandNamed(first), rest, out, err);
+    } catch (const UsageError& error) {
+        err << kProgram << ": " << error.what() << "\nTry \"" << kProgram << " --help\".\n";
+        return 2;
     }
 }
 

@@ -6,7 +6,8 @@
 
 namespace tarnwick::tool {
 
-// Runs one command of tarnwick-tool (arguments without the program name); returns the exit code.
+// Runs tarnwick-tool on its arguments (without the program name): help, the version, or one
+// command. Returns the exit status: 0 success, 1 failure, 2 usage error.
 int runTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 }  // namespace tarnwick::tool

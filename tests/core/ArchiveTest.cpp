@@ -80,6 +80,8 @@ TEST(Archive, DamagedArchivesFailWithoutReadingPastTheEnd) {
               "Entry 0 lies outside the archive");
     EXPECT_EQ(failureOf(archiveWithTable({12, 900}, {1, 2, 3, 4}), 0),
               "Entry 0 lies outside the archive");
+    EXPECT_EQ(failureOf(archiveWithTable({20, 15}, Bytes(8, 1)), 1),
+              "Entry 1 lies outside the archive");  // inside the offset table
     EXPECT_EQ(failureOf(archiveWithTable({12}, {1, 2}), 0), "Entry 0 is too short for its header");
     EXPECT_EQ(failureOf(archiveWithTable({12}, {9, 0, 0, 0x20, 0xFF}), 0),
               "The compressed data ends before its declared length");

@@ -153,6 +153,12 @@ TEST(ScenarioRead, UnknownSectionNamesItsTagExactly) {
                            .section("VER ", Bytes{1, 0})
                            .bytes();
     EXPECT_EQ(failureOf(document, file), "Unknown Section :AB C");
+    // A tag with bytes no terminal shows is named escaped, whole, not cut at its first zero.
+    const Bytes zeros = ScenarioBuilder()
+                            .section("TYPE", patternBytes(16, 1))
+                            .section(std::string("\0\x01\\Z", 4), Bytes(4))
+                            .bytes();
+    EXPECT_EQ(failureOf(document, zeros), "Unknown Section :\\x00\\x01\\x5CZ");
 }
 
 TEST(ScenarioRead, DamagedFilesAreRefusedNamingTheSection) {

@@ -1,55 +1,35 @@
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-#include <sstream>
-
 #include <QImage>
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
 #include "DemoScenario.h"
 #include "ScenarioBuilder.h"
+#include "ToolTestSupport.h"
 #include "core/files/Scenario.h"
 #include "core/graphics/SpriteConverter.h"
-#include "platform/FileStore.h"
-#include "tool/ToolCommands.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
 
-namespace {
-
-struct ToolRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-ToolRun runCommand(const std::vector<std::string>& arguments) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int code = tarnwick::tool::runTool(arguments, out, err);
-    return {code, out.str(), err.str()};
-}
-
-class ToolTest : public ::testing::Test {
-  protected:
-    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
-    void write(const char* name, const Bytes& bytes) const {
-        platform::saveWholeFile(QString::fromStdString(path(name)), bytes);
-    }
-    Bytes contents(const char* name) const {
-        return platform::readWholeFile(QString::fromStdString(path(name)));
-    }
-    QTemporaryDir dir;
-};
-
-}  // namespace
-
-TEST_F(ToolTest, SectionsListsTagAndLengthPerLine) {
-    write("a.pud", chainOf({{"TYPE", Bytes(16)}, {"VER ", Bytes(2)}, {"ODD!", Bytes(3)}}));
+TEST_F(ToolTest, SectionsListsTagAndLengthPerLineWithBlanksAndZerosEscaped) {
+    const std::string zeros("\0\0A\\", 4);
+    write("a.pud", chainOf({{"TYPE", Bytes(16)},
+                            {"VER ", Bytes(2)},
+                            {"ODD!", Bytes(3)},
+                            {zeros, Bytes(1)},
+                            {"\xE9t\xE9\n", {}}}));
     const ToolRun run = runCommand({"sections", path("a.pud")});
     EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.out, "TYPE 16\nVER  2\nODD! 3\n");
+    EXPECT_EQ(run.out, "TYPE 16\nVER\\x20 2\nODD! 3\n\\x00\\x00A\\x5C 1\n\\xE9t\\xE9\\x0A 0\n");
+
+    write("bad.pud",
+          ScenarioBuilder().section("TYPE", Bytes(16)).sectionClaiming(zeros, 9, {}).bytes());
+    const ToolRun damaged = runCommand({"sections", path("bad.pud")});
+    EXPECT_EQ(damaged.code, 1);
+    EXPECT_NE(damaged.err.find("Section \"\\x00\\x00A\\x5C\" is damaged: it claims 9 bytes"),
+              std::string::npos)
+        << damaged.err;
 }
 
 TEST_F(ToolTest, SectionsStopsWithAnErrorAtADamagedSection) {
@@ -95,14 +75,6 @@ TEST_F(ToolTest, AFailedWriteLeavesTheTargetAsItWas) {
     EXPECT_EQ(contents("not-a-folder"), Bytes{1});
 }
 
-TEST_F(ToolTest, WrongUsagePrintsTheCommands) {
-    const ToolRun run = runCommand({"resave", "only-one"});
-    EXPECT_EQ(run.code, 2);
-    EXPECT_NE(run.err.find("tarnwick-tool resave IN OUT"), std::string::npos);
-    EXPECT_EQ(runCommand({}).code, 2);
-    EXPECT_EQ(runCommand({"frobnicate"}).code, 2);
-}
-
 TEST_F(ToolTest, ResaveKeepsStandAloneFilesInTheirOwnForm) {
     for (const std::size_t size : {std::size_t{5694}, std::size_t{5948}, std::size_t{780}}) {
         write("in.dat", patternBytes(size, 8));
@@ -121,13 +93,9 @@ TEST_F(ToolTest, UnitsPrintsEveryUnitFieldByName) {
     write("u.pud", scenarioWithUnits(units));
     const ToolRun run = runCommand({"units", path("u.pud")});
     ASSERT_EQ(run.code, 0) << run.err;
-    std::vector<std::string> lines;
-    std::istringstream stream(run.out);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
+    const std::vector<std::string> lines = linesOf(run.out);
     ASSERT_EQ(lines.size(), 110u);
-    EXPECT_EQ(lines[0].rfind("0 gfxGroup=0 gfxGeneral=0 ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[0].rfind("0 name= gfxGroup=0 gfxGeneral=0 ", 0), 0u) << lines[0];
     EXPECT_NE(lines[0].find(" hitPoints=60 "), std::string::npos);
     EXPECT_NE(lines[1].find(" sightRange=-5 "), std::string::npos);
     EXPECT_NE(lines[2].find(" tileSize.width=0 tileSize.height=3 "), std::string::npos);
@@ -159,11 +127,12 @@ TEST_F(ToolTest, SetChangesExactlyTheFieldsBytes) {
     EXPECT_EQ(out[hitPoints3 + 1], 500 >> 8);
 }
 
-TEST_F(ToolTest, SetTruncatesAndKeepsTheKind) {
+TEST_F(ToolTest, SetWithWrapTruncatesAndKeepsTheKind) {
     write("in.udt", patternBytes(5694, 9));
-    ASSERT_EQ(
-        runCommand({"set", path("in.udt"), path("out.udt"), "109", "boxSize.height", "70000"}).code,
-        0);
+    ASSERT_EQ(runCommand({"set", path("in.udt"), path("out.udt"), "109", "boxSize.height", "70000",
+                          "--wrap"})
+                  .code,
+              0);
     const Bytes out = contents("out.udt");
     ASSERT_EQ(out.size(), 5694u);
     const std::size_t at = 2888 - 2 + 109 * 4 + 2;
@@ -215,6 +184,19 @@ TEST_F(ToolTest, ArchiveListingShowsEveryEntry) {
     EXPECT_NE(run.out.find(" compressed 100\n"), std::string::npos) << run.out;
 }
 
+TEST_F(ToolTest, ListRefusesWhatIsNoArchiveAndListsNothing) {
+    write("scenario.pud", chainOf(typicalScenarioSections()));
+    write("short.war", {1, 2, 3});
+    write("in-table.war", archiveWithTable({8, -1}, {1, 2, 3, 4}));
+    write("past-end.war", archiveWithTable({16, 900}, {1, 2, 3, 4, 5}));
+    for (const char* file : {"scenario.pud", "short.war", "in-table.war", "past-end.war"}) {
+        const ToolRun run = runCommand({"list", path(file)});
+        EXPECT_EQ(run.code, 1) << file;
+        EXPECT_EQ(run.out, "") << file;
+        EXPECT_NE(run.err.find("is no game archive"), std::string::npos) << run.err;
+    }
+}
+
 TEST_F(ToolTest, CompressInsertAndExtractGiveTheInputBack) {
     Bytes input(20000);
     for (std::size_t i = 0; i < input.size(); ++i) {
@@ -248,7 +230,6 @@ TEST_F(ToolTest, ArchiveFailuresLeaveTheArchiveUntouched) {
              {"insert", path("a.war"), "1", path("data.bin")},
              {"insert", path("a.war"), "2", path("data.bin")},
              {"insert", path("a.war"), "0", path("missing.bin")},
-             {"insert", path("a.war"), "0", path("data.bin"), "--fast"},
              {"extract", path("a.war"), "1", path("out.bin")},
          }) {
         const ToolRun run = runCommand(arguments);
@@ -325,13 +306,36 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     EXPECT_EQ(png.size(), QSize(30, 20));
     EXPECT_EQ(png.pixelColor(0, 0), QColor(22, 22, 22));  // the background, grey 22
 
-    for (const auto& arguments : std::vector<std::vector<std::string>>{
-             {"sprite", path("unit.gfx"), path("x.bmp"), "--frames"},
-             {"sprite", path("unit.gfx"), path("x.bmp"), "--colour", "1"},
-             {"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"},
-             {"sprite", path("colours.pal"), path("x.bmp")},
-         }) {
-        EXPECT_EQ(runCommand(arguments).code, 1) << arguments.back();
+    EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"}).code, 1);
+    EXPECT_FALSE(exists("x.bmp"));
+}
+
+TEST_F(ToolTest, SpriteRefusesWhatIsNoSpriteAndOtherPictureKinds) {
+    const Bytes sprite = demo::demoSprite(3, 30, 20, 9);
+    write("unit.gfx", sprite);
+    write("colours.pal", demo::demoPalette(5));
+    write("none.gfx", demo::demoSprite(0, 30, 20, 9));
+    write("flat.gfx", demo::demoSprite(2, 30, 0, 9));
+    write("thin.gfx", demo::demoSprite(2, 0, 20, 9));
+    write("cut.gfx", Bytes(sprite.begin(), sprite.begin() + 6 + 3 * 8 + 4));
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"colours.pal", "is no sprite"},
+        {"none.gfx", "is no sprite: The sprite has no frames"},
+        {"flat.gfx", "The sprite's cells are 30 x 0 pixels"},
+        {"thin.gfx", "The sprite's cells are 0 x 20 pixels"},
+        {"cut.gfx", "The line table of frame 0 lies outside the sprite"},
+    };
+    for (const auto& [file, message] : refusals) {
+        const ToolRun run = runCommand({"sprite", path(file), path("x.png")});
+        EXPECT_EQ(run.code, 1) << file;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("x.bmp"))));
+    for (const char* out : {"x.gif", "x", "x.bmp.txt"}) {
+        const ToolRun run = runCommand({"sprite", path("unit.gfx"), path(out)});
+        EXPECT_EQ(run.code, 1) << out;
+        EXPECT_NE(run.err.find("must end in .bmp or .png"), std::string::npos) << run.err;
+        EXPECT_FALSE(exists(out));
+    }
+    EXPECT_FALSE(exists("x.png"));
+    EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.BMP")}).code, 0);
 }

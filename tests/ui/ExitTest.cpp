@@ -35,6 +35,18 @@ class ExitTest : public WindowTestBase {
         QVERIFY(!h_->window.endRequested());
     }
 
+    void ctrlXAndCtrlQBothAskBeforeEnding() {
+        h_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h_->window));
+        for (const Qt::Key key : {Qt::Key_X, Qt::Key_Q}) {
+            h_->prompts.shown.clear();
+            h_->prompts.answers = {Answer::Cancel};
+            QTest::keyClick(&h_->window, key, Qt::ControlModifier);
+            QCOMPARE(h_->prompts.texts(), QStringList{kQuestion});
+            QVERIFY(!h_->window.endRequested());
+        }
+    }
+
     void noEndsWithoutSavingAndReleasesTheMap() {
         loadScenario(path("kept.pud"));
         h_->document.unitData.set(model::unitfields::hitPoints, 0, 999);

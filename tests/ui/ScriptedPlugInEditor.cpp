@@ -69,7 +69,9 @@ int main(int argc, char** argv) {
     ui::MainWindow window(document, prompts, settings, link);
     // Runs once the event loop does, which only a successful start-up reaches.
     QTimer::singleShot(0, &window, [&] { playUser(window, prompts); });
-    const int exitCode = ui::runMainWindow(window, prompts);
+    QStringList arguments = QApplication::arguments();
+    arguments.removeFirst();
+    const int exitCode = ui::runMainWindow(window, prompts, arguments);
     std::cout << "editor: ended with exit code " << exitCode << std::endl;
     return exitCode;
 }

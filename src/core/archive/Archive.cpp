@@ -54,7 +54,9 @@ EntryInfo ArchiveView::info(std::int64_t entry) const {
         }
     }
     const auto fileSize = static_cast<std::int64_t>(bytes_.size());
-    if (start < 0 || start > fileSize || end > fileSize) {
+    // No entry can start inside the header or the offset table.
+    const auto tableEnd = static_cast<std::int64_t>(kArchiveHeaderSize + 4 * count_);
+    if (start < tableEnd || start > fileSize || end > fileSize) {
         throw Error("Entry " + std::to_string(entry) + " lies outside the archive");
     }
     if (end - start < static_cast<std::int64_t>(kEntryHeaderSize)) {

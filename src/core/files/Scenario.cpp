@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/bytes/Printable.h"
 #include "core/files/SectionChain.h"
 
 namespace tarnwick::files {
@@ -76,7 +77,7 @@ void readScenario(Document& document, std::span<const std::uint8_t> file) {
     while (const auto header = chain.nextHeader()) {
         const auto id = model::findSectionByTag(header->tag);
         if (!id) {
-            throw Error("Unknown Section :" + header->tag);
+            throw Error("Unknown Section :" + bytes::printable(header->tag));
         }
         storeSection(next, model::sectionInfo(*id), chain.takeBody());
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/bytes/LittleEndian.h"
+#include "core/bytes/Printable.h"
 
 namespace tarnwick::files {
 
@@ -31,7 +32,7 @@ std::span<const std::uint8_t> SectionChainReader::takeBody() {
     pending_.reset();
     const std::size_t left = file_.size() - position_;
     if (header.length < 0 || static_cast<std::size_t>(header.length) > left) {
-        throw Error("Section \"" + header.tag + "\" is damaged: it claims " +
+        throw Error("Section \"" + bytes::printable(header.tag) + "\" is damaged: it claims " +
                     std::to_string(header.length) + " bytes, but " + std::to_string(left) +
                     " are left in the file");
     }

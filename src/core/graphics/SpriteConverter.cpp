@@ -47,6 +47,24 @@ SpriteHeader readSpriteHeader(std::span<const std::uint8_t> sprite) {
             static_cast<std::uint16_t>(bytes::readLe(sprite, 4, 2))};
 }
 
+void checkSprite(std::span<const std::uint8_t> sprite) {
+    const SpriteHeader header = readSpriteHeader(sprite);
+    if (header.frameCount == 0) {
+        throw Error("The sprite has no frames");
+    }
+    if (header.width == 0 || header.height == 0) {
+        throw Error("The sprite's cells are " + std::to_string(header.width) + " x " +
+                    std::to_string(header.height) + " pixels");
+    }
+    for (std::size_t i = 0; i < header.frameCount; ++i) {
+        const FrameHeader frame = readFrameHeader(sprite, i);
+        if (frame.data > sprite.size() || sprite.size() - frame.data < 2 * frame.height) {
+            throw Error("The line table of frame " + std::to_string(i) +
+                        " lies outside the sprite");
+        }
+    }
+}
+
 void decodeLine(std::span<const std::uint8_t> coded, std::span<std::uint8_t> line) {
     const std::size_t width = line.size();
     std::size_t p = 0;

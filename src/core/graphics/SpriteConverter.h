@@ -22,6 +22,12 @@ struct SpriteHeader {
 
 SpriteHeader readSpriteHeader(std::span<const std::uint8_t> sprite);
 
+// Throws a clear error unless the bytes can be a sprite: a frame or more, cells at least one
+// pixel wide and high, every frame's header and line table inside the data. The converter
+// shows whatever it can of a damaged sprite; this is for callers that must not take any file
+// for a picture.
+void checkSprite(std::span<const std::uint8_t> sprite);
+
 // Decodes one coded line into `line` (its size is the frame width): literals, runs and skips;
 // skipped pixels keep what `line` held. Pixels past the line's end are dropped. Throws
 // "Control byte $00 found." (or $40, $80) and a clear error when the line's data ends early.

@@ -22,6 +22,13 @@ struct FieldDescriptor {
 
     constexpr std::size_t elementSize() const { return width * parts; }
     constexpr std::size_t end() const { return offset + elementSize() * count; }
+    // The values an element holds as the editor shows them (see displayValue).
+    constexpr std::int64_t minimumValue() const {
+        return isSigned ? -(std::int64_t{1} << (8 * width - 1)) : 0;
+    }
+    constexpr std::int64_t maximumValue() const {
+        return (std::int64_t{1} << (isSigned ? 8 * width - 1 : 8 * width)) - 1;
+    }
 };
 
 // True when the fields follow each other without a gap and end exactly at `recordSize`:

@@ -7,7 +7,10 @@
 
 namespace tarnwick::model {
 
-std::int32_t parseTypedInteger(const std::string& text) {
+namespace {
+
+template <typename Integer>
+Integer parseInteger(const std::string& text) {
     std::string_view digits = text;
     while (!digits.empty() && digits.front() == ' ') {
         digits.remove_prefix(1);
@@ -19,12 +22,22 @@ std::int32_t parseTypedInteger(const std::string& text) {
     if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-') {
         digits.remove_prefix(1);
     }
-    std::int32_t value = 0;
+    Integer value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || error != std::errc() || end != digits.data() + digits.size()) {
         throw Error("'" + text + "' is not a valid integer value");
     }
     return value;
+}
+
+}  // namespace
+
+std::int32_t parseTypedInteger(const std::string& text) {
+    return parseInteger<std::int32_t>(text);
+}
+
+std::int64_t parseTypedInteger64(const std::string& text) {
+    return parseInteger<std::int64_t>(text);
 }
 
 }  // namespace tarnwick::model

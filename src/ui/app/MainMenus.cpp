@@ -66,6 +66,8 @@ void buildFileMenu(MainMenus& m, QMenuBar* bar) {
     m.chooseGameDirectory =
         addItem(m.file, "&Choose WarCraft II Directory.", "chooseGameDirectoryItem");
     m.exit = addItem(m.file, "&Exit", "exitItem", QKeySequence("Ctrl+X"));
+    // Ctrl+Q as well, as every desktop program ends; the menu keeps showing Ctrl+X.
+    m.exit->setShortcuts({QKeySequence("Ctrl+X"), QKeySequence("Ctrl+Q")});
 }
 
 void buildEditMenu(MainMenus& m, QMenuBar* bar) {

@@ -16,6 +16,7 @@
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
 #include "core/model/UseDefaultWord.h"
+#include "ui/app/EditorCommandLine.h"
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
@@ -24,7 +25,6 @@
 namespace tarnwick::ui {
 
 namespace {
-const QString kPlugInSwitch = "-MarrowbyPlugIn";
 constexpr int kInitialWidth = 561;
 constexpr int kInitialHeight = 398;
 // The list is as wide as its longest name, up to this; a longer name is elided.
@@ -158,8 +158,7 @@ void MainWindow::connectCommands() {
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
-    if (!arguments.isEmpty() &&
-        arguments.constFirst().compare(kPlugInSwitch, Qt::CaseInsensitive) == 0) {
+    if (startsPlugInMode(arguments)) {
         runGuarded(prompts_, [this] { startPlugInMode(); });
         if (!plugInMode_.isOn()) {
             // Without the host there is nothing to edit: no questions about the game either.

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 
+#include <QIcon>
+
+#include "TarnwickProject.h"
 #include "core/model/Document.h"
 #include "platform/PluginLink.h"
 #include "platform/SettingsStore.h"
@@ -11,9 +14,17 @@
 
 namespace tarnwick::ui {
 
-int runEditor() {
+int runEditor(const QStringList& windowArguments) {
+    // No display name: Qt would append it to every window title, which must read exactly as set.
     QApplication::setApplicationName("Tarnwick");
-    QApplication::setApplicationDisplayName("Tarnwick");
+    QApplication::setApplicationVersion(kVersion);
+    // The desktop matches the windows to the installed entry and its icon by this name.
+    QApplication::setDesktopFileName(kDesktopId);
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        icon.addFile(QString(":/icons/tarnwick-%1.png").arg(size));
+    }
+    QApplication::setWindowIcon(icon);
 
     model::Document document;
     QtPrompts prompts;
@@ -21,13 +32,11 @@ int runEditor() {
     platform::PluginLink plugInLink;
     MainWindow mainWindow(document, prompts, settings, plugInLink);
     prompts.setParentWindow(&mainWindow);
-    return runMainWindow(mainWindow, prompts);
+    return runMainWindow(mainWindow, prompts, windowArguments);
 }
 
-int runMainWindow(MainWindow& window, Prompts& prompts) {
-    QStringList arguments = QApplication::arguments();
-    arguments.removeFirst();
-    runGuarded(prompts, [&] { window.startUp(arguments); });
+int runMainWindow(MainWindow& window, Prompts& prompts, const QStringList& windowArguments) {
+    runGuarded(prompts, [&] { window.startUp(windowArguments); });
     if (window.endRequested()) {
         return EXIT_FAILURE;
     }

@@ -1,0 +1,108 @@
+#include <optional>
+
+#include <QString>
+
+#include "core/Progress.h"
+#include "core/archive/Archive.h"
+#include "core/archive/EntryInsertion.h"
+#include "core/archive/LzssEncoder.h"
+#include "core/model/TypedNumber.h"
+#include "platform/MappedFile.h"
+#include "tool/Commands.h"
+#include "tool/ToolFiles.h"
+
+namespace tarnwick::tool {
+
+namespace {
+
+std::int64_t entryNumber(const std::string& text) {
+    return model::parseTypedInteger(text);
+}
+
+// The whole table is checked before the first line: a file that is no archive gets one clear
+// refusal, not a listing of made-up entries.
+void listEntries(const Invocation& invocation, std::ostream& out) {
+    const std::string& path = invocation.arguments[0];
+    const platform::MappedFile file(QString::fromStdString(path));
+    std::optional<archive::ArchiveView> view;
+    try {
+        view.emplace(file.bytes());
+        view->checkIntact();
+    } catch (const Error& error) {
+        throw Error("\"" + path + "\" is no game archive, or a damaged one: " + error.what());
+    }
+    for (std::size_t slot = 0; slot < view->entryCount(); ++slot) {
+        out << slot << ' ';
+        if (view->offset(slot) == -1) {
+            out << "empty\n";
+            continue;
+        }
+        const archive::EntryInfo info = view->info(static_cast<std::int64_t>(slot));
+        out << info.offset << ' ' << info.storedLength << ' '
+            << (info.compressed ? "compressed" : "stored") << ' ' << info.length << '\n';
+    }
+}
+
+void extractEntry(const Invocation& invocation, std::ostream&) {
+    const platform::MappedFile file(QString::fromStdString(invocation.arguments[0]));
+    const auto bytes =
+        archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
+    writeOutput(invocation.arguments[2], bytes);
+}
+
+void compressFile(const Invocation& invocation, std::ostream&) {
+    NoProgress quiet;
+    writeOutput(invocation.arguments[1],
+                archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
+}
+
+// As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
+void insertEntry(const Invocation& invocation, std::ostream&) {
+    const std::string& archivePath = invocation.arguments[0];
+    const bool compress = invocation.isSet("compress");
+    const std::int64_t entry = entryNumber(invocation.arguments[1]);
+    const auto data = readInput(invocation.arguments[2]);
+    NoProgress quiet;
+    const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
+    const auto rebuilt = archive::insertEntry(
+        readInput(archivePath), entry, archive::entryHeader(data.size(), compress), payload, quiet);
+    writeOutput(archivePath, rebuilt);
+}
+
+}  // namespace
+
+std::vector<Command> archiveCommands() {
+    const Argument archiveArgument{"ARCHIVE", "a game archive, such as DATA/MAINDAT.WAR"};
+    const Argument entryArgument{"N", "the entry's number, from 0"};
+    return {
+        {"list",
+         "One line per entry of a game archive: number, offset, stored length, \"compressed\" or "
+         "\"stored\", unpacked length; or number and \"empty\". A file that is no archive is "
+         "refused.",
+         {archiveArgument},
+         {},
+         "tarnwick-tool list war2/DATA/MAINDAT.WAR",
+         listEntries},
+        {"extract",
+         "Writes the unpacked bytes of one entry of a game archive.",
+         {archiveArgument, entryArgument, {"OUT", "the file to write"}},
+         {},
+         "tarnwick-tool extract war2/DATA/MAINDAT.WAR 2 units.udta",
+         extractEntry},
+        {"compress",
+         "Writes the bare compressed stream of a file, as the archives store it.",
+         {{"IN", "the file to compress"}, {"OUT", "the stream to write"}},
+         {},
+         "tarnwick-tool compress units.udta units.lz",
+         compressFile},
+        {"insert",
+         "Replaces an entry of a game archive by a file, moving the entries behind it. The "
+         "archive is replaced only when complete.",
+         {archiveArgument, entryArgument, {"FILE", "the new contents of the entry"}},
+         {{"compress", "", "store the entry compressed"}},
+         "tarnwick-tool insert war2/DATA/MAINDAT.WAR 2 units.udta --compress",
+         insertEntry},
+    };
+}
+
+}  // namespace tarnwick::tool

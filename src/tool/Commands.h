@@ -1,0 +1,18 @@
+#pragma once
+
+#include <vector>
+
+#include "tool/Command.h"
+
+namespace tarnwick::tool {
+
+// Every command, in the order the help lists them. A new command is one more Command in the
+// group it belongs to.
+const std::vector<Command>& toolCommands();
+
+std::vector<Command> fileCommands();     // sections, resave, export, import
+std::vector<Command> unitCommands();     // units, fields, set
+std::vector<Command> spriteCommands();   // sprite
+std::vector<Command> archiveCommands();  // list, extract, compress, insert
+
+}  // namespace tarnwick::tool

@@ -1,0 +1,93 @@
+#include <map>
+
+#include "core/bytes/Printable.h"
+#include "core/files/SectionChain.h"
+#include "core/files/TableFiles.h"
+#include "tool/Commands.h"
+#include "tool/ToolFiles.h"
+
+namespace tarnwick::tool {
+
+namespace {
+
+void listSections(const Invocation& invocation, std::ostream& out) {
+    const auto file = readInput(invocation.arguments[0]);
+    files::SectionChainReader chain(file);
+    while (const auto header = chain.nextHeader()) {
+        chain.takeBody();
+        out << bytes::printable(header->tag, bytes::Blanks::Escape) << ' ' << header->length
+            << '\n';
+    }
+}
+
+void resave(const Invocation& invocation, std::ostream&) {
+    saveDocument(openDocument(invocation.arguments[0]), invocation.arguments[1]);
+}
+
+void exportTable(const Invocation& invocation, std::ostream&) {
+    static const std::map<std::string, files::ExportFormat> kinds = {
+        {"udta", files::ExportFormat::UnitData},
+        {"ugrd", files::ExportFormat::UpgradeData},
+        {"up", files::ExportFormat::UpgradeSection},
+        {"un", files::ExportFormat::UnitSection},
+        {"alo", files::ExportFormat::Restrictions}};
+    const std::string& kindName = invocation.arguments[0];
+    const std::string& in = invocation.arguments[1];
+    const auto kind = kinds.find(kindName);
+    if (kind == kinds.end()) {
+        throw Error("Unknown kind \"" + kindName + "\" (udta, ugrd, up, un or alo)");
+    }
+    const model::Document document = openDocument(in);
+    if (kind->second == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
+        throw Error("\"" + in + "\" holds no restrictions");
+    }
+    writeOutput(invocation.arguments[2], files::exportTable(document, kind->second));
+}
+
+void importTable(const Invocation& invocation, std::ostream&) {
+    model::Document document = openDocument(invocation.arguments[0]);
+    files::importTable(document, readInput(invocation.arguments[1]));
+    saveDocument(document, invocation.arguments[2]);
+}
+
+}  // namespace
+
+std::vector<Command> fileCommands() {
+    return {
+        {"sections",
+         "One line per section of a scenario: its tag and its length. Bytes of a tag that are no "
+         "printable character, blanks included, are shown as \\xNN.",
+         {{"FILE", "a scenario"}},
+         {},
+         "tarnwick-tool sections my.pud",
+         listSections},
+        {"resave",
+         "Reads a file as the editor's Open does (a scenario, unit data or upgrade data, told "
+         "apart by content and size) and writes it in the same form.",
+         {{"IN", "the file to read"}, {"OUT", "where to write it (may be IN)"}},
+         {},
+         "tarnwick-tool resave old.pud new.pud",
+         resave},
+        {"export",
+         "Writes one table of a file in a stand-alone form, as the editor's Export menu does.",
+         {{"KIND",
+           "udta (unit data), ugrd (upgrade data), up (upgrade section), un (unit section) or "
+           "alo (restrictions)"},
+          {"IN", "the scenario or table file to read"},
+          {"OUT", "the table file to write"}},
+         {},
+         "tarnwick-tool export alo my.pud my.alo",
+         exportTable},
+        {"import",
+         "Takes the table a table file holds into a file, as the editor's Import File does, and "
+         "writes the result.",
+         {{"IN", "the scenario, unit data or upgrade data to change"},
+          {"TABLEFILE", "a table file as export writes it"},
+          {"OUT", "where to write the result (may be IN)"}},
+         {},
+         "tarnwick-tool import my.pud balanced.udta my.pud",
+         importTable},
+    };
+}
+
+}  // namespace tarnwick::tool

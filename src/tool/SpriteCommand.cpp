@@ -1,0 +1,84 @@
+#include <QBuffer>
+#include <QImage>
+#include <QString>
+
+#include "core/Progress.h"
+#include "core/graphics/SpriteConverter.h"
+#include "core/model/TypedNumber.h"
+#include "tool/Commands.h"
+#include "tool/ToolFiles.h"
+
+namespace tarnwick::tool {
+
+namespace {
+
+bool endsWith(const std::string& path, const QString& extension) {
+    return QString::fromStdString(path).endsWith(extension, Qt::CaseInsensitive);
+}
+
+std::size_t frameCount(const Invocation& invocation) {
+    const auto text = invocation.value("frames");
+    if (!text) {
+        return 0;  // all of them
+    }
+    const std::int32_t count = model::parseTypedInteger(*text);
+    if (count < 0) {
+        throw Error("--frames needs a count of 0 or more");
+    }
+    return static_cast<std::size_t>(count);
+}
+
+// The bitmap the editor builds, or a PNG of it.
+void convertSprite(const Invocation& invocation, std::ostream&) {
+    const std::string& in = invocation.arguments[0];
+    const std::string& out = invocation.arguments[1];
+    const bool png = endsWith(out, ".png");
+    if (!png && !endsWith(out, ".bmp")) {
+        throw Error("\"" + out + "\" must end in .bmp or .png");
+    }
+    graphics::Palette palette = graphics::greyPalette();
+    if (const auto paletteFile = invocation.value("palette")) {
+        palette = graphics::paletteFromGame(readInput(*paletteFile));
+    }
+    const std::size_t frames = frameCount(invocation);
+    const auto sprite = readInput(in);
+    try {
+        graphics::checkSprite(sprite);
+    } catch (const Error& error) {
+        throw Error("\"" + in + "\" is no sprite: " + error.what());
+    }
+    NoProgress quiet;
+    const auto converted = graphics::convertGfx(sprite, frames, palette, quiet);
+    if (!png) {
+        writeOutput(out, converted.bitmap);
+        return;
+    }
+    const QImage image =
+        QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP");
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw Error("Cannot encode \"" + out + "\" as PNG");
+    }
+    // Through the same atomic save as every other output, so a failure leaves OUT as it was.
+    writeOutput(out, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
+                               static_cast<std::size_t>(encoded.size())));
+}
+
+}  // namespace
+
+std::vector<Command> spriteCommands() {
+    return {
+        {"sprite",
+         "Writes the bitmap the editor builds of a sprite: its frames in one column, on the "
+         "background colour; with OUT ending in .png a palette PNG instead.",
+         {{"SPRITE", "a unit's sprite, as extract writes it"},
+          {"OUT", "the picture to write, ending in .bmp or .png"}},
+         {{"palette", "FILE", "a game palette of 768 six-bit values (default: greys)"},
+          {"frames", "N", "only the first N frames (default: all)"}},
+         "tarnwick-tool sprite unit.gfx unit.png --palette summer.pal --frames 5",
+         convertSprite},
+    };
+}
+
+}  // namespace tarnwick::tool

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The installed programs as a shell user meets them, with no display at all: help and version
+# answer on standard output with status 0, usage errors on standard error with status 2.
+# Usage: answers-without-display.sh TARNWICK TARNWICK_TOOL RUN_EDITOR_SCRIPT README
+set -u
+editor=$1
+tool=$2
+runEditor=$3
+readme=$4
+failures=0
+errors=$(mktemp)
+trap 'rm -f "$errors"' EXIT
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+# expect STATUS STDOUT-PATTERN STDERR-PATTERN COMMAND...: empty patterns mean empty streams.
+expect() {
+    local status=$1 outPattern=$2 errPattern=$3
+    shift 3
+    local out err code
+    out=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" 2>"$errors")
+    code=$?
+    err=$(cat "$errors")
+    [ "$code" -eq "$status" ] || fail "$* exited $code, not $status"
+    if [ -z "$outPattern" ]; then
+        [ -z "$out" ] || fail "$* wrote to standard output: $out"
+    else
+        grep -qE "$outPattern" <<<"$out" || fail "$* printed no /$outPattern/: $out"
+    fi
+    if [ -z "$errPattern" ]; then
+        [ -z "$err" ] || fail "$* wrote to standard error: $err"
+    else
+        grep -qE "$errPattern" <<<"$err" || fail "$* said no /$errPattern/: $err"
+    fi
+}
+
+version='[0-9]+\.[0-9]+'
+expect 0 '^Usage: tarnwick \[FILE\]' '' "$editor" --help
+expect 0 '^Usage: tarnwick \[FILE\]' '' "$editor" -h
+expect 0 "^tarnwick $version\$" '' "$editor" --version
+expect 2 '' 'Unknown option "--frobnicate"' "$editor" --frobnicate
+expect 2 '' 'Unexpected argument "b.pud"' "$editor" a.pud b.pud
+
+expect 0 '^Usage: tarnwick-tool COMMAND' '' "$tool" --help
+expect 0 "^tarnwick-tool $version\$" '' "$tool" --version
+expect 0 '^Usage: tarnwick-tool units FILE' '' "$tool" units --help
+expect 2 '' 'A command is needed' "$tool"
+expect 2 '' 'Unknown command "frobnicate"' "$tool" frobnicate
+expect 1 '' 'Cannot open' "$tool" sections /nonexistent/file.pud
+
+# The start script says what to do before it installs or builds anything: nothing else is printed.
+expect 1 '' 'xvfb-run -a bash scripts/run-editor.sh' bash "$runEditor"
+
+# The README shows `set --help` as the tool prints it.
+shown=$(awk '/^## /{inside=0} inside{sub(/^    /, ""); print} /^    \$ tarnwick-tool set --help$/{inside=1}' "$readme")
+[ -n "$shown" ] && [ "$shown" = "$("$tool" set --help)" ] || fail "the README's set --help is not the tool's"
+
+# Both programs report the same version.
+[ "$("$editor" --version | cut -d' ' -f2)" = "$("$tool" --version | cut -d' ' -f2)" ] ||
+    fail "the programs report different versions"
+
+[ "$failures" -eq 0 ] && echo "all answers as expected"
+exit $((failures > 0))

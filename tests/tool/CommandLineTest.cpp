@@ -1,0 +1,100 @@
+#include "DemoGameData.h"
+#include "TarnwickProject.h"
+#include "ToolTestSupport.h"
+#include "tool/Commands.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+
+namespace {
+
+bool holds(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+}  // namespace
+
+TEST(ToolCommandLine, HelpAnswersOnStandardOutputWithEveryCommand) {
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"help"}}) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 0) << arguments[0];
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.out.rfind("Usage: tarnwick-tool COMMAND", 0), 0u) << run.out;
+        for (const tool::Command& command : tool::toolCommands()) {
+            EXPECT_TRUE(holds(run.out, "\n  " + command.name)) << command.name;
+        }
+        EXPECT_TRUE(holds(run.out, "  2   usage error"));
+    }
+}
+
+TEST(ToolCommandLine, VersionIsTheProjectsVersion) {
+    const ToolRun run = runCommand({"--version"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, std::string("tarnwick-tool ") + kVersion + "\n");
+    EXPECT_FALSE(std::string(kVersion).empty());
+}
+
+TEST(ToolCommandLine, EveryCommandHasItsOwnHelp) {
+    for (const tool::Command& command : tool::toolCommands()) {
+        const ToolRun run = runCommand({command.name, "--help"});
+        EXPECT_EQ(run.code, 0) << command.name;
+        EXPECT_EQ(run.out.rfind("Usage: tarnwick-tool " + command.name, 0), 0u) << run.out;
+        for (const tool::Argument& argument : command.arguments) {
+            EXPECT_TRUE(holds(run.out, "\n  " + argument.name + " ")) << argument.name;
+        }
+        for (const tool::Option& option : command.options) {
+            EXPECT_TRUE(holds(run.out, "\n  --" + option.name)) << option.name;
+        }
+        EXPECT_TRUE(holds(run.out, "\nExample:\n  tarnwick-tool " + command.name)) << run.out;
+        EXPECT_EQ(runCommand({"help", command.name}).out, run.out);
+        EXPECT_EQ(runCommand({command.name, "x", "-h"}).out, run.out);
+    }
+}
+
+TEST(ToolCommandLine, UnknownCommandsAndOptionsAreNamedWithExitTwo) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, "A command is needed"},
+        {{"frobnicate", "x"}, "Unknown command \"frobnicate\""},
+        {{"help", "frobnicate"}, "Unknown command \"frobnicate\""},
+        {{"--frobnicate"}, "Unknown option \"--frobnicate\""},
+        {{"units", "--bogus", "a.pud"}, "Unknown option \"--bogus\""},
+        {{"units", "a.pud", "-q"}, "Unknown option \"-q\""},
+        {{"insert", "a.war", "1", "b", "--fast"}, "Unknown option \"--fast\""},
+        {{"sprite", "a.gfx", "b.bmp", "--frames"}, "--frames"},
+        {{"resave", "only-one"}, "Missing argument OUT"},
+        {{"fields", "extra"}, "Unexpected argument \"extra\""},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 2) << message;
+        EXPECT_EQ(run.out, "");
+        EXPECT_TRUE(holds(run.err, message)) << run.err;
+        EXPECT_TRUE(holds(run.err, "--help")) << run.err;
+    }
+    EXPECT_TRUE(holds(runCommand({"resave", "x"}).err, "Usage: tarnwick-tool resave IN OUT\n"));
+}
+
+TEST_F(ToolTest, OptionsStandAnywhereInEitherForm) {
+    write("unit.gfx", demo::demoSprite(4, 30, 20, 9));
+    write("colours.pal", demo::demoPalette(3));
+    ASSERT_EQ(runCommand({"sprite", path("unit.gfx"), path("a.bmp"), "--palette",
+                          path("colours.pal"), "--frames", "2"})
+                  .code,
+              0);
+    const std::vector<std::vector<std::string>> orders = {
+        {"sprite", "--frames=2", "--palette=" + path("colours.pal"), path("unit.gfx"),
+         path("b.bmp")},
+        {"sprite", path("unit.gfx"), "--frames", "2", path("b.bmp"), "--palette",
+         path("colours.pal")},
+    };
+    for (const auto& arguments : orders) {
+        ASSERT_EQ(runCommand(arguments).code, 0) << arguments[1];
+        EXPECT_EQ(contents("b.bmp"), contents("a.bmp")) << arguments[1];
+        QFile::remove(QString::fromStdString(path("b.bmp")));
+    }
+    write("a.war", ArchiveBuilder().stored({1}).stored({2}).bytes());
+    write("data.bin", Bytes(300, 'x'));
+    ASSERT_EQ(runCommand({"insert", "--compress", path("a.war"), "1", path("data.bin")}).code, 0);
+    EXPECT_TRUE(holds(runCommand({"list", path("a.war")}).out, " compressed 300\n"));
+}
