@@ -13,62 +13,47 @@ constexpr unsigned NIL = N;
 
 std::vector<std::uint8_t> plainDecompress(std::span<const std::uint8_t> stream,
                                           std::size_t outputLength) {
-    // The stream is fetched in 4096-byte blocks, so it is padded as the reader pads it.
-    std::vector<std::uint8_t> source(stream.begin(), stream.end());
-    source.resize(source.size() + N);
+    std::vector<std::uint8_t> out(outputLength);
     std::array<std::uint8_t, N> ring{};
-    std::array<std::uint8_t, N> block{};
-    std::size_t fetched = 0;
     unsigned r = 0;
-    const auto fetch = [&] {
-        for (unsigned k = 0; k < N; ++k) {
-            block[k] = source[fetched + k];
-        }
-        fetched += N;
-    };
-    const auto next = [&] {
-        const std::uint8_t byte = block[r];
-        r = (r + 1) % N;
-        if (r == 0) {
-            fetch();
-        }
-        return byte;
-    };
-    std::vector<std::uint8_t> out;
-    unsigned w = 0;
-    const auto put = [&](std::uint8_t byte) {
-        ring[w] = byte;
-        w = (w + 1) % N;
-        if (w == 0) {
-            for (unsigned k = 0; k < N; ++k) {
-                out.push_back(ring[k]);
-            }
-        }
-    };
-    fetch();
-    std::size_t left = outputLength;
+    std::size_t i = 0;
+    std::size_t o = 0;
     unsigned flags = 0;
-    while (left > 0) {
+    // Every byte goes through the ring, as the algorithm is usually written; a stream that
+    // ends early just ends the output there.
+    while (o < outputLength) {
         flags >>= 1;
         if ((flags & 0x100) == 0) {
-            flags = next() | 0xFF00u;
+            if (i >= stream.size()) {
+                break;
+            }
+            flags = stream[i++] | 0xFF00u;
         }
         if ((flags & 1) != 0) {
-            put(next());
-            --left;
+            if (i >= stream.size()) {
+                break;
+            }
+            const std::uint8_t byte = stream[i++];
+            out[o++] = byte;
+            ring[r] = byte;
+            r = (r + 1) & (N - 1);
         } else {
-            const unsigned lo = next();
-            const unsigned hi = next();
+            if (stream.size() - i < 2) {
+                break;
+            }
+            const unsigned lo = stream[i++];
+            const unsigned hi = stream[i++];
             const unsigned position = lo | ((hi & 0x0F) << 8);
             const unsigned length = (hi >> 4) + 3;
-            for (unsigned k = 0; k < length && left > 0; ++k, --left) {
-                put(ring[(position + k) & (N - 1)]);
+            for (unsigned k = 0; k < length && o < outputLength; ++k) {
+                const std::uint8_t byte = ring[(position + k) & (N - 1)];
+                out[o++] = byte;
+                ring[r] = byte;
+                r = (r + 1) & (N - 1);
             }
         }
     }
-    for (unsigned k = 0; k < w; ++k) {
-        out.push_back(ring[k]);
-    }
+    out.resize(o);
     return out;
 }
 
