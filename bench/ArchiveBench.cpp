@@ -45,7 +45,7 @@ const bench::Bytes& stream(const std::string& name) {
 
 void setThroughput(benchmark::State& state, const std::string& name) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(data(name).size()));
-    state.counters["ratio"] =
+    state.counters["packed/raw"] =
         static_cast<double>(stream(name).size()) / static_cast<double>(data(name).size());
 }
 
@@ -142,18 +142,19 @@ void insertEntry(benchmark::State& state) {
 class RatioReporter : public benchmark::ConsoleReporter {
   public:
     void ReportRuns(const std::vector<Run>& runs) override {
-        std::vector<Run> aggregates;
+        std::vector<Run> shown;
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Aggregate) {
-                aggregates.push_back(run);
-                continue;
-            }
             const auto found = run.counters.find("bytes_per_second");
-            if (found != run.counters.end()) {
+            if (run.run_type == Run::RT_Iteration && found != run.counters.end()) {
                 throughput[run.run_name.str()].push_back(found->second.value);
             }
+            if (run.run_type == Run::RT_Aggregate || run.repetitions <= 1) {
+                shown.push_back(run);
+            }
         }
-        ConsoleReporter::ReportRuns(aggregates.empty() ? runs : aggregates);
+        if (!shown.empty()) {
+            ConsoleReporter::ReportRuns(shown);
+        }
     }
 
     double medianThroughput(const std::string& name) const {
