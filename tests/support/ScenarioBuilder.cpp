@@ -1,5 +1,7 @@
 #include "ScenarioBuilder.h"
 
+#include <algorithm>
+
 namespace tarnwick::testsupport {
 
 Bytes patternBytes(std::size_t size, std::uint8_t seed) {
@@ -67,6 +69,24 @@ Bytes chainOf(const std::vector<TestSection>& sections) {
 }  // namespace tarnwick::testsupport
 
 namespace tarnwick::testsupport {
+
+Bytes typicalScenarioWith(const std::vector<TestSection>& changed,
+                          const std::vector<std::string>& leftOut) {
+    auto sections = typicalScenarioSections();
+    std::erase_if(sections, [&](const TestSection& section) {
+        return std::find(leftOut.begin(), leftOut.end(), section.tag) != leftOut.end();
+    });
+    for (const TestSection& change : changed) {
+        const auto held = std::find_if(sections.begin(), sections.end(),
+                                       [&](const TestSection& s) { return s.tag == change.tag; });
+        if (held == sections.end()) {
+            sections.push_back(change);
+        } else {
+            held->body = change.body;
+        }
+    }
+    return chainOf(sections);
+}
 
 Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp) {
     auto sections = typicalScenarioSections();

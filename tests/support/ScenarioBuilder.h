@@ -39,6 +39,11 @@ struct TestSection {
 std::vector<TestSection> typicalScenarioSections(bool withSwamp = false);
 Bytes chainOf(const std::vector<TestSection>& sections);
 
+// A typical scenario with the bodies of `changed` (a section it lacks is added at the end) and
+// without the sections tagged in `leftOut`.
+Bytes typicalScenarioWith(const std::vector<TestSection>& changed,
+                          const std::vector<std::string>& leftOut = {});
+
 // A typical scenario whose "UDTA" holds `units` (and `swamp` after it when given).
 Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp = {});
 

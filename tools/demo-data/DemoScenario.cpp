@@ -3,8 +3,10 @@
 #include "DemoGameData.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string_view>
 
+#include "core/bytes/LittleEndian.h"
 #include "core/model/GraphicsEntry.h"
 #include "core/model/RestrictionTable.h"
 
@@ -15,7 +17,7 @@ namespace {
 using model::SectionId;
 namespace uf = model::unitfields;
 
-constexpr std::uint16_t kMapSide = 32;
+constexpr std::uint16_t kMapSide = 64;
 
 void fillText(std::span<std::uint8_t> body, std::string_view text) {
     std::fill(body.begin(), body.end(), 0);
@@ -95,24 +97,60 @@ void hold(model::Document& document, SectionId id) {
     document.setHeld(id, true);
 }
 
+// Repeatable noise from 0 to 99 for a tile.
+std::uint32_t noise(std::size_t x, std::size_t y) {
+    std::uint32_t h = static_cast<std::uint32_t>(x * 374761393u + y * 668265263u);
+    h = (h ^ (h >> 13)) * 1274126177u;
+    return (h ^ (h >> 16)) % 100;
+}
+
+// A landmass in a sea: a river from north to south with a ford, forests in the west, rocks in
+// the east, coast along the water. Tile numbers are the game's solid and mixed ranges.
+std::uint16_t demoTile(std::size_t x, std::size_t y) {
+    const double dx = (static_cast<double>(x) - 31.5) / 31.5;
+    const double dy = (static_cast<double>(y) - 31.5) / 31.5;
+    const double fromCentre = dx * dx + dy * dy + static_cast<double>(noise(x, y)) / 900.0;
+    const auto riverX =
+        static_cast<std::size_t>(32.0 + 4.0 * std::sin(static_cast<double>(y) / 7.0));
+    const bool ford = y >= 30 && y <= 33;
+    if (fromCentre > 1.02) {
+        return fromCentre > 1.25 ? 0x20 : 0x10;  // deep and shallow water
+    }
+    if (fromCentre > 0.9) {
+        return noise(x, y) < 50 ? 0x30 : 0x40;  // coast
+    }
+    if (x + 2 >= riverX && x <= riverX + 1 && !ford) {
+        return x + 2 == riverX || x == riverX + 1 ? 0x100 : 0x10;  // the river between its banks
+    }
+    if (x < 24 && y > 6 && noise(x / 3, y / 3) < 55) {
+        return noise(x, y) < 90 ? 0x70 : 0x600;  // forest
+    }
+    if (x > 42 && y > 34 && noise(x / 3, y / 3) < 45) {
+        return noise(x, y) < 80 ? 0x80 : 0x400;  // rocks
+    }
+    return noise(x, y) < 85 ? 0x50 : 0x60;  // light and dark grass
+}
+
 }  // namespace
 
 model::Document demoScenario() {
     model::Document document;
     fillText(document.body(SectionId::Type), "WAR2 MAP");
-    document.body(SectionId::Version)[0] = 17;
-    fillText(document.body(SectionId::Description), "Tarnwick demo scenario");
+    document.body(SectionId::Version)[0] = 19;  // an expansion scenario, on Swamp there
+    fillText(document.body(SectionId::Description), "Tarnwick demo: the river ford");
     auto owners = document.body(SectionId::Owners);
     std::fill(owners.begin(), owners.end(), 3);  // nobody
     owners[0] = 5;                               // a person
-    owners[1] = 4;                               // the computer
+    owners[1] = owners[2] = owners[3] = 4;       // the computer
+    owners[15] = 2;                              // neutral: the gold mines
+    document.body(SectionId::EraExpansion)[0] = 3;
     document.body(SectionId::Dimensions)[0] = kMapSide;
     document.body(SectionId::Dimensions)[2] = kMapSide;
     for (const SectionId id :
          {SectionId::Type, SectionId::Version, SectionId::Description, SectionId::Owners,
-          SectionId::Era, SectionId::Dimensions, SectionId::UnitData, SectionId::Upgrades,
-          SectionId::Restrictions, SectionId::Sides, SectionId::StartGold, SectionId::StartLumber,
-          SectionId::StartOil, SectionId::AiPlayers}) {
+          SectionId::Era, SectionId::EraExpansion, SectionId::Dimensions, SectionId::UnitData,
+          SectionId::Upgrades, SectionId::Restrictions, SectionId::Sides, SectionId::StartGold,
+          SectionId::StartLumber, SectionId::StartOil, SectionId::AiPlayers}) {
         hold(document, id);
     }
 
@@ -128,19 +166,31 @@ model::Document demoScenario() {
     }
     document.restrictions = model::RestrictionTable::defaults();
     for (std::size_t slot = 0; slot < 16; ++slot) {
-        document.body(SectionId::StartGold)[slot * 2] = 0xD0;  // 2000 gold
-        document.body(SectionId::StartGold)[slot * 2 + 1] = 0x07;
-        document.body(SectionId::StartLumber)[slot * 2 + 1] = 0x03;  // 768 lumber
+        // The person starts with 2000 gold, 1000 lumber and 500 oil; the computers with more.
+        const auto more = static_cast<std::uint32_t>(slot >= 1 && slot <= 3 ? slot * 500 : 0);
+        bytes::writeLe(document.body(SectionId::StartGold), slot * 2, 2, 2000 + more);
+        bytes::writeLe(document.body(SectionId::StartLumber), slot * 2, 2, 1000 + more);
+        bytes::writeLe(document.body(SectionId::StartOil), slot * 2, 2, 500 + more / 2);
         document.body(SectionId::Sides)[slot] = static_cast<std::uint8_t>(slot % 2);
+        document.body(SectionId::AiPlayers)[slot] = static_cast<std::uint8_t>(slot % 3);
     }
+    document.body(SectionId::Sides)[15] = 2;
 
     const std::size_t tiles = std::size_t{kMapSide} * kMapSide;
-    document.blob(SectionId::TileMap).assign(tiles * 2, 0);
+    auto& tileMap = document.blob(SectionId::TileMap);
+    tileMap.assign(tiles * 2, 0);
+    for (std::size_t y = 0; y < kMapSide; ++y) {
+        for (std::size_t x = 0; x < kMapSide; ++x) {
+            bytes::writeLe(tileMap, 2 * (y * kMapSide + x), 2, demoTile(x, y));
+        }
+    }
     document.blob(SectionId::SquareMap).assign(tiles * 2, 0);
     document.blob(SectionId::OilMap).assign(tiles, 0);
     document.blob(SectionId::RegionMap).assign(tiles * 2, 0);
-    // Two town halls at opposite corners: x, y, type, owner, extra.
-    document.blob(SectionId::Units) = {2, 0, 2, 0, 58, 0, 0, 0, 28, 0, 28, 0, 59, 1, 0, 0};
+    // Four town halls, one per player, and two gold mines: x, y, type, owner, extra.
+    document.blob(SectionId::Units) = {14, 0, 14, 0, 58, 0,  0,  0, 46, 0, 46, 0, 59, 1,  0,  0,
+                                       46, 0, 14, 0, 58, 2,  0,  0, 14, 0, 46, 0, 59, 3,  0,  0,
+                                       20, 0, 20, 0, 92, 15, 40, 0, 40, 0, 40, 0, 92, 15, 40, 0};
     for (const SectionId id : {SectionId::TileMap, SectionId::SquareMap, SectionId::OilMap,
                                SectionId::RegionMap, SectionId::Units}) {
         hold(document, id);

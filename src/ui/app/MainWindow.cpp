@@ -36,6 +36,13 @@ QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
     pages->addTab(page, title);
     return page;
 }
+
+// A window that is not modal comes to the front, shown again if it was open.
+void showInFront(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
 }  // namespace
 
 MainWindow::MainWindow(model::Document& document, Prompts& prompts,
@@ -98,6 +105,11 @@ void MainWindow::buildWorkArea() {
     graphicsSelection_ =
         new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
     balanceCalculator_ = new BalanceCalculator(document_, prompts_, extractor_, *unitList_, this);
+    mapProperties_ = new MapPropertiesWindow(document_, prompts_, this);
+    playerProperties_ = new PlayerPropertiesWindow(document_, prompts_, strategyNames_, this);
+    startingResources_ = new StartingResourcesWindow(document_, prompts_, this);
+    expansionGraphics_ = new ExpansionGraphicsDialog(document_, prompts_, extractor_, this);
+    minimap_ = new MinimapWindow(document_, this);
     columns->addWidget(unitPages_, 1);
 
     setCentralWidget(central);
@@ -144,6 +156,11 @@ void MainWindow::connectCommands() {
     command(menus_.useDefaultUnitData, &MainWindow::toggleUseDefaultUnitData);
     command(menus_.useDefaultUpgrades, &MainWindow::toggleUseDefaultUpgrades);
     command(menus_.gameBalance, &MainWindow::compareUnits);
+    command(menus_.mapProperties, &MainWindow::showMapProperties);
+    command(menus_.playerProperties, &MainWindow::showPlayerProperties);
+    command(menus_.startingResources, &MainWindow::showStartingResources);
+    command(menus_.udtaStyle, &MainWindow::showExpansionGraphics);
+    command(menus_.viewMinimap, &MainWindow::toggleMinimap);
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
@@ -173,8 +190,7 @@ void MainWindow::startUp(const QStringList& arguments) {
 
 void MainWindow::startPlugInMode() {
     plugInMode_.start();
-    // The minimap picture is rebuilt with the opened document once the minimap exists
-    // (refreshMinimap), as after every scenario read.
+    // As after every scenario read, this rebuilds the minimap picture (refreshMinimap).
     showOpenedDocument();
     refreshCommandStates();
 }
@@ -311,6 +327,9 @@ void MainWindow::openFile(const QString& path) {
 
 void MainWindow::showOpenedDocument() {
     refreshTitle();
+    if (document_.kind == model::DocumentKind::Scenario) {
+        refreshMinimap();
+    }
     selectRow(0);
     menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
         static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0))));
@@ -484,6 +503,40 @@ void MainWindow::toggleUseDefaultUpgrades() {
 
 void MainWindow::compareUnits() {
     balanceCalculator_->openModal();
+}
+
+void MainWindow::showMapProperties() {
+    if (document_.kind == model::DocumentKind::Scenario) {
+        showInFront(*mapProperties_);
+    }
+}
+
+void MainWindow::showPlayerProperties() {
+    if (document_.kind == model::DocumentKind::Scenario) {
+        showInFront(*playerProperties_);
+    }
+}
+
+void MainWindow::showStartingResources() {
+    if (document_.kind == model::DocumentKind::Scenario) {
+        showInFront(*startingResources_);
+    }
+}
+
+void MainWindow::showExpansionGraphics() {
+    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+        prompts_.warning("Error!  No file loaded!");
+        return;
+    }
+    expansionGraphics_->exec();
+}
+
+void MainWindow::toggleMinimap() {
+    minimap_->setVisible(!minimap_->isVisible());
+}
+
+void MainWindow::refreshMinimap() {
+    minimap_->rebuild();
 }
 
 void MainWindow::requestEnd() {

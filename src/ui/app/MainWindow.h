@@ -19,7 +19,12 @@
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/dialogs/BalanceCalculator.h"
+#include "ui/dialogs/ExpansionGraphicsDialog.h"
+#include "ui/dialogs/MapPropertiesWindow.h"
+#include "ui/dialogs/MinimapWindow.h"
+#include "ui/dialogs/PlayerPropertiesWindow.h"
 #include "ui/dialogs/RestrictionsEditor.h"
+#include "ui/dialogs/StartingResourcesWindow.h"
 #include "ui/dialogs/UpgradeEditor.h"
 #include "ui/graphics/BoxSizerDialog.h"
 #include "ui/graphics/GraphicsPage.h"
@@ -65,6 +70,9 @@ class MainWindow : public QMainWindow {
     // Shows the document's title: its file and kind, or "[NONE]".
     void fitUnitListToNames();
     void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
+    // Builds the minimap picture from the document's map: after a scenario was read, and after
+    // the host's scenario was taken over.
+    void refreshMinimap();
 
   public slots:
     void openDocument();
@@ -89,6 +97,11 @@ class MainWindow : public QMainWindow {
     void toggleUseDefaultUnitData();
     void toggleUseDefaultUpgrades();
     void compareUnits();
+    void showMapProperties();
+    void showPlayerProperties();
+    void showStartingResources();
+    void showExpansionGraphics();
+    void toggleMinimap();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -140,6 +153,11 @@ class MainWindow : public QMainWindow {
     BoxSizerDialog* boxSizer_ = nullptr;
     GraphicsSelectionDialog* graphicsSelection_ = nullptr;
     BalanceCalculator* balanceCalculator_ = nullptr;
+    MapPropertiesWindow* mapProperties_ = nullptr;
+    PlayerPropertiesWindow* playerProperties_ = nullptr;
+    StartingResourcesWindow* startingResources_ = nullptr;
+    ExpansionGraphicsDialog* expansionGraphics_ = nullptr;
+    MinimapWindow* minimap_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     PlugInMode plugInMode_;

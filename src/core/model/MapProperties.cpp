@@ -1,0 +1,71 @@
+#include "core/model/MapProperties.h"
+
+#include <algorithm>
+
+#include "core/Error.h"
+#include "core/bytes/LittleEndian.h"
+
+namespace tarnwick::model {
+
+std::string descriptionText(const Document& document) {
+    const auto body = document.body(SectionId::Description);
+    const auto end = std::find(body.begin(), body.end(), std::uint8_t{0});
+    return {body.begin(), end};
+}
+
+void storeDescription(Document& document, std::string_view latin1) {
+    if (latin1 == descriptionText(document)) {
+        return;
+    }
+    if (latin1.size() > kDescriptionMaximumLength) {
+        throw Error("The description can hold at most " +
+                    std::to_string(kDescriptionMaximumLength) + " characters");
+    }
+    const auto body = document.body(SectionId::Description);
+    const auto end = std::copy(latin1.begin(), latin1.end(), body.begin());
+    *end = 0;
+}
+
+std::optional<MapSize> mapSize(const Document& document) {
+    if (!document.holds(SectionId::Dimensions)) {
+        return std::nullopt;
+    }
+    const auto body = document.body(SectionId::Dimensions);
+    return MapSize{static_cast<std::uint16_t>(bytes::readLe(body, 0, 2)),
+                   static_cast<std::uint16_t>(bytes::readLe(body, 2, 2))};
+}
+
+std::optional<std::uint16_t> versionWord(const Document& document) {
+    if (!document.holds(SectionId::Version)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(bytes::readLe(document.body(SectionId::Version), 0, 2));
+}
+
+std::uint16_t terrainWord(const Document& document, SectionId era) {
+    return static_cast<std::uint16_t>(bytes::readLe(document.body(era), 0, 2));
+}
+
+void setTerrainWord(Document& document, SectionId era, Terrain terrain) {
+    bytes::writeLe(document.body(era), 0, 2, static_cast<std::uint16_t>(terrain));
+}
+
+bool applyWastelandOnlyRule(Document& document) {
+    if (!document.hasExpansionTerrain() || versionWord(document) != kWastelandOnlyVersion) {
+        return false;
+    }
+    setTerrainWord(document, SectionId::EraExpansion, Terrain::Wasteland);
+    return true;
+}
+
+void convertToExpansion(Document& document) {
+    document.setHasExpansionTerrain(true);
+    setTerrainWord(document, SectionId::EraExpansion, Terrain::Wasteland);
+}
+
+void convertToNormal(Document& document) {
+    document.setHasExpansionTerrain(false);
+    setTerrainWord(document, SectionId::EraExpansion, Terrain::Swamp);
+}
+
+}  // namespace tarnwick::model

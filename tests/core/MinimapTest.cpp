@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "ScenarioBuilder.h"
+#include "core/files/Scenario.h"
+#include "core/game/Minimap.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+using game::Rgb;
+
+namespace {
+
+Bytes words(std::initializer_list<std::uint16_t> values) {
+    Bytes out;
+    for (const std::uint16_t value : values) {
+        out.push_back(static_cast<std::uint8_t>(value));
+        out.push_back(static_cast<std::uint8_t>(value >> 8));
+    }
+    return out;
+}
+
+std::optional<game::MinimapPicture> minimapOf(const Bytes& file) {
+    model::Document document;
+    files::readScenario(document, file);
+    return game::buildMinimap(document);
+}
+
+constexpr Rgb kMagenta{255, 0, 255};
+constexpr Rgb kGrey{93, 93, 93};
+
+}  // namespace
+
+TEST(Minimap, TileColoursAtTheEdgesOfTheirRanges) {
+    EXPECT_EQ(game::tileColour(0x0F), (Rgb{0, 0, 0}));
+    EXPECT_EQ(game::tileColour(0x10), (Rgb{0, 48, 112}));
+    EXPECT_EQ(game::tileColour(0x50), (Rgb{32, 80, 15}));
+    EXPECT_EQ(game::tileColour(207), kGrey);
+    EXPECT_EQ(game::tileColour(208), kMagenta);
+    EXPECT_EQ(game::tileColour(0x100), (Rgb{0, 47, 96}));
+    EXPECT_EQ(game::tileColour(2559), kGrey);
+    EXPECT_EQ(game::tileColour(2560), kMagenta);
+    EXPECT_EQ(game::tileColour(0xFFFF), kMagenta);
+}
+
+TEST(Minimap, OnePixelPerTileRowByRowAndUnknownWhereTheMapEnds) {
+    // Five and a half tiles of a 3 x 2 map: the odd byte is not a tile.
+    Bytes map = words({0x50, 0x80, 0x10, 0x70, 0x300});
+    map.push_back(0x50);
+    const auto picture = minimapOf(typicalScenarioWith({{"DIM ", words({3, 2})}, {"MTXM", map}}));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 3);
+    EXPECT_EQ(picture->height, 2);
+    EXPECT_EQ(picture->rgb, (Bytes{32, 80, 15, 63, 63, 63, 0, 48, 112,  //
+                                   32, 64, 0, 111, 63, 0, 255, 0, 255}));
+
+    const auto noMap = minimapOf(typicalScenarioWith({{"DIM ", words({2, 1})}}, {"MTXM"}));
+    ASSERT_TRUE(noMap);
+    EXPECT_EQ(noMap->rgb, (Bytes{255, 0, 255, 255, 0, 255}));
+}
+
+TEST(Minimap, NoPictureWithoutDimAndAnEmptyOneForASizeOfZero) {
+    EXPECT_FALSE(minimapOf(typicalScenarioWith({}, {"DIM "})));
+    const auto empty = minimapOf(typicalScenarioWith({{"DIM ", words({0, 5})}}));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->rgb.empty());
+}
