@@ -29,7 +29,7 @@ TEST_F(PluginHostTest, SaveAndExitSends1025Then1026With1AndTheScenarioHoldsTheEd
     const RunResult result = host({"--out", out});
     EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
     EXPECT_TRUE(
-        inOrder(result.output, {"received 1025 (0, 0)", "stub: opened; map 32 x 32",
+        inOrder(result.output, {"received 1025 (0, 0)", "stub: opened; map 64 x 64",
                                 "1025 acknowledged", "received 1026 (1, 0)", "wrote " + out,
                                 "1026 acknowledged", "the editor ended with exit code 0", "done"}));
     ASSERT_TRUE(QFileInfo::exists(out));

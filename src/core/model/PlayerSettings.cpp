@@ -1,7 +1,6 @@
 #include "core/model/PlayerSettings.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/bytes/LittleEndian.h"
 

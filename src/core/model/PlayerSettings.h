@@ -60,7 +60,7 @@ using ResourceTexts = std::array<std::array<std::string, kResources.size()>, kEd
 // A box that holds no whole number from 0 to 65535.
 class ResourceTextError : public Error {
   public:
-    ResourceTextError(std::size_t slot, Resource resource, const std::string& text);
+    ResourceTextError(std::size_t badSlot, Resource badResource, const std::string& text);
     std::size_t slot;
     Resource resource;
 };

@@ -84,19 +84,15 @@ void MapPropertiesWindow::build() {
     const std::array<const char*, 4> names = {"Forest", "Winter", "Wasteland", "Swamp"};
     for (std::size_t code = 0; code < x.size(); ++code) {
         x[code]->setObjectName(QString("expansion%1Button").arg(names[code]));
-        connect(x[code], &QRadioButton::toggled, this, [this, code](bool on) {
-            if (on) {
-                terrainClick(SectionId::EraExpansion, code);
-            }
-        });
+        connect(x[code], &QRadioButton::toggled, this, guardedSlot(prompts_, [this, code](bool on) {
+                    terrainClick(SectionId::EraExpansion, code, on);
+                }));
     }
     for (std::size_t code = 0; code < b.size(); ++code) {
         b[code]->setObjectName(QString("base%1Button").arg(names[code]));
-        connect(b[code], &QRadioButton::toggled, this, [this, code](bool on) {
-            if (on) {
-                terrainClick(SectionId::Era, code);
-            }
-        });
+        connect(b[code], &QRadioButton::toggled, this, guardedSlot(prompts_, [this, code](bool on) {
+                    terrainClick(SectionId::Era, code, on);
+                }));
     }
     auto* groups = new QHBoxLayout;
     groups->addWidget(expansionGroup_);
@@ -132,15 +128,16 @@ void MapPropertiesWindow::setVisible(bool visible) {
 
 bool MapPropertiesWindow::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate) {
-        runGuarded(prompts_, [this] { showDocument(false); });
+        // Coming back to the window loses no typing, unless the description changed meanwhile.
+        runGuarded(prompts_, [this] { showDocument(TypedText::KeepUnlessStoredOneChanged); });
     }
     return QDialog::event(event);
 }
 
-void MapPropertiesWindow::showDocument(bool description) {
+void MapPropertiesWindow::showDocument(TypedText typed) {
     const bool holdsDescription = document_.holds(SectionId::Description);
     const std::string text = holdsDescription ? model::descriptionText(document_) : std::string();
-    if (description || text != shownDescription_) {
+    if (typed == TypedText::Replace || text != shownDescription_) {
         // A description read without NUL is 32 characters long: it is shown whole.
         description_->setMaxLength(
             static_cast<int>(std::max(model::kDescriptionMaximumLength, text.size())));
@@ -170,8 +167,8 @@ void MapPropertiesWindow::showTerrains() {
     filling_ = false;
 }
 
-void MapPropertiesWindow::terrainClick(SectionId era, std::size_t button) {
-    if (!filling_) {
+void MapPropertiesWindow::terrainClick(SectionId era, std::size_t button, bool checked) {
+    if (checked && !filling_) {
         model::setTerrainWord(document_, era, static_cast<model::Terrain>(button));
     }
 }

@@ -24,9 +24,9 @@ class MapPropertiesWindow : public QDialog {
   public:
     MapPropertiesWindow(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
 
-    // Shows the document; the description box keeps an unconfirmed text unless `description`
-    // or the document's description changed.
-    void showDocument(bool description = true);
+    // What a typed but unconfirmed description becomes when the document is shown again.
+    enum class TypedText { Replace, KeepUnlessStoredOneChanged };
+    void showDocument(TypedText typed = TypedText::Replace);
 
     void setVisible(bool visible) override;
 
@@ -40,7 +40,8 @@ class MapPropertiesWindow : public QDialog {
   private:
     void build();
     void showTerrains();
-    void terrainClick(model::SectionId era, std::size_t button);
+    // One handler for every terrain button: `button` is the terrain's code.
+    void terrainClick(model::SectionId era, std::size_t button, bool checked);
 
     model::Document& document_;
     Prompts& prompts_;
