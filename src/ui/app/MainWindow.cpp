@@ -20,6 +20,7 @@
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -60,6 +61,8 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
     buildWorkArea();
     connectCommands();
     resize(kInitialWidth, kInitialHeight);
+    restoreGeometry(settings_.mainWindowGeometry());  // nothing on the first start
+    new WindowPlacement(*this);
 }
 
 void MainWindow::buildWorkArea() {
@@ -554,6 +557,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         answeringCloseBox_ = false;
     }
     event->setAccepted(endRequested_);
+    if (endRequested_) {
+        rememberGeometry();
+    }
+}
+
+void MainWindow::rememberGeometry() {
+    try {
+        settings_.setMainWindowGeometry(saveGeometry());
+    } catch (const Error& error) {
+        // Only a comfort for the next start: the program still ends as asked.
+        qWarning("%s", error.what());
+    }
 }
 
 }  // namespace tarnwick::ui

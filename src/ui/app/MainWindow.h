@@ -113,6 +113,8 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
+    // Size, place and maximised state for the next start.
+    void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
     void startPlugInMode();
     // "Save and Exit": the program ends only once the host has the document back.
