@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -305,7 +306,8 @@ void MainWindow::removeRestrictions() {
 }
 
 void MainWindow::openDocument() {
-    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", gameDirectory_, {}};
+    const QString start = lastOpenedFolder_.isEmpty() ? gameDirectory_ : lastOpenedFolder_;
+    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", start, {}};
     if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
         openFile(*chosen);
     }
@@ -323,6 +325,7 @@ void MainWindow::openFile(const QString& path) {
             refreshCommandStates();
             throw;
         }
+        lastOpenedFolder_ = QFileInfo(path).absolutePath();
         showOpenedDocument();
         refreshCommandStates();
     });
