@@ -9,6 +9,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/prompts/QtPrompts.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -138,6 +139,15 @@ class MainWindowTest : public QObject {
         h_ = std::make_unique<MainWindowHarness>();
         h_->window.show();
         QVERIFY(h_->window.isMaximized());
+    }
+
+    void messageBoxesAreWideEnoughForTheirCaption() {
+        const QString caption = "Cant import a UDTA or UGRD into a PUD slot, said the long caption";
+        QMessageBox box(QMessageBox::Warning, caption, "OK?", QMessageBox::Ok);
+        const int before = box.sizeHint().width();
+        ui::widenForCaption(box);
+        QVERIFY(box.sizeHint().width() > before);
+        QVERIFY(box.sizeHint().width() > box.fontMetrics().horizontalAdvance(caption) + 100);
     }
 
     void theUnitListShowsItsLongestNameWhole() {
