@@ -205,6 +205,8 @@ QWidget* scrollingContent(QWidget* page, const QString& name) {
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The area itself shows nothing to focus; it scrolls to whichever control takes focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     content->setObjectName(name);
     scroll->setWidget(content);
