@@ -1,3 +1,4 @@
+#include <QComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollArea>
@@ -5,6 +6,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QWheelEvent>
 #include "ScenarioBuilder.h"
 #include "platform/FileStore.h"
 
@@ -82,6 +84,35 @@ class MainWindowTest : public QObject {
         auto* hitPoints = h_->window.findChild<QLineEdit*>("hitPointsBox");
         auto* buildTime = h_->window.findChild<QLineEdit*>("buildTimeBox");
         QVERIFY(hitPoints->mapTo(scroll, QPoint()).x() < buildTime->mapTo(scroll, QPoint()).x());
+    }
+
+    void theWheelScrollsThePageWithoutChangingTheUnit() {
+        h_->startWithGame();
+        h_->window.show();
+        h_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h_->window));
+        QTemporaryDir dir;
+        platform::saveWholeFile(dir.filePath("a.pud"), scenarioWithUnits({}));
+        h_->window.openFile(dir.filePath("a.pud"));
+        h_->window.findChild<QTabWidget*>("unitPages")->setCurrentIndex(0);
+        auto* scroll = qobject_cast<QScrollArea*>(
+            h_->window.findChild<QWidget*>("generalContent")->parentWidget()->parentWidget());
+        QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        const auto wheelDownOver = [](QWidget* control) {
+            const QPointF at = control->rect().center();
+            QWheelEvent wheel(at, control->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(control, &wheel);
+        };
+        auto* domain = h_->window.findChild<QComboBox*>("domainList");
+        const auto before = h_->document.unitData.bytes;
+        wheelDownOver(domain);
+        QCOMPARE(h_->document.unitData.bytes, before);
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
+        // Once the user picked the list, the wheel is the list's.
+        domain->setFocus();
+        wheelDownOver(domain);
+        QVERIFY(h_->document.unitData.bytes != before);
     }
 
     // Without a menu ever opened, buttons and shortcuts follow every change of the document.
