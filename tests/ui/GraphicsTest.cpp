@@ -66,7 +66,17 @@ class GraphicsTest : public WindowTestBase {
         QVERIFY(h_->prompts.shown.empty());
         QCOMPARE(h_->window.graphicsPage().previewPicture().size(), QSize(32, 32));
         QVERIFY(h_->window.findChild<QPushButton*>("updatePreviewButton")->isEnabled());
-        QCOMPARE(h_->window.findChild<QWidget*>("previewPanel")->size(), QSize(40, 40));
+        // With room to spare the frame is shown enlarged by a whole factor, pixels square.
+        auto* shown = h_->window.findChild<ui::PreviewPicture*>("previewPicture");
+        h_->window.resize(1280, 800);
+        QTRY_COMPARE(shown->zoom(), 4);
+        const QImage screen = shown->grab().toImage();
+        const int left = (shown->width() - 128) / 2;
+        for (const QPoint pixel : {QPoint(0, 0), QPoint(13, 20), QPoint(31, 31)}) {
+            const QColor colour = h_->window.graphicsPage().previewPicture().pixelColor(pixel);
+            QCOMPARE(screen.pixelColor(left + pixel.x() * 4, pixel.y() * 4), colour);
+            QCOMPARE(screen.pixelColor(left + pixel.x() * 4 + 3, pixel.y() * 4 + 3), colour);
+        }
         // The preview is no edit.
         QCOMPARE(general(0), 1300u);
     }
@@ -99,9 +109,9 @@ class GraphicsTest : public WindowTestBase {
                 sprite, 1, graphics::paletteFromGame(game.extract(paletteEntry)), quiet);
             const QImage expected = QImage::fromData(bitmap.bitmap.data(),
                                                      static_cast<int>(bitmap.bitmap.size()), "BMP");
-            QCOMPARE(h_->window.graphicsPage().previewPicture().toImage().convertToFormat(
-                         QImage::Format_RGB32),
-                     expected.convertToFormat(QImage::Format_RGB32));
+            QCOMPARE(
+                h_->window.graphicsPage().previewPicture().convertToFormat(QImage::Format_RGB32),
+                expected.convertToFormat(QImage::Format_RGB32));
         }
         QVERIFY(h_->prompts.shown.empty());
     }
@@ -110,7 +120,7 @@ class GraphicsTest : public WindowTestBase {
         open();
         select(0);
         h_->window.findChild<QPushButton*>("updatePreviewButton")->click();
-        const QImage before = h_->window.graphicsPage().previewPicture().toImage();
+        const QImage before = h_->window.graphicsPage().previewPicture();
         box("entryBox")->selectAll();
         QTest::keyClicks(box("entryBox"), "311");  // an empty slot of the demo archive
         QCOMPARE(general(0), 1311u);
@@ -119,7 +129,7 @@ class GraphicsTest : public WindowTestBase {
                  QStringList{"A fatal error has occured during extraction! Entry does not exist "
                              "in opened data file!: 311"});
         QVERIFY(h_->window.findChild<QPushButton*>("updatePreviewButton")->isEnabled());
-        QCOMPARE(h_->window.graphicsPage().previewPicture().toImage(), before);
+        QCOMPARE(h_->window.graphicsPage().previewPicture(), before);
         // Entry 0 shows nothing new and says nothing.
         box("entryBox")->setText("0");
         h_->window.findChild<QPushButton*>("updatePreviewButton")->click();

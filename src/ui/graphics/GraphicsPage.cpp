@@ -29,9 +29,9 @@ constexpr std::array<const char*, 3> kFlagBoxNames = {"repeatBox", "graphicsFlag
 constexpr std::array<std::uint16_t, 3> kFlagBits = {
     GraphicsEntry::kRepeatBit, GraphicsEntry::kFlag1Bit, GraphicsEntry::kFlag2Bit};
 constexpr int kHighestEntry = 999;
+constexpr int kNumberBoxWidth = 90;
 // MAINDAT.WAR palettes by terrain: general and summer, summer, winter, wasteland, swamp.
 constexpr std::array<int, 5> kTerrainPalettes = {2, 2, 18, 10, 438};
-constexpr int kPreviewMargin = 4;
 }  // namespace
 
 GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
@@ -54,8 +54,9 @@ void GraphicsPage::build(QWidget* page) {
     auto* columns = new QHBoxLayout(content_);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
+    // The room the window gives beyond its first size goes to the preview.
     columns->addLayout(left);
-    columns->addLayout(right);
+    columns->addLayout(right, 1);
 
     auto* terrainBox = new QGroupBox("Terrain: ");
     auto* terrainLayout = new QVBoxLayout(terrainBox);
@@ -86,6 +87,7 @@ void GraphicsPage::build(QWidget* page) {
     auto* entryLayout = new QFormLayout(entryBox_);
     entryNumber_ = new QLineEdit("0");
     entryNumber_->setObjectName("entryBox");
+    entryNumber_->setMaximumWidth(kNumberBoxWidth);
     entryLayout->addRow("Entry #", entryNumber_);
     const std::array<const char*, 3> flagCaptions = {"Repeat", "Flag #1", "Flag #2"};
     for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
@@ -95,25 +97,20 @@ void GraphicsPage::build(QWidget* page) {
     }
     group_ = new QLineEdit("0");
     group_->setObjectName("groupNumberBox");
+    group_->setMaximumWidth(kNumberBoxWidth);
     entryLayout->addRow("Group:", group_);
     left->addWidget(entryBox_);
     left->addStretch();
     buildPreview(right);
-    right->addStretch();
 }
 
 void GraphicsPage::buildPreview(QLayout* column) {
     auto* group = new QGroupBox("GFX Preview: ");
     auto* layout = new QVBoxLayout(group);
-    previewPanel_ = new QWidget;
-    previewPanel_->setObjectName("previewPanel");
-    auto* panelLayout = new QVBoxLayout(previewPanel_);
-    panelLayout->setContentsMargins(kPreviewMargin, kPreviewMargin, kPreviewMargin, kPreviewMargin);
-    preview_ = new QLabel;
+    preview_ = new PreviewPicture;
     preview_->setObjectName("previewPicture");
     preview_->setToolTip("GFX preview");
-    panelLayout->addWidget(preview_);
-    layout->addWidget(previewPanel_);
+    layout->addWidget(preview_, 1);
     updatePreviewButton_ = new QPushButton("&Update Preview");
     updatePreviewButton_->setObjectName("updatePreviewButton");
     layout->addWidget(updatePreviewButton_);
@@ -334,14 +331,11 @@ void GraphicsPage::updatePreview() {
     const auto sprite = extractor_.extractEntry(
         entry, QString::fromLatin1(archiveName.data(), static_cast<qsizetype>(archiveName.size())));
     const auto picture = conversion_.convert(sprite, 1, graphics::paletteFromGame(gamePalette));
-    preview_->setPixmap(QPixmap::fromImage(picture.image));
-    preview_->setFixedSize(picture.image.size());
-    previewPanel_->setFixedSize(picture.image.size() +
-                                QSize(2 * kPreviewMargin, 2 * kPreviewMargin));
+    preview_->setPicture(picture.image);
 }
 
-QPixmap GraphicsPage::previewPicture() const {
-    return preview_->pixmap();
+const QImage& GraphicsPage::previewPicture() const {
+    return preview_->picture();
 }
 
 }  // namespace tarnwick::ui

@@ -16,6 +16,7 @@
 #include "core/model/Document.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/graphics/GfxConversion.h"
+#include "ui/graphics/PreviewPicture.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -38,7 +39,7 @@ class GraphicsPage : public QObject {
     void storeEntry();
 
     QWidget* content() const { return content_; }
-    QPixmap previewPicture() const;
+    const QImage& previewPicture() const;
     std::uint16_t currentEntry() const { return entry_; }
 
     void archiveChosen(int archive);
@@ -67,8 +68,7 @@ class GraphicsPage : public QObject {
     Prompts& prompts_;
     EntryExtractor& extractor_;
     GfxConversion conversion_;
-    QLabel* preview_ = nullptr;
-    QWidget* previewPanel_ = nullptr;
+    PreviewPicture* preview_ = nullptr;
     QPushButton* updatePreviewButton_ = nullptr;
     QWidget* content_ = nullptr;
     std::array<QRadioButton*, 5> terrains_{};
