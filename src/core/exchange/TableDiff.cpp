@@ -19,7 +19,8 @@ Holding holdingOf(const model::Document& document, Table table) {
 std::optional<std::int64_t> valueOn(const ComparedTables& side, Table table, const Column& column,
                                     std::size_t row) {
     const auto index = static_cast<std::size_t>(table);
-    if (side.tables[index] != Holding::Held || !holdsColumn(*side.document, table, column)) {
+    const bool swampLacking = column.inSwampArray && !side.document->hasExpansionGfx;
+    if (side.tables[index] != Holding::Held || swampLacking) {
         return std::nullopt;
     }
     return shownValue(*side.document, table, column, row);
