@@ -24,7 +24,7 @@ std::vector<exchange::Column> unitFieldParts() {
 
 exchange::Column findFieldPart(const std::string& name) {
     for (const exchange::Column& part : unitFieldParts()) {
-        if (part.name() == name) {
+        if (part.name == name) {
             return part;
         }
     }
@@ -44,7 +44,7 @@ void listUnits(const Invocation& invocation, std::ostream& out) {
 void listFields(const Invocation&, std::ostream& out) {
     for (const exchange::Column& part : unitFieldParts()) {
         const model::FieldDescriptor& field = *part.field;
-        out << part.name() << " width=" << field.width
+        out << part.name << " width=" << field.width
             << " range=" << range(field.minimumValue(), field.maximumValue())
             << " units=" << range(0, static_cast<std::int64_t>(field.count) - 1) << '\n';
     }

@@ -62,7 +62,7 @@ void compareTable(const ComparedTables& before, const ComparedTables& after, Tab
             const auto old = valueOn(before, table, column, row);
             const auto now = valueOn(after, table, column, row);
             if (old != now) {
-                found.push_back({table, row, column.name(), old, now});
+                found.push_back({table, row, column.name, old, now});
             }
         }
     }

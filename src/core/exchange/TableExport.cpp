@@ -47,7 +47,7 @@ std::string tableText(const model::Document& document, Table table,
         }
         for (const Column& column : schema.columns) {
             if (column.covers(row) && !column.inSwampArray) {
-                out += ' ' + column.name() + '=' +
+                out += ' ' + column.name + '=' +
                        std::to_string(model::displayValue(
                            *column.field, storedValue(document, table, column, row)));
             }
@@ -69,7 +69,7 @@ std::string tableJson(const model::Document& document, Table table,
         }
         for (const Column& column : schema.columns) {
             if (column.covers(row) && holdsColumn(document, table, column)) {
-                out += ", " + jsonString(column.name()) + ": " +
+                out += ", " + jsonString(column.name) + ": " +
                        std::to_string(shownValue(document, table, column, row));
             }
         }
@@ -89,7 +89,7 @@ std::string tableCsv(const model::Document& document, Table table,
     for (const Column& column : schema.columns) {
         if (holdsColumn(document, table, column)) {
             columns.push_back(&column);
-            out += ',' + column.name();
+            out += ',' + column.name;
         }
     }
     out += '\n';

@@ -17,7 +17,7 @@ std::vector<Column> columnsOf(const model::FieldDescriptor (&fields)[N]) {
     std::vector<Column> columns;
     for (const model::FieldDescriptor& field : fields) {
         for (std::size_t part = 0; part < field.parts && field.count > 1; ++part) {
-            columns.push_back({&field, part});
+            columns.emplace_back(field, part);
         }
     }
     return columns;
@@ -32,7 +32,7 @@ TableSchema unitSchema() {
                        0,
                        model::kUnitCount,
                        columnsOf(model::kUnitDataFields)};
-    schema.columns.push_back({&model::kSwampGraphicsField, 0, true});
+    schema.columns.emplace_back(model::kSwampGraphicsField, 0, true);
     return schema;
 }
 
@@ -56,17 +56,16 @@ auto recordOf(Doc& document, Table table, const Column& column)
 
 }  // namespace
 
-std::string Column::name() const {
-    const std::string base(field->name);
-    if (field->parts == 1) {
-        return base;
+Column::Column(const model::FieldDescriptor& descriptor, std::size_t elementPart, bool swamp)
+    : field(&descriptor), part(elementPart), inSwampArray(swamp), name(descriptor.name) {
+    if (descriptor.parts > 1) {
+        name += part == 0 ? ".width" : ".height";
     }
-    return base + (part == 0 ? ".width" : ".height");
 }
 
 const Column* TableSchema::find(std::string_view name) const {
     for (const Column& column : columns) {
-        if (column.name() == name) {
+        if (column.name == name) {
             return &column;
         }
     }

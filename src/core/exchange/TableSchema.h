@@ -15,12 +15,14 @@ inline constexpr Table kTables[] = {Table::Units, Table::Upgrades, Table::Restri
 
 // One number of a row: a field of a table record, or the width or height of a two-part field.
 struct Column {
-    const model::FieldDescriptor* field = nullptr;
-    std::size_t part = 0;
-    bool inSwampArray = false;  // gfxSwamp lies beside the unit record, not in it
+    Column(const model::FieldDescriptor& descriptor, std::size_t elementPart, bool swamp = false);
 
+    const model::FieldDescriptor* field;
+    std::size_t part;
+    bool inSwampArray;  // gfxSwamp lies beside the unit record, not in it
     // "hitPoints", or "boxSize.width" / "boxSize.height".
-    std::string name() const;
+    std::string name;
+
     bool covers(std::size_t row) const { return row < field->count; }
     // The values as the user sees them (costs in gold, not in tens).
     std::int64_t minimum() const { return field->minimumValue() * field->scale; }
