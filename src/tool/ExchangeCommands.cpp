@@ -142,8 +142,9 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
         after = gameDefaults(*game, before.hasExpansionGfx);
         using exchange::Holding;
         // A scenario without restrictions is compared with none, not with the defaults.
-        const Holding restrictions =
-            beforeTables.tables[2] == Holding::Held ? Holding::Held : Holding::Lacking;
+        const bool hasRestrictions =
+            beforeTables.tables[static_cast<std::size_t>(Table::Restrictions)] == Holding::Held;
+        const Holding restrictions = hasRestrictions ? Holding::Held : Holding::Lacking;
         afterTables = {&after, {Holding::Held, Holding::Held, restrictions}, false};
     } else {
         after = openDocument(invocation.arguments[1]);
