@@ -59,6 +59,26 @@ TEST_F(BalanceCommandTest, MatrixIsTheWholeMatchupTableWithTheGamesNames) {
     ASSERT_GT(lines.size(), 100u);
     EXPECT_EQ(lines[0], game::kMatchupCsvHeader);
     EXPECT_EQ(lines[1].rfind("0,Pikeman,0,Pikeman,", 0), 0u);
+    // Sampled rows agree with the pair's lines: point blank A then B, greatest distance A then B.
+    for (std::size_t row = 1; row < lines.size(); row += 397) {
+        std::vector<std::string> fields;
+        std::istringstream cells(lines[row]);
+        for (std::string cell; std::getline(cells, cell, ',');) {
+            fields.push_back(cell);
+        }
+        ASSERT_EQ(fields.size(), 8u) << lines[row];
+        const ToolRun pair =
+            runCommand({"balance", path("demo.pud"), fields[0], fields[2], "--game", game()});
+        std::vector<std::string> times;
+        for (const std::string& line : linesOf(pair.out)) {
+            if (line.find("cannot") != std::string::npos) {
+                times.push_back("cannot");
+            } else if (line.starts_with("   Time for")) {
+                times.push_back(line.substr(line.rfind(": ") + 2));
+            }
+        }
+        EXPECT_EQ(times, std::vector<std::string>(fields.begin() + 4, fields.end())) << lines[row];
+    }
     EXPECT_EQ(lines.size() - 1,
               game::matchups(demo::demoScenario().unitData,
                              game::summariseAnimations(demo::demoAnimations()).summary)

@@ -9,6 +9,7 @@
 
 #include "UiTestSupport.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/prompts/QtPrompts.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -107,6 +108,46 @@ class MainWindowTest : public QObject {
         QVERIFY(m.exportUnitData->isEnabled() && !m.upgradesButton->isEnabled());
         h_->window.openFile(dir.filePath("g.ugd"));
         QVERIFY(m.upgradesButton->isEnabled() && !m.exportUnitData->isEnabled());
+    }
+
+    void theWindowComesBackWhereItWasAndToolWindowsOpenOnIt() {
+        h_->window.show();
+        h_->window.setGeometry(60, 40, 720, 540);
+        h_->prompts.answers = {Answer::No};
+        h_->window.menus().exit->trigger();
+        QVERIFY(h_->window.endRequested());
+
+        h_ = std::make_unique<MainWindowHarness>();
+        QCOMPARE(h_->window.geometry(), QRect(60, 40, 720, 540));
+        h_->window.show();
+        h_->window.menus().viewMinimap->trigger();
+        auto* minimap = h_->window.findChild<ui::MinimapWindow*>();
+        QVERIFY(minimap->isVisible());
+        QVERIFY((minimap->geometry().center() - h_->window.geometry().center()).manhattanLength() <=
+                6);
+        // After that it stays where the user put it.
+        minimap->move(5, 5);
+        const QPoint moved = minimap->pos();
+        h_->window.menus().viewMinimap->trigger();
+        h_->window.menus().viewMinimap->trigger();
+        QCOMPARE(minimap->pos(), moved);
+
+        // Maximised at the end, maximised at the next start.
+        h_->window.showMaximized();
+        h_->prompts.answers = {Answer::No};
+        h_->window.menus().exit->trigger();
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->window.show();
+        QVERIFY(h_->window.isMaximized());
+    }
+
+    void messageBoxesAreWideEnoughForTheirCaption() {
+        const QString caption = "Cant import a UDTA or UGRD into a PUD slot, said the long caption";
+        QMessageBox box(QMessageBox::Warning, caption, "OK?", QMessageBox::Ok);
+        const int before = box.sizeHint().width();
+        ui::widenForCaption(box);
+        QVERIFY(box.sizeHint().width() > before);
+        QVERIFY(box.sizeHint().width() > box.fontMetrics().horizontalAdvance(caption) + 100);
     }
 
     void theUnitListShowsItsLongestNameWhole() {

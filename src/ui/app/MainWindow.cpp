@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -20,6 +21,7 @@
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -60,6 +62,8 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
     buildWorkArea();
     connectCommands();
     resize(kInitialWidth, kInitialHeight);
+    restoreGeometry(settings_.mainWindowGeometry());  // nothing on the first start
+    new WindowPlacement(*this);
 }
 
 void MainWindow::buildWorkArea() {
@@ -302,7 +306,8 @@ void MainWindow::removeRestrictions() {
 }
 
 void MainWindow::openDocument() {
-    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", gameDirectory_, {}};
+    const QString start = lastOpenedFolder_.isEmpty() ? gameDirectory_ : lastOpenedFolder_;
+    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", start, {}};
     if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
         openFile(*chosen);
     }
@@ -320,6 +325,7 @@ void MainWindow::openFile(const QString& path) {
             refreshCommandStates();
             throw;
         }
+        lastOpenedFolder_ = QFileInfo(path).absolutePath();
         showOpenedDocument();
         refreshCommandStates();
     });
@@ -554,6 +560,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         answeringCloseBox_ = false;
     }
     event->setAccepted(endRequested_);
+    if (endRequested_) {
+        rememberGeometry();
+    }
+}
+
+void MainWindow::rememberGeometry() {
+    try {
+        settings_.setMainWindowGeometry(saveGeometry());
+    } catch (const Error& error) {
+        // Only a comfort for the next start: the program still ends as asked.
+        qWarning("%s", error.what());
+    }
 }
 
 }  // namespace tarnwick::ui

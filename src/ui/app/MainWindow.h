@@ -113,6 +113,8 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
+    // Size, place and maximised state for the next start.
+    void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
     void startPlugInMode();
     // "Save and Exit": the program ends only once the host has the document back.
@@ -145,6 +147,8 @@ class MainWindow : public QMainWindow {
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
+    // Where the next Open starts: the folder of the file opened last, once there is one.
+    QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, gameDirectory_};
     UpgradeEditor* upgradeEditor_ = nullptr;

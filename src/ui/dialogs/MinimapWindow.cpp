@@ -49,15 +49,6 @@ MinimapWindow::MinimapWindow(const model::Document& document, QWidget* parent)
     resize(kClientSide, kClientSide);
 }
 
-void MinimapWindow::setVisible(bool visible) {
-    if (visible && !placed_ && parentWidget() != nullptr) {
-        // It first appears in the middle of the main window, as the dialogs do.
-        move(parentWidget()->window()->geometry().center() - rect().center());
-        placed_ = true;
-    }
-    QWidget::setVisible(visible);
-}
-
 void MinimapWindow::rebuild() {
     const auto built = game::buildMinimap(document_);
     if (!built || built->width == 0 || built->height == 0) {
