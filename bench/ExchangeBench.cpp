@@ -76,6 +76,15 @@ void unitsAsJson(benchmark::State& state) {
     perFile(state, 1);
 }
 
+// The floor of every command that writes: reading and saving the file, nothing changed.
+void resaveAlone(benchmark::State& state) {
+    const Folder& f = folder();
+    for (auto _ : state) {
+        Folder::run({"resave", f.path(Folder::name(0)), f.path("out.pud")});
+    }
+    perFile(state, 1);
+}
+
 // Every unit value of the table: the round trip's worst case, some 4000 values.
 void applyEveryUnitValue(benchmark::State& state) {
     const Folder& f = folder();
@@ -100,6 +109,7 @@ void applyOneColumnInPlaceToAFolder(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(unitsAsJson)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(resaveAlone)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(applyEveryUnitValue)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(applyOneColumnInPlaceToAFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
 
