@@ -210,7 +210,12 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
         warned.err.find("warning: the game ignores the unit data of \"" + path("ignored.pud")),
         std::string::npos)
         << warned.err;
-    EXPECT_EQ(runCommand({"apply", "--in-place", path("sight.json")}).code, 2);
+    const ToolRun noFiles = runCommand({"apply", "--in-place", path("sight.json")});
+    EXPECT_EQ(noFiles.code, 2);
+    EXPECT_NE(noFiles.err.find("Missing argument FILE\nUsage: tarnwick-tool apply (IN CHANGES OUT "
+                               "| --in-place CHANGES FILE...) [--game DIR] [--quiet]\n"),
+              std::string::npos)
+        << noFiles.err;
     EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
 }
 
