@@ -54,14 +54,14 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit) {
     std::vector<Change> changes;
     std::string problems;
-    std::map<std::tuple<Table, std::size_t, const Column*>, std::string> seen;
+    std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
     for (const WrittenValue& written : values) {
         try {
             Change change = checkedChange(written, findUnit);
             const auto [earlier, isNew] =
-                seen.try_emplace({change.table, change.row, change.column}, written.origin);
+                seen.try_emplace({change.table, change.row, change.column}, &written.origin);
             if (!isNew) {
-                throw Error("the value is given before, at " + earlier->second);
+                throw Error("the value is given before, at " + *earlier->second);
             }
             changes.push_back(std::move(change));
         } catch (const Error& error) {
