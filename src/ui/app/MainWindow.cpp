@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -91,6 +92,8 @@ void MainWindow::buildWorkArea() {
 
     unitPages_ = new QTabWidget(central);
     unitPages_->setObjectName("unitPages");
+    // Tab goes from the unit list straight into the page; Ctrl+Tab still turns the pages.
+    unitPages_->tabBar()->setFocusPolicy(Qt::NoFocus);
     QWidget* generalPage = addPage(unitPages_, "General", "generalPage");
     QWidget* flagsPage = addPage(unitPages_, "Flags", "flagsPage");
     QWidget* graphicsPage = addPage(unitPages_, "GFX", "graphicsPage");
