@@ -4,9 +4,11 @@
 
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
+#include "DemoScenario.h"
 #include "ScenarioBuilder.h"
 #include "core/Progress.h"
 #include "core/archive/LzssEncoder.h"
+#include "core/exchange/TableExport.h"
 
 namespace tarnwick::fuzz {
 
@@ -71,6 +73,15 @@ std::vector<Bytes> seedsFor(const std::string& target) {
         Bytes listPastEnd = example;
         listPastEnd[2 * 104] = 226;
         return {demo::demoAnimations(), example, fallsOff, listPastEnd};
+    }
+    if (target == "changes") {
+        const model::Document scenario = demo::demoScenario();
+        const std::string units = exchange::tableCsv(scenario, exchange::Table::Units, {});
+        const std::string edits =
+            "unit,name,goldCost,sightRange,tileSize.height\r\n"
+            "2,\"a, \"\"quoted\"\"\nname\",255,-3,\r\n"
+            "110,,,,\n";
+        return {Bytes(units.begin(), units.end()), Bytes(edits.begin(), edits.end())};
     }
     if (target == "scenario") {
         return {testsupport::chainOf(testsupport::typicalScenarioSections()),

@@ -29,12 +29,15 @@ struct Argument {
     std::string name;
     std::string description;
     bool optional = false;  // only after every required one
+    bool repeats = false;   // one or more: only the last
 };
 
 struct Option {
     std::string name;       // used as --name
     std::string valueName;  // empty for a switch
     std::string description;
+    // The arguments the command takes when this switch is given, instead of its own.
+    std::vector<Argument> arguments = {};
 };
 
 // One command of tarnwick-tool: what its help shows, and the handler. The handler writes its
@@ -46,6 +49,13 @@ struct Command {
     std::vector<Option> options;
     std::string example;
     void (*run)(const Invocation& invocation, std::ostream& out);
+    int failureStatus = 1;  // diff fails with 2, as diff(1) does
+};
+
+// Thrown by a command whose exit status is part of its answer (diff: 1 when the files differ)
+// once its output is complete. No failure: nothing goes to standard error.
+struct AnswerStatus {
+    int status;
 };
 
 // A command line that asks for something no command offers: exit status 2.

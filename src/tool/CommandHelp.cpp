@@ -1,5 +1,6 @@
 #include "tool/CommandHelp.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace tarnwick::tool {
@@ -38,15 +39,33 @@ std::string optionTerm(const Option& option) {
     return "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
 }
 
+// " IN [OUT] FILE...": the arguments as the synopsis shows them.
+std::string argumentList(const std::vector<Argument>& arguments) {
+    std::string list;
+    for (const Argument& argument : arguments) {
+        const std::string name = argument.name + (argument.repeats ? "..." : "");
+        list += ' ' + (argument.optional ? '[' + name + ']' : name);
+    }
+    return list;
+}
+
 }  // namespace
 
 std::string synopsis(const Command& command) {
     std::string line = "tarnwick-tool " + command.name;
-    for (const Argument& argument : command.arguments) {
-        line += ' ' + (argument.optional ? '[' + argument.name + ']' : argument.name);
-    }
+    std::string alternatives;
     for (const Option& option : command.options) {
-        line += " [" + optionTerm(option) + ']';
+        if (!option.arguments.empty()) {
+            alternatives += " | " + optionTerm(option) + argumentList(option.arguments);
+        }
+    }
+    line += alternatives.empty()
+                ? argumentList(command.arguments)
+                : " (" + argumentList(command.arguments).substr(1) + alternatives + ')';
+    for (const Option& option : command.options) {
+        if (option.arguments.empty()) {
+            line += " [" + optionTerm(option) + ']';
+        }
     }
     return line;
 }
@@ -88,10 +107,24 @@ std::string toolHelp(const std::vector<Command>& commands) {
 
 std::string commandHelp(const Command& command) {
     std::string text = "Usage: " + synopsis(command) + "\n\n" + wrapped(command.summary, 0);
-    if (!command.arguments.empty()) {
+    // The arguments of every form, each name once.
+    std::vector<const Argument*> arguments;
+    const auto add = [&](const std::vector<Argument>& form) {
+        for (const Argument& argument : form) {
+            if (std::none_of(arguments.begin(), arguments.end(),
+                             [&](const Argument* known) { return known->name == argument.name; })) {
+                arguments.push_back(&argument);
+            }
+        }
+    };
+    add(command.arguments);
+    for (const Option& option : command.options) {
+        add(option.arguments);
+    }
+    if (!arguments.empty()) {
         text += "\nArguments:\n";
-        for (const Argument& argument : command.arguments) {
-            text += termLine(argument.name, argument.description);
+        for (const Argument* argument : arguments) {
+            text += termLine(argument->name, argument->description);
         }
     }
     text += "\nOptions:\n";

@@ -49,6 +49,17 @@ const Command& commandNamed(const std::string& name) {
     return *found;
 }
 
+void checkArgumentCount(const std::vector<Argument>& expected,
+                        const std::vector<std::string>& given) {
+    if (given.size() < expected.size() && !expected[given.size()].optional) {
+        throw UsageError("Missing argument " + expected[given.size()].name);
+    }
+    const bool repeats = !expected.empty() && expected.back().repeats;
+    if (given.size() > expected.size() && !repeats) {
+        throw UsageError("Unexpected argument \"" + given[expected.size()] + "\"");
+    }
+}
+
 // The command's arguments and options, in any order; nothing when help was asked for.
 std::optional<Invocation> parseInvocation(const Command& command,
                                           const std::vector<std::string>& words) {
@@ -79,21 +90,18 @@ std::optional<Invocation> parseInvocation(const Command& command,
     for (const QString& argument : parser.positionalArguments()) {
         invocation.arguments.push_back(restored(argument));
     }
-    const std::size_t given = invocation.arguments.size();
-    const std::size_t most = command.arguments.size();
-    if (given < most && !command.arguments[given].optional) {
-        throw UsageError("Missing argument " + command.arguments[given].name);
-    }
-    if (given > most) {
-        throw UsageError("Unexpected argument \"" + invocation.arguments[most] + "\"");
-    }
+    const std::vector<Argument>* expected = &command.arguments;
     for (const Option& option : command.options) {
         const QString name = QString::fromStdString(option.name);
         if (parser.isSet(name)) {
             invocation.options[option.name] =
                 option.valueName.empty() ? std::string() : restored(parser.value(name));
+            if (!option.arguments.empty()) {
+                expected = &option.arguments;
+            }
         }
     }
+    checkArgumentCount(*expected, invocation.arguments);
     return invocation;
 }
 
@@ -118,6 +126,8 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
         };
         command.run(*invocation, out);
         return 0;
+    } catch (const AnswerStatus& answer) {
+        return answer.status;
     } catch (const UsageError& error) {
         // Also what a command finds wrong with how its options go together.
         err << kProgram << ' ' << command.name << ": " << error.what()
@@ -127,7 +137,7 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
     } catch (const std::exception& error) {
         out.flush();
         err << kProgram << ' ' << command.name << ": " << error.what() << '\n';
-        return 1;
+        return command.failureStatus;
     }
 }
 

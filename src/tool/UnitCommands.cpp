@@ -1,7 +1,9 @@
+#include "core/exchange/TableSchema.h"
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitDataTable.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
+#include "tool/TableOutput.h"
 #include "tool/ToolFiles.h"
 #include "tool/UnitNames.h"
 
@@ -9,35 +11,20 @@ namespace tarnwick::tool {
 
 namespace {
 
-// One number of a unit: a field, or the width or height of a two-part field.
-struct FieldPart {
-    const model::FieldDescriptor* field;
-    std::size_t part;
-
-    // "hitPoints", or "boxSize.width" / "boxSize.height".
-    std::string name() const {
-        const std::string base(field->name);
-        if (field->parts == 1) {
-            return base;
-        }
-        return base + (part == 0 ? ".width" : ".height");
-    }
-};
-
-// Every number a unit has, in table order; the table-wide useDefault word is none.
-std::vector<FieldPart> unitFieldParts() {
-    std::vector<FieldPart> parts;
-    for (const model::FieldDescriptor& field : model::kUnitDataFields) {
-        for (std::size_t part = 0; part < field.parts && field.count > 1; ++part) {
-            parts.push_back({&field, part});
+// Every number a unit has in the unit record: the swamp graphics beside it are set elsewhere.
+std::vector<exchange::Column> unitFieldParts() {
+    std::vector<exchange::Column> parts;
+    for (const exchange::Column& column : exchange::schemaOf(exchange::Table::Units).columns) {
+        if (!column.inSwampArray) {
+            parts.push_back(column);
         }
     }
     return parts;
 }
 
-FieldPart findFieldPart(const std::string& name) {
-    for (const FieldPart& part : unitFieldParts()) {
-        if (part.name() == name) {
+exchange::Column findFieldPart(const std::string& name) {
+    for (const exchange::Column& part : unitFieldParts()) {
+        if (part.name == name) {
             return part;
         }
     }
@@ -49,27 +36,15 @@ std::string range(std::int64_t first, std::int64_t last) {
 }
 
 void listUnits(const Invocation& invocation, std::ostream& out) {
-    const UnitNames names(invocation.value("game"));
     const model::Document document = openUnitData(invocation.arguments[0]);
     warnOfIgnoredUnitData(invocation, document, invocation.arguments[0]);
-    const auto parts = unitFieldParts();
-    for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
-        out << unit << " name=" << names.printed(unit);
-        for (const FieldPart& part : parts) {
-            if (unit < part.field->count) {  // only units 0 to 57 have a rightClickAction
-                out << ' ' << part.name() << '='
-                    << model::displayValue(*part.field,
-                                           document.unitData.get(*part.field, unit, part.part));
-            }
-        }
-        out << '\n';
-    }
+    printTable(document, exchange::Table::Units, invocation, out);
 }
 
 void listFields(const Invocation&, std::ostream& out) {
-    for (const FieldPart& part : unitFieldParts()) {
+    for (const exchange::Column& part : unitFieldParts()) {
         const model::FieldDescriptor& field = *part.field;
-        out << part.name() << " width=" << field.width
+        out << part.name << " width=" << field.width
             << " range=" << range(field.minimumValue(), field.maximumValue())
             << " units=" << range(0, static_cast<std::int64_t>(field.count) - 1) << '\n';
     }
@@ -77,7 +52,7 @@ void listFields(const Invocation&, std::ostream& out) {
 
 void setField(const Invocation& invocation, std::ostream&) {
     const auto& arguments = invocation.arguments;
-    const FieldPart target = findFieldPart(arguments[3]);
+    const exchange::Column target = findFieldPart(arguments[3]);
     const model::FieldDescriptor& field = *target.field;
     const std::int64_t unit = UnitNames(invocation.value("game")).find(arguments[2]);
     if (unit < 0 || static_cast<std::size_t>(unit) >= field.count) {
@@ -100,10 +75,6 @@ void setField(const Invocation& invocation, std::ostream&) {
     warnOfIgnoredChanges(invocation, before, after, arguments[1]);
 }
 
-const Option kGameOption{"game", "DIR",
-                         "the game directory (holding DATA/STRDAT.WAR), for the names of units 0 "
-                         "to 104"};
-
 }  // namespace
 
 std::vector<Command> unitCommands() {
@@ -112,9 +83,10 @@ std::vector<Command> unitCommands() {
          "One line per unit 0 to 109: its id, name=NAME, then field=value in table order (costs "
          "as stored, that is divided by 10; the two-part sizes as tileSize.width, "
          "tileSize.height). NAME has its blanks as \"_\"; it is empty for units 0 to 104 "
-         "without --game.",
+         "without --game. With --format json or csv, rows 0 to 126 (the graphics rows too) "
+         "with names as the editor shows them and costs in gold, in the form apply reads.",
          {{"FILE", "a scenario or unit data file"}},
-         {kGameOption, kQuietOption},
+         {kGameOption, kFormatOption, kQuietOption},
          "tarnwick-tool units my.pud --game ~/war2 | grep name=Knight",
          listUnits},
         {"fields",

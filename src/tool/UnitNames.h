@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/model/UnitDataTable.h"
+#include "tool/Command.h"
 
 namespace tarnwick::tool {
 
@@ -13,6 +14,10 @@ namespace tarnwick::tool {
 // 0 to 104 when a game directory is given, the editor's own names of the rows after them.
 // Unprintable bytes of a name are escaped; a name is printed with its blanks as "_", so that it
 // stays one field of a line.
+// The option that gives commands the game's unit names.
+inline const Option kGameOption{
+    "game", "DIR", "the game directory (holding DATA/STRDAT.WAR), for the names of units 0 to 104"};
+
 class UnitNames {
   public:
     // Reads the names from the game's string archive in `gameDirectory`, when one is given.

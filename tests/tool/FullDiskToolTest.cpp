@@ -105,4 +105,22 @@ TEST_F(FullDiskTool, InsertLeavesAnArchiveOnAFullDiskAsItWas) {
     EXPECT_EQ(disk.names(), (std::vector<std::string>{"filler", "game.war"}));
 }
 
+TEST_F(FullDiskTool, ApplyInPlaceTellsWhichFilesItChangedBeforeTheDiskFilled) {
+    const std::string changes = "unit,armor\n0,9\n";
+    save(source("armor.csv"), Bytes(changes.begin(), changes.end()));
+    const std::string full = disk.path("full.pud");
+    save(full, scenarioWithUnits({}));
+    disk.fill();
+    EXPECT_EQ(run({"apply", "--in-place", source("armor.csv"), source("units.pud"), full}), 1);
+    EXPECT_NE(lastError.find("No space left on device"), std::string::npos) << lastError;
+    EXPECT_NE(lastError.find("\nChanged: " + source("units.pud") + ".\nNot changed: " + full + "."),
+              std::string::npos)
+        << lastError;
+    EXPECT_EQ(platform::readWholeFile(QString::fromStdString(full)), scenarioWithUnits({}));
+    model::UnitDataTable armored;
+    armored.set(model::unitfields::armor, 0, 9);
+    EXPECT_EQ(platform::readWholeFile(QString::fromStdString(source("units.pud"))),
+              scenarioWithUnits(armored));
+}
+
 }  // namespace

@@ -2,28 +2,15 @@
 
 #include <array>
 
+#include "core/exchange/Csv.h"
+
 namespace tarnwick::game {
 
 namespace {
 
 void appendName(std::string& out, std::size_t id, std::span<const std::string> names) {
-    if (id >= names.size() || names[id].empty()) {
-        out += std::to_string(id);
-        return;
-    }
-    const std::string& name = names[id];
-    if (name.find_first_of(",\"\r\n") == std::string::npos) {
-        out += name;
-        return;
-    }
-    out += '"';
-    for (const char c : name) {
-        if (c == '"') {
-            out += '"';
-        }
-        out += c;
-    }
-    out += '"';
+    const bool named = id < names.size() && !names[id].empty();
+    out += named ? exchange::csvField(names[id]) : std::to_string(id);
 }
 
 void appendTime(std::string& out, const std::optional<double>& ticks) {

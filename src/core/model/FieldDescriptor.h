@@ -19,6 +19,8 @@ struct FieldDescriptor {
     std::size_t count = 0;
     std::size_t parts = 1;
     bool isSigned = false;
+    // What the user sees is the stored number times this: the unit costs are stored in tens.
+    std::int64_t scale = 1;
 
     constexpr std::size_t elementSize() const { return width * parts; }
     constexpr std::size_t end() const { return offset + elementSize() * count; }

@@ -80,7 +80,7 @@ std::uint32_t UnitEditor::shown(const model::FieldDescriptor& field, std::size_t
 void UnitEditor::showNumber(std::size_t box) {
     const NumberBox& binding = kNumberBoxes[box];
     const std::int64_t value =
-        model::displayValue(*binding.field, shown(*binding.field, binding.part)) * binding.scale;
+        model::displayValue(*binding.field, shown(*binding.field, binding.part)) * binding.field->scale;
     c_.numbers[box]->setText(QString::number(value));
 }
 
@@ -150,7 +150,7 @@ void UnitEditor::numberChange(std::size_t box) {
     if (box == kDecayBox) {
         c_.decayLabel->setText(QString::fromStdString(model::decayText(value)));
     }
-    store(*binding.field, static_cast<std::uint32_t>(value / binding.scale), binding.part);
+    store(*binding.field, static_cast<std::uint32_t>(value / binding.field->scale), binding.part);
     if (box == kBasicDamageBox || box == kPiercingDamageBox) {
         refreshDamage(box);
     }

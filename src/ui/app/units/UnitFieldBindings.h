@@ -15,7 +15,6 @@ struct NumberBox {
     const model::FieldDescriptor* field;
     std::size_t part;  // 0 width, 1 height for the size fields
     int typingLimit;   // characters the user may type; 0: no limit
-    int scale;         // costs are stored divided by 10
     const char* tooltip;
 };
 
@@ -30,32 +29,32 @@ inline constexpr const char* kTileTip =
 inline constexpr const char* kDamageTip = "How much damage does this unit do?";
 
 inline constexpr std::array<NumberBox, 19> kNumberBoxes = {{
-    {"cpuReactRangeBox", "Computer Range:", &uf::cpuReactRange, 0, 3, 1,
+    {"cpuReactRangeBox", "Computer Range:", &uf::cpuReactRange, 0, 3,
      "How far away an enemy unit is from this unit, before it will react."},
-    {"annoyFactorBox", "Annoy Factor:", &uf::annoyFactor, 0, 3, 1,
+    {"annoyFactorBox", "Annoy Factor:", &uf::annoyFactor, 0, 3,
      "How much this unit \"annoys\" the computer"},
-    {"pointValueBox", "Point Value:", &uf::pointValue, 0, 0, 1,
+    {"pointValueBox", "Point Value:", &uf::pointValue, 0, 0,
      "How many points you get, for killing this unit."},
-    {"reactRangeBox", "React Range:", &uf::reactRange, 0, 0, 1,
+    {"reactRangeBox", "React Range:", &uf::reactRange, 0, 0,
      "The distance an enemy unit is away, before your unit will break formation and attack."},
-    {"sightRangeBox", "Sight Range:", &uf::sightRange, 0, 1, 1,
+    {"sightRangeBox", "Sight Range:", &uf::sightRange, 0, 1,
      "How far the unit can see into the fog and map covering"},
-    {"decayRateBox", "Decay Rate:", &uf::decayRate, 0, 3, 1,
+    {"decayRateBox", "Decay Rate:", &uf::decayRate, 0, 3,
      "How soon the unit decays after being built.  Does not effect units that you start with."},
-    {"armorBox", "Armor:", &uf::armor, 0, 0, 1, "Unit Armor"},
-    {"hitPointsBox", "Hit Points:", &uf::hitPoints, 0, 4, 1, "Unit Hit points"},
-    {"attackRangeBox", "Attack Range:", &uf::attackRange, 0, 0, 1,
+    {"armorBox", "Armor:", &uf::armor, 0, 0, "Unit Armor"},
+    {"hitPointsBox", "Hit Points:", &uf::hitPoints, 0, 4, "Unit Hit points"},
+    {"attackRangeBox", "Attack Range:", &uf::attackRange, 0, 0,
      "How far away from this unit the target has to be before this unit can attack it."},
-    {"basicDamageBox", "Basic Damage:", &uf::basicDamage, 0, 0, 1, kDamageTip},
-    {"piercingDamageBox", "Piercing Damage:", &uf::piercingDamage, 0, 0, 1, kDamageTip},
-    {"tileHeightBox", "Height(tiles):", &uf::tileSize, 1, 0, 1, kTileTip},
-    {"tileWidthBox", "Width(tiles):", &uf::tileSize, 0, 0, 1, kTileTip},
-    {"boxHeightBox", "Box Height:", &uf::boxSize, 1, 0, 1, kSizeBoxTip},
-    {"boxWidthBox", "Box Width:", &uf::boxSize, 0, 0, 1, kSizeBoxTip},
-    {"goldBox", "Gold:", &uf::goldCost, 0, 0, 10, ""},
-    {"lumberBox", "Lumber:", &uf::lumberCost, 0, 0, 10, ""},
-    {"oilBox", "Oil:", &uf::oilCost, 0, 0, 10, ""},
-    {"buildTimeBox", "Build Time:", &uf::buildTime, 0, 0, 1, ""},
+    {"basicDamageBox", "Basic Damage:", &uf::basicDamage, 0, 0, kDamageTip},
+    {"piercingDamageBox", "Piercing Damage:", &uf::piercingDamage, 0, 0, kDamageTip},
+    {"tileHeightBox", "Height(tiles):", &uf::tileSize, 1, 0, kTileTip},
+    {"tileWidthBox", "Width(tiles):", &uf::tileSize, 0, 0, kTileTip},
+    {"boxHeightBox", "Box Height:", &uf::boxSize, 1, 0, kSizeBoxTip},
+    {"boxWidthBox", "Box Width:", &uf::boxSize, 0, 0, kSizeBoxTip},
+    {"goldBox", "Gold:", &uf::goldCost, 0, 0, ""},
+    {"lumberBox", "Lumber:", &uf::lumberCost, 0, 0, ""},
+    {"oilBox", "Oil:", &uf::oilCost, 0, 0, ""},
+    {"buildTimeBox", "Build Time:", &uf::buildTime, 0, 0, ""},
 }};
 
 // A check box that shows a 0-or-1 byte: any non-zero byte shows ticked.

@@ -1,0 +1,135 @@
+#include "core/exchange/Changes.h"
+
+#include <map>
+#include <tuple>
+
+#include "core/exchange/Csv.h"
+#include "core/model/TypedNumber.h"
+
+namespace tarnwick::exchange {
+
+namespace {
+
+std::string range(std::int64_t first, std::int64_t last) {
+    return "(" + std::to_string(first) + " to " + std::to_string(last) + ")";
+}
+
+std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
+                       const UnitLookup& findUnit) {
+    const std::int64_t key = schema.table == Table::Units ? findUnit(written.row)
+                                                          : model::parseTypedInteger64(written.row);
+    const auto first = static_cast<std::int64_t>(schema.firstKey);
+    const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
+    if (key < first || key > last) {
+        throw Error("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
+                    range(first, last));
+    }
+    return static_cast<std::size_t>(key - first);
+}
+
+Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
+    const TableSchema& schema = schemaOf(written.table);
+    const Column* column = schema.find(written.field);
+    if (column == nullptr) {
+        throw Error(std::string(schema.title) + " have no field \"" + written.field + "\"");
+    }
+    const std::size_t row = checkedRow(schema, written, findUnit);
+    if (!column->covers(row)) {
+        throw Error(std::string(schema.key) + ' ' + std::to_string(schema.keyOf(row)) + " has no " +
+                    written.field + " (" + std::string(schema.title) + ' ' +
+                    std::to_string(schema.firstKey) + " to " +
+                    std::to_string(schema.keyOf(column->field->count - 1)) + ")");
+    }
+    const std::int64_t value = model::parseTypedInteger64(written.value);
+    if (value < column->minimum() || value > column->maximum()) {
+        throw Error(written.value + " does not fit " + written.field + ' ' +
+                    range(column->minimum(), column->maximum()));
+    }
+    return {written.table, row, column, value, written.origin};
+}
+
+}  // namespace
+
+std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
+                                 const UnitLookup& findUnit) {
+    std::vector<Change> changes;
+    std::string problems;
+    std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
+    for (const WrittenValue& written : values) {
+        try {
+            Change change = checkedChange(written, findUnit);
+            const auto [earlier, isNew] =
+                seen.try_emplace({change.table, change.row, change.column}, &written.origin);
+            if (!isNew) {
+                throw Error("the value is given before, at " + *earlier->second);
+            }
+            changes.push_back(std::move(change));
+        } catch (const Error& error) {
+            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+        }
+    }
+    if (!problems.empty()) {
+        throw Error(problems);
+    }
+    return changes;
+}
+
+std::vector<WrittenValue> csvChanges(std::string_view text) {
+    const std::vector<CsvRecord> records = readCsv(text);
+    if (records.empty()) {
+        throw Error("the file holds no header line");
+    }
+    const CsvRecord& header = records.front();
+    const auto lineOf = [](const CsvRecord& record) {
+        return "line " + std::to_string(record.line);
+    };
+    const TableSchema* schema = nullptr;
+    for (const Table table : kTables) {
+        if (schemaOf(table).key == header.fields.front()) {
+            schema = &schemaOf(table);
+        }
+    }
+    if (schema == nullptr) {
+        throw Error(lineOf(header) + ": the first column must be unit, upgrade or player, not \"" +
+                    header.fields.front() + "\"");
+    }
+    for (const std::string& name : header.fields) {
+        if (name != schema->key && name != "name" && schema->find(name) == nullptr) {
+            throw Error(lineOf(header) + ": " + std::string(schema->title) + " have no field \"" +
+                        name + "\"");
+        }
+    }
+    std::vector<WrittenValue> values;
+    for (auto record = records.begin() + 1; record != records.end(); ++record) {
+        if (record->fields.size() != header.fields.size()) {
+            throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
+                        " fields where the header has " + std::to_string(header.fields.size()));
+        }
+        for (std::size_t i = 1; i < header.fields.size(); ++i) {
+            const std::string& field = header.fields[i];
+            if (field != "name" && !record->fields[i].empty()) {
+                values.push_back({schema->table, record->fields.front(), field, record->fields[i],
+                                  lineOf(*record) + ", " + field});
+            }
+        }
+    }
+    return values;
+}
+
+void applyChanges(model::Document& document, std::span<const Change> changes,
+                  const std::string& file) {
+    for (const Change& change : changes) {
+        if (!holdsColumn(document, change.table, *change.column)) {
+            const bool tableHeld = holdsTable(document, change.table);
+            throw Error("\"" + file + "\" holds no " +
+                        (tableHeld ? std::string("swamp graphics")
+                                   : std::string(schemaOf(change.table).held)) +
+                        ", which " + change.origin + " changes");
+        }
+    }
+    for (const Change& change : changes) {
+        storeShownValue(document, change.table, *change.column, change.row, change.value);
+    }
+}
+
+}  // namespace tarnwick::exchange

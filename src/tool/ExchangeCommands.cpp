@@ -1,0 +1,219 @@
+#include <sstream>
+
+#include <QString>
+
+#include "core/archive/Archive.h"
+#include "core/exchange/TableDiff.h"
+#include "core/files/DocumentFiles.h"
+#include "core/model/ExpansionGraphics.h"
+#include "platform/GameArchives.h"
+#include "tool/ChangesFile.h"
+#include "tool/Commands.h"
+#include "tool/DefaultDataWarning.h"
+#include "tool/TableOutput.h"
+#include "tool/ToolFiles.h"
+
+namespace tarnwick::tool {
+
+namespace {
+
+using exchange::Table;
+
+constexpr std::int64_t kDefaultUpgradeEntry = 1;
+constexpr std::int64_t kDefaultUnitEntry = 0;
+
+void listUpgrades(const Invocation& invocation, std::ostream& out) {
+    printTable(openHolding(invocation.arguments[0], Table::Upgrades), Table::Upgrades, invocation,
+               out);
+}
+
+void listRestrictions(const Invocation& invocation, std::ostream& out) {
+    printTable(openHolding(invocation.arguments[0], Table::Restrictions), Table::Restrictions,
+               invocation, out);
+}
+
+// Every line of a refusal names the file it is about.
+Error inFile(const std::string& path, const Error& error) {
+    std::istringstream lines(error.what());
+    std::string message;
+    for (std::string line; std::getline(lines, line);) {
+        message += (message.empty() ? "" : "\n") + ("\"" + path + "\" ") + line;
+    }
+    return Error(message);
+}
+
+std::vector<exchange::Change> readCheckedChanges(const std::string& path,
+                                                 const Invocation& invocation) {
+    const UnitNames names(invocation.value(kGameOption.name));
+    try {
+        return exchange::checkChanges(readChanges(readInput(path)),
+                                      [&](const std::string& unit) { return names.find(unit); });
+    } catch (const Error& error) {
+        throw inFile(path, error);
+    }
+}
+
+struct ChangedFile {
+    std::string path;
+    model::Document before;
+    model::Document after;
+};
+
+std::string listed(const std::vector<ChangedFile>& files, std::size_t first, std::size_t end) {
+    std::string list;
+    for (std::size_t i = first; i < end; ++i) {
+        list += (list.empty() ? "" : ", ") + files[i].path;
+    }
+    return list.empty() ? "none" : list;
+}
+
+// Every file is read and changed in memory before the first is written: a file that cannot
+// take the changes stops the run with nothing written.
+void applyInPlace(const Invocation& invocation) {
+    const std::vector<std::string>& arguments = invocation.arguments;
+    const auto changes = readCheckedChanges(arguments[0], invocation);
+    std::vector<ChangedFile> files;
+    for (auto path = arguments.begin() + 1; path != arguments.end(); ++path) {
+        try {
+            model::Document before = openDocument(*path);
+            model::Document after = before;
+            exchange::applyChanges(after, changes, *path);
+            files.push_back({*path, std::move(before), std::move(after)});
+        } catch (const Error& error) {
+            throw Error(std::string(error.what()) + "\nNo file was changed.");
+        }
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        try {
+            saveDocument(files[i].after, files[i].path);
+        } catch (const Error& error) {
+            throw Error(std::string(error.what()) + "\nChanged: " + listed(files, 0, i) +
+                        ".\nNot changed: " + listed(files, i, files.size()) + '.');
+        }
+        warnOfIgnoredChanges(invocation, files[i].before, files[i].after, files[i].path);
+    }
+}
+
+void applyChangesFile(const Invocation& invocation, std::ostream&) {
+    if (invocation.isSet("in-place")) {
+        applyInPlace(invocation);
+        return;
+    }
+    const std::vector<std::string>& arguments = invocation.arguments;
+    const auto changes = readCheckedChanges(arguments[1], invocation);
+    const model::Document before = openDocument(arguments[0]);
+    model::Document after = before;
+    exchange::applyChanges(after, changes, arguments[0]);
+    saveDocument(after, arguments[2]);
+    warnOfIgnoredChanges(invocation, before, after, arguments[2]);
+}
+
+// The game's own tables: its default unit data (with the swamp graphics when `withSwamp`) and
+// upgrade data from MAINDAT.WAR, and the restrictions "Add Default Restrictions" builds.
+model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
+    const platform::MappedFile archive =
+        platform::openGameArchive(QString::fromStdString(gameDirectory), "maindat.war");
+    const archive::ArchiveView view(archive.bytes());
+    model::Document defaults;
+    const std::int64_t unitEntry = withSwamp ? model::kDefaultUnitDataEntry : kDefaultUnitEntry;
+    for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
+        defaults = files::readDocument(defaults, view.extract(entry),
+                                       "MAINDAT.WAR entry " + std::to_string(entry));
+    }
+    defaults.restrictions = model::RestrictionTable::defaults();
+    return defaults;
+}
+
+void diffFiles(const Invocation& invocation, std::ostream& out) {
+    const std::string format = invocation.value("format").value_or("text");
+    if (format != "text" && format != "json") {
+        throw UsageError("--format takes text or json, not \"" + format + "\"");
+    }
+    const UnitNames names(invocation.value(kGameOption.name));
+    const model::Document before = openDocument(invocation.arguments[0]);
+    const auto beforeTables = exchange::comparedTablesOf(before);
+    model::Document after;
+    exchange::ComparedTables afterTables;
+    if (invocation.isSet("defaults")) {
+        const auto game = invocation.value(kGameOption.name);
+        if (!game) {
+            throw UsageError("--defaults needs --game DIR");
+        }
+        after = gameDefaults(*game, before.hasExpansionGfx);
+        using exchange::Holding;
+        // A scenario without restrictions is compared with none, not with the defaults.
+        const bool hasRestrictions =
+            beforeTables.tables[static_cast<std::size_t>(Table::Restrictions)] == Holding::Held;
+        const Holding restrictions = hasRestrictions ? Holding::Held : Holding::Lacking;
+        afterTables = {&after, {Holding::Held, Holding::Held, restrictions}, false};
+    } else {
+        after = openDocument(invocation.arguments[1]);
+        afterTables = exchange::comparedTablesOf(after);
+    }
+    const auto found = exchange::differences(beforeTables, afterTables);
+    const auto nameOf = [&](Table table, std::size_t row) { return rowName(table, row, names); };
+    out << (format == "json" ? exchange::differencesJson(found, nameOf)
+                             : exchange::differencesText(found, nameOf));
+    if (!found.empty()) {
+        throw AnswerStatus{1};
+    }
+}
+
+const Argument kChangesArgument{
+    "CHANGES",
+    "a JSON or CSV file as units, upgrades or restrictions --format json|csv print, holding "
+    "only the rows and fields to change"};
+
+}  // namespace
+
+std::vector<Command> exchangeCommands() {
+    return {
+        {"upgrades",
+         "One line per upgrade 0 to 51: its id, name=NAME, then field=value in table order.",
+         {{"FILE", "a scenario or upgrade data file"}},
+         {kFormatOption},
+         "tarnwick-tool upgrades my.pud --format csv > upgrades.csv",
+         listUpgrades},
+        {"restrictions",
+         "One line per player 1 to 16: the player, then the bit sets of what the player may "
+         "build and research and the spells the player starts with, as numbers.",
+         {{"FILE", "a scenario that holds restrictions"}},
+         {kFormatOption},
+         "tarnwick-tool restrictions my.pud --format json",
+         listRestrictions},
+        {"apply",
+         "Changes the values a changes file gives and writes the result. Every value is checked "
+         "against its field's range first: a bad value, an unknown unit or field is reported "
+         "with its line or path and nothing is written. Costs are in gold and are stored in "
+         "tens, rounded down.",
+         {{"IN", "a scenario, unit data or upgrade data file"},
+          kChangesArgument,
+          {"OUT", "where to write the result (may be IN)"}},
+         {{"in-place",
+           "",
+           "change every FILE in place instead; each is replaced whole, and all are read and "
+           "checked before the first is written",
+           {kChangesArgument, {"FILE", "a scenario, unit data or upgrade data file", false, true}}},
+          kGameOption,
+          kQuietOption},
+         "tarnwick-tool apply --in-place sight.csv campaign/*.pud",
+         applyChangesFile},
+        {"diff",
+         "One line per number that differs between the tables of two files: the table's row "
+         "(unit, upgrade or player), its id, the name, the field, the old and the new value, with "
+         "\"-\" where there is none. Exit status 0 when equal, 1 when different, 2 on trouble.",
+         {{"A", "a scenario, unit data or upgrade data file"},
+          {"B", "the file to compare it with"}},
+         {{"defaults",
+           "",
+           "compare FILE with the game's own tables instead (needs --game)",
+           {{"FILE", "a scenario, unit data or upgrade data file"}}},
+          kGameOption,
+          {"format", "FORMAT", "text (the default) or json"}},
+         "tarnwick-tool diff original.pud downloaded.pud --game ~/war2",
+         diffFiles,
+         2},
+    };
+}
+
+}  // namespace tarnwick::tool

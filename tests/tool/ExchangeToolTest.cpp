@@ -1,0 +1,288 @@
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+
+#include "DemoGameData.h"
+#include "DemoScenario.h"
+#include "ScenarioBuilder.h"
+#include "ToolTestSupport.h"
+#include "core/files/DocumentFiles.h"
+#include "core/files/Scenario.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+
+namespace {
+
+// A unit table with its swamp graphics whose useDefault word is `word`.
+Bytes scenarioUnits(std::uint8_t seed, std::uint8_t word = 0) {
+    Bytes units = patternBytes(5950, seed);
+    units[0] = word;
+    units[1] = 0;
+    return units;
+}
+
+// Every byte of the tables differs between seeds; the useDefault words, which the exchange
+// leaves to `defaults`, are zero in all.
+Bytes patternScenario(std::uint8_t seed) {
+    Bytes upgrades = patternBytes(782, static_cast<std::uint8_t>(seed + 1));
+    upgrades[0] = upgrades[1] = 0;
+    return typicalScenarioWith({{"UDTA", scenarioUnits(seed)},
+                                {"UGRD", upgrades},
+                                {"ALOW", patternBytes(384, static_cast<std::uint8_t>(seed + 2))}});
+}
+
+class ExchangeTest : public ToolTest {
+  protected:
+    void writeText(const std::string& name, const std::string& text) const {
+        write(name, Bytes(text.begin(), text.end()));
+    }
+    ToolRun exportTo(const std::string& table, const std::string& file, const std::string& format) {
+        const ToolRun run = runCommand({table, path(file), "--format", format});
+        writeText(table + "." + format, run.out);
+        return run;
+    }
+    // Applying every table `from` holds, exported in `format`, onto `onto`.
+    void copyTables(const std::string& from, const std::string& onto, const std::string& format,
+                    const std::vector<std::string>& tables) {
+        for (const std::string& table : tables) {
+            const ToolRun exported = exportTo(table, from, format);
+            ASSERT_EQ(exported.code, 0) << exported.err;
+            if (format == "json") {
+                QJsonParseError error;
+                QJsonDocument::fromJson(QByteArray::fromStdString(exported.out), &error);
+                EXPECT_EQ(error.error, QJsonParseError::NoError) << table;
+            }
+            const ToolRun applied =
+                runCommand({"apply", path(onto), path(table + "." + format), path(onto)});
+            ASSERT_EQ(applied.code, 0) << table << ' ' << format << ": " << applied.err;
+        }
+    }
+};
+
+}  // namespace
+
+TEST_F(ExchangeTest, ExportedTablesAppliedOntoAnotherFileGiveItEveryByte) {
+    struct Kind {
+        std::string name;
+        Bytes source;
+        Bytes target;
+        std::vector<std::string> tables;
+    };
+    const std::vector<Kind> kinds = {
+        {"scenario", patternScenario(1), patternScenario(7), {"units", "upgrades", "restrictions"}},
+        {"unit data", patternBytes(5694, 1), patternBytes(5694, 7), {"units"}},
+        {"unit data with swamp", patternBytes(5948, 1), patternBytes(5948, 7), {"units"}},
+        {"upgrade data", patternBytes(780, 1), patternBytes(780, 7), {"upgrades"}},
+    };
+    for (const Kind& kind : kinds) {
+        for (const std::string format : {"json", "csv"}) {
+            SCOPED_TRACE(kind.name + " as " + format);
+            write("source", kind.source);
+            write("target", kind.target);
+            ASSERT_EQ(runCommand({"resave", path("source"), path("expected")}).code, 0);
+            copyTables("source", "target", format, kind.tables);
+            EXPECT_EQ(contents("target"), contents("expected"));
+            // And onto a copy of itself nothing changes.
+            copyTables("source", "source", format, kind.tables);
+            EXPECT_EQ(contents("source"), contents("expected"));
+        }
+    }
+}
+
+TEST_F(ExchangeTest, TablesShowCostsInGoldAndNamesFromTheGame) {
+    model::Document demo = demo::demoScenario();
+    demo.unitData.set(model::unitfields::goldCost, 2, 25);
+    write("demo.pud", files::writeScenario(demo));
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+
+    const ToolRun csv = runCommand({"units", path("demo.pud"), "--format", "csv"});
+    ASSERT_EQ(csv.code, 0) << csv.err;
+    const auto lines = linesOf(csv.out);
+    ASSERT_EQ(lines.size(), 128u);  // a header and rows 0 to 126
+    EXPECT_EQ(lines[0].rfind("unit,name,gfxGroup,gfxGeneral,", 0), 0u);
+    EXPECT_NE(lines[0].find(",tileSize.width,tileSize.height,"), std::string::npos);
+    EXPECT_NE(lines[3].find(",250,"), std::string::npos) << lines[3];
+    EXPECT_EQ(lines[111].rfind("110,Group 1,,", 0), 0u) << lines[111];
+
+    const ToolRun json =
+        runCommand({"units", path("demo.pud"), "--format", "json", "--game", path("game")});
+    EXPECT_NE(json.out.find("{\"unit\": 0, \"name\": \"Pikeman\", \"gfxGroup\": 0,"),
+              std::string::npos)
+        << json.out.substr(0, 200);
+    EXPECT_NE(json.out.find("\"goldCost\": 250,"), std::string::npos);
+
+    // The text listing is the one it always was.
+    const ToolRun text = runCommand({"units", path("demo.pud")});
+    EXPECT_NE(text.out.find(" goldCost=25 "), std::string::npos);
+    EXPECT_EQ(runCommand({"units", path("demo.pud"), "--format", "xml"}).code, 2);
+}
+
+TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
+    write("in.pud", patternScenario(1));
+    write("out.pud", {1, 2, 3});
+    const std::vector<std::pair<std::string, std::string>> refusals = {
+        {"unit,hitPoints\n3,70000\n",
+         "bad\" line 2, hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+        {"unit,hitPoints,speed\n3,5,5\n", "bad\" line 1: units have no field \"speed\""},
+        {"unit,hitPoints\n110,5\n",
+         "bad\" line 2, hitPoints: unit 110 has no hitPoints (units 0 to 109)"},
+        {"unit,hitPoints\n3,5\n4,\"6\"7\n",
+         "bad\" line 3: a field must end at a comma or a line break"},
+        {"{\"units\": [{\"unit\": 3, \"hitPoints\": 70000}]}",
+         "bad\" units[0].hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+        {"{\"units\": [{\"unit\": 1, \"armor\": 1}, {\"unit\": 2, \"sight\": 1}]}",
+         "bad\" units[1].sight: units have no field \"sight\""},
+        {"{\"units\": [{\"unit\": 127, \"gfxWinter\": 1}]}", "there is no unit 127 (0 to 126)"},
+        {"{\"units\": [{\"unit\": 3, \"armor\": 1.5}]}", "'1.5' is not a valid integer value"},
+        {"{\"units\": [\n{\"unit\": 3, \"armor\": 1}\n{\"unit\": 4}]}", "bad\" line 3: "},
+        {"{\"upgrades\": [{\"upgrade\": 1, \"gold\": 5}, {\"upgrade\": 1, \"gold\": 6}]}",
+         "bad\" upgrades[1].gold: the value is given before, at upgrades[0].gold"},
+        {"{\"players\": []}", "\"players\" is no table"},
+    };
+    for (const auto& [changes, message] : refusals) {
+        writeText("bad", changes);
+        const ToolRun run = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});
+        EXPECT_EQ(run.code, 1) << changes;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
+    }
+    // Every problem at once, each with its place.
+    writeText("bad", "unit,armor\n1,-1\n2,999\n");
+    const ToolRun both = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});
+    EXPECT_EQ(linesOf(both.err).size(), 2u) << both.err;
+    EXPECT_NE(both.err.find("\n\"" + path("bad") + "\" line 3, armor: 999 does not fit"),
+              std::string::npos);
+}
+
+TEST_F(ExchangeTest, ApplyStoresCostsInTensRoundedDownAndOnlyWhatItIsGiven) {
+    write("in.pud", patternScenario(1));
+    const std::string changes =
+        "unit,name,goldCost,lumberCost,sightRange\n"
+        "2,\"Any, name\",255,,-3\n"
+        "-Corpse-,,2550,0,\n";
+    writeText("changes.csv", changes);
+    ASSERT_EQ(runCommand({"apply", path("in.pud"), path("changes.csv"), path("out.pud")}).code, 0);
+    const model::Document in = files::readDocument({}, contents("in.pud"), "in");
+    model::Document expected = in;
+    using namespace model::unitfields;
+    expected.unitData.set(goldCost, 2, 25);
+    expected.unitData.set(sightRange, 2, static_cast<std::uint32_t>(-3));
+    expected.unitData.set(goldCost, 105, 255);
+    expected.unitData.set(lumberCost, 105, 0);
+    EXPECT_EQ(contents("out.pud"), files::writeDocument(expected));
+
+    writeText("dear.csv", "unit,goldCost\n2,2560\n");
+    const ToolRun refused = runCommand({"apply", path("in.pud"), path("dear.csv"), path("o")});
+    EXPECT_NE(refused.err.find("2560 does not fit goldCost (0 to 2550)"), std::string::npos);
+}
+
+TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
+    writeText("sight.json", "{\"units\": [{\"unit\": 0, \"sightRange\": 9}]}");
+    write("a.pud", patternScenario(1));
+    write("b.udt", patternBytes(5694, 2));
+    write("c.ugd", patternBytes(780, 3));
+    write("d.pud", patternScenario(4));
+    const ToolRun stopped = runCommand({"apply", "--in-place", path("sight.json"), path("a.pud"),
+                                        path("b.udt"), path("c.ugd"), path("d.pud")});
+    EXPECT_EQ(stopped.code, 1);
+    EXPECT_NE(stopped.err.find("c.ugd\" holds no unit data, which units[0].sightRange changes\n"
+                               "No file was changed."),
+              std::string::npos)
+        << stopped.err;
+    EXPECT_EQ(contents("a.pud"), patternScenario(1));
+    EXPECT_EQ(contents("b.udt"), patternBytes(5694, 2));
+
+    const ToolRun applied = runCommand(
+        {"apply", "--in-place", path("sight.json"), path("a.pud"), path("b.udt"), path("d.pud")});
+    ASSERT_EQ(applied.code, 0) << applied.err;
+    for (const char* file : {"a.pud", "b.udt", "d.pud"}) {
+        const model::Document document = files::readDocument({}, contents(file), file);
+        EXPECT_EQ(document.unitData.get(model::unitfields::sightRange, 0), 9u) << file;
+    }
+    // The game ignores the unit data of a scenario whose word says so: apply says that too.
+    write("ignored.pud", typicalScenarioWith({{"UDTA", scenarioUnits(5, 1)}}));
+    const ToolRun warned =
+        runCommand({"apply", "--in-place", path("sight.json"), path("a.pud"), path("ignored.pud")});
+    EXPECT_EQ(warned.code, 0);
+    EXPECT_EQ(linesOf(warned.err).size(), 1u) << warned.err;
+    EXPECT_NE(
+        warned.err.find("warning: the game ignores the unit data of \"" + path("ignored.pud")),
+        std::string::npos)
+        << warned.err;
+    const ToolRun noFiles = runCommand({"apply", "--in-place", path("sight.json")});
+    EXPECT_EQ(noFiles.code, 2);
+    EXPECT_NE(noFiles.err.find("Missing argument FILE\nUsage: tarnwick-tool apply (IN CHANGES OUT "
+                               "| --in-place CHANGES FILE...) [--game DIR] [--quiet]\n"),
+              std::string::npos)
+        << noFiles.err;
+    EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
+}
+
+TEST_F(ExchangeTest, DiffShowsOneLinePerChangedNumber) {
+    write("a.pud", patternScenario(1));
+    const ToolRun same = runCommand({"diff", path("a.pud"), path("a.pud")});
+    EXPECT_EQ(same.code, 0);
+    EXPECT_EQ(same.out, "");
+
+    ASSERT_EQ(runCommand({"set", path("a.pud"), path("b.pud"), "105", "goldCost", "7"}).code, 0);
+    const ToolRun one = runCommand({"diff", path("a.pud"), path("b.pud")});
+    EXPECT_EQ(one.code, 1);
+    const model::Document a = files::readDocument({}, contents("a.pud"), "a");
+    const std::string old = std::to_string(10 * a.unitData.get(model::unitfields::goldCost, 105));
+    EXPECT_EQ(one.out, "unit 105 -Corpse- goldCost " + old + " 70\n");
+    const ToolRun json = runCommand({"diff", path("a.pud"), path("b.pud"), "--format", "json"});
+    EXPECT_EQ(json.out,
+              "[\n  {\"unit\": 105, \"name\": \"-Corpse-\", \"field\": \"goldCost\", "
+              "\"old\": " +
+                  old + ", \"new\": 70}\n]\n");
+
+    // A table one side lacks shows as "-", and files with no table in common are trouble.
+    write("plain.pud", typicalScenarioWith({{"UDTA", patternBytes(5950, 1)}}));
+    write("up.ugd", patternBytes(780, 2));
+    write("units.udt", patternBytes(5694, 2));
+    const ToolRun lacking = runCommand({"diff", path("a.pud"), path("plain.pud")});
+    EXPECT_NE(lacking.out.find("\nplayer 16 - upgradesOther "), std::string::npos);
+    EXPECT_NE(lacking.out.find(" -\n"), std::string::npos);
+    const ToolRun apart = runCommand({"diff", path("up.ugd"), path("units.udt")});
+    EXPECT_EQ(apart.code, 2);
+    EXPECT_NE(apart.err.find("The files hold no table in common"), std::string::npos);
+    EXPECT_EQ(runCommand({"diff", path("a.pud"), path("missing.pud")}).code, 2);
+    EXPECT_EQ(runCommand({"diff", path("a.pud")}).code, 2);
+}
+
+TEST_F(ExchangeTest, DiffAgainstTheGameDefaults) {
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+    model::Document demo = demo::demoScenario();
+    write("demo.pud", files::writeScenario(demo));
+    const std::vector<std::string> command = {"diff", path("demo.pud"), "--defaults", "--game",
+                                              path("game")};
+    EXPECT_EQ(runCommand(command).code, 0);  // the demo game's defaults are the demo's tables
+
+    demo.upgrades.set(model::upgradefields::oil, 51, 77);
+    demo.unitData.set(model::unitfields::hitPoints, 0, 1);
+    write("demo.pud", files::writeScenario(demo));
+    const ToolRun changed = runCommand(command);
+    EXPECT_EQ(changed.code, 1);
+    const auto lines = linesOf(changed.out);
+    ASSERT_EQ(lines.size(), 2u) << changed.out;
+    EXPECT_EQ(lines[0].rfind("unit 0 Pikeman hitPoints 1 ", 0), 0u) << lines[0];
+    EXPECT_EQ(lines[1].rfind("upgrade 51 Death_and_Decay oil 77 ", 0), 0u) << lines[1];
+}
+
+TEST_F(ExchangeTest, UpgradesAndRestrictionsNeedAFileThatHoldsThem) {
+    write("units.udt", patternBytes(5694, 2));
+    write("plain.pud", typicalScenarioWith({}));
+    const ToolRun upgrades = runCommand({"upgrades", path("units.udt")});
+    EXPECT_EQ(upgrades.code, 1);
+    EXPECT_NE(upgrades.err.find("holds no upgrade data"), std::string::npos);
+    const ToolRun restrictions = runCommand({"restrictions", path("plain.pud")});
+    EXPECT_NE(restrictions.err.find("holds no restrictions"), std::string::npos);
+
+    write("a.pud", patternScenario(1));
+    const auto text = linesOf(runCommand({"restrictions", path("a.pud")}).out);
+    ASSERT_EQ(text.size(), 16u);
+    EXPECT_EQ(text[15].rfind("16 unitsAllowed=", 0), 0u);
+    EXPECT_EQ(
+        linesOf(runCommand({"upgrades", path("a.pud")}).out)[35].rfind("35 name=Healing_ ", 0), 0u);
+}
