@@ -5,11 +5,11 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "core/game/UnitDuel.h"
+#include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -95,7 +95,7 @@ void BalanceCalculator::openModal() {
     // An entry that cannot be read throws with its reader's box: the window stays closed.
     readScripts();
     fillUnitLists();
-    centreOnScreen();
+    centreOnScreen(*this);
     exec();
 }
 
@@ -137,14 +137,6 @@ void BalanceCalculator::showResults() {
     for (const std::string& line :
          game::compareUnits(document_.unitData, summary_, chosenA, chosenB, unit)) {
         results_->addItem(QString::fromStdString(line));
-    }
-}
-
-void BalanceCalculator::centreOnScreen() {
-    if (const QScreen* shown = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shown->availableGeometry().center());
-        move(frame.topLeft());
     }
 }
 

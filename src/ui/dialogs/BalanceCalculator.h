@@ -37,7 +37,6 @@ class BalanceCalculator : public QDialog {
     // The result lines for the chosen pair; empty while either list has no choice.
     void showResults();
     void build();
-    void centreOnScreen();
 
     model::Document& document_;
     Prompts& prompts_;

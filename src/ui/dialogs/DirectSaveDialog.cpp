@@ -1,0 +1,84 @@
+#include "ui/dialogs/DirectSaveDialog.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "core/archive/ArchiveSlots.h"
+#include "ui/archive/ArchiveWriter.h"
+#include "ui/dialogs/ArchiveSlotList.h"
+#include "ui/dialogs/ScreenPlacement.h"
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+DirectSaveDialog::DirectSaveDialog(const model::Document& document, Prompts& prompts,
+                                   Progress& progress, const QString& gameDirectory,
+                                   const PlugInMode& plugInMode, QWidget* parent)
+    : QDialog(parent),
+      document_(document),
+      prompts_(prompts),
+      progress_(progress),
+      gameDirectory_(gameDirectory),
+      plugInMode_(plugInMode),
+      slots_(newArchiveSlotList(this)),
+      compress_(new QCheckBox("Compress", this)) {
+    setObjectName("directSaveDialog");
+    setWindowTitle("Direct Save");
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    compress_->setObjectName("compressBox");
+    compress_->setChecked(true);
+
+    auto* import = new QPushButton("Import");
+    import->setObjectName("importButton");
+    import->setDefault(true);
+    auto* cancel = new QPushButton("Cancel");
+    cancel->setObjectName("cancelButton");
+    cancel->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(slots_, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(compress_);
+    buttons->addStretch(1);
+    buttons->addWidget(import);
+    buttons->addWidget(cancel);
+    layout->addLayout(buttons);
+    resize(300, 330);
+
+    connect(import, &QPushButton::clicked, this,
+            guardedSlot(prompts_, [this](bool) { importDocument(); }));
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void DirectSaveDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (event->spontaneous()) {
+        return;
+    }
+    centreOnScreen(*this);
+    if (plugInMode_.isOn()) {
+        prompts_.plain(
+            "WARNING! The REGM will not be properly saved unless you clicked SAVE in marrowby "
+            "before loading this plugin!");
+    }
+}
+
+void DirectSaveDialog::importDocument() {
+    const archive::ArchiveSlot* slot = selectedSlot(*slots_);
+    if (slot == nullptr) {
+        return;
+    }
+    accept();
+    archive::PackedEntry packed;
+    try {
+        packed = archive::packForSlot(document_, *slot, compress_->isChecked(), progress_);
+    } catch (const Error& refused) {
+        throw CommandFailed(plainMessage(QString::fromStdString(refused.what())));
+    }
+    ArchiveWriter(progress_, gameDirectory_)
+        .insertEntry(packed.payload, slot->entry, archive::kSlotArchive, packed.header);
+}
+
+}  // namespace tarnwick::ui
