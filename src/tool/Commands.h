@@ -13,6 +13,6 @@ const std::vector<Command>& toolCommands();
 std::vector<Command> fileCommands();     // sections, resave, export, import
 std::vector<Command> unitCommands();     // units, fields, set
 std::vector<Command> spriteCommands();   // sprite
-std::vector<Command> archiveCommands();  // list, extract, compress, insert
+std::vector<Command> archiveCommands();  // list, extract, compress, insert, slots, direct-*
 
 }  // namespace tarnwick::tool
