@@ -1,5 +1,7 @@
 #include "ui/dialogs/ArchiveSlotList.h"
 
+#include <QScrollBar>
+
 namespace tarnwick::ui {
 
 QListWidget* newArchiveSlotList(QWidget* parent) {
@@ -8,6 +10,10 @@ QListWidget* newArchiveSlotList(QWidget* parent) {
     for (const archive::ArchiveSlot& slot : archive::archiveSlots()) {
         list->addItem(QString::fromStdString(slot.caption));
     }
+    // Every caption whole, without a sideways scroll bar.
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
     return list;
 }
 
