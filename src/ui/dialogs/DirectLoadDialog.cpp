@@ -1,10 +1,6 @@
 #include "ui/dialogs/DirectLoadDialog.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
-#include <QVBoxLayout>
-
-#include "ui/dialogs/ArchiveSlotList.h"
+#include "ui/dialogs/ArchiveSlotDialog.h"
 #include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -12,30 +8,13 @@ namespace tarnwick::ui {
 
 DirectLoadDialog::DirectLoadDialog(const EntryExtractor& extractor, Prompts& prompts,
                                    QWidget* parent)
-    : QDialog(parent), extractor_(extractor), prompts_(prompts), slots_(newArchiveSlotList(this)) {
+    : QDialog(parent), extractor_(extractor), prompts_(prompts) {
     setObjectName("directLoadDialog");
     setWindowTitle("Direct Load");
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    auto* extract = new QPushButton("Extract");
-    extract->setObjectName("extractButton");
-    extract->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
-    cancel->setObjectName("cancelButton");
-    cancel->setAutoDefault(false);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(slots_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(extract);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    resize(260, 330);
-
-    connect(extract, &QPushButton::clicked, this,
-            guardedSlot(prompts_, [this](bool) { this->extract(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    const SlotDialogParts parts = buildSlotDialog(*this, "Extract", "extractButton");
+    slots_ = parts.list;
+    connect(parts.command, &QPushButton::clicked, this,
+            guardedSlot(prompts_, [this](bool) { extract(); }));
 }
 
 void DirectLoadDialog::showEvent(QShowEvent* event) {

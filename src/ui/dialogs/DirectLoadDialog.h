@@ -32,7 +32,7 @@ class DirectLoadDialog : public QDialog {
 
     const EntryExtractor& extractor_;
     Prompts& prompts_;
-    QListWidget* slots_;
+    QListWidget* slots_ = nullptr;
     std::vector<std::uint8_t> entry_;
 };
 

@@ -1,13 +1,10 @@
 #include "ui/dialogs/DirectSaveDialog.h"
 
-#include <QHBoxLayout>
-#include <QPushButton>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 #include "core/archive/ArchiveSlots.h"
 #include "ui/archive/ArchiveWriter.h"
-#include "ui/dialogs/ArchiveSlotList.h"
+#include "ui/dialogs/ArchiveSlotDialog.h"
 #include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -22,34 +19,15 @@ DirectSaveDialog::DirectSaveDialog(const model::Document& document, Prompts& pro
       progress_(progress),
       gameDirectory_(gameDirectory),
       plugInMode_(plugInMode),
-      slots_(newArchiveSlotList(this)),
       compress_(new QCheckBox("Compress", this)) {
     setObjectName("directSaveDialog");
     setWindowTitle("Direct Save");
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     compress_->setObjectName("compressBox");
     compress_->setChecked(true);
-
-    auto* import = new QPushButton("Import");
-    import->setObjectName("importButton");
-    import->setDefault(true);
-    auto* cancel = new QPushButton("Cancel");
-    cancel->setObjectName("cancelButton");
-    cancel->setAutoDefault(false);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(slots_, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(compress_);
-    buttons->addStretch(1);
-    buttons->addWidget(import);
-    buttons->addWidget(cancel);
-    layout->addLayout(buttons);
-    resize(300, 330);
-
-    connect(import, &QPushButton::clicked, this,
+    const SlotDialogParts parts = buildSlotDialog(*this, "Import", "importButton", compress_);
+    slots_ = parts.list;
+    connect(parts.command, &QPushButton::clicked, this,
             guardedSlot(prompts_, [this](bool) { importDocument(); }));
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void DirectSaveDialog::showEvent(QShowEvent* event) {

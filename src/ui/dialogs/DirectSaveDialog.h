@@ -34,8 +34,8 @@ class DirectSaveDialog : public QDialog {
     Progress& progress_;
     const QString& gameDirectory_;
     const PlugInMode& plugInMode_;
-    QListWidget* slots_;
     QCheckBox* compress_;
+    QListWidget* slots_ = nullptr;
 };
 
 }  // namespace tarnwick::ui
