@@ -270,6 +270,8 @@ TEST_F(ToolTest, DirectSaveThenDirectLoadGiveTheDocumentBack) {
     EXPECT_EQ(refused.err,
               "tarnwick-tool direct-save: Cant import a PUD or a UGRD into a UDTA slot\n");
     EXPECT_EQ(contents("game/DATA/MAINDAT.WAR"), archiveBytes);
+    EXPECT_EQ(runCommand({"direct-load", path("game"), "88", path("out")}).err,
+              "tarnwick-tool direct-load: There is no row 88: rows run from 1 to 87\n");
 }
 
 TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {

@@ -39,10 +39,6 @@ class AboutDialogTest : public QObject {
         QCOMPARE(name->text(), QString("Tarnwick v3.0"));
         QCOMPARE(name->font().pixelSize(), 24);
         QCOMPARE(name->palette().color(QPalette::WindowText), QColor(Qt::blue));
-        QCOMPARE(about.palette().color(QPalette::Window), QColor(Qt::white));
-        for (const char* picture : {"iconPicture", "archivePicture", "soundPicture"}) {
-            QVERIFY(!control<QLabel>(about, picture)->pixmap().isNull());
-        }
 
         auto* comedy = control<QPushButton>(about, "comedyReliefButton");
         QCOMPARE(comedy->text(), QString("Comedy Relief :)"));
