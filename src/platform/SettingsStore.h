@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
+#include <QVariant>
 
 namespace tarnwick::platform {
 
-// Where the game is installed, remembered per user ("War2Dir" in the "Tarnwick" store).
+// What the editor remembers per user in the "Tarnwick" store: where the game is installed
+// ("War2Dir") and where the main window was.
 class SettingsStore {
   public:
     // Whether the store exists at all: a first run has none.
@@ -14,8 +17,15 @@ class SettingsStore {
     // An absent value reads as empty text.
     QString war2Dir() const;
     void setWar2Dir(const QString& directory);
+    // The main window's size, place and maximised state, as Qt saves them; empty at first.
+    QByteArray mainWindowGeometry() const;
+    void setMainWindowGeometry(const QByteArray& geometry);
     // Where the store lives, for the README and for tests.
     QString location() const;
+
+  private:
+    // Throws tarnwick::Error when the store cannot be written.
+    void write(const char* key, const QVariant& value);
 };
 
 }  // namespace tarnwick::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -14,6 +15,8 @@ namespace tarnwick::tool {
 struct Invocation {
     std::vector<std::string> arguments;
     std::map<std::string, std::string> options;  // by long name; a switch maps to ""
+    // A note on stderr for a command that succeeds yet may not do what the user meant.
+    std::function<void(const std::string&)> warn = [](const std::string&) {};
 
     bool isSet(const std::string& option) const { return options.contains(option); }
     std::optional<std::string> value(const std::string& option) const {
@@ -25,6 +28,7 @@ struct Invocation {
 struct Argument {
     std::string name;
     std::string description;
+    bool optional = false;  // only after every required one
 };
 
 struct Option {

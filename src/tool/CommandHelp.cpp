@@ -43,7 +43,7 @@ std::string optionTerm(const Option& option) {
 std::string synopsis(const Command& command) {
     std::string line = "tarnwick-tool " + command.name;
     for (const Argument& argument : command.arguments) {
-        line += ' ' + argument.name;
+        line += ' ' + (argument.optional ? '[' + argument.name + ']' : argument.name);
     }
     for (const Option& option : command.options) {
         line += " [" + optionTerm(option) + ']';

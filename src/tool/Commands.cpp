@@ -5,7 +5,8 @@ namespace tarnwick::tool {
 const std::vector<Command>& toolCommands() {
     static const std::vector<Command> all = [] {
         std::vector<Command> commands;
-        for (auto group : {fileCommands, unitCommands, spriteCommands, archiveCommands}) {
+        for (auto group : {fileCommands, scenarioCommands, unitCommands, defaultsCommands,
+                           balanceCommands, spriteCommands, archiveCommands}) {
             for (Command& command : group()) {
                 commands.push_back(std::move(command));
             }

@@ -4,6 +4,7 @@
 #include "core/files/SectionChain.h"
 #include "core/files/TableFiles.h"
 #include "tool/Commands.h"
+#include "tool/DefaultDataWarning.h"
 #include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
@@ -45,9 +46,11 @@ void exportTable(const Invocation& invocation, std::ostream&) {
 }
 
 void importTable(const Invocation& invocation, std::ostream&) {
-    model::Document document = openDocument(invocation.arguments[0]);
-    files::importTable(document, readInput(invocation.arguments[1]));
-    saveDocument(document, invocation.arguments[2]);
+    const model::Document before = openDocument(invocation.arguments[0]);
+    model::Document after = before;
+    files::importTable(after, readInput(invocation.arguments[1]));
+    saveDocument(after, invocation.arguments[2]);
+    warnOfIgnoredChanges(invocation, before, after, invocation.arguments[2]);
 }
 
 }  // namespace
@@ -84,7 +87,7 @@ std::vector<Command> fileCommands() {
          {{"IN", "the scenario, unit data or upgrade data to change"},
           {"TABLEFILE", "a table file as export writes it"},
           {"OUT", "where to write the result (may be IN)"}},
-         {},
+         {kQuietOption},
          "tarnwick-tool import my.pud balanced.udta my.pud",
          importTable},
     };

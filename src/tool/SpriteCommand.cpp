@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QImage>
 #include <QString>
 
@@ -11,10 +10,6 @@
 namespace tarnwick::tool {
 
 namespace {
-
-bool endsWith(const std::string& path, const QString& extension) {
-    return QString::fromStdString(path).endsWith(extension, Qt::CaseInsensitive);
-}
 
 std::size_t frameCount(const Invocation& invocation) {
     const auto text = invocation.value("frames");
@@ -32,8 +27,8 @@ std::size_t frameCount(const Invocation& invocation) {
 void convertSprite(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    const bool png = endsWith(out, ".png");
-    if (!png && !endsWith(out, ".bmp")) {
+    const bool png = hasExtension(out, ".png");
+    if (!png && !hasExtension(out, ".bmp")) {
         throw Error("\"" + out + "\" must end in .bmp or .png");
     }
     graphics::Palette palette = graphics::greyPalette();
@@ -53,16 +48,8 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         writeOutput(out, converted.bitmap);
         return;
     }
-    const QImage image =
-        QImage::fromData(converted.bitmap.data(), static_cast<int>(converted.bitmap.size()), "BMP");
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        throw Error("Cannot encode \"" + out + "\" as PNG");
-    }
-    // Through the same atomic save as every other output, so a failure leaves OUT as it was.
-    writeOutput(out, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
-                               static_cast<std::size_t>(encoded.size())));
+    writePng(out, QImage::fromData(converted.bitmap.data(),
+                                   static_cast<int>(converted.bitmap.size()), "BMP"));
 }
 
 }  // namespace

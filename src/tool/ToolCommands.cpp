@@ -79,12 +79,13 @@ std::optional<Invocation> parseInvocation(const Command& command,
     for (const QString& argument : parser.positionalArguments()) {
         invocation.arguments.push_back(restored(argument));
     }
-    const std::size_t wanted = command.arguments.size();
-    if (invocation.arguments.size() < wanted) {
-        throw UsageError("Missing argument " + command.arguments[invocation.arguments.size()].name);
+    const std::size_t given = invocation.arguments.size();
+    const std::size_t most = command.arguments.size();
+    if (given < most && !command.arguments[given].optional) {
+        throw UsageError("Missing argument " + command.arguments[given].name);
     }
-    if (invocation.arguments.size() > wanted) {
-        throw UsageError("Unexpected argument \"" + invocation.arguments[wanted] + "\"");
+    if (given > most) {
+        throw UsageError("Unexpected argument \"" + invocation.arguments[most] + "\"");
     }
     for (const Option& option : command.options) {
         const QString name = QString::fromStdString(option.name);
@@ -106,22 +107,23 @@ int showHelp(const std::vector<std::string>& topics, std::ostream& out) {
 
 int runCommand(const Command& command, const std::vector<std::string>& words, std::ostream& out,
                std::ostream& err) {
-    std::optional<Invocation> invocation;
     try {
-        invocation = parseInvocation(command, words);
+        std::optional<Invocation> invocation = parseInvocation(command, words);
+        if (!invocation) {
+            out << commandHelp(command);
+            return 0;
+        }
+        invocation->warn = [&](const std::string& text) {
+            err << kProgram << ' ' << command.name << ": warning: " << text << '\n';
+        };
+        command.run(*invocation, out);
+        return 0;
     } catch (const UsageError& error) {
+        // Also what a command finds wrong with how its options go together.
         err << kProgram << ' ' << command.name << ": " << error.what()
             << "\nUsage: " << synopsis(command) << "\nTry \"" << kProgram << ' ' << command.name
             << " --help\".\n";
         return 2;
-    }
-    if (!invocation) {
-        out << commandHelp(command);
-        return 0;
-    }
-    try {
-        command.run(*invocation, out);
-        return 0;
     } catch (const std::exception& error) {
         out.flush();
         err << kProgram << ' ' << command.name << ": " << error.what() << '\n';

@@ -1,5 +1,7 @@
 #include "tool/ToolFiles.h"
 
+#include <QBuffer>
+#include <QImage>
 #include <QString>
 
 #include "core/files/DocumentFiles.h"
@@ -13,6 +15,21 @@ std::vector<std::uint8_t> readInput(const std::string& path) {
 
 void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
     platform::saveWholeFile(QString::fromStdString(path), bytes);
+}
+
+void writePng(const std::string& path, const QImage& image) {
+    QByteArray encoded;
+    QBuffer buffer(&encoded);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw Error("Cannot encode \"" + path + "\" as PNG");
+    }
+    writeOutput(path, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
+                                static_cast<std::size_t>(encoded.size())));
+}
+
+bool hasExtension(const std::string& path, const char* extension) {
+    return QString::fromStdString(path).endsWith(QString::fromLatin1(extension),
+                                                 Qt::CaseInsensitive);
 }
 
 model::Document openDocument(const std::string& path) {

@@ -1,6 +1,7 @@
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitDataTable.h"
 #include "tool/Commands.h"
+#include "tool/DefaultDataWarning.h"
 #include "tool/ToolFiles.h"
 #include "tool/UnitNames.h"
 
@@ -50,6 +51,7 @@ std::string range(std::int64_t first, std::int64_t last) {
 void listUnits(const Invocation& invocation, std::ostream& out) {
     const UnitNames names(invocation.value("game"));
     const model::Document document = openUnitData(invocation.arguments[0]);
+    warnOfIgnoredUnitData(invocation, document, invocation.arguments[0]);
     const auto parts = unitFieldParts();
     for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
         out << unit << " name=" << names.printed(unit);
@@ -90,10 +92,12 @@ void setField(const Invocation& invocation, std::ostream&) {
                     std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
                     std::to_string(8 * field.width) + " bits");
     }
-    model::Document document = openUnitData(arguments[0]);
-    document.unitData.set(field, static_cast<std::size_t>(unit), static_cast<std::uint32_t>(value),
-                          target.part);
-    saveDocument(document, arguments[1]);
+    const model::Document before = openUnitData(arguments[0]);
+    model::Document after = before;
+    after.unitData.set(field, static_cast<std::size_t>(unit), static_cast<std::uint32_t>(value),
+                       target.part);
+    saveDocument(after, arguments[1]);
+    warnOfIgnoredChanges(invocation, before, after, arguments[1]);
 }
 
 const Option kGameOption{"game", "DIR",
@@ -110,7 +114,7 @@ std::vector<Command> unitCommands() {
          "tileSize.height). NAME has its blanks as \"_\"; it is empty for units 0 to 104 "
          "without --game.",
          {{"FILE", "a scenario or unit data file"}},
-         {kGameOption},
+         {kGameOption, kQuietOption},
          "tarnwick-tool units my.pud --game ~/war2 | grep name=Knight",
          listUnits},
         {"fields",
@@ -131,7 +135,8 @@ std::vector<Command> unitCommands() {
          {{"wrap", "",
            "store a value that does not fit cut to the field's width, as the editor "
            "stores typed numbers"},
-          kGameOption},
+          kGameOption,
+          kQuietOption},
          "tarnwick-tool set my.pud my.pud knight hitPoints 120 --game ~/war2",
          setField},
     };

@@ -18,12 +18,6 @@ namespace {
 
 constexpr std::int64_t kNamesEntry = 1;
 
-std::string printedName(const std::string& raw) {
-    std::string name = bytes::printable(raw);
-    std::replace(name.begin(), name.end(), ' ', '_');
-    return name;
-}
-
 std::string comparable(std::string name) {
     std::replace(name.begin(), name.end(), ' ', '_');
     std::transform(name.begin(), name.end(), name.begin(), [](char c) {
@@ -44,7 +38,7 @@ std::optional<std::int64_t> asNumber(const std::string& text) {
 
 UnitNames::UnitNames(const std::optional<std::string>& gameDirectory) {
     for (std::size_t row = 0; row < names_.size(); ++row) {
-        names_[row] = printedName(model::fixedUnitRowName(row));
+        names_[row] = bytes::printable(model::fixedUnitRowName(row));
     }
     if (!gameDirectory) {
         return;
@@ -56,13 +50,19 @@ UnitNames::UnitNames(const std::optional<std::string>& gameDirectory) {
         const game::GameNames names = game::readGameNames(entry);
         for (std::size_t row = 0; row < names.unitRows.size(); ++row) {
             if (names.unitRows[row]) {
-                names_[row] = printedName(*names.unitRows[row]);
+                names_[row] = bytes::printable(*names.unitRows[row]);
             }
         }
     } catch (const Error& error) {
         throw Error("No unit names in \"" + *gameDirectory + "\": " + error.what());
     }
     fromGame_ = true;
+}
+
+std::string UnitNames::printed(std::size_t row) const {
+    std::string name = names_[row];
+    std::replace(name.begin(), name.end(), ' ', '_');
+    return name;
 }
 
 std::int64_t UnitNames::find(const std::string& unit) const {

@@ -10,16 +10,18 @@
 namespace tarnwick::tool {
 
 // The names `units` prints and `set` accepts, one per graphics row: the game's names of units
-// 0 to 104 when a game directory is given, the editor's own names of the rows after them. A name
-// is printed with its blanks as "_" and other unprintable bytes escaped, so that it stays one
-// field of a line.
+// 0 to 104 when a game directory is given, the editor's own names of the rows after them.
+// Unprintable bytes of a name are escaped; a name is printed with its blanks as "_", so that it
+// stays one field of a line.
 class UnitNames {
   public:
     // Reads the names from the game's string archive in `gameDirectory`, when one is given.
     explicit UnitNames(const std::optional<std::string>& gameDirectory);
 
     // Empty when the row has no known name.
-    const std::string& printed(std::size_t row) const { return names_[row]; }
+    std::string printed(std::size_t row) const;
+    // As the editor's unit list shows it, blanks kept.
+    const std::string& shown(std::size_t row) const { return names_[row]; }
 
     // The row that a unit argument names: an id as typed, or a name as printed (in any letter
     // case, blanks standing for "_"). Throws for an unknown or ambiguous name.

@@ -222,34 +222,58 @@ class GraphicsTest : public WindowTestBase {
         selection.findChild<QRadioButton*>("winterButton")->click();
         selection.findChild<QPushButton*>("continueButton")->click();
         auto& sizer = h_->window.boxSizer();
-        sizer.dragTo({50, 10});  // not dragging yet: nothing
+        QVERIFY(sizer.isVisible());
+        // A 72-pixel frame is shown 8 times enlarged; the mouse works in frame pixels.
+        QCOMPARE(sizer.zoom(), 8);
+        auto* picture = sizer.findChild<QWidget*>("framePicture");
+        QCOMPARE(picture->size(), QSize(576, 576));
+        const auto atFramePixel = [](int x, int y) { return QPoint(x * 8 + 7, y * 8); };
+        QTest::mouseMove(picture, atFramePixel(50, 10));  // not dragging yet: nothing
         QCOMPARE(sizer.boxWidth(), 20);
-        sizer.pressAt({50, 10});
+        QTest::mousePress(picture, Qt::LeftButton, {}, atFramePixel(50, 10));
         QCOMPARE(sizer.boxWidth(), 28);
         QCOMPARE(sizer.boxHeight(), 52);
         QCOMPARE(sizer.findChild<QLabel*>("sizePanel")->text(), QString("28 x 52"));
         QCOMPARE(box("boxWidthBox")->text(), QString("28"));
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 0), 28u);
         QCOMPARE(h_->document.unitData.get(uf::boxSize, 2, 1), 52u);
-        sizer.dragTo({36, 36});  // the centre
+        QTest::mouseMove(picture, atFramePixel(36, 36));  // the centre
         QCOMPARE(sizer.boxWidth(), 0);
-        sizer.dragTo({500, -300});  // capped at the frame
+        QTest::mouseMove(picture, QPoint(-1, 575));  // left of the picture: frame pixel -1
         QCOMPARE(sizer.boxWidth(), 72);
-        QCOMPARE(sizer.boxHeight(), 72);
-        sizer.release();
-        sizer.dragTo({40, 40});
+        QCOMPARE(sizer.boxHeight(), 70);
+        QTest::mouseRelease(picture, Qt::LeftButton, {}, QPoint(-1, 575));
+        QTest::mouseMove(picture, atFramePixel(40, 40));
         QCOMPARE(sizer.boxWidth(), 72);
+
+        // The arrow keys change the box by a mouse pixel's step, within the frame.
+        QTest::keyClick(&sizer, Qt::Key_Left);
+        QTest::keyClick(&sizer, Qt::Key_Up);
+        QCOMPARE(sizer.findChild<QLabel*>("sizePanel")->text(), QString("70 x 72"));
+        QCOMPARE(box("boxWidthBox")->text(), QString("70"));
 
         // With a "Group" row selected nothing is written into the unit arrays.
         select(112);
         const auto before = h_->document.unitData.bytes;
-        sizer.pressAt({10, 10});
+        QTest::mouseClick(picture, Qt::LeftButton, {}, atFramePixel(10, 10));
+        QCOMPARE(sizer.boxWidth(), 52);
         QCOMPARE(h_->document.unitData.bytes, before);
-        sizer.release();
 
-        // A click on the size panel closes the sizer.
+        // A click on the size panel closes the sizer, and so does Escape.
         QTest::mouseClick(sizer.findChild<QLabel*>("sizePanel"), Qt::LeftButton);
         QVERIFY(!sizer.isVisible());
+        sizer.show();
+        QTest::keyClick(&sizer, Qt::Key_Escape);
+        QVERIFY(!sizer.isVisible());
+    }
+
+    void theZoomKeepsTheFrameWithin600Pixels() {
+        auto& sizer = h_->window.boxSizer();
+        for (const auto& [side, zoom] : {std::pair{32, 8}, {72, 8}, {200, 3}, {700, 1}}) {
+            sizer.loadSprite(demo::demoSprite(1, side, side, 30));
+            QCOMPARE(sizer.zoom(), zoom);
+            QCOMPARE(sizer.findChild<QWidget*>("framePicture")->width(), side * zoom);
+        }
     }
 
     void scrollingShowsOneFrameAtATime() {
@@ -260,26 +284,26 @@ class GraphicsTest : public WindowTestBase {
         QCOMPARE(scroll->maximum(), 5);
         scroll->setValue(3);
         QCOMPARE(scroll->toolTip(), QString("Image 3"));
+        auto* picture = sizer.findChild<QWidget*>("framePicture");
         sizer.setBoxSize(11, 10);
-        QImage painted(48, 40, QImage::Format_RGB32);
-        {
-            QPainter painter(&painted);
-            sizer.paintFrame(painter);
-        }
-        // The whole sprite, to compare with: frame 3 is rows 80 to 119.
-        sizer.loadSprite(demo::demoSprite(5, 48, 40, 30));
-        QImage expected(48, 40, QImage::Format_RGB32);
-        {
-            QPainter painter(&expected);
-            sizer.findChild<QScrollBar*>("frameScrollBar")->setValue(3);
-            sizer.setBoxSize(0, 0);
-            sizer.paintFrame(painter);
+        const QImage painted = picture->grab().toImage();
+        sizer.setBoxSize(0, 0);
+        const QImage frame = picture->grab().toImage();
+        scroll->setValue(1);
+        QVERIFY(picture->grab().toImage() != frame);
+        // Each frame pixel is an 8 x 8 square of one colour: enlarged without smoothing.
+        const auto at = [](int x, int y) { return QPoint(x * 8 + 3, y * 8 + 5); };
+        for (const QPoint pixel : {QPoint(0, 0), QPoint(5, 5), QPoint(47, 39)}) {
+            const QRect square(pixel * 8, QSize(8, 8));
+            for (const QPoint corner : {square.topLeft(), square.bottomRight()}) {
+                QCOMPARE(frame.pixelColor(corner), frame.pixelColor(square.center()));
+            }
         }
         // The box's left edge is at (48 - 11) / 2 = 18, its top at 15, drawn white.
-        QCOMPARE(painted.pixelColor(18, 20), QColor(Qt::white));
-        QCOMPARE(painted.pixelColor(28, 15), QColor(Qt::white));
-        QCOMPARE(painted.pixelColor(17, 20), expected.pixelColor(17, 20));
-        QCOMPARE(painted.pixelColor(5, 5), expected.pixelColor(5, 5));
+        QCOMPARE(painted.pixelColor(at(18, 20)), QColor(Qt::white));
+        QCOMPARE(painted.pixelColor(at(28, 15)), QColor(Qt::white));
+        QCOMPARE(painted.pixelColor(at(17, 20)), frame.pixelColor(at(17, 20)));
+        QCOMPARE(painted.pixelColor(at(19, 20)), frame.pixelColor(at(19, 20)));
 
         sizer.loadSprite(demo::demoSprite(1, 48, 40, 30));
         QVERIFY(!sizer.findChild<QScrollBar*>("frameScrollBar")->isEnabled());

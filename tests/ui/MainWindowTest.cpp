@@ -1,14 +1,18 @@
+#include <QComboBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
+#include <QWheelEvent>
 #include "ScenarioBuilder.h"
 #include "platform/FileStore.h"
 
 #include "UiTestSupport.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/prompts/QtPrompts.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -82,6 +86,35 @@ class MainWindowTest : public QObject {
         QVERIFY(hitPoints->mapTo(scroll, QPoint()).x() < buildTime->mapTo(scroll, QPoint()).x());
     }
 
+    void theWheelScrollsThePageWithoutChangingTheUnit() {
+        h_->startWithGame();
+        h_->window.show();
+        h_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h_->window));
+        QTemporaryDir dir;
+        platform::saveWholeFile(dir.filePath("a.pud"), scenarioWithUnits({}));
+        h_->window.openFile(dir.filePath("a.pud"));
+        h_->window.findChild<QTabWidget*>("unitPages")->setCurrentIndex(0);
+        auto* scroll = qobject_cast<QScrollArea*>(
+            h_->window.findChild<QWidget*>("generalContent")->parentWidget()->parentWidget());
+        QTRY_VERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        const auto wheelDownOver = [](QWidget* control) {
+            const QPointF at = control->rect().center();
+            QWheelEvent wheel(at, control->mapToGlobal(at), {}, {0, -120}, Qt::NoButton, {},
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(control, &wheel);
+        };
+        auto* domain = h_->window.findChild<QComboBox*>("domainList");
+        const auto before = h_->document.unitData.bytes;
+        wheelDownOver(domain);
+        QCOMPARE(h_->document.unitData.bytes, before);
+        QVERIFY(scroll->verticalScrollBar()->value() > 0);
+        // Once the user picked the list, the wheel is the list's.
+        domain->setFocus();
+        wheelDownOver(domain);
+        QVERIFY(h_->document.unitData.bytes != before);
+    }
+
     // Without a menu ever opened, buttons and shortcuts follow every change of the document.
     void commandStatesFollowTheDocumentWithoutAMenu() {
         h_->startWithGame();
@@ -107,6 +140,96 @@ class MainWindowTest : public QObject {
         QVERIFY(m.exportUnitData->isEnabled() && !m.upgradesButton->isEnabled());
         h_->window.openFile(dir.filePath("g.ugd"));
         QVERIFY(m.upgradesButton->isEnabled() && !m.exportUnitData->isEnabled());
+    }
+
+    void theWindowComesBackWhereItWasAndToolWindowsOpenOnIt() {
+        h_->window.show();
+        h_->window.setGeometry(60, 40, 720, 540);
+        h_->prompts.answers = {Answer::No};
+        h_->window.menus().exit->trigger();
+        QVERIFY(h_->window.endRequested());
+
+        h_ = std::make_unique<MainWindowHarness>();
+        QCOMPARE(h_->window.geometry(), QRect(60, 40, 720, 540));
+        h_->window.show();
+        h_->window.menus().viewMinimap->trigger();
+        auto* minimap = h_->window.findChild<ui::MinimapWindow*>();
+        QVERIFY(minimap->isVisible());
+        QVERIFY((minimap->geometry().center() - h_->window.geometry().center()).manhattanLength() <=
+                6);
+        // After that it stays where the user put it.
+        minimap->move(5, 5);
+        const QPoint moved = minimap->pos();
+        h_->window.menus().viewMinimap->trigger();
+        h_->window.menus().viewMinimap->trigger();
+        QCOMPARE(minimap->pos(), moved);
+
+        // Maximised at the end, maximised at the next start.
+        h_->window.showMaximized();
+        h_->prompts.answers = {Answer::No};
+        h_->window.menus().exit->trigger();
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->window.show();
+        QVERIFY(h_->window.isMaximized());
+    }
+
+    void tabGoesFromTheSearchToTheListToThePageInReadingOrder() {
+        h_->startWithGame();
+        h_->window.show();
+        h_->window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&h_->window));
+        QTemporaryDir dir;
+        platform::saveWholeFile(dir.filePath("a.pud"), scenarioWithUnits({}));
+        h_->window.openFile(dir.filePath("a.pud"));
+        auto* pages = h_->window.findChild<QTabWidget*>("unitPages");
+        auto* search = h_->window.findChild<QLineEdit*>("searchBox");
+        for (const int page : {0, 1}) {
+            pages->setCurrentIndex(page);
+            const auto* content =
+                h_->window.findChild<QWidget*>(page == 0 ? "generalContent" : "flagsContent");
+            search->setFocus();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), h_->window.findChild<QListWidget*>("unitList"));
+            // Then every control of the shown page once, the top-left one first, and back to
+            // the search: no stop the user cannot see.
+            QList<QWidget*> controls;
+            for (QWidget* control : content->findChildren<QWidget*>()) {
+                if (control->isVisibleTo(content) && (control->focusPolicy() & Qt::TabFocus)) {
+                    controls << control;
+                }
+            }
+            const auto topLeft = [content](const QWidget* control) {
+                const QPoint at = control->mapTo(content, QPoint());
+                return std::pair(at.y(), at.x());
+            };
+            QList<QWidget*> reached;
+            for (int stop = 0; stop <= controls.size(); ++stop) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                reached << QApplication::focusWidget();
+            }
+            QCOMPARE(reached.takeLast(), search);
+            if (page == 1) {  // down the first column of "Unit Type: ", not in flag bit order
+                QCOMPARE(QStringList({reached[0]->objectName(), reached[1]->objectName()}),
+                         QStringList({"flag10Box", "flag25Box"}));
+            }
+            QCOMPARE(topLeft(reached.first()),
+                     topLeft(*std::min_element(controls.begin(), controls.end(),
+                                               [&](const QWidget* a, const QWidget* b) {
+                                                   return topLeft(a) < topLeft(b);
+                                               })));
+            std::sort(reached.begin(), reached.end());
+            std::sort(controls.begin(), controls.end());
+            QCOMPARE(reached, controls);
+        }
+    }
+
+    void messageBoxesAreWideEnoughForTheirCaption() {
+        const QString caption = "Cant import a UDTA or UGRD into a PUD slot, said the long caption";
+        QMessageBox box(QMessageBox::Warning, caption, "OK?", QMessageBox::Ok);
+        const int before = box.sizeHint().width();
+        ui::widenForCaption(box);
+        QVERIFY(box.sizeHint().width() > before);
+        QVERIFY(box.sizeHint().width() > box.fontMetrics().horizontalAdvance(caption) + 100);
     }
 
     void theUnitListShowsItsLongestNameWhole() {

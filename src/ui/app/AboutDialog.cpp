@@ -7,7 +7,6 @@
 
 #include "core/sound/AboutSound.h"
 #include "ui/app/AboutPictures.h"
-#include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -88,11 +87,6 @@ AboutDialog::AboutDialog(const EntryExtractor& extractor, Prompts& prompts,
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(comedy, &QPushButton::clicked, this,
             guardedSlot(prompts_, [this](bool) { playRandomSound(); }));
-}
-
-void AboutDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 void AboutDialog::playRandomSound() {

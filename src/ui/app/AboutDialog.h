@@ -20,9 +20,6 @@ class AboutDialog : public QDialog {
     AboutDialog(const EntryExtractor& extractor, Prompts& prompts, platform::SoundOutput& sound,
                 std::mt19937 generator, QWidget* parent = nullptr);
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     // A sound that cannot be read shows the reader's box and plays nothing.
     void playRandomSound();

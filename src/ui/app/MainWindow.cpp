@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -20,6 +22,7 @@
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
+#include "ui/app/WindowPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -60,6 +63,8 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
     buildWorkArea();
     connectCommands();
     resize(kInitialWidth, kInitialHeight);
+    restoreGeometry(settings_.mainWindowGeometry());  // nothing on the first start
+    new WindowPlacement(*this);
 }
 
 void MainWindow::buildWorkArea() {
@@ -87,6 +92,8 @@ void MainWindow::buildWorkArea() {
 
     unitPages_ = new QTabWidget(central);
     unitPages_->setObjectName("unitPages");
+    // Tab goes from the unit list straight into the page; Ctrl+Tab still turns the pages.
+    unitPages_->tabBar()->setFocusPolicy(Qt::NoFocus);
     QWidget* generalPage = addPage(unitPages_, "General", "generalPage");
     QWidget* flagsPage = addPage(unitPages_, "Flags", "flagsPage");
     QWidget* graphicsPage = addPage(unitPages_, "GFX", "graphicsPage");
@@ -310,14 +317,17 @@ void MainWindow::removeRestrictions() {
 }
 
 void MainWindow::openDocument() {
-    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", gameDirectory_, {}};
+    const QString start = lastOpenedFolder_.isEmpty() ? gameDirectory_ : lastOpenedFolder_;
+    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", start, {}};
     if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
         openFile(*chosen);
     }
 }
 
 void MainWindow::openFile(const QString& path) {
-    openRead([&] { return readDocumentFile(document_, path); });
+    if (openRead([&] { return readDocumentFile(document_, path); })) {
+        lastOpenedFolder_ = QFileInfo(path).absolutePath();
+    }
 }
 
 void MainWindow::directOpen() {
@@ -335,7 +345,8 @@ void MainWindow::showAbout() {
     about_->exec();
 }
 
-void MainWindow::openRead(const std::function<model::Document()>& read) {
+bool MainWindow::openRead(const std::function<model::Document()>& read) {
+    bool opened = false;
     runGuarded(prompts_, [&] {
         try {
             document_ = read();
@@ -349,7 +360,9 @@ void MainWindow::openRead(const std::function<model::Document()>& read) {
         }
         showOpenedDocument();
         refreshCommandStates();
+        opened = true;
     });
+    return opened;
 }
 
 void MainWindow::showOpenedDocument() {
@@ -581,6 +594,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         answeringCloseBox_ = false;
     }
     event->setAccepted(endRequested_);
+    if (endRequested_) {
+        rememberGeometry();
+    }
+}
+
+void MainWindow::rememberGeometry() {
+    try {
+        settings_.setMainWindowGeometry(saveGeometry());
+    } catch (const Error& error) {
+        // Only a comfort for the next start: the program still ends as asked.
+        qWarning("%s", error.what());
+    }
 }
 
 }  // namespace tarnwick::ui

@@ -122,6 +122,8 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
+    // Size, place and maximised state for the next start.
+    void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
     void startPlugInMode();
     // "Save and Exit": the program ends only once the host has the document back.
@@ -133,8 +135,9 @@ class MainWindow : public QMainWindow {
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
-    // Takes the document that `read` gives as the opened one, or reports why there is none.
-    void openRead(const std::function<model::Document()>& read);
+    // Takes the document that `read` gives as the opened one, or reports why there is none;
+    // whether it was opened.
+    bool openRead(const std::function<model::Document()>& read);
     // After a successful read: title, first row, check marks, menus and pages.
     void showOpenedDocument();
     // Runs the menus' enabling rules now, so that buttons, items and shortcuts always show what
@@ -156,6 +159,8 @@ class MainWindow : public QMainWindow {
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
+    // Where the next Open starts: the folder of the file opened last, once there is one.
+    QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, gameDirectory_};
     UpgradeEditor* upgradeEditor_ = nullptr;

@@ -1,5 +1,7 @@
 #include "ui/app/SaveCommands.h"
 
+#include <QFileInfo>
+
 #include "core/files/DocumentFiles.h"
 #include "platform/FileStore.h"
 #include "ui/prompts/CommandFailed.h"
@@ -58,6 +60,14 @@ SaveOutcome SaveCommands::saveAs() {
     }
     if (document_.kind != DocumentKind::None) {
         saveAsChoice_.filterIndex = 1;
+    }
+    // The chooser starts at the document's own file, where the user works.
+    if (!document_.fileName.empty()) {
+        const QFileInfo file(QString::fromStdString(document_.fileName));
+        saveAsChoice_.initialDirectory = file.absolutePath();
+        saveAsChoice_.fileName = file.fileName();
+    } else {
+        saveAsChoice_.fileName.clear();
     }
     const auto chosen = prompts_.chooseFileToSave(saveAsChoice_);
     if (!chosen) {

@@ -9,7 +9,6 @@
 #include <QVBoxLayout>
 
 #include "core/game/UnitDuel.h"
-#include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -95,7 +94,6 @@ void BalanceCalculator::openModal() {
     // An entry that cannot be read throws with its reader's box: the window stays closed.
     readScripts();
     fillUnitLists();
-    centreOnScreen(*this);
     exec();
 }
 

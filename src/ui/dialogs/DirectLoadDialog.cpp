@@ -1,7 +1,6 @@
 #include "ui/dialogs/DirectLoadDialog.h"
 
 #include "ui/dialogs/ArchiveSlotDialog.h"
-#include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -15,11 +14,6 @@ DirectLoadDialog::DirectLoadDialog(const EntryExtractor& extractor, Prompts& pro
     slots_ = parts.list;
     connect(parts.command, &QPushButton::clicked, this,
             guardedSlot(prompts_, [this](bool) { extract(); }));
-}
-
-void DirectLoadDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 void DirectLoadDialog::extract() {

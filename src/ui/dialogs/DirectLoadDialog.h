@@ -22,9 +22,6 @@ class DirectLoadDialog : public QDialog {
     // The entry read by the "Extract" that closed the dialog with OK.
     std::vector<std::uint8_t> takeEntry() { return std::move(entry_); }
 
-  protected:
-    void showEvent(QShowEvent* event) override;
-
   private:
     // Does nothing while no row is selected; otherwise closes the dialog, with OK when the
     // entry could be read.

@@ -5,7 +5,6 @@
 #include "core/archive/ArchiveSlots.h"
 #include "ui/archive/ArchiveWriter.h"
 #include "ui/dialogs/ArchiveSlotDialog.h"
-#include "ui/dialogs/ScreenPlacement.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -35,7 +34,6 @@ void DirectSaveDialog::showEvent(QShowEvent* event) {
     if (event->spontaneous()) {
         return;
     }
-    centreOnScreen(*this);
     if (plugInMode_.isOn()) {
         prompts_.plain(
             "WARNING! The REGM will not be properly saved unless you clicked SAVE in marrowby "

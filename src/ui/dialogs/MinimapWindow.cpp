@@ -49,28 +49,16 @@ MinimapWindow::MinimapWindow(const model::Document& document, QWidget* parent)
     resize(kClientSide, kClientSide);
 }
 
-void MinimapWindow::setVisible(bool visible) {
-    if (visible && !placed_ && parentWidget() != nullptr) {
-        // It first appears in the middle of the main window, as the dialogs do.
-        move(parentWidget()->window()->geometry().center() - rect().center());
-        placed_ = true;
-    }
-    QWidget::setVisible(visible);
-}
-
 void MinimapWindow::rebuild() {
     const auto built = game::buildMinimap(document_);
     if (!built || built->width == 0 || built->height == 0) {
         view_->setPicture({});
         return;
     }
-    QImage image(built->width, built->height, QImage::Format_RGB888);
-    const std::size_t row = std::size_t{built->width} * 3;
-    for (int y = 0; y < built->height; ++y) {
-        std::copy_n(
-            built->rgb.begin() + static_cast<std::ptrdiff_t>(row * static_cast<std::size_t>(y)),
-            row, image.scanLine(y));
-    }
+    // Rows of width x 3 bytes, without padding: copied out of the picture's own buffer.
+    const QImage image = QImage(built->rgb.data(), built->width, built->height, built->width * 3,
+                                QImage::Format_RGB888)
+                             .copy();
     view_->setPicture(image);
 }
 

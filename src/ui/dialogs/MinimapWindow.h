@@ -35,12 +35,9 @@ class MinimapWindow : public QWidget {
     void rebuild();
     const QImage& picture() const { return view_->picture(); }
 
-    void setVisible(bool visible) override;
-
   private:
     const model::Document& document_;
     MinimapView* view_ = nullptr;
-    bool placed_ = false;
 };
 
 }  // namespace tarnwick::ui

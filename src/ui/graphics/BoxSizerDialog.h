@@ -15,8 +15,9 @@ namespace tarnwick::ui {
 
 class SizerPaintBox;
 
-// The box sizer: a unit's sprite frame by frame with a white box centred on it; dragging on
-// the picture sizes the box symmetrically about the centre and reports every change.
+// The box sizer: a unit's sprite frame by frame, enlarged by a whole factor, with a white box
+// centred on it; dragging on the picture (or the arrow keys) sizes the box symmetrically about
+// the centre and reports every change.
 class BoxSizerDialog : public QWidget {
     Q_OBJECT
 
@@ -35,19 +36,24 @@ class BoxSizerDialog : public QWidget {
     int boxHeight() const { return boxHeight_; }
     QSize frameSize() const { return {frameWidth_, frameHeight_}; }
     bool isLoaded() const { return loaded_; }
+    // How many screen pixels show one frame pixel.
+    int zoom() const { return zoom_; }
 
-    // Dragging on the picture, at paint-box pixels.
+    // Dragging on the picture, at frame pixels.
     void pressAt(QPoint at);
     void dragTo(QPoint at);
     void release();
-    // Draws the current frame and the box.
+    // Draws the current frame and the box, at the zoom.
     void paintFrame(QPainter& painter) const;
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void showBoxSize();
+    // Takes a new box size as dragging does: shown, reported, drawn.
+    void changeBoxSize(int width, int height);
 
     GfxConversion conversion_;
     graphics::Palette palette_{};
@@ -56,6 +62,7 @@ class BoxSizerDialog : public QWidget {
     int frameHeight_ = 0;
     int boxWidth_ = 0;
     int boxHeight_ = 0;
+    int zoom_ = 1;
     bool loaded_ = false;
     bool dragging_ = false;
     SizerPaintBox* paintBox_ = nullptr;

@@ -1,6 +1,8 @@
 #include "ui/prompts/QtPrompts.h"
 
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace tarnwick::ui {
@@ -77,9 +79,25 @@ QStringList qtFilterList(const QString& filter) {
     return result;
 }
 
+void widenForCaption(QMessageBox& box) {
+    // A box sizes itself to its text only, so a short text under a long caption cuts the
+    // caption off in the title bar. Title bars commonly use bold type; the rest leaves room for
+    // the title bar's icon and buttons.
+    constexpr int kTitleBarRoom = 150;
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid != nullptr) {
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+}
+
 Answer QtPrompts::ask(const Message& message, Buttons buttons) {
     QMessageBox box(boxIcon(message.icon), message.caption, message.text, boxButtons(buttons),
                     parent_);
+    widenForCaption(box);
     switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QWidget>
 
 #include "ui/prompts/Prompts.h"
@@ -22,5 +23,8 @@ class QtPrompts : public Prompts {
 // "Executables(*.exe)|*.exe" as Qt writes a filter list: "Executables(*.exe) (*.exe *.EXE)".
 // Patterns are offered in both letter cases, as the game's files are upper case.
 QStringList qtFilterList(const QString& filter);
+
+// Makes the box wide enough to show its caption whole in the title bar.
+void widenForCaption(QMessageBox& box);
 
 }  // namespace tarnwick::ui

@@ -2,6 +2,8 @@
 
 #include "ui/app/units/ColumnFlowLayout.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,8 +50,36 @@ QGroupBox* addGroup(QLayout* into, const QString& title, const QString& tooltip 
     return group;
 }
 
+// Turning the wheel to scroll the page must not change the unit under the mouse: a pick list or
+// slider takes the wheel only once it has focus, and passes it on to the page otherwise.
+class WheelWhenFocused : public QObject {
+  public:
+    explicit WheelWhenFocused(QWidget& control) : QObject(&control) {
+        control.setFocusPolicy(Qt::StrongFocus);
+        control.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Wheel || control->hasFocus()) {
+            return false;
+        }
+        // Passed on by hand: a wheel event sent on never travels up to the page by itself.
+        for (QWidget* parent = control->parentWidget(); parent != nullptr;
+             parent = parent->parentWidget()) {
+            if (auto* page = qobject_cast<QAbstractScrollArea*>(parent)) {
+                QCoreApplication::sendEvent(page->viewport(), event);
+                break;
+            }
+        }
+        return true;
+    }
+};
+
 QComboBox* pickList(const QString& name, const auto& items, const QString& tooltip) {
     auto* list = named(new QComboBox, name, tooltip);
+    new WheelWhenFocused(*list);
     for (const char* item : items) {
         list->addItem(item);
     }
@@ -83,6 +113,7 @@ class GeneralPageBuilder {
             "What the priority of this unit is, in the eyes of the computer.";
         auto* ai = new QFormLayout(addGroup(column, "AI Treatment:"));
         c_.priority = named(new QSlider(Qt::Horizontal), "prioritySlider");
+        new WheelWhenFocused(*c_.priority);
         c_.priority->setRange(0, 255);
         c_.priority->setTickInterval(16);
         c_.priority->setTickPosition(QSlider::TicksBelow);
@@ -205,6 +236,8 @@ QWidget* scrollingContent(QWidget* page, const QString& name) {
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The area itself shows nothing to focus; it scrolls to whichever control takes focus.
+    scroll->setFocusPolicy(Qt::NoFocus);
     auto* content = new QWidget;
     content->setObjectName(name);
     scroll->setWidget(content);

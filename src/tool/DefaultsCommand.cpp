@@ -1,0 +1,96 @@
+#include <algorithm>
+
+#include "core/model/UnitDataTable.h"
+#include "core/model/UpgradeTable.h"
+#include "tool/Commands.h"
+#include "tool/DefaultDataWarning.h"
+#include "tool/ToolFiles.h"
+
+namespace tarnwick::tool {
+
+namespace {
+
+using model::DefaultableTable;
+
+struct DefaultableTableOption {
+    DefaultableTable table;
+    std::string option;  // also the name printed for the table
+    std::string name;
+};
+
+const DefaultableTableOption kTables[] = {
+    {DefaultableTable::UnitData, "unit-data", "unit data"},
+    {DefaultableTable::Upgrades, "upgrades", "upgrades"},
+};
+
+std::uint32_t storedWord(const model::Document& document, DefaultableTable table) {
+    return table == DefaultableTable::UnitData
+               ? document.unitData.get(model::unitfields::useDefault, 0)
+               : document.upgrades.get(model::upgradefields::useDefault, 0);
+}
+
+void printWords(const model::Document& document, std::ostream& out) {
+    for (const DefaultableTableOption& entry : kTables) {
+        out << entry.option << ' ';
+        if (document.kind != model::DocumentKind::Scenario) {
+            out << "none (only a scenario stores the word)\n";
+        } else if (model::gameUsesOwnTable(document, entry.table)) {
+            out << storedWord(document, entry.table) << " (the game ignores this file's "
+                << entry.name << " and uses its own)\n";
+        } else {
+            out << storedWord(document, entry.table) << " (the game uses this file's " << entry.name
+                << ")\n";
+        }
+    }
+}
+
+bool onOrOff(const std::string& option, const std::string& value) {
+    if (value == "on" || value == "off") {
+        return value == "on";
+    }
+    throw UsageError("--" + option + " takes on or off, not \"" + value + "\"");
+}
+
+void defaults(const Invocation& invocation, std::ostream& out) {
+    const auto& arguments = invocation.arguments;
+    model::Document document = openDocument(arguments[0]);
+    const bool changes =
+        std::any_of(std::begin(kTables), std::end(kTables),
+                    [&](const auto& entry) { return invocation.isSet(entry.option); });
+    if (arguments.size() == 1) {
+        if (changes) {
+            throw UsageError("--unit-data and --upgrades need OUT");
+        }
+        printWords(document, out);
+        return;
+    }
+    if (!changes) {
+        throw UsageError("OUT needs --unit-data or --upgrades");
+    }
+    for (const DefaultableTableOption& entry : kTables) {
+        if (const auto value = invocation.value(entry.option)) {
+            model::setGameUsesOwnTable(document, entry.table, onOrOff(entry.option, *value));
+        }
+    }
+    saveDocument(document, arguments[1]);
+}
+
+}  // namespace
+
+std::vector<Command> defaultsCommands() {
+    return {
+        {"defaults",
+         "Shows or sets the words of a scenario that make the game use its own unit data or "
+         "upgrades and ignore the scenario's. With FILE alone, one line per table: its name, "
+         "the word, and what the game does. With OUT, sets the words as asked and writes the "
+         "result: a word that already reads as asked is kept, on stores 1 and off stores 0.",
+         {{"FILE", "a scenario (a stand-alone table file stores no word)"},
+          {"OUT", "where to write the result (may be FILE)", true}},
+         {{"unit-data", "on|off", "whether the game ignores the unit data"},
+          {"upgrades", "on|off", "whether the game ignores the upgrades"}},
+         "tarnwick-tool defaults my.pud my.pud --unit-data off",
+         defaults},
+    };
+}
+
+}  // namespace tarnwick::tool

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QObject>
+
+namespace tarnwick::ui {
+
+// Every dialog and tool window of the main window first appears centred on it, wherever the
+// main window is; after that it keeps the place the user gave it.
+class WindowPlacement : public QObject {
+  public:
+    // Watches the whole application for the windows that belong to `mainWindow`.
+    explicit WindowPlacement(QWidget& mainWindow);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QWidget& mainWindow_;
+};
+
+}  // namespace tarnwick::ui
