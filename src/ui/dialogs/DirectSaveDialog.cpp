@@ -31,10 +31,8 @@ DirectSaveDialog::DirectSaveDialog(const model::Document& document, Prompts& pro
 
 void DirectSaveDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous()) {
-        return;
-    }
-    if (plugInMode_.isOn()) {
+    // Plug-in mode: the warning about the host's region map, each time the dialog opens.
+    if (!event->spontaneous() && plugInMode_.isOn()) {
         prompts_.plain(
             "WARNING! The REGM will not be properly saved unless you clicked SAVE in marrowby "
             "before loading this plugin!");
@@ -46,6 +44,7 @@ void DirectSaveDialog::importDocument() {
     if (slot == nullptr) {
         return;
     }
+    // "Import" is the dialog's OK button: it closes whatever follows.
     accept();
     archive::PackedEntry packed;
     try {
