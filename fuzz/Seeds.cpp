@@ -49,6 +49,12 @@ std::vector<Bytes> seedsFor(const std::string& target) {
                 withLength(archive::lzssCompress(palette, quiet), palette.size()),
                 withLength({0x00, 0xEE, 0xFF, 0x11, 0xF0, 0x23, 0x10}, 40)};
     }
+    if (target == "wave") {
+        Bytes stereo = demo::demoWave(220);
+        stereo[22] = 2;  // two channels of 8 bits: two bytes a frame, one left over
+        stereo[32] = 2;
+        return {demo::demoWave(440), stereo, {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}};
+    }
     if (target == "strings") {
         return {demo::demoStringTable(), {3, 0, 8, 0, 9, 0, 10, 0, 0, 'a', 0, 'b', 0}};
     }

@@ -8,7 +8,7 @@ if [ "$(id -u)" -eq 0 ]; then sudo_cmd=(); else sudo_cmd=(sudo); fi
 dpkg-query -W clang >/dev/null 2>&1 || "${sudo_cmd[@]}" apt-get install -y --no-install-recommends clang
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=ON
-targets=(archive lzss strings scenario sprite animation changes)
+targets=(archive lzss strings scenario sprite animation changes wave)
 cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}" "${targets[@]/#/fuzz_replay_}"
 for target in "${targets[@]}"; do
     corpus="build-fuzz/corpus/$target"

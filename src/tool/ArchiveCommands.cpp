@@ -4,9 +4,12 @@
 
 #include "core/Progress.h"
 #include "core/archive/Archive.h"
+#include "core/archive/ArchiveSlots.h"
 #include "core/archive/EntryInsertion.h"
 #include "core/archive/LzssEncoder.h"
+#include "core/files/DocumentFiles.h"
 #include "core/model/TypedNumber.h"
+#include "platform/GameArchives.h"
 #include "platform/MappedFile.h"
 #include "tool/Commands.h"
 #include "tool/ToolFiles.h"
@@ -69,11 +72,48 @@ void insertEntry(const Invocation& invocation, std::ostream&) {
     writeOutput(archivePath, rebuilt);
 }
 
+void listSlots(const Invocation&, std::ostream& out) {
+    for (const archive::ArchiveSlot& slot : archive::archiveSlots()) {
+        out << slot.row << ' ' << slot.entry << ' ' << slot.caption << '\n';
+    }
+}
+
+const archive::ArchiveSlot& slotArgument(const std::string& row) {
+    return archive::slotAtRow(model::parseTypedInteger(row));
+}
+
+// As Direct Open reads a slot: what it could not open is refused the same way.
+void directLoad(const Invocation& invocation, std::ostream&) {
+    const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
+    const platform::MappedFile file = platform::openGameArchive(
+        QString::fromStdString(invocation.arguments[0]), archive::kSlotArchive);
+    const auto entry = archive::ArchiveView(file.bytes()).extract(slot.entry);
+    files::readDocument({}, entry, {});
+    writeOutput(invocation.arguments[2], entry);
+}
+
+// As Direct Save writes the document that FILE opens as into a slot.
+void directSave(const Invocation& invocation, std::ostream&) {
+    const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
+    const model::Document document = openDocument(invocation.arguments[2]);
+    NoProgress quiet;
+    const archive::PackedEntry packed =
+        archive::packForSlot(document, slot, !invocation.isSet("no-compress"), quiet);
+    const std::string archivePath =
+        platform::locateGameArchive(QString::fromStdString(invocation.arguments[0]),
+                                    archive::kSlotArchive)
+            .toStdString();
+    writeOutput(archivePath, archive::insertEntry(readInput(archivePath), slot.entry, packed.header,
+                                                  packed.payload, quiet));
+}
+
 }  // namespace
 
 std::vector<Command> archiveCommands() {
     const Argument archiveArgument{"ARCHIVE", "a game archive, such as DATA/MAINDAT.WAR"};
     const Argument entryArgument{"N", "the entry's number, from 0"};
+    const Argument gameArgument{"GAMEDIR", "the game directory, holding DATA/MAINDAT.WAR"};
+    const Argument rowArgument{"ROW", "the slot's row as slots lists it, 1 to 87"};
     return {
         {"list",
          "One line per entry of a game archive: number, offset, stored length, \"compressed\" or "
@@ -102,6 +142,28 @@ std::vector<Command> archiveCommands() {
          {{"compress", "", "store the entry compressed"}},
          "tarnwick-tool insert war2/DATA/MAINDAT.WAR 2 units.udta --compress",
          insertEntry},
+        {"slots",
+         "The slots of the game's MAINDAT.WAR that direct-load and direct-save know, one a line: "
+         "row, entry, caption, as the editor's Direct Open and Direct Save list them.",
+         {},
+         {},
+         "tarnwick-tool slots | grep Demo",
+         listSlots},
+        {"direct-load",
+         "Writes the entry of a slot of the game's MAINDAT.WAR as it stands, when the editor's "
+         "Direct Open can open it (a scenario, unit data or upgrade data).",
+         {gameArgument, rowArgument, {"OUT", "the file to write"}},
+         {},
+         "tarnwick-tool direct-load ~/war2 4 level1.pud",
+         directLoad},
+        {"direct-save",
+         "Puts a scenario, unit data or upgrade data file into a slot of the game's MAINDAT.WAR, "
+         "written as the editor writes that kind, as Direct Save does. A slot takes only its "
+         "own kind; the archive is replaced only when complete.",
+         {gameArgument, rowArgument, {"FILE", "the file to put in, read as the editor opens it"}},
+         {{"no-compress", "", "store the entry as is instead of compressed"}},
+         "tarnwick-tool direct-save ~/war2 4 level1.pud",
+         directSave},
     };
 }
 

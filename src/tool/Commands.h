@@ -17,6 +17,6 @@ std::vector<Command> defaultsCommands();  // defaults
 std::vector<Command> balanceCommands();   // balance
 std::vector<Command> scenarioCommands();  // info, minimap
 std::vector<Command> spriteCommands();    // sprite
-std::vector<Command> archiveCommands();   // list, extract, compress, insert
+std::vector<Command> archiveCommands();   // list, extract, compress, insert, slots, direct-*
 
 }  // namespace tarnwick::tool

@@ -6,7 +6,9 @@
 #include "DemoScenario.h"
 #include "ScenarioBuilder.h"
 #include "ToolTestSupport.h"
+#include "core/archive/Archive.h"
 #include "core/files/Scenario.h"
+#include "core/files/StandaloneFiles.h"
 #include "core/graphics/SpriteConverter.h"
 
 using namespace tarnwick;
@@ -238,6 +240,38 @@ TEST_F(ToolTest, ArchiveFailuresLeaveTheArchiveUntouched) {
     }
     EXPECT_EQ(contents("a.war"), original);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.bin"))));
+}
+
+TEST_F(ToolTest, DirectSaveThenDirectLoadGiveTheDocumentBack) {
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+    const std::vector<std::string> listed = linesOf(runCommand({"slots"}).out);
+    ASSERT_EQ(listed.size(), 87u);
+    EXPECT_EQ(listed[3], "4 192 PUD Level  1 (Humans)");
+    EXPECT_EQ(listed[86], "87 469 PUD Level 12X (Orcs)");
+
+    model::Document units = demo::demoSlotScenario(451);
+    units.hasExpansionGfx = true;
+    write("units.udt", files::writeUnitDataFile(units));
+    write("map.pud", files::writeScenario(demo::demoSlotScenario(300)));
+    ASSERT_EQ(runCommand({"direct-save", path("game"), "2", path("units.udt")}).code, 0);
+    ASSERT_EQ(
+        runCommand({"direct-save", path("game"), "40", path("map.pud"), "--no-compress"}).code, 0);
+    ASSERT_EQ(runCommand({"direct-load", path("game"), "2", path("back.udt")}).code, 0);
+    ASSERT_EQ(runCommand({"direct-load", path("game"), "40", path("back.pud")}).code, 0);
+    EXPECT_EQ(contents("back.udt"), contents("units.udt"));
+    EXPECT_EQ(contents("back.pud"), contents("map.pud"));
+    const Bytes archiveBytes = contents("game/DATA/MAINDAT.WAR");
+    const archive::ArchiveView view(archiveBytes);
+    EXPECT_TRUE(view.info(472).compressed);
+    EXPECT_FALSE(view.info(228).compressed);
+
+    const ToolRun refused = runCommand({"direct-save", path("game"), "1", path("map.pud")});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err,
+              "tarnwick-tool direct-save: Cant import a PUD or a UGRD into a UDTA slot\n");
+    EXPECT_EQ(contents("game/DATA/MAINDAT.WAR"), archiveBytes);
+    EXPECT_EQ(runCommand({"direct-load", path("game"), "88", path("out")}).err,
+              "tarnwick-tool direct-load: There is no row 88: rows run from 1 to 87\n");
 }
 
 TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {

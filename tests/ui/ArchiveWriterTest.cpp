@@ -48,12 +48,10 @@ class ArchiveWriterTest : public QObject {
 
     void insertingReplacesTheEntryAndMovesTheRest() {
         const std::vector<std::uint8_t> data(5000, 0x5A);
-        platform::saveWholeFile(path("entry.bin"), data);
         const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
         const auto before = platform::readWholeFile(archivePath);
         QVERIFY(succeeds([&] {
-            writer_->insertEntry(path("entry.bin"), 1, "maindat.war",
-                                 archive::entryHeader(data.size(), false));
+            writer_->insertEntry(data, 1, "maindat.war", archive::entryHeader(data.size(), false));
         }));
         QVERIFY(prompts_->shown.empty());
         QCOMPARE(form_.windowTitle(), QString("Inserting..."));
@@ -67,31 +65,30 @@ class ArchiveWriterTest : public QObject {
     }
 
     void aFailedInsertionLeavesTheArchiveAsItWas() {
-        platform::saveWholeFile(path("entry.bin"), std::vector<std::uint8_t>{1, 2});
+        const std::vector<std::uint8_t> data{1, 2};
         const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
         const auto before = platform::readWholeFile(archivePath);
-        QVERIFY(!succeeds([&] { writer_->insertEntry(path("entry.bin"), 473, "MAINDAT.WAR", 2); }));
+        QVERIFY(!succeeds([&] { writer_->insertEntry(data, 473, "MAINDAT.WAR", 2); }));
         QCOMPARE(prompts_->texts(),
                  QStringList{"A fatal error has occured during insertion!Entry does not exist in "
                              "opened data file!: 473"});
-        QVERIFY(!succeeds([&] { writer_->insertEntry(path("missing.bin"), 1, "MAINDAT.WAR", 2); }));
         if (QProcess::execute("chattr", {"+i", game_.filePath("DATA")}) == 0) {
-            QVERIFY(
-                !succeeds([&] { writer_->insertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2); }));
+            QVERIFY(!succeeds([&] { writer_->insertEntry(data, 1, "MAINDAT.WAR", 2); }));
             QProcess::execute("chattr", {"-i", game_.filePath("DATA")});
-            QCOMPARE(prompts_->shown.size(), std::size_t{3});
+            QCOMPARE(prompts_->shown.size(), std::size_t{2});
         }
         QCOMPARE(platform::readWholeFile(archivePath), before);
         QVERIFY(!form_.isVisible());
     }
 
     void aTruncatedArchiveIsNotWrittenInto() {
-        platform::saveWholeFile(path("entry.bin"), std::vector<std::uint8_t>{1, 2});
         const QString archivePath = game_.filePath("DATA/MAINDAT.WAR");
         auto truncated = platform::readWholeFile(archivePath);
         truncated.resize(truncated.size() / 2);
         platform::saveWholeFile(archivePath, truncated);
-        QVERIFY(!succeeds([&] { writer_->insertEntry(path("entry.bin"), 1, "MAINDAT.WAR", 2); }));
+        QVERIFY(!succeeds([&] {
+            writer_->insertEntry(std::vector<std::uint8_t>{1, 2}, 1, "MAINDAT.WAR", 2);
+        }));
         QVERIFY(prompts_->texts().at(0).startsWith(
             "A fatal error has occured during insertion!The archive is damaged: entry "));
         QCOMPARE(platform::readWholeFile(archivePath), truncated);

@@ -1,5 +1,8 @@
 #include <memory>
 
+#include <QPushButton>
+#include <QTimer>
+
 #include "DemoScenario.h"
 #include "SharedBlockOwner.h"
 #include "UiTestSupport.h"
@@ -163,6 +166,26 @@ class PlugInModeTest : public WindowTestBase {
         QVERIFY(h_->window.endRequested());
         QVERIFY(!h_->plugInLink.isOpen());
         QCOMPARE(h_->prompts.shown.size(), std::size_t{4});
+    }
+
+    void directSaveWarnsThatTheRegionMapMayBeOld() {
+        startWithHost();
+        bool opened = false;
+        QTimer::singleShot(0, this, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (dialog == nullptr) {
+                return;
+            }
+            opened = dialog->objectName() == "directSaveDialog";
+            QCOMPARE(h_->prompts.texts(),
+                     QStringList{"WARNING! The REGM will not be properly saved unless you clicked "
+                                 "SAVE in marrowby before loading this plugin!"});
+            QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
+            QTest::mouseClick(control<QPushButton>(*dialog, "cancelButton"), Qt::LeftButton);
+        });
+        h_->window.menus().directSave->trigger();
+        QVERIFY(opened);
+        QCOMPARE(h_->prompts.shown.size(), std::size_t{1});
     }
 
   private:

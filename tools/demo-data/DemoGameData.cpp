@@ -238,7 +238,7 @@ Bytes demoAnimations() {
 
 Bytes demoWave(int hertz) {
     constexpr std::uint32_t kRate = 11025;
-    constexpr std::uint32_t kSamples = kRate / 5;
+    constexpr std::uint32_t kSamples = kRate / 6;
     Bytes out = {'R', 'I', 'F', 'F'};
     appendWord(out, 36 + kSamples, 4);
     out.insert(out.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
@@ -252,8 +252,10 @@ Bytes demoWave(int hertz) {
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     appendWord(out, kSamples, 4);
     for (std::uint32_t i = 0; i < kSamples; ++i) {
+        // Fades out, so that the tone ends without a click.
         const double phase = 2.0 * std::numbers::pi * hertz * i / kRate;
-        out.push_back(static_cast<std::uint8_t>(128 + 60 * std::sin(phase)));
+        const double fade = 1.0 - static_cast<double>(i) / kSamples;
+        out.push_back(static_cast<std::uint8_t>(128 + 60 * fade * std::sin(phase)));
     }
     return out;
 }
@@ -273,7 +275,13 @@ std::vector<GameFile> demoGameFiles() {
     main.put(10, demoPalette(20), false);
     main.put(18, demoPalette(40), true);
     main.put(438, demoPalette(50), false);
-    main.put(kDemoScenarioEntry, files::writeScenario(scenario), true);
+    // The scenario slots, as the game fills them: the campaigns and the expansion's.
+    for (const auto& [first, last] : {std::pair{192, 251}, std::pair{446, 469}}) {
+        for (int entry = first; entry <= last; ++entry) {
+            main.put(static_cast<std::size_t>(entry), files::writeScenario(demoSlotScenario(entry)),
+                     entry % 2 == 0);
+        }
+    }
     main.put(278, demoAnimations(), true);
     for (int i = 0; i < kDemoSpriteCount; ++i) {
         main.put(static_cast<std::size_t>(kFirstDemoSprite + i),
@@ -292,9 +300,12 @@ std::vector<GameFile> demoGameFiles() {
     ArchiveWriter strings(2);
     strings.put(0, {'d', 'e', 'm', 'o'}, false);
     strings.put(1, demoStringTable(), false);
+    // The sounds the About box plays, each a tone of its own pitch.
     ArchiveWriter sounds(377);
-    for (const std::size_t slot : {0u, 1u, 2u, 245u, 375u, 376u}) {
-        sounds.put(slot, demoWave(220 + 110 * static_cast<int>(slot % 7)), slot % 2 == 0);
+    for (std::size_t slot = 0; slot < 377; ++slot) {
+        if (slot <= 245 || slot == 375 || slot == 376) {
+            sounds.put(slot, demoWave(220 + 4 * static_cast<int>(slot)), slot % 2 == 0);
+        }
     }
     ArchiveWriter speech(1);
     speech.put(0, demoWave(330), true);

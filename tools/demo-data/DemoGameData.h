@@ -33,7 +33,7 @@ inline bool isDemoTower(std::size_t unit) {
 // fighting units attack with waits and opcode 10 and walk with moves and waits, towers shoot
 // without opcode 10, other buildings only stand.
 Bytes demoAnimations();
-// A short 8-bit mono tone as a wave file.
+// A short 8-bit mono tone as a wave file, fading out.
 Bytes demoWave(int hertz);
 
 struct GameFile {
@@ -42,8 +42,9 @@ struct GameFile {
 };
 
 // A complete game directory made by the project: the six archives with palettes, a string
-// table, default unit and upgrade data, sprites, animation scripts, a scenario and sounds,
-// some entries compressed and some stored as is, plus an empty "WAR2.EXE".
+// table, default unit and upgrade data, sprites, animation scripts, a scenario in every slot
+// the game keeps scenarios in (demoSlotScenario) and the sounds the About box plays, some
+// entries compressed and some stored as is, plus an empty "WAR2.EXE".
 std::vector<GameFile> demoGameFiles();
 
 // Writes demoGameFiles() below `directory`; throws tarnwick::Error on failure.

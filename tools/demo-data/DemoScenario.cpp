@@ -3,6 +3,7 @@
 #include "DemoGameData.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string_view>
 
@@ -17,20 +18,19 @@ namespace {
 using model::SectionId;
 namespace uf = model::unitfields;
 
-constexpr std::uint16_t kMapSide = 64;
-
 void fillText(std::span<std::uint8_t> body, std::string_view text) {
     std::fill(body.begin(), body.end(), 0);
     std::copy_n(text.begin(), std::min(text.size(), body.size()), body.begin());
 }
 
-void fillUnits(model::UnitDataTable& units) {
+void fillUnits(model::UnitDataTable& units, std::uint32_t variation) {
     for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
         const auto u = static_cast<std::uint32_t>(unit);
         const bool building = unit >= 58 && unit < 105;
-        units.set(uf::hitPoints, unit, building ? 400 + (u * 97) % 2200 : 30 + (u * 37) % 300);
+        units.set(uf::hitPoints, unit,
+                  (building ? 400 + (u * 97) % 2200 : 30 + (u * 37) % 300) + variation);
         units.set(uf::sightRange, unit, 3 + u % 7);
-        units.set(uf::buildTime, unit, 30 + (u * 13) % 200);
+        units.set(uf::buildTime, unit, 30 + (u * 13) % 200 + variation % 50);
         units.set(uf::goldCost, unit, 20 + (u * 7) % 100);
         units.set(uf::lumberCost, unit, (u * 3) % 50);
         units.set(uf::oilCost, unit, unit % 4 == 0 ? 10 : 0);
@@ -104,15 +104,17 @@ std::uint32_t noise(std::size_t x, std::size_t y) {
     return (h ^ (h >> 16)) % 100;
 }
 
-// A landmass in a sea: a river from north to south with a ford, forests in the west, rocks in
-// the east, coast along the water. Tile numbers are the game's solid and mixed ranges.
-std::uint16_t demoTile(std::size_t x, std::size_t y) {
-    const double dx = (static_cast<double>(x) - 31.5) / 31.5;
-    const double dy = (static_cast<double>(y) - 31.5) / 31.5;
+// A landmass in a sea of `side` tiles: a river from north to south with a ford, forests in the
+// west, rocks in the east, coast along the water. Tile numbers are the game's solid and mixed
+// ranges.
+std::uint16_t demoTile(std::size_t x, std::size_t y, std::size_t side) {
+    const double centre = (static_cast<double>(side) - 1.0) / 2.0;
+    const double dx = (static_cast<double>(x) - centre) / centre;
+    const double dy = (static_cast<double>(y) - centre) / centre;
     const double fromCentre = dx * dx + dy * dy + static_cast<double>(noise(x, y)) / 900.0;
-    const auto riverX =
-        static_cast<std::size_t>(32.0 + 4.0 * std::sin(static_cast<double>(y) / 7.0));
-    const bool ford = y >= 30 && y <= 33;
+    const auto riverX = static_cast<std::size_t>(static_cast<double>(side / 2) +
+                                                 4.0 * std::sin(static_cast<double>(y) / 7.0));
+    const bool ford = y + 2 >= side / 2 && y <= side / 2 + 1;
     if (fromCentre > 1.02) {
         return fromCentre > 1.25 ? 0x20 : 0x10;  // deep and shallow water
     }
@@ -122,10 +124,10 @@ std::uint16_t demoTile(std::size_t x, std::size_t y) {
     if (x + 2 >= riverX && x <= riverX + 1 && !ford) {
         return x + 2 == riverX || x == riverX + 1 ? 0x100 : 0x10;  // the river between its banks
     }
-    if (x < 24 && y > 6 && noise(x / 3, y / 3) < 55) {
+    if (8 * x < 3 * side && y > 6 && noise(x / 3, y / 3) < 55) {
         return noise(x, y) < 90 ? 0x70 : 0x600;  // forest
     }
-    if (x > 42 && y > 34 && noise(x / 3, y / 3) < 45) {
+    if (3 * x > 2 * side && 32 * y > 17 * side && noise(x / 3, y / 3) < 45) {
         return noise(x, y) < 80 ? 0x80 : 0x400;  // rocks
     }
     return noise(x, y) < 85 ? 0x50 : 0x60;  // light and dark grass
@@ -133,28 +135,33 @@ std::uint16_t demoTile(std::size_t x, std::size_t y) {
 
 }  // namespace
 
-model::Document demoScenario() {
+model::Document demoScenario(const DemoScenarioShape& shape) {
+    const std::uint16_t side = shape.mapSide;
     model::Document document;
     fillText(document.body(SectionId::Type), "WAR2 MAP");
-    document.body(SectionId::Version)[0] = 19;  // an expansion scenario, on Swamp there
-    fillText(document.body(SectionId::Description), "Tarnwick demo: the river ford");
+    // An expansion scenario is on Swamp there; one of the original game on one of its three.
+    document.body(SectionId::Version)[0] = shape.expansion ? 19 : 11;
+    fillText(document.body(SectionId::Description), shape.description);
     auto owners = document.body(SectionId::Owners);
     std::fill(owners.begin(), owners.end(), 3);  // nobody
     owners[0] = 5;                               // a person
     owners[1] = owners[2] = owners[3] = 4;       // the computer
     owners[15] = 2;                              // neutral: the gold mines
+    document.body(SectionId::Era)[0] = static_cast<std::uint8_t>(shape.variation % 3);
     document.body(SectionId::EraExpansion)[0] = 3;
-    document.body(SectionId::Dimensions)[0] = kMapSide;
-    document.body(SectionId::Dimensions)[2] = kMapSide;
+    bytes::writeLe(document.body(SectionId::Dimensions), 0, 2, side);
+    bytes::writeLe(document.body(SectionId::Dimensions), 2, 2, side);
     for (const SectionId id :
          {SectionId::Type, SectionId::Version, SectionId::Description, SectionId::Owners,
-          SectionId::Era, SectionId::EraExpansion, SectionId::Dimensions, SectionId::UnitData,
-          SectionId::Upgrades, SectionId::Restrictions, SectionId::Sides, SectionId::StartGold,
-          SectionId::StartLumber, SectionId::StartOil, SectionId::AiPlayers}) {
+          SectionId::Era, SectionId::Dimensions, SectionId::UnitData, SectionId::Upgrades,
+          SectionId::Restrictions, SectionId::Sides, SectionId::StartGold, SectionId::StartLumber,
+          SectionId::StartOil, SectionId::AiPlayers}) {
         hold(document, id);
     }
+    document.setHasExpansionTerrain(shape.expansion);
+    document.hasExpansionGfx = shape.swampGraphics;
 
-    fillUnits(document.unitData);
+    fillUnits(document.unitData, shape.variation);
     fillGraphics(document);
     for (std::size_t upgrade = 0; upgrade < model::kUpgradeCount; ++upgrade) {
         const auto u = static_cast<std::uint32_t>(upgrade);
@@ -176,21 +183,35 @@ model::Document demoScenario() {
     }
     document.body(SectionId::Sides)[15] = 2;
 
-    const std::size_t tiles = std::size_t{kMapSide} * kMapSide;
+    const std::size_t tiles = std::size_t{side} * side;
     auto& tileMap = document.blob(SectionId::TileMap);
     tileMap.assign(tiles * 2, 0);
-    for (std::size_t y = 0; y < kMapSide; ++y) {
-        for (std::size_t x = 0; x < kMapSide; ++x) {
-            bytes::writeLe(tileMap, 2 * (y * kMapSide + x), 2, demoTile(x, y));
+    for (std::size_t y = 0; y < side; ++y) {
+        for (std::size_t x = 0; x < side; ++x) {
+            bytes::writeLe(tileMap, 2 * (y * side + x), 2, demoTile(x, y, side));
         }
     }
     document.blob(SectionId::SquareMap).assign(tiles * 2, 0);
     document.blob(SectionId::OilMap).assign(tiles, 0);
     document.blob(SectionId::RegionMap).assign(tiles * 2, 0);
-    // Four town halls, one per player, and two gold mines: x, y, type, owner, extra.
-    document.blob(SectionId::Units) = {14, 0, 14, 0, 58, 0,  0,  0, 46, 0, 46, 0, 59, 1,  0,  0,
-                                       46, 0, 14, 0, 58, 2,  0,  0, 14, 0, 46, 0, 59, 3,  0,  0,
-                                       20, 0, 20, 0, 92, 15, 40, 0, 40, 0, 40, 0, 92, 15, 40, 0};
+    // Four town halls, one per player, and two gold mines, placed as on a 64 x 64 map.
+    struct PlacedUnit {
+        std::uint32_t x, y, type, owner, extra;
+    };
+    auto& units = document.blob(SectionId::Units);
+    units.clear();
+    for (const PlacedUnit& unit :
+         {PlacedUnit{14, 14, 58, 0, 0}, PlacedUnit{46, 46, 59, 1, 0}, PlacedUnit{46, 14, 58, 2, 0},
+          PlacedUnit{14, 46, 59, 3, 0}, PlacedUnit{20, 20, 92, 15, 40},
+          PlacedUnit{40, 40, 92, 15, 40}}) {
+        const std::size_t at = units.size();
+        units.resize(at + 8);
+        bytes::writeLe(units, at, 2, unit.x * side / 64);
+        bytes::writeLe(units, at + 2, 2, unit.y * side / 64);
+        units[at + 4] = static_cast<std::uint8_t>(unit.type);
+        units[at + 5] = static_cast<std::uint8_t>(unit.owner);
+        bytes::writeLe(units, at + 6, 2, unit.extra);
+    }
     for (const SectionId id : {SectionId::TileMap, SectionId::SquareMap, SectionId::OilMap,
                                SectionId::RegionMap, SectionId::Units}) {
         hold(document, id);
@@ -198,6 +219,21 @@ model::Document demoScenario() {
     document.kind = model::DocumentKind::Scenario;
     document.isLoaded = true;
     return document;
+}
+
+model::Document demoSlotScenario(std::int64_t entry) {
+    if (entry == kDemoScenarioEntry) {
+        return demoScenario();
+    }
+    constexpr std::array<std::uint16_t, 4> kSides = {32, 64, 96, 128};
+    constexpr std::int64_t kFirstExpansionScenario = 446;
+    const bool expansion = entry >= kFirstExpansionScenario;
+    return demoScenario(
+        {.mapSide = kSides[static_cast<std::size_t>(entry % 4)],
+         .expansion = expansion,
+         .swampGraphics = expansion && entry % 2 == 0,
+         .description = "Tarnwick demo: the scenario of entry " + std::to_string(entry),
+         .variation = static_cast<std::uint32_t>(entry)});
 }
 
 }  // namespace tarnwick::demo

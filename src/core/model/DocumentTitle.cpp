@@ -23,6 +23,10 @@ std::string documentTitle(const Document& document, TitleMoment moment) {
     if (!document.isLoaded || mark == nullptr) {
         return kTitleNothingHeld;
     }
+    // A document taken from the game's archive has no file of its own yet.
+    if (document.fileName.empty()) {
+        return std::string(kTitleAtStart) + mark;
+    }
     std::string name = document.fileName;
     const auto slash = name.find_last_of("/\\");
     const bool wholePath =

@@ -14,8 +14,9 @@ inline constexpr const char* kTitlePlugIn = "Tarnwick v3.0 - [Plug-in]";
 // shows only the file's name after it was written.
 enum class TitleMoment { AfterRead, AfterWrite };
 
-// "Tarnwick v3.0 - " + the file name + " - [PUD]", "[UDTA]" or "[UGRD]"; the nothing-held title
-// while no document is loaded.
+// "Tarnwick v3.0 - " + the file name + " - [PUD]", "[UDTA]" or "[UGRD]"; without a file name
+// (a document from the game's archive) only the kind, "Tarnwick v3.0 - [PUD]"; the nothing-held
+// title while no document is loaded.
 std::string documentTitle(const Document& document, TitleMoment moment = TitleMoment::AfterRead);
 
 }  // namespace tarnwick::model

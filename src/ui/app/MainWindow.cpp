@@ -117,6 +117,11 @@ void MainWindow::buildWorkArea() {
     startingResources_ = new StartingResourcesWindow(document_, prompts_, this);
     expansionGraphics_ = new ExpansionGraphicsDialog(document_, prompts_, extractor_, this);
     minimap_ = new MinimapWindow(document_, this);
+    directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
+    directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
+                                       plugInMode_, this);
+    about_ = new AboutDialog(extractor_, prompts_, wavePlayer_,
+                             std::mt19937(std::random_device{}()), this);
     columns->addWidget(unitPages_, 1);
 
     setCentralWidget(central);
@@ -130,6 +135,9 @@ void MainWindow::connectCommands() {
     };
     command(menus_.open, &MainWindow::openDocument);
     command(menus_.openButton, &MainWindow::openDocument);
+    command(menus_.directOpen, &MainWindow::directOpen);
+    command(menus_.directSave, &MainWindow::directSave);
+    command(menus_.about, &MainWindow::showAbout);
     command(menus_.save, &MainWindow::saveDocument);
     command(menus_.saveButton, &MainWindow::saveDocument);
     command(menus_.saveAs, &MainWindow::saveDocumentAs);
@@ -317,9 +325,31 @@ void MainWindow::openDocument() {
 }
 
 void MainWindow::openFile(const QString& path) {
+    if (openRead([&] { return readDocumentFile(document_, path); })) {
+        lastOpenedFolder_ = QFileInfo(path).absolutePath();
+    }
+}
+
+void MainWindow::directOpen() {
+    if (directLoad_->exec() == QDialog::Accepted) {
+        // The entry has no file of its own: "&Save" asks where it goes.
+        openRead([this] { return readDocumentBytes(document_, directLoad_->takeEntry(), {}); });
+    }
+}
+
+void MainWindow::directSave() {
+    directSave_->exec();
+}
+
+void MainWindow::showAbout() {
+    about_->exec();
+}
+
+bool MainWindow::openRead(const std::function<model::Document()>& read) {
+    bool opened = false;
     runGuarded(prompts_, [&] {
         try {
-            document_ = readDocumentFile(document_, path);
+            document_ = read();
         } catch (...) {
             // Nothing half-read may be saved over the file: the document is no longer loaded.
             document_.unload();
@@ -328,10 +358,11 @@ void MainWindow::openFile(const QString& path) {
             refreshCommandStates();
             throw;
         }
-        lastOpenedFolder_ = QFileInfo(path).absolutePath();
         showOpenedDocument();
         refreshCommandStates();
+        opened = true;
     });
+    return opened;
 }
 
 void MainWindow::showOpenedDocument() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +14,8 @@
 #include "core/model/UnitClipboard.h"
 #include "platform/PluginLink.h"
 #include "platform/SettingsStore.h"
+#include "platform/WavePlayer.h"
+#include "ui/app/AboutDialog.h"
 #include "ui/app/MainMenus.h"
 #include "ui/app/SaveCommands.h"
 #include "ui/app/TableCommands.h"
@@ -19,6 +23,8 @@
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/dialogs/BalanceCalculator.h"
+#include "ui/dialogs/DirectLoadDialog.h"
+#include "ui/dialogs/DirectSaveDialog.h"
 #include "ui/dialogs/ExpansionGraphicsDialog.h"
 #include "ui/dialogs/MapPropertiesWindow.h"
 #include "ui/dialogs/MinimapWindow.h"
@@ -76,6 +82,9 @@ class MainWindow : public QMainWindow {
 
   public slots:
     void openDocument();
+    void directOpen();
+    void directSave();
+    void showAbout();
     void showSelectedRow();
     void searchUnits();
     void readGameNames();
@@ -126,6 +135,9 @@ class MainWindow : public QMainWindow {
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
+    // Takes the document that `read` gives as the opened one, or reports why there is none;
+    // whether it was opened.
+    bool openRead(const std::function<model::Document()>& read);
     // After a successful read: title, first row, check marks, menus and pages.
     void showOpenedDocument();
     // Runs the menus' enabling rules now, so that buttons, items and shortcuts always show what
@@ -162,6 +174,10 @@ class MainWindow : public QMainWindow {
     StartingResourcesWindow* startingResources_ = nullptr;
     ExpansionGraphicsDialog* expansionGraphics_ = nullptr;
     MinimapWindow* minimap_ = nullptr;
+    DirectLoadDialog* directLoad_ = nullptr;
+    DirectSaveDialog* directSave_ = nullptr;
+    platform::WavePlayer wavePlayer_;
+    AboutDialog* about_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     PlugInMode plugInMode_;

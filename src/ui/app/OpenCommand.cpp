@@ -14,9 +14,14 @@ model::Document readDocumentFile(const model::Document& current, const QString& 
     } catch (const Error&) {
         throw CommandFailed(errorMessage("Error: Error Opening File!"));
     }
+    return readDocumentBytes(current, file, path);
+}
+
+model::Document readDocumentBytes(const model::Document& current,
+                                  std::span<const std::uint8_t> bytes, const QString& fileName) {
     const Message notOpened = errorMessage("Error: File Not Opened!");
     try {
-        return files::readDocument(current, file, path.toStdString());
+        return files::readDocument(current, bytes, fileName.toStdString());
     } catch (const files::UnknownFileKind& error) {
         throw CommandFailed({{MessageIcon::None, "File Error!", error.what()}, notOpened});
     } catch (const Error& error) {

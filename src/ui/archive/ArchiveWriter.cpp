@@ -38,12 +38,11 @@ void ArchiveWriter::compressFile(const QString& input, const QString& output) {
     }
 }
 
-void ArchiveWriter::insertEntry(const QString& source, std::int64_t entry,
+void ArchiveWriter::insertEntry(std::span<const std::uint8_t> data, std::int64_t entry,
                                 const QString& archiveName, std::uint32_t header) {
     try {
         const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
         const auto archive = platform::readWholeFile(path);
-        const auto data = platform::readWholeFile(source);
         platform::saveWholeFile(path,
                                 archive::insertEntry(archive, entry, header, data, progress_));
     } catch (const std::exception& error) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include <QString>
 
@@ -18,11 +19,11 @@ class ArchiveWriter {
     // Writes the bare compressed stream of `input` to `output`.
     void compressFile(const QString& input, const QString& output);
 
-    // Replaces entry `entry` of the archive `archiveName` (in the game's data folder) by the
-    // bytes of `source` behind `header`. The archive is replaced only once the new one is
-    // complete: any failure leaves it exactly as it was.
-    void insertEntry(const QString& source, std::int64_t entry, const QString& archiveName,
-                     std::uint32_t header);
+    // Replaces entry `entry` of the archive `archiveName` (in the game's data folder) by
+    // `header` and `data`. The archive is replaced only once the new one is complete: any
+    // failure leaves it exactly as it was.
+    void insertEntry(std::span<const std::uint8_t> data, std::int64_t entry,
+                     const QString& archiveName, std::uint32_t header);
 
   private:
     Progress& progress_;
