@@ -11,6 +11,7 @@ namespace tarnwick::platform {
 
 namespace {
 const char* const kGameDirectoryKey = "War2Dir";
+const char* const kRecentFilesKey = "RecentFiles";
 
 QSettings openStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Tarnwick");
@@ -39,8 +40,20 @@ QString SettingsStore::war2Dir() const {
 }
 
 void SettingsStore::setWar2Dir(const QString& directory) {
+    writeValue(kGameDirectoryKey, directory);
+}
+
+QStringList SettingsStore::recentFiles() const {
+    return openStore().value(kRecentFilesKey).toStringList();
+}
+
+void SettingsStore::setRecentFiles(const QStringList& files) {
+    writeValue(kRecentFilesKey, files);
+}
+
+void SettingsStore::writeValue(const char* key, const QVariant& value) {
     QSettings store = openStore();
-    store.setValue(kGameDirectoryKey, directory);
+    store.setValue(key, value);
     store.sync();
     if (store.status() != QSettings::NoError) {
         throw Error("Cannot write the settings store \"" + store.fileName().toStdString() + "\"");

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 
 namespace tarnwick::platform {
 
-// Where the game is installed, remembered per user ("War2Dir" in the "Tarnwick" store).
+// What the editor remembers per user in the "Tarnwick" store: where the game is installed
+// ("War2Dir") and the files opened or saved last.
 class SettingsStore {
   public:
     // Whether the store exists at all: a first run has none.
@@ -14,8 +17,15 @@ class SettingsStore {
     // An absent value reads as empty text.
     QString war2Dir() const;
     void setWar2Dir(const QString& directory);
+    // Full paths, newest first.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList& files);
     // Where the store lives, for the README and for tests.
     QString location() const;
+
+  private:
+    // Throws when the store cannot be written.
+    void writeValue(const char* key, const QVariant& value);
 };
 
 }  // namespace tarnwick::platform
