@@ -95,8 +95,7 @@ class DefaultDataTest : public ScenarioFileTest {
         auto* notice = child<QFrame>("defaultDataNotice");
         QVERIFY(notice->isVisible());
         QCOMPARE(label("defaultDataNoticeText")->text(),
-                 QString("The game will ignore this scenario's unit data and use its own "
-                         "defaults, so changes made here will not show in the game."));
+                 QString("The game will ignore this scenario's unit data and use its own."));
         QVERIFY(!child<QPushButton>("useScenarioUpgradesButton")->isVisible());
         QVERIFY(h_->window.menus().useDefaultUnitData->isChecked());
 

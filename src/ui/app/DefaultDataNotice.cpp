@@ -55,9 +55,7 @@ void DefaultDataNotice::showFor(const model::Document& document) {
     } else if (upgrades) {
         what = "upgrades";
     }
-    text_->setText(QString("The game will ignore this scenario's %1 and use its own defaults, "
-                           "so changes made here will not show in the game.")
-                       .arg(what));
+    text_->setText(QString("The game will ignore this scenario's %1 and use its own.").arg(what));
     unitDataButton_->setVisible(units);
     upgradesButton_->setVisible(upgrades);
     setVisible(units || upgrades);

@@ -396,8 +396,11 @@ void MainWindow::showRestoredDocument() {
 
 void MainWindow::showDocumentState() {
     notice_->showFor(document_);
+    // An upgrade file's unit table is what an earlier document left: nothing to mark there.
+    const bool unitsShown =
+        document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData;
     const model::UnitDataTable* defaults =
-        document_.isLoaded ? defaultTables_.units(document_.hasExpansionGfx) : nullptr;
+        unitsShown ? defaultTables_.units(document_.hasExpansionGfx) : nullptr;
     unitMarks_->showList(document_.unitData, defaults);
     if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
@@ -546,6 +549,8 @@ void MainWindow::closeData() {
 
 void MainWindow::changeGameDirectory() {
     gameDirectory_ = chooseGameDirectory(settings_, prompts_, gameDirectory_);
+    // The defaults to compare with are those of the game now chosen.
+    showDocumentState();
 }
 
 void MainWindow::exitProgram() {

@@ -24,7 +24,11 @@ void RecentFiles::store(const QStringList& list) {
 }
 
 void RecentFiles::showList() {
-    menu_.clear();
+    // The item being chosen may be among these: it goes once its signal has been delivered.
+    for (QAction* item : menu_.actions()) {
+        menu_.removeAction(item);
+        item->deleteLater();
+    }
     const QStringList list = files();
     for (int i = 0; i < list.size(); ++i) {
         const QString path = list[i];

@@ -52,7 +52,7 @@ void UnitEditor::edit(const QString& what, const std::function<void()>& change,
         change();
         return;
     }
-    const QString mergeKey = control.isEmpty() ? control : control + QString::number(*unit_);
+    const QString mergeKey = control.isEmpty() ? control : control + " " + QString::number(*unit_);
     history_.record(QString("Change %1 of %2").arg(what, unitName_(*unit_)), change, mergeKey);
 }
 
@@ -108,7 +108,7 @@ void UnitEditor::showUnit(std::size_t unit) {
     unit_ = unit;
     // Filling passes through other values (the target boxes are cleared first) and ends where
     // it began: as one change that changes nothing, it leaves no step.
-    history_.record({}, [&] { fillFromUnit(unit); });
+    history_.record("Show " + unitName_(unit), [&] { fillFromUnit(unit); });
 }
 
 void UnitEditor::fillFromUnit(std::size_t unit) {
