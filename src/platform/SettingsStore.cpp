@@ -12,6 +12,7 @@ namespace tarnwick::platform {
 namespace {
 const char* const kGameDirectoryKey = "War2Dir";
 const char* const kMainWindowGeometryKey = "MainWindowGeometry";
+const char* const kRecentFilesKey = "RecentFiles";
 
 QSettings openStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Tarnwick");
@@ -49,6 +50,14 @@ QByteArray SettingsStore::mainWindowGeometry() const {
 
 void SettingsStore::setMainWindowGeometry(const QByteArray& geometry) {
     write(kMainWindowGeometryKey, geometry);
+}
+
+QStringList SettingsStore::recentFiles() const {
+    return openStore().value(kRecentFilesKey).toStringList();
+}
+
+void SettingsStore::setRecentFiles(const QStringList& files) {
+    write(kRecentFilesKey, files);
 }
 
 void SettingsStore::write(const char* key, const QVariant& value) {

@@ -2,12 +2,13 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace tarnwick::platform {
 
 // What the editor remembers per user in the "Tarnwick" store: where the game is installed
-// ("War2Dir") and where the main window was.
+// ("War2Dir"), where the main window was and the files opened or saved last.
 class SettingsStore {
   public:
     // Whether the store exists at all: a first run has none.
@@ -20,6 +21,9 @@ class SettingsStore {
     // The main window's size, place and maximised state, as Qt saves them; empty at first.
     QByteArray mainWindowGeometry() const;
     void setMainWindowGeometry(const QByteArray& geometry);
+    // Full paths, newest first.
+    QStringList recentFiles() const;
+    void setRecentFiles(const QStringList& files);
     // Where the store lives, for the README and for tests.
     QString location() const;
 

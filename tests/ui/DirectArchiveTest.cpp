@@ -47,10 +47,13 @@ const QList<RowCase> kRows = {
 const QString kFatalExtraction = "A fatal error has occured during extraction! ";
 
 // Every menu item and toolbar button: whether it is enabled and shown.
+// Every named command's enabled and visible state; the recent-files list is no document state
+// (only a file opened from disk joins it).
 QMap<QString, QPair<bool, bool>> commandStates(const ui::MainWindow& window) {
     QMap<QString, QPair<bool, bool>> states;
     for (const QAction* action : window.findChildren<QAction*>()) {
-        if (!action->objectName().isEmpty()) {
+        if (!action->objectName().isEmpty() &&
+            !action->objectName().contains("recent", Qt::CaseInsensitive)) {
             states[action->objectName()] = {action->isEnabled(), action->isVisible()};
         }
     }

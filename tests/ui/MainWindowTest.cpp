@@ -173,13 +173,16 @@ class MainWindowTest : public QObject {
         QVERIFY(h_->window.isMaximized());
     }
 
+    // Both useDefault words clear: no notice above the pages.
     void tabGoesFromTheSearchToTheListToThePageInReadingOrder() {
         h_->startWithGame();
         h_->window.show();
         h_->window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&h_->window));
         QTemporaryDir dir;
-        platform::saveWholeFile(dir.filePath("a.pud"), scenarioWithUnits({}));
+        platform::saveWholeFile(
+            dir.filePath("a.pud"),
+            typicalScenarioWith({{"UDTA", Bytes(5696, 0)}, {"UGRD", Bytes(782, 0)}}));
         h_->window.openFile(dir.filePath("a.pud"));
         auto* pages = h_->window.findChild<QTabWidget*>("unitPages");
         auto* search = h_->window.findChild<QLineEdit*>("searchBox");
@@ -255,9 +258,9 @@ class MainWindowTest : public QObject {
         const auto& m = h_->window.menus();
         QCOMPARE(
             itemsOf(m.file),
-            (QStringList{"&Open...|Ctrl+O", "Direct Open |", "-", "&Save|Ctrl+S", "&Save As...|",
-                         "Direct Save|", "Import File|", "Export...>", "-", "&Close Data|", "-",
-                         "&Choose WarCraft II Directory.|", "&Exit|Ctrl+X"}));
+            (QStringList{"&Open...|Ctrl+O", "Open &Recent>", "Direct Open |", "-", "&Save|Ctrl+S",
+                         "&Save As...|", "Direct Save|", "Import File|", "Export...>", "-",
+                         "&Close Data|", "-", "&Choose WarCraft II Directory.|", "&Exit|Ctrl+X"}));
         QCOMPARE(itemsOf(m.exportMenu),
                  (QStringList{"Export MAINDAT style UDTA|", "Export MAINDAT style UGRD|",
                               "Export as U&P (Upgrade Section)|", "Export as &UN (Unit Section)|",
@@ -270,7 +273,7 @@ class MainWindowTest : public QObject {
                  (QStringList{"Copy Unit Data|Ctrl+C", "Paste Unit Data|Ctrl+V", "-",
                               "Edit &UGRD|Ctrl+U", "&Restrictions Editor|Ctrl+R", "-",
                               "&Use Default UDTA|Ctrl+F1", "Use Default UG&RD|Ctrl+F2",
-                              "Restrictions>"}));
+                              "Restrictions>", "-", "&Undo|Ctrl+Z", "&Redo|Ctrl+Shift+Z"}));
         QCOMPARE(itemsOf(m.restrictionsMenu),
                  (QStringList{"Add Default Restrictions|", "Remove|"}));
         QCOMPARE(itemsOf(m.help), (QStringList{"&About...|F1"}));

@@ -44,6 +44,7 @@ QAction* addButton(QToolBar* bar, QStyle::StandardPixmap glyph, const QString& t
 void buildFileMenu(MainMenus& m, QMenuBar* bar) {
     m.file = addMenu(bar, "&File", "fileMenu");
     m.open = addItem(m.file, "&Open...", "openItem", QKeySequence("Ctrl+O"));
+    m.recentMenu = addSubmenu(m.file, "Open &Recent", "recentMenu");
     m.directOpen = addItem(m.file, "Direct Open ", "directOpenItem");
     m.file->addSeparator();
     m.save = addItem(m.file, "&Save", "saveItem", QKeySequence("Ctrl+S"));
@@ -89,6 +90,13 @@ void buildEditMenu(MainMenus& m, QMenuBar* bar) {
     m.addRestrictions =
         addItem(m.restrictionsMenu, "Add Default Restrictions", "addRestrictionsItem");
     m.removeRestrictions = addItem(m.restrictionsMenu, "Remove", "removeRestrictionsItem");
+    m.edit->addSeparator();
+    m.undo = addItem(m.edit, "&Undo", "undoItem", QKeySequence("Ctrl+Z"));
+    m.redo = addItem(m.edit, "&Redo", "redoItem", QKeySequence("Ctrl+Shift+Z"));
+    m.redo->setShortcuts({QKeySequence("Ctrl+Shift+Z"), QKeySequence("Ctrl+Y")});
+    // They reach every window of the editor that is not blocked by a modal one.
+    m.undo->setShortcutContext(Qt::ApplicationShortcut);
+    m.redo->setShortcutContext(Qt::ApplicationShortcut);
 }
 
 void buildToolbar(MainMenus& m, QMainWindow& window) {

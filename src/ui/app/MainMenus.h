@@ -11,6 +11,7 @@ namespace tarnwick::ui {
 struct MainMenus {
     QMenu* file = nullptr;
     QAction* open = nullptr;
+    QMenu* recentMenu = nullptr;
     QAction* directOpen = nullptr;
     QAction* save = nullptr;
     QAction* saveAs = nullptr;
@@ -46,6 +47,8 @@ struct MainMenus {
     QMenu* restrictionsMenu = nullptr;
     QAction* addRestrictions = nullptr;
     QAction* removeRestrictions = nullptr;
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
 
     QMenu* help = nullptr;
     QAction* about = nullptr;

@@ -19,10 +19,12 @@
 #include "core/model/UnitSearch.h"
 #include "core/model/UseDefaultWord.h"
 #include "ui/app/EditorCommandLine.h"
+#include "ui/app/FileDropTarget.h"
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
 #include "ui/app/WindowPlacement.h"
+#include "ui/app/history/UndoKeysFirst.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -90,6 +92,9 @@ void MainWindow::buildWorkArea() {
     fitUnitListToNames();
     columns->addLayout(listColumn);
 
+    auto* pageColumn = new QVBoxLayout;
+    notice_ = new DefaultDataNotice(central);
+    pageColumn->addWidget(notice_);
     unitPages_ = new QTabWidget(central);
     unitPages_->setObjectName("unitPages");
     // Tab goes from the unit list straight into the page; Ctrl+Tab still turns the pages.
@@ -99,12 +104,16 @@ void MainWindow::buildWorkArea() {
     QWidget* graphicsPage = addPage(unitPages_, "GFX", "graphicsPage");
     unitPages_->setCurrentWidget(graphicsPage);
     unitControls_ = buildUnitPages(generalPage, flagsPage);
-    unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, this);
+    const auto unitName = [this](std::size_t unit) {
+        return unitList_->item(static_cast<int>(unit))->text();
+    };
+    unitEditor_ = new UnitEditor(document_, prompts_, unitControls_, history_, unitName, this);
+    unitMarks_.emplace(unitControls_, *unitList_);
     progressWindow_ = new ProgressWindow(this);
     graphicsPage_ =
-        new GraphicsPage(document_, prompts_, extractor_, *progressWindow_, graphicsPage);
-    upgradeEditor_ = new UpgradeEditor(document_, prompts_, this);
-    restrictionsEditor_ = new RestrictionsEditor(document_, prompts_, this);
+        new GraphicsPage(document_, prompts_, history_, extractor_, *progressWindow_, graphicsPage);
+    upgradeEditor_ = new UpgradeEditor(document_, prompts_, history_, defaultTables_, this);
+    restrictionsEditor_ = new RestrictionsEditor(document_, prompts_, history_, this);
     boxSizer_ = new BoxSizerDialog(*progressWindow_, this);
     const GraphicsSelectionDialog::UnitPage unitPage{
         unitList_, unitControls_.numbers[numberBoxIndex("boxWidthBox")],
@@ -112,17 +121,20 @@ void MainWindow::buildWorkArea() {
     graphicsSelection_ =
         new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
     balanceCalculator_ = new BalanceCalculator(document_, prompts_, extractor_, *unitList_, this);
-    mapProperties_ = new MapPropertiesWindow(document_, prompts_, this);
-    playerProperties_ = new PlayerPropertiesWindow(document_, prompts_, strategyNames_, this);
-    startingResources_ = new StartingResourcesWindow(document_, prompts_, this);
-    expansionGraphics_ = new ExpansionGraphicsDialog(document_, prompts_, extractor_, this);
+    mapProperties_ = new MapPropertiesWindow(document_, prompts_, history_, this);
+    playerProperties_ =
+        new PlayerPropertiesWindow(document_, prompts_, history_, strategyNames_, this);
+    startingResources_ = new StartingResourcesWindow(document_, prompts_, history_, this);
+    expansionGraphics_ =
+        new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
     minimap_ = new MinimapWindow(document_, this);
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
                                        plugInMode_, this);
     about_ = new AboutDialog(extractor_, prompts_, wavePlayer_,
                              std::mt19937(std::random_device{}()), this);
-    columns->addWidget(unitPages_, 1);
+    pageColumn->addWidget(unitPages_, 1);
+    columns->addLayout(pageColumn, 1);
 
     setCentralWidget(central);
 }
@@ -187,6 +199,20 @@ void MainWindow::connectCommands() {
             guarded([this](int) { showSelectedRow(); }));
     connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
             guarded([this] { showSelectedRow(); }));
+
+    bindUndoItems(history_.stack(), menus_.undo, menus_.redo);
+    new UndoKeysFirst(this);
+    connect(&history_, &DocumentHistory::restored, this,
+            guarded([this] { showRestoredDocument(); }));
+    connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
+    connect(notice_, &DefaultDataNotice::useScenarioUnitData, this,
+            guarded([this] { useScenarioUnitData(); }));
+    connect(notice_, &DefaultDataNotice::useScenarioUpgrades, this,
+            guarded([this] { useScenarioUpgrades(); }));
+    recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
+    connect(recentFiles_, &RecentFiles::openRequested, this, &MainWindow::openFile);
+    // A dropped file opens as a chosen one would; opening asks nothing before it replaces.
+    new FileDropTarget(*this, [this](const QString& path) { openFile(path); });
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
@@ -274,7 +300,8 @@ void MainWindow::pasteUnit() {
         return;
     }
     if (const auto unit = selectedUnit()) {
-        clipboard_.paste(document_, *unit);
+        history_.record("Paste Unit Data onto " + unitList_->item(static_cast<int>(*unit))->text(),
+                        [&] { clipboard_.paste(document_, *unit); });
         showSelectedRow();
     }
 }
@@ -327,6 +354,7 @@ void MainWindow::openDocument() {
 void MainWindow::openFile(const QString& path) {
     if (openRead([&] { return readDocumentFile(document_, path); })) {
         lastOpenedFolder_ = QFileInfo(path).absolutePath();
+        recentFiles_->add(path);
     }
 }
 
@@ -353,9 +381,11 @@ bool MainWindow::openRead(const std::function<model::Document()>& read) {
         } catch (...) {
             // Nothing half-read may be saved over the file: the document is no longer loaded.
             document_.unload();
+            history_.clear();
             refreshTitle();
             showNoRow();
             refreshCommandStates();
+            showDocumentState();
             throw;
         }
         showOpenedDocument();
@@ -366,18 +396,72 @@ bool MainWindow::openRead(const std::function<model::Document()>& read) {
 }
 
 void MainWindow::showOpenedDocument() {
+    history_.clear();
     refreshTitle();
     if (document_.kind == model::DocumentKind::Scenario) {
         refreshMinimap();
     }
     selectRow(0);
+    showUseDefaultChecks();
+    menus_.edit->menuAction()->setVisible(true);
+    menus_.pudOptions->menuAction()->setVisible(document_.kind == model::DocumentKind::Scenario);
+    setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
+    showDocumentState();
+}
+
+void MainWindow::showUseDefaultChecks() {
     menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
         static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0))));
     menus_.useDefaultUpgrades->setChecked(model::upgradeUseDefaultChecked(
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0))));
-    menus_.edit->menuAction()->setVisible(true);
-    menus_.pudOptions->menuAction()->setVisible(document_.kind == model::DocumentKind::Scenario);
-    setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
+}
+
+void MainWindow::showRestoredDocument() {
+    showSelectedRow();
+    showUseDefaultChecks();
+    refreshCommandStates();
+    if (document_.kind == model::DocumentKind::Scenario) {
+        refreshMinimap();
+    }
+    if (mapProperties_->isVisible()) {
+        mapProperties_->showDocument();
+    }
+    if (playerProperties_->isVisible()) {
+        playerProperties_->showDocument();
+    }
+    if (startingResources_->isVisible()) {
+        startingResources_->showDocument();
+    }
+}
+
+void MainWindow::showDocumentState() {
+    notice_->showFor(document_);
+    // An upgrade file's unit table is what an earlier document left: nothing to mark there.
+    const bool unitsShown =
+        document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData;
+    const model::UnitDataTable* defaults =
+        unitsShown ? defaultTables_.units(document_.hasExpansionGfx) : nullptr;
+    unitMarks_->showList(document_.unitData, defaults);
+    if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
+        unitMarks_->showUnit(document_.unitData, defaults, *unit);
+    }
+}
+
+void MainWindow::useScenarioUnitData() {
+    history_.record("Use This Unit Data",
+                    [this] { document_.unitData.set(model::unitfields::useDefault, 0, 0); });
+    showUseDefaultChecks();
+    showDocumentState();
+}
+
+void MainWindow::useScenarioUpgrades() {
+    // The game looks at the low byte only; the high byte stays as it was.
+    history_.record("Use These Upgrades", [this] {
+        const std::uint32_t word = document_.upgrades.get(model::upgradefields::useDefault, 0);
+        document_.upgrades.set(model::upgradefields::useDefault, 0, word & 0xFF00u);
+    });
+    showUseDefaultChecks();
+    showDocumentState();
 }
 
 void MainWindow::setEditingPagesVisible(bool visible) {
@@ -420,6 +504,7 @@ void MainWindow::showSelectedRow() {
     unitControls_.generalContent->show();
     unitControls_.flagsContent->show();
     unitEditor_->showUnit(unit);
+    unitMarks_->showUnit(document_.unitData, defaultTables_.units(document_.hasExpansionGfx), unit);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -469,8 +554,14 @@ void MainWindow::saveDocument() {
         return;
     }
     if (saveCommands_.save() == SaveOutcome::Saved) {
-        refreshTitle(model::TitleMoment::AfterWrite);
+        documentSaved();
     }
+}
+
+void MainWindow::documentSaved() {
+    refreshTitle(model::TitleMoment::AfterWrite);
+    history_.markSaved();
+    recentFiles_->add(QString::fromStdString(document_.fileName));
 }
 
 void MainWindow::saveAndExit() {
@@ -481,7 +572,7 @@ void MainWindow::saveAndExit() {
 
 void MainWindow::saveDocumentAs() {
     if (saveCommands_.saveAs() == SaveOutcome::Saved) {
-        refreshTitle(model::TitleMoment::AfterWrite);
+        documentSaved();
     }
 }
 
@@ -489,13 +580,17 @@ void MainWindow::closeData() {
     document_.unload();
     document_.fileName.clear();
     document_.releaseMapBlobs();
+    history_.clear();
     refreshTitle();
     showNoRow();
     refreshCommandStates();
+    showDocumentState();
 }
 
 void MainWindow::changeGameDirectory() {
     gameDirectory_ = chooseGameDirectory(settings_, prompts_, gameDirectory_);
+    // The defaults to compare with are those of the game now chosen.
+    showDocumentState();
 }
 
 void MainWindow::exitProgram() {
@@ -528,7 +623,8 @@ void MainWindow::toggleUseDefaultUnitData() {
     const auto word =
         static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0));
     const std::uint16_t toggled = model::toggledUseDefault(word);
-    document_.unitData.set(model::unitfields::useDefault, 0, toggled);
+    history_.record("Use Default UDTA",
+                    [&] { document_.unitData.set(model::unitfields::useDefault, 0, toggled); });
     menus_.useDefaultUnitData->setChecked(word == 0);
     refreshCommandStates();
 }
@@ -536,7 +632,9 @@ void MainWindow::toggleUseDefaultUnitData() {
 void MainWindow::toggleUseDefaultUpgrades() {
     const auto word =
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0));
-    document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
+    history_.record("Use Default UGRD", [&] {
+        document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
+    });
     menus_.useDefaultUpgrades->setChecked(word == 0);
     refreshCommandStates();
 }

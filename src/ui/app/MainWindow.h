@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include <QEvent>
 #include <QLineEdit>
@@ -16,10 +17,15 @@
 #include "platform/SettingsStore.h"
 #include "platform/WavePlayer.h"
 #include "ui/app/AboutDialog.h"
+#include "ui/app/DefaultDataNotice.h"
 #include "ui/app/MainMenus.h"
+#include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
 #include "ui/app/TableCommands.h"
+#include "ui/app/defaults/DefaultTables.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/app/units/UnitControls.h"
+#include "ui/app/units/UnitDefaultMarks.h"
 #include "ui/app/units/UnitEditor.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/dialogs/BalanceCalculator.h"
@@ -71,6 +77,8 @@ class MainWindow : public QMainWindow {
     BoxSizerDialog& boxSizer() { return *boxSizer_; }
     GraphicsSelectionDialog& graphicsSelection() { return *graphicsSelection_; }
     GraphicsPage& graphicsPage() { return *graphicsPage_; }
+    DocumentHistory& history() { return history_; }
+    RecentFiles& recentFiles() { return *recentFiles_; }
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
@@ -111,6 +119,8 @@ class MainWindow : public QMainWindow {
     void showStartingResources();
     void showExpansionGraphics();
     void toggleMinimap();
+    void useScenarioUnitData();
+    void useScenarioUpgrades();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -128,6 +138,8 @@ class MainWindow : public QMainWindow {
     void startPlugInMode();
     // "Save and Exit": the program ends only once the host has the document back.
     void saveAndExit();
+    // After a successful Save or Save As.
+    void documentSaved();
     // Selects a row from code and shows it, as a click on it would.
     void selectRow(int row);
     // The unit row selected, when it is one of units 0 to 109.
@@ -143,12 +155,19 @@ class MainWindow : public QMainWindow {
     // Runs the menus' enabling rules now, so that buttons, items and shortcuts always show what
     // the next opening of a menu would.
     void refreshCommandStates();
+    // After an undo or redo: every open window shows the document as it now is.
+    void showRestoredDocument();
+    // What follows every change: the notice, the marks of the default values.
+    void showDocumentState();
+    // The check marks of the two "Use Default" items by the words, as after opening.
+    void showUseDefaultChecks();
     // Runs a modal editor when a document is loaded, else warns.
     void openEditor(QDialog& editor);
 
     model::Document& document_;
     Prompts& prompts_;
     platform::SettingsStore& settings_;
+    DocumentHistory history_{document_};
     SaveCommands saveCommands_;
     MainMenus menus_;
     QLineEdit* searchBox_ = nullptr;
@@ -162,7 +181,11 @@ class MainWindow : public QMainWindow {
     // Where the next Open starts: the folder of the file opened last, once there is one.
     QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
-    TableCommands tableCommands_{document_, prompts_, gameDirectory_};
+    TableCommands tableCommands_{document_, prompts_, history_, gameDirectory_};
+    DefaultTables defaultTables_{extractor_, gameDirectory_};
+    std::optional<UnitDefaultMarks> unitMarks_;
+    DefaultDataNotice* notice_ = nullptr;
+    RecentFiles* recentFiles_ = nullptr;
     UpgradeEditor* upgradeEditor_ = nullptr;
     RestrictionsEditor* restrictionsEditor_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;

@@ -70,7 +70,7 @@ void TableCommands::importFile() {
         throw CommandFailed(plainMessage(files::kUnknownFormat));
     }
     try {
-        files::importTable(document_, file);
+        history_.record("Import File", [&] { files::importTable(document_, file); });
     } catch (const Error& refusal) {
         throw CommandFailed(plainMessage(QString::fromStdString(refusal.what())));
     }
@@ -95,8 +95,10 @@ void TableCommands::exportAs(ExportFormat format) {
 }
 
 void TableCommands::addDefaultRestrictions() {
-    document_.restrictions = model::RestrictionTable::defaults();
-    document_.setHasRestrictions(true);
+    history_.record("Add Default Restrictions", [this] {
+        document_.restrictions = model::RestrictionTable::defaults();
+        document_.setHasRestrictions(true);
+    });
 }
 
 bool TableCommands::removeRestrictions() {
@@ -104,7 +106,7 @@ bool TableCommands::removeRestrictions() {
     if (prompts_.ask(question, Buttons::YesNoCancel) != Answer::Yes) {
         return false;
     }
-    document_.setHasRestrictions(false);
+    history_.record("Remove Restrictions", [this] { document_.setHasRestrictions(false); });
     prompts_.plain("Restrictions Removed.");
     return true;
 }

@@ -6,6 +6,7 @@
 
 #include "core/files/TableFiles.h"
 #include "core/model/Document.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -14,8 +15,12 @@ namespace tarnwick::ui {
 // between the document and a file, or a flag of the document changes.
 class TableCommands {
   public:
-    TableCommands(model::Document& document, Prompts& prompts, const QString& gameDirectory)
-        : document_(document), prompts_(prompts), gameDirectory_(gameDirectory) {}
+    TableCommands(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                  const QString& gameDirectory)
+        : document_(document),
+          prompts_(prompts),
+          history_(history),
+          gameDirectory_(gameDirectory) {}
 
     void importFile();
     void exportAs(files::ExportFormat format);
@@ -33,6 +38,7 @@ class TableCommands {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     const QString& gameDirectory_;
     FileChoice choice_;
 };

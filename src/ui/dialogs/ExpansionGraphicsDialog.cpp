@@ -12,8 +12,13 @@
 namespace tarnwick::ui {
 
 ExpansionGraphicsDialog::ExpansionGraphicsDialog(model::Document& document, Prompts& prompts,
+                                                 DocumentHistory& history,
                                                  EntryExtractor& extractor, QWidget* parent)
-    : QDialog(parent), document_(document), prompts_(prompts), extractor_(extractor) {
+    : QDialog(parent),
+      document_(document),
+      prompts_(prompts),
+      history_(history),
+      extractor_(extractor) {
     setObjectName("expansionGraphicsDialog");
     setWindowTitle("UDTA Info");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -87,14 +92,17 @@ void ExpansionGraphicsDialog::addExpansionGraphics() {
         throw CommandFailed(messages);
     }
     // A short entry changes nothing: no swamp array of zeros or of an earlier document is saved.
-    if (!model::addDefaultExpansionGraphics(document_, entry)) {
+    bool added = false;
+    history_.record("Add Expansion GFX",
+                    [&] { added = model::addDefaultExpansionGraphics(document_, entry); });
+    if (!added) {
         throw CommandFailed(corrupted);
     }
     showDocument();
 }
 
 void ExpansionGraphicsDialog::removeExpansionGraphics() {
-    model::removeExpansionGraphics(document_);
+    history_.record("Remove Expansion GFX", [this] { model::removeExpansionGraphics(document_); });
     showDocument();
 }
 

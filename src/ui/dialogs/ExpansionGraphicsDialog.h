@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "core/model/Document.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/prompts/Prompts.h"
 
@@ -16,8 +17,8 @@ class ExpansionGraphicsDialog : public QDialog {
     Q_OBJECT
 
   public:
-    ExpansionGraphicsDialog(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
-                            QWidget* parent = nullptr);
+    ExpansionGraphicsDialog(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                            EntryExtractor& extractor, QWidget* parent = nullptr);
 
     void showDocument();
 
@@ -32,6 +33,7 @@ class ExpansionGraphicsDialog : public QDialog {
   private:
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     EntryExtractor& extractor_;
     QCheckBox* present_ = nullptr;
     QPushButton* add_ = nullptr;

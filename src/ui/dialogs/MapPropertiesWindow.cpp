@@ -54,8 +54,8 @@ QString latin1Refusal(QChar character) {
 }  // namespace
 
 MapPropertiesWindow::MapPropertiesWindow(model::Document& document, Prompts& prompts,
-                                         QWidget* parent)
-    : QDialog(parent), document_(document), prompts_(prompts) {
+                                         DocumentHistory& history, QWidget* parent)
+    : QDialog(parent), document_(document), prompts_(prompts), history_(history) {
     setObjectName("mapPropertiesWindow");
     setWindowTitle("PUD Properties");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -169,16 +169,20 @@ void MapPropertiesWindow::showTerrains() {
 
 void MapPropertiesWindow::terrainClick(SectionId era, std::size_t button, bool checked) {
     if (checked && !filling_) {
-        model::setTerrainWord(document_, era, static_cast<model::Terrain>(button));
+        history_.record("Change Terrain", [&] {
+            model::setTerrainWord(document_, era, static_cast<model::Terrain>(button));
+        });
     }
 }
 
 void MapPropertiesWindow::convertTerrain() {
-    if (document_.hasExpansionTerrain()) {
-        model::convertToNormal(document_);
-    } else {
-        model::convertToExpansion(document_);
-    }
+    history_.record(conversion_->text().remove('&'), [this] {
+        if (document_.hasExpansionTerrain()) {
+            model::convertToNormal(document_);
+        } else {
+            model::convertToExpansion(document_);
+        }
+    });
     showTerrains();
 }
 
@@ -195,8 +199,10 @@ void MapPropertiesWindow::storeDescription() {
             }
         }
         const QByteArray latin1 = text.toLatin1();
-        model::storeDescription(document_,
-                                {latin1.constData(), static_cast<std::size_t>(latin1.size())});
+        history_.record("Change Description", [&] {
+            model::storeDescription(document_,
+                                    {latin1.constData(), static_cast<std::size_t>(latin1.size())});
+        });
         shownDescription_ = latin1.toStdString();
     } catch (const Error& refusal) {
         // Nothing is stored and the window stays open on the text to mend.

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 
 #include "core/model/Document.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -22,7 +23,8 @@ class MapPropertiesWindow : public QDialog {
     Q_OBJECT
 
   public:
-    MapPropertiesWindow(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    MapPropertiesWindow(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                        QWidget* parent = nullptr);
 
     // What a typed but unconfirmed description becomes when the document is shown again.
     enum class TypedText { Replace, KeepUnlessStoredOneChanged };
@@ -45,6 +47,7 @@ class MapPropertiesWindow : public QDialog {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     QLineEdit* description_ = nullptr;
     QLabel* dimensions_ = nullptr;
     QGroupBox* expansionGroup_ = nullptr;

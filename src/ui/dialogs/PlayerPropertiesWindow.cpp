@@ -33,11 +33,13 @@ QStringList itemsOf(const std::array<std::string_view, N>& names) {
 }  // namespace
 
 PlayerPropertiesWindow::PlayerPropertiesWindow(model::Document& document, Prompts& prompts,
+                                               DocumentHistory& history,
                                                const QStringList& computerPlayerNames,
                                                QWidget* parent)
     : QDialog(parent),
       document_(document),
       prompts_(prompts),
+      history_(history),
       computerPlayerNames_(computerPlayerNames) {
     setObjectName("playerPropertiesWindow");
     setWindowTitle("Player Properties");
@@ -127,7 +129,9 @@ void PlayerPropertiesWindow::showDocument() {
 
 void PlayerPropertiesWindow::choiceMade(const Column& column, std::size_t slot, int choice) {
     if (choice >= 0) {
-        model::storeChoice(document_, *column.list, slot, static_cast<std::size_t>(choice));
+        history_.record(QString("Change Player %1").arg(slot + 1), [&] {
+            model::storeChoice(document_, *column.list, slot, static_cast<std::size_t>(choice));
+        });
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/model/Document.h"
 #include "core/model/PlayerSettings.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -19,7 +20,7 @@ class PlayerPropertiesWindow : public QDialog {
 
   public:
     // `computerPlayerNames` are the game's strategy names, read again at every showing.
-    PlayerPropertiesWindow(model::Document& document, Prompts& prompts,
+    PlayerPropertiesWindow(model::Document& document, Prompts& prompts, DocumentHistory& history,
                            const QStringList& computerPlayerNames, QWidget* parent = nullptr);
 
     void showDocument();
@@ -38,6 +39,7 @@ class PlayerPropertiesWindow : public QDialog {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     const QStringList& computerPlayerNames_;
     std::array<Column, 3> columns_{};
 };

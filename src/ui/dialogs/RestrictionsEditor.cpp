@@ -43,8 +43,9 @@ QListWidget* entryList(const QString& name, const std::array<const char*, N>& en
 
 }  // namespace
 
-RestrictionsEditor::RestrictionsEditor(model::Document& document, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), document_(document), prompts_(prompts) {
+RestrictionsEditor::RestrictionsEditor(model::Document& document, Prompts& prompts,
+                                       DocumentHistory& history, QWidget* parent)
+    : QDialog(parent), document_(document), prompts_(prompts), history_(history) {
     setObjectName("restrictionsEditor");
     setWindowTitle("Restrictions Editor");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -138,8 +139,10 @@ void RestrictionsEditor::showEntry(std::size_t list) {
 void RestrictionsEditor::playerBoxClick(const PlayerBoxes& group, std::size_t player, bool ticked) {
     const int entry = lists_[group.list]->currentRow();
     if (entry >= 0) {
-        document_.restrictions.setBit(*group.array, player - 1, static_cast<unsigned>(entry),
-                                      ticked);
+        history_.record(QString("Change Restrictions of Player %1").arg(player), [&] {
+            document_.restrictions.setBit(*group.array, player - 1, static_cast<unsigned>(entry),
+                                          ticked);
+        });
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/model/Document.h"
 #include "core/model/FieldDescriptor.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -20,7 +21,8 @@ class RestrictionsEditor : public QDialog {
     Q_OBJECT
 
   public:
-    RestrictionsEditor(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    RestrictionsEditor(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                       QWidget* parent = nullptr);
 
     // Returns every list to its first entry and shows it.
     void showFirstEntries();
@@ -43,6 +45,7 @@ class RestrictionsEditor : public QDialog {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     std::array<QListWidget*, 3> lists_{};
     std::vector<PlayerBoxes> groups_;
 };

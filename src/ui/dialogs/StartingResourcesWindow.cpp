@@ -23,8 +23,8 @@ QString textOf(std::string_view text) {
 }  // namespace
 
 StartingResourcesWindow::StartingResourcesWindow(model::Document& document, Prompts& prompts,
-                                                 QWidget* parent)
-    : QDialog(parent), document_(document), prompts_(prompts) {
+                                                 DocumentHistory& history, QWidget* parent)
+    : QDialog(parent), document_(document), prompts_(prompts), history_(history) {
     setObjectName("startingResourcesWindow");
     setWindowTitle("Starting Resources");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -109,7 +109,8 @@ void StartingResourcesWindow::storeResources() {
         }
     }
     try {
-        model::storeStartingResources(document_, texts);
+        history_.record("Change Starting Resources",
+                        [&] { model::storeStartingResources(document_, texts); });
     } catch (const model::ResourceTextError& error) {
         // Nothing is stored and the window stays open on the box to mend.
         QLineEdit* box = boxes_[error.slot][static_cast<std::size_t>(error.resource)];

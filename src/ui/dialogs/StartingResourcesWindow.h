@@ -7,6 +7,7 @@
 
 #include "core/model/Document.h"
 #include "core/model/PlayerSettings.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -18,7 +19,8 @@ class StartingResourcesWindow : public QDialog {
     Q_OBJECT
 
   public:
-    StartingResourcesWindow(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    StartingResourcesWindow(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                            QWidget* parent = nullptr);
 
     void showDocument();
 
@@ -33,6 +35,7 @@ class StartingResourcesWindow : public QDialog {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     // By slot, then gold, lumber, oil.
     std::array<std::array<QLineEdit*, model::kResources.size()>, model::kEditedPlayerCount>
         boxes_{};

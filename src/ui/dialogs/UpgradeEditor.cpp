@@ -10,6 +10,7 @@
 
 #include "core/model/TypedNumber.h"
 #include "core/model/UpgradeTable.h"
+#include "ui/app/defaults/DefaultMark.h"
 #include "ui/dialogs/UpgradeTexts.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -40,6 +41,7 @@ QGroupBox* bitBoxes(const QString& name, const char* prefix,
         boxes[bit] = new QCheckBox(captions[bit]);
         boxes[bit]->setObjectName(QString("%1%2").arg(prefix).arg(bit));
         boxes[bit]->setProperty("tag", static_cast<unsigned>(bit));
+        reserveDefaultMarkSpace(boxes[bit]);
         const int at = static_cast<int>(bit);
         grid->addWidget(boxes[bit], at % 7, at / 7);
     }
@@ -48,8 +50,13 @@ QGroupBox* bitBoxes(const QString& name, const char* prefix,
 
 }  // namespace
 
-UpgradeEditor::UpgradeEditor(model::Document& document, Prompts& prompts, QWidget* parent)
-    : QDialog(parent), document_(document), prompts_(prompts) {
+UpgradeEditor::UpgradeEditor(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                             DefaultTables& defaults, QWidget* parent)
+    : QDialog(parent),
+      document_(document),
+      prompts_(prompts),
+      history_(history),
+      defaults_(defaults) {
     setObjectName("upgradeEditor");
     setWindowTitle("Upgrade Editor");
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -81,6 +88,8 @@ void UpgradeEditor::build() {
         edits_[box]->setObjectName(
             QString("upgrade%1Box").arg(QString(kEdits[box].label).chopped(1)));
         form->addRow(kEdits[box].label, edits_[box]);
+        captions_[box] = form->labelForField(edits_[box]);
+        reserveDefaultMarkSpace(captions_[box]);
     }
     right->addWidget(properties);
 
@@ -157,11 +166,43 @@ void UpgradeEditor::showSelectedUpgrade() {
         unitBoxes_[bit]->setChecked(set);
         spellBoxes_[bit]->setChecked(set);
     }
+    showDefaultMarks();
+}
+
+void UpgradeEditor::showDefaultMarks() {
+    const std::size_t upgrade = selected();
+    const model::UpgradeTable* defaults = defaults_.upgrades();
+    const auto markIf = [](QWidget* caption, bool differs, const QString& text) {
+        showDefaultMark(caption, differs ? std::optional<QString>(text) : std::nullopt);
+    };
+    for (std::size_t box = 0; box < edits_.size(); ++box) {
+        const model::FieldDescriptor& field = *kEdits[box].field;
+        const std::uint32_t fallback = defaults ? defaults->get(field, upgrade) : 0;
+        markIf(captions_[box], defaults && document_.upgrades.get(field, upgrade) != fallback,
+               QString::number(fallback));
+    }
+    const std::uint32_t affects = document_.upgrades.get(uf::affects, upgrade);
+    const std::uint32_t fallback = defaults ? defaults->get(uf::affects, upgrade) : affects;
+    for (unsigned bit = 0; bit < unitBoxes_.size(); ++bit) {
+        const bool ticked = ((fallback >> bit) & 1u) != 0;
+        const bool differs = (((affects ^ fallback) >> bit) & 1u) != 0;
+        for (QCheckBox* box : {unitBoxes_[bit], spellBoxes_[bit]}) {
+            markIf(box, differs, ticked ? "ticked" : "not ticked");
+        }
+    }
 }
 
 void UpgradeEditor::valueChange(std::size_t box) {
     const std::int32_t value = model::parseTypedInteger(edits_[box]->text().toStdString());
-    document_.upgrades.set(*kEdits[box].field, selected(), static_cast<std::uint32_t>(value));
+    const std::size_t upgrade = selected();
+    history_.record(
+        QString("Change %1 of %2")
+            .arg(QString(kEdits[box].label).chopped(1), kUpgradeNames[upgrade]),
+        [&] {
+            document_.upgrades.set(*kEdits[box].field, upgrade, static_cast<std::uint32_t>(value));
+        },
+        QString("upgrade %1 %2").arg(box).arg(upgrade));
+    showDefaultMarks();
 }
 
 void UpgradeEditor::affectsClick(unsigned bit, bool ticked) {
@@ -169,7 +210,10 @@ void UpgradeEditor::affectsClick(unsigned bit, bool ticked) {
     const std::size_t upgrade = selected();
     const std::uint32_t mask = 1u << bit;
     const std::uint32_t affects = document_.upgrades.get(uf::affects, upgrade) & ~mask;
-    document_.upgrades.set(uf::affects, upgrade, ticked ? affects | mask : affects);
+    history_.record(QString("Change Affects of %1").arg(kUpgradeNames[upgrade]), [&] {
+        document_.upgrades.set(uf::affects, upgrade, ticked ? affects | mask : affects);
+    });
+    showDefaultMarks();
 }
 
 }  // namespace tarnwick::ui

@@ -10,6 +10,8 @@
 #include <QRadioButton>
 
 #include "core/model/Document.h"
+#include "ui/app/defaults/DefaultTables.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -20,7 +22,8 @@ class UpgradeEditor : public QDialog {
     Q_OBJECT
 
   public:
-    UpgradeEditor(model::Document& document, Prompts& prompts, QWidget* parent = nullptr);
+    UpgradeEditor(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                  DefaultTables& defaults, QWidget* parent = nullptr);
 
     void showSelectedUpgrade();
     void valueChange(std::size_t box);
@@ -33,11 +36,16 @@ class UpgradeEditor : public QDialog {
     void build();
     void connectRules();
     std::size_t selected() const;
+    // Marks the selected upgrade's values that differ from the game's default upgrades.
+    void showDefaultMarks();
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
+    DefaultTables& defaults_;
     QListWidget* list_ = nullptr;
     std::array<QLineEdit*, 6> edits_{};
+    std::array<QWidget*, 6> captions_{};
     QGroupBox* unitGroup_ = nullptr;
     QGroupBox* spellGroup_ = nullptr;
     std::array<QCheckBox*, 21> unitBoxes_{};

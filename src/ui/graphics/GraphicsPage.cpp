@@ -34,11 +34,12 @@ constexpr int kNumberBoxWidth = 90;
 constexpr std::array<int, 5> kTerrainPalettes = {2, 2, 18, 10, 438};
 }  // namespace
 
-GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
-                           Progress& progress, QWidget* page)
+GraphicsPage::GraphicsPage(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                           EntryExtractor& extractor, Progress& progress, QWidget* page)
     : QObject(page),
       document_(document),
       prompts_(prompts),
+      history_(history),
       extractor_(extractor),
       conversion_(progress) {
     build(page);
@@ -192,7 +193,9 @@ void GraphicsPage::storeEntry() {
     }
     const model::FieldDescriptor* field = nullptr;
     const auto array = terrainArray(field);
-    model::writeField(array, *field, *row_, entry_);
+    history_.record(
+        "Change GFX Entry", [&] { model::writeField(array, *field, *row_, entry_); },
+        QString("gfxEntry %1 %2").arg(chosenTerrain()).arg(*row_));
 }
 
 void GraphicsPage::forgetRow() {
@@ -296,7 +299,10 @@ void GraphicsPage::groupChange() {
         return;
     }
     const std::int32_t number = model::parseTypedInteger(group_->text().toStdString());
-    document_.unitData.set(uf::gfxGroup, *row_, static_cast<std::uint32_t>(number));
+    history_.record(
+        "Change GFX Group",
+        [&] { document_.unitData.set(uf::gfxGroup, *row_, static_cast<std::uint32_t>(number)); },
+        QString("gfxGroup %1").arg(*row_));
 }
 
 }  // namespace tarnwick::ui

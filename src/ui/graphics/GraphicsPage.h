@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include "core/model/Document.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/graphics/GfxConversion.h"
 #include "ui/graphics/PreviewPicture.h"
@@ -26,8 +27,8 @@ class GraphicsPage : public QObject {
     Q_OBJECT
 
   public:
-    GraphicsPage(model::Document& document, Prompts& prompts, EntryExtractor& extractor,
-                 Progress& progress, QWidget* page);
+    GraphicsPage(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                 EntryExtractor& extractor, Progress& progress, QWidget* page);
 
     // Fills the page from `row` (0 to 126) for the chosen terrain.
     void showRow(std::size_t row);
@@ -66,6 +67,7 @@ class GraphicsPage : public QObject {
 
     model::Document& document_;
     Prompts& prompts_;
+    DocumentHistory& history_;
     EntryExtractor& extractor_;
     GfxConversion conversion_;
     PreviewPicture* preview_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitTexts.h"
+#include "ui/app/units/UnitControlTexts.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -35,9 +36,24 @@ std::int32_t typedNumber(const QLineEdit* box) {
 }  // namespace
 
 UnitEditor::UnitEditor(model::Document& document, Prompts& prompts, UnitControls& controls,
-                       QObject* parent)
-    : QObject(parent), document_(document), prompts_(prompts), c_(controls) {
+                       DocumentHistory& history, UnitName unitName, QObject* parent)
+    : QObject(parent),
+      document_(document),
+      prompts_(prompts),
+      c_(controls),
+      history_(history),
+      unitName_(std::move(unitName)) {
     connectRules();
+}
+
+void UnitEditor::edit(const QString& what, const std::function<void()>& change,
+                      const QString& control) {
+    if (!unit_) {
+        change();
+        return;
+    }
+    const QString mergeKey = control.isEmpty() ? control : control + " " + QString::number(*unit_);
+    history_.record(QString("Change %1 of %2").arg(what, unitName_(*unit_)), change, mergeKey);
 }
 
 void UnitEditor::connectRules() {
@@ -80,7 +96,8 @@ std::uint32_t UnitEditor::shown(const model::FieldDescriptor& field, std::size_t
 void UnitEditor::showNumber(std::size_t box) {
     const NumberBox& binding = kNumberBoxes[box];
     const std::int64_t value =
-        model::displayValue(*binding.field, shown(*binding.field, binding.part)) * binding.field->scale;
+        model::displayValue(*binding.field, shown(*binding.field, binding.part)) *
+        binding.field->scale;
     c_.numbers[box]->setText(QString::number(value));
 }
 
@@ -90,6 +107,12 @@ void UnitEditor::showByteCheck(std::size_t box) {
 
 void UnitEditor::showUnit(std::size_t unit) {
     unit_ = unit;
+    // Filling passes through other values (the target boxes are cleared first) and ends where
+    // it began: as one change that changes nothing, it leaves no step.
+    history_.record("Show " + unitName_(unit), [&] { fillFromUnit(unit); });
+}
+
+void UnitEditor::fillFromUnit(std::size_t unit) {
     for (const std::size_t box : kSizesAndStats) {
         showNumber(box);
     }
@@ -150,7 +173,13 @@ void UnitEditor::numberChange(std::size_t box) {
     if (box == kDecayBox) {
         c_.decayLabel->setText(QString::fromStdString(model::decayText(value)));
     }
-    store(*binding.field, static_cast<std::uint32_t>(value / binding.field->scale), binding.part);
+    edit(
+        QString(binding.label).chopped(1),
+        [&] {
+            store(*binding.field, static_cast<std::uint32_t>(value / binding.field->scale),
+                  binding.part);
+        },
+        binding.name);
     if (box == kBasicDamageBox || box == kPiercingDamageBox) {
         refreshDamage(box);
     }
@@ -168,37 +197,41 @@ void UnitEditor::refreshDamage(std::size_t changedBox) {
 
 void UnitEditor::priorityChange(int position) {
     c_.priorityValue->setText(QString::number(position));
-    store(uf::priority, static_cast<std::uint32_t>(position));
+    edit(
+        "Priority", [&] { store(uf::priority, static_cast<std::uint32_t>(position)); }, "priority");
 }
 
 void UnitEditor::unitTypeChange(int position) {
     if (position < 0) {
         return;
     }
-    store(uf::unitType, static_cast<std::uint32_t>(position));
-    for (const unsigned bit : kDomainFlagBits) {
-        setFlag(bit, false);
-        c_.flags[bit]->setChecked(false);
-    }
-    const unsigned chosen = kDomainFlagBits[static_cast<std::size_t>(position)];
-    setFlag(chosen, true);
-    c_.flags[chosen]->setChecked(true);
+    edit("Type", [&] {
+        store(uf::unitType, static_cast<std::uint32_t>(position));
+        for (const unsigned bit : kDomainFlagBits) {
+            setFlag(bit, false);
+            c_.flags[bit]->setChecked(false);
+        }
+        const unsigned chosen = kDomainFlagBits[static_cast<std::size_t>(position)];
+        setFlag(chosen, true);
+        c_.flags[chosen]->setChecked(true);
+    });
 }
 
 void UnitEditor::missileChange(int position) {
     if (position >= 0) {
-        store(uf::missile, static_cast<std::uint32_t>(position));
+        edit("Missile Type", [&] { store(uf::missile, static_cast<std::uint32_t>(position)); });
     }
 }
 
 void UnitEditor::rightClickChange(int position) {
     if (position >= 0) {
-        store(uf::rightClickAction, static_cast<std::uint32_t>(position + 1));
+        edit("Right Mouse button",
+             [&] { store(uf::rightClickAction, static_cast<std::uint32_t>(position + 1)); });
     }
 }
 
 void UnitEditor::byteCheckClick(std::size_t box, bool ticked) {
-    store(*kByteCheckBoxes[box].field, ticked ? 1 : 0);
+    edit(kByteCheckBoxes[box].caption, [&] { store(*kByteCheckBoxes[box].field, ticked ? 1 : 0); });
 }
 
 void UnitEditor::targetClick() {
@@ -208,12 +241,12 @@ void UnitEditor::targetClick() {
             targets |= 1u << kTargetBoxes[i].bit;
         }
     }
-    store(uf::canTarget, targets);
+    edit("Targets", [&] { store(uf::canTarget, targets); });
 }
 
 void UnitEditor::flagClick(unsigned bit, bool ticked) {
     if (ticked || !fillingFlags_) {
-        setFlag(bit, ticked);
+        edit(kFlagTexts[bit].caption, [&] { setFlag(bit, ticked); });
     }
 }
 

@@ -1,23 +1,28 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QObject>
 
 #include "core/model/Document.h"
+#include "ui/app/history/DocumentHistory.h"
 #include "ui/app/units/UnitControls.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 
 // The change rules of the "General" and "Flags" pages: every change is written into the unit
-// data table at once, for the unit shown.
+// data table at once, for the unit shown, as one step of the history.
 class UnitEditor : public QObject {
     Q_OBJECT
 
   public:
+    // The unit's name as the list shows it, for the names of the steps.
+    using UnitName = std::function<QString(std::size_t unit)>;
+
     UnitEditor(model::Document& document, Prompts& prompts, UnitControls& controls,
-               QObject* parent = nullptr);
+               DocumentHistory& history, UnitName unitName, QObject* parent = nullptr);
 
     // Fills both pages from `unit` (0 to 109) in the order the editor has always used; the
     // change rules run as the controls change and store the shown values back unchanged.
@@ -36,6 +41,11 @@ class UnitEditor : public QObject {
 
   private:
     void connectRules();
+    void fillFromUnit(std::size_t unit);
+    // Makes `change` the step "Change `what` of <unit>"; a `control` given merges the steps
+    // made one after another by that control for this unit.
+    void edit(const QString& what, const std::function<void()>& change,
+              const QString& control = {});
     void store(const model::FieldDescriptor& field, std::uint32_t value, std::size_t part = 0);
     std::uint32_t shown(const model::FieldDescriptor& field, std::size_t part = 0) const;
     void showNumber(std::size_t box);
@@ -46,6 +56,8 @@ class UnitEditor : public QObject {
     model::Document& document_;
     Prompts& prompts_;
     UnitControls& c_;
+    DocumentHistory& history_;
+    UnitName unitName_;
     std::optional<std::size_t> unit_;
     bool fillingFlags_ = false;
 };

@@ -1,0 +1,42 @@
+#include "core/model/DefaultValues.h"
+
+#include <algorithm>
+
+namespace tarnwick::model {
+
+namespace {
+template <typename Table>
+std::optional<Table> tableFromEntry(std::span<const std::uint8_t> entry) {
+    if (entry.size() < Table::kWithoutUseDefault) {
+        return std::nullopt;
+    }
+    Table table;
+    std::copy_n(entry.begin(), Table::kWithoutUseDefault, table.bytes.begin() + 2);
+    return table;
+}
+}  // namespace
+
+std::optional<UnitDataTable> unitTableFromEntry(std::span<const std::uint8_t> entry) {
+    return tableFromEntry<UnitDataTable>(entry);
+}
+
+std::optional<UpgradeTable> upgradeTableFromEntry(std::span<const std::uint8_t> entry) {
+    return tableFromEntry<UpgradeTable>(entry);
+}
+
+bool elementDiffers(std::span<const std::uint8_t> record, std::span<const std::uint8_t> defaults,
+                    const FieldDescriptor& field, std::size_t index) {
+    const std::size_t offset = fieldOffset(field, index, 0);
+    return !std::equal(record.begin() + static_cast<std::ptrdiff_t>(offset),
+                       record.begin() + static_cast<std::ptrdiff_t>(offset + field.elementSize()),
+                       defaults.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+bool unitDiffers(const UnitDataTable& table, const UnitDataTable& defaults, std::size_t unit) {
+    return std::ranges::any_of(kUnitDataFields, [&](const FieldDescriptor& field) {
+        return unit < field.count && field.offset != unitfields::useDefault.offset &&
+               elementDiffers(table.bytes, defaults.bytes, field, unit);
+    });
+}
+
+}  // namespace tarnwick::model

@@ -1,0 +1,64 @@
+#include "ui/app/DefaultDataNotice.h"
+
+#include <QHBoxLayout>
+
+#include "core/model/UseDefaultWord.h"
+
+namespace tarnwick::ui {
+
+bool unitDataIgnoredByGame(const model::Document& document) {
+    return document.unitData.get(model::unitfields::useDefault, 0) != 0;
+}
+
+bool upgradesIgnoredByGame(const model::Document& document) {
+    return model::upgradeUseDefaultChecked(
+        static_cast<std::uint16_t>(document.upgrades.get(model::upgradefields::useDefault, 0)));
+}
+
+DefaultDataNotice::DefaultDataNotice(QWidget* parent) : QFrame(parent) {
+    setObjectName("defaultDataNotice");
+    setFrameShape(QFrame::StyledPanel);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
+    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
+    setPalette(colours);
+
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(6, 2, 6, 2);
+    text_ = new QLabel;
+    text_->setObjectName("defaultDataNoticeText");
+    text_->setWordWrap(true);
+    unitDataButton_ = new QPushButton("Use This Unit Data");
+    unitDataButton_->setObjectName("useScenarioUnitDataButton");
+    unitDataButton_->setToolTip("Turns \"Use Default UDTA\" off");
+    upgradesButton_ = new QPushButton("Use These Upgrades");
+    upgradesButton_->setObjectName("useScenarioUpgradesButton");
+    upgradesButton_->setToolTip("Turns \"Use Default UGRD\" off");
+    row->addWidget(text_, 1);
+    row->addWidget(unitDataButton_);
+    row->addWidget(upgradesButton_);
+    connect(unitDataButton_, &QPushButton::clicked, this, &DefaultDataNotice::useScenarioUnitData);
+    connect(upgradesButton_, &QPushButton::clicked, this, &DefaultDataNotice::useScenarioUpgrades);
+    hide();
+}
+
+void DefaultDataNotice::showFor(const model::Document& document) {
+    const bool scenario = document.isLoaded && document.kind == model::DocumentKind::Scenario;
+    const bool units = scenario && unitDataIgnoredByGame(document);
+    const bool upgrades = scenario && upgradesIgnoredByGame(document);
+    QString what;
+    if (units && upgrades) {
+        what = "unit data and upgrades";
+    } else if (units) {
+        what = "unit data";
+    } else if (upgrades) {
+        what = "upgrades";
+    }
+    text_->setText(QString("The game will ignore this scenario's %1 and use its own.").arg(what));
+    unitDataButton_->setVisible(units);
+    upgradesButton_->setVisible(upgrades);
+    setVisible(units || upgrades);
+}
+
+}  // namespace tarnwick::ui

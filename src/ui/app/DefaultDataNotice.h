@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/model/Document.h"
+
+namespace tarnwick::ui {
+
+// A slim bar above the pages while the loaded scenario tells the game to use its own default
+// unit data or upgrades, which makes the game ignore every such change in the scenario. Its
+// buttons ask to turn that off.
+class DefaultDataNotice : public QFrame {
+    Q_OBJECT
+
+  public:
+    explicit DefaultDataNotice(QWidget* parent = nullptr);
+
+    // Shown only for a loaded scenario with either word set.
+    void showFor(const model::Document& document);
+
+  signals:
+    void useScenarioUnitData();
+    void useScenarioUpgrades();
+
+  private:
+    QLabel* text_ = nullptr;
+    QPushButton* unitDataButton_ = nullptr;
+    QPushButton* upgradesButton_ = nullptr;
+};
+
+// Whether the game ignores the document's unit data or upgrades for its own defaults.
+bool unitDataIgnoredByGame(const model::Document& document);
+bool upgradesIgnoredByGame(const model::Document& document);
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+
+#include <QString>
+#include <QWidget>
+
+namespace tarnwick::ui {
+
+// The mark of a control whose value differs from the game's default: its caption in bold, in
+// the link colour, with "Default: " and the default value in its tooltip. Space for the bold
+// caption is kept from the start, so that marking never moves anything.
+void reserveDefaultMarkSpace(QWidget* caption);
+// `defaultText` none: the caption shows no mark and keeps its own tooltip.
+void showDefaultMark(QWidget* caption, const std::optional<QString>& defaultText);
+
+}  // namespace tarnwick::ui

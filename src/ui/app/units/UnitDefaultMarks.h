@@ -1,0 +1,39 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QListWidget>
+
+#include "core/model/UnitDataTable.h"
+#include "ui/app/units/UnitControls.h"
+
+namespace tarnwick::ui {
+
+// Marks what differs from the game's default unit data: the captions of the shown unit's
+// values on the "General" and "Flags" pages, and the units in the list.
+class UnitDefaultMarks {
+  public:
+    UnitDefaultMarks(const UnitControls& controls, QListWidget& unitList);
+
+    // `defaults` null: nothing is marked.
+    void showUnit(const model::UnitDataTable& table, const model::UnitDataTable* defaults,
+                  std::size_t unit);
+    void showList(const model::UnitDataTable& table, const model::UnitDataTable* defaults);
+
+  private:
+    // A caption and the words for its default value; none when the default is the same.
+    struct Caption {
+        QWidget* widget;
+        std::function<std::optional<QString>(const model::UnitDataTable& table,
+                                             const model::UnitDataTable& defaults,
+                                             std::size_t unit)>
+            defaultText;
+    };
+
+    std::vector<Caption> captions_;
+    QListWidget& unitList_;
+};
+
+}  // namespace tarnwick::ui

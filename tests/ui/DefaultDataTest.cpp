@@ -1,0 +1,155 @@
+#include <sstream>
+
+#include <QFormLayout>
+#include <QPushButton>
+#include <QTimer>
+
+#include "DemoScenario.h"
+#include "ScenarioFileTest.h"
+#include "core/files/Scenario.h"
+#include "core/files/StandaloneFiles.h"
+#include "tool/ToolCommands.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace uf = model::unitfields;
+namespace ug = model::upgradefields;
+
+// What differs from the game's defaults, and the notice while the game would ignore the
+// scenario's own tables. The demo game's defaults are the demo scenario's tables.
+class DefaultDataTest : public ScenarioFileTest {
+    Q_OBJECT
+
+  private slots:
+    void init() { startShownWithGame(); }
+
+    void marksWhatTheToolChangedAndNothingElse() {
+        const model::Document demo = demo::demoScenario();
+        const QString changed = setByTool(3, "hitPoints", "500");
+        h_->window.openFile(changed);
+
+        QVERIFY(marked(list()->item(3)));
+        QVERIFY(!marked(list()->item(4)));
+        select(3);
+        const QString defaultHitPoints = QString::number(demo.unitData.get(uf::hitPoints, 3));
+        QVERIFY(bold(caption("hitPointsBox")));
+        QCOMPARE(caption("hitPointsBox")->toolTip(), "Default: " + defaultHitPoints);
+        QVERIFY(!bold(caption("armorBox")));
+        QCOMPARE(caption("armorBox")->toolTip(), QString());
+        select(4);
+        QVERIFY(!bold(caption("hitPointsBox")));
+
+        // Changes made in the editor are marked as they are made, and so is going back.
+        const bool landUnit = (demo.unitData.get(uf::flags, 4) & 1u) != 0;
+        child<QTabWidget>("unitPages")->setCurrentIndex(1);
+        QTest::mouseClick(check("flag0Box"), Qt::LeftButton, {}, QPoint(6, 6));
+        QVERIFY(bold(check("flag0Box")));
+        QVERIFY(check("flag0Box")
+                    ->toolTip()
+                    .endsWith(landUnit ? "\nDefault: ticked" : "\nDefault: not ticked"));
+        QVERIFY(marked(list()->item(4)));
+        select(3);
+        type("hitPointsBox", defaultHitPoints);
+        QVERIFY(!bold(caption("hitPointsBox")));
+        QVERIFY(!marked(list()->item(3)));
+    }
+
+    void theUpgradeEditorMarksItsValues() {
+        model::Document document = demo::demoScenario();
+        const std::uint32_t defaultGold = document.upgrades.get(ug::gold, 0);
+        document.upgrades.set(ug::gold, 0, defaultGold + 100);
+        open(files::writeScenario(document));
+        bool goldMarked = false;
+        bool timeMarked = true;
+        QString goldTip;
+        QTimer::singleShot(0, this, [&] {
+            auto& editor = h_->window.upgradeEditor();
+            goldMarked = bold(captionIn(editor, "upgradeGoldBox"));
+            goldTip = captionIn(editor, "upgradeGoldBox")->toolTip();
+            timeMarked = bold(captionIn(editor, "upgradeTimeBox"));
+            editor.accept();
+        });
+        h_->window.menus().editUpgrades->trigger();
+        QVERIFY(goldMarked);
+        QCOMPARE(goldTip, "Default: " + QString::number(defaultGold));
+        QVERIFY(!timeMarked);
+    }
+
+    void withoutTheGameNothingIsMarkedAndNothingFails() {
+        h_ = std::make_unique<MainWindowHarness>();
+        removeSettingsStore();
+        h_->window.startUp({});  // the locate chooser is cancelled: no game directory
+        h_->window.show();
+        const auto startMessages = h_->prompts.shown.size();
+        h_->window.openFile(setByTool(3, "hitPoints", "500"));
+        select(3);
+        QVERIFY(!marked(list()->item(3)));
+        QVERIFY(!bold(caption("hitPointsBox")));
+        QCOMPARE(h_->prompts.shown.size(), startMessages);
+    }
+
+    void theNoticeFollowsTheUseDefaultWords() {
+        model::Document document = demo::demoScenario();
+        document.unitData.set(uf::useDefault, 0, 1);
+        open(files::writeScenario(document));
+        auto* notice = child<QFrame>("defaultDataNotice");
+        QVERIFY(notice->isVisible());
+        QCOMPARE(label("defaultDataNoticeText")->text(),
+                 QString("The game will ignore this scenario's unit data and use its own."));
+        QVERIFY(!child<QPushButton>("useScenarioUpgradesButton")->isVisible());
+        QVERIFY(h_->window.menus().useDefaultUnitData->isChecked());
+
+        QTest::mouseClick(child<QPushButton>("useScenarioUnitDataButton"), Qt::LeftButton);
+        QCOMPARE(h_->document.unitData.get(uf::useDefault, 0), 0u);
+        QVERIFY(!notice->isVisible());
+        QVERIFY(!h_->window.menus().useDefaultUnitData->isChecked());
+        h_->window.menus().undo->trigger();
+        QVERIFY(notice->isVisible());
+        QVERIFY(h_->window.menus().useDefaultUnitData->isChecked());
+
+        // The upgrades' word counts by its low byte.
+        h_->window.menus().useDefaultUnitData->trigger();
+        QVERIFY(!notice->isVisible());
+        h_->window.menus().useDefaultUpgrades->trigger();
+        QVERIFY(notice->isVisible());
+        QVERIFY(child<QPushButton>("useScenarioUpgradesButton")->isVisible());
+        QVERIFY(!child<QPushButton>("useScenarioUnitDataButton")->isVisible());
+        h_->document.upgrades.set(ug::useDefault, 0, 0x0201);
+        QTest::mouseClick(child<QPushButton>("useScenarioUpgradesButton"), Qt::LeftButton);
+        QCOMPARE(h_->document.upgrades.get(ug::useDefault, 0), 0x0200u);
+        QVERIFY(!notice->isVisible());
+
+        // A stand-alone file has no word the game would read.
+        const QString unitFile = dir_.filePath("units.udta");
+        platform::saveWholeFile(unitFile, files::writeUnitDataFile(document));
+        h_->document.unitData.set(uf::useDefault, 0, 1);
+        h_->window.openFile(unitFile);
+        QVERIFY(!notice->isVisible());
+    }
+
+  private:
+    // The demo scenario with one value changed by the command-line tool.
+    QString setByTool(int unit, const char* field, const char* value) {
+        const QString in = dir_.filePath("demo.pud");
+        const QString out = dir_.filePath("changed.pud");
+        platform::saveWholeFile(in, files::writeScenario(demo::demoScenario()));
+        std::ostringstream said;
+        const int status = tool::runTool(
+            {"set", in.toStdString(), out.toStdString(), std::to_string(unit), field, value}, said,
+            said);
+        if (status != 0) {
+            qFatal("set failed: %s", said.str().c_str());
+        }
+        return out;
+    }
+    static QWidget* captionIn(const QWidget& window, const QString& boxName) {
+        auto* box = control<QWidget>(window, boxName);
+        return qobject_cast<QFormLayout*>(box->parentWidget()->layout())->labelForField(box);
+    }
+    QWidget* caption(const QString& boxName) const { return captionIn(h_->window, boxName); }
+    static bool bold(const QWidget* caption) { return caption->font().bold(); }
+    static bool marked(const QListWidgetItem* item) { return item->font().underline(); }
+};
+
+TARNWICK_UI_TEST_MAIN(DefaultDataTest)
+#include "DefaultDataTest.moc"
