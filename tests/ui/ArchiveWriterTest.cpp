@@ -2,7 +2,6 @@
 
 #include "UiTestSupport.h"
 #include "core/archive/Archive.h"
-#include "core/archive/LzssDecoder.h"
 #include "platform/FileStore.h"
 #include "ui/archive/ArchiveWriter.h"
 #include "ui/graphics/ProgressWindow.h"
@@ -21,29 +20,6 @@ class ArchiveWriterTest : public QObject {
         prompts_ = std::make_unique<ScriptedPrompts>();
         writer_ = std::make_unique<ui::ArchiveWriter>(form_, gameDirectory_);
         gameDirectory_ = game_.path();
-    }
-
-    void compressingAFileWritesTheBareStream() {
-        const std::vector<std::uint8_t> input(3000, 'q');
-        platform::saveWholeFile(path("in.bin"), input);
-        QVERIFY(succeeds([&] { writer_->compressFile(path("in.bin"), path("out.lz")); }));
-        QCOMPARE(archive::lzssDecompress(platform::readWholeFile(path("out.lz")), input.size()),
-                 input);
-        QCOMPARE(form_.windowTitle(), QString("Compressing..."));
-        QVERIFY(!form_.isVisible());
-        QVERIFY(prompts_->shown.empty());
-    }
-
-    void compressionFailuresNameTheFiles() {
-        QVERIFY(!succeeds([&] { writer_->compressFile(path("missing.bin"), path("out.lz")); }));
-        QVERIFY(prompts_->texts().at(0).startsWith("Error opening input file \"" +
-                                                   path("missing.bin") + "\" : "));
-        platform::saveWholeFile(path("in.bin"), std::vector<std::uint8_t>{1, 2, 3});
-        QVERIFY(!succeeds(
-            [&] { writer_->compressFile(path("in.bin"), path("no/such/folder/out.lz")); }));
-        QVERIFY(prompts_->texts().at(1).startsWith("Error opening output file \"" +
-                                                   path("no/such/folder/out.lz") + "\" : "));
-        QCOMPARE(prompts_->shown.at(1).caption, QString("Error"));
     }
 
     void insertingReplacesTheEntryAndMovesTheRest() {

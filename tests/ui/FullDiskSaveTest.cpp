@@ -4,9 +4,6 @@
 #include "ScenarioBuilder.h"
 #include "UiTestSupport.h"
 #include "platform/FileStore.h"
-#include "ui/archive/ArchiveWriter.h"
-#include "ui/graphics/ProgressWindow.h"
-#include "ui/prompts/CommandGuard.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -72,21 +69,6 @@ class FullDiskSaveTest : public WindowTestBase {
         QCOMPARE(h_->prompts.texts().last(),
                  QString("Error Writing File!\nNo space left on device."));
         QCOMPARE(disk_.names(), (std::vector<std::string>{"a.pud", "filler"}));
-    }
-
-    void compressingOntoAFullDiskKeepsTheOldStream() {
-        ScriptedPrompts prompts;
-        ui::ProgressWindow progress;
-        const QString gameDirectory = demoGameDirectory();
-        ui::ArchiveWriter writer(progress, gameDirectory);
-        QTemporaryDir elsewhere;
-        const QString input = elsewhere.filePath("in.bin");
-        platform::saveWholeFile(input, patternBytes(5000, 2));
-        platform::saveWholeFile(onDisk("out.lz"), patternBytes(100, 1));
-        disk_.fill();
-        ui::runGuarded(prompts, [&] { writer.compressFile(input, onDisk("out.lz")); });
-        QVERIFY(prompts.texts().at(0).endsWith("No space left on device"));
-        QCOMPARE(platform::readWholeFile(onDisk("out.lz")), patternBytes(100, 1));
     }
 
   private:

@@ -9,15 +9,12 @@
 
 namespace tarnwick::ui {
 
-// Writing into the game's archives, for Direct Save: each operation shows its progress; a
+// Writing into the game's archives, for Direct Save: the insertion shows its progress; a
 // failure throws CommandFailed with its error box.
 class ArchiveWriter {
   public:
     ArchiveWriter(Progress& progress, const QString& gameDirectory)
         : progress_(progress), gameDirectory_(gameDirectory) {}
-
-    // Writes the bare compressed stream of `input` to `output`.
-    void compressFile(const QString& input, const QString& output);
 
     // Replaces entry `entry` of the archive `archiveName` (in the game's data folder) by
     // `header` and `data`. The archive is replaced only once the new one is complete: any
