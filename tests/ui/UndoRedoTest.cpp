@@ -110,6 +110,15 @@ class UndoRedoTest : public ScenarioFileTest {
         QCOMPARE(box("armorBox")->text(), QString("42"));
         QVERIFY(undoItem()->isEnabled());
 
+        // Undoing a change to a unit that is not shown brings that unit up, changed back.
+        select(3);
+        type("armorBox", "17");
+        select(6);
+        QTest::keyClick(box("armorBox"), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(list()->currentRow(), 3);
+        QCOMPARE(box("armorBox")->text(),
+                 QString::number(demo::demoScenario().unitData.get(model::unitfields::armor, 3)));
+
         const QString other = dir_.filePath("other.udta");
         platform::saveWholeFile(other, files::writeUnitDataFile(demo::demoScenario()));
         h_->window.openFile(other);

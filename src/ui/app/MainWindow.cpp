@@ -203,7 +203,7 @@ void MainWindow::connectCommands() {
     bindUndoItems(history_.stack(), menus_.undo, menus_.redo);
     new UndoKeysFirst(this);
     connect(&history_, &DocumentHistory::restored, this,
-            guarded([this] { showRestoredDocument(); }));
+            guarded([this](int unit) { showRestoredDocument(unit); }));
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
     connect(notice_, &DefaultDataNotice::useScenarioUnitData, this,
             guarded([this] { useScenarioUnitData(); }));
@@ -416,8 +416,13 @@ void MainWindow::showUseDefaultChecks() {
         static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0))));
 }
 
-void MainWindow::showRestoredDocument() {
-    showSelectedRow();
+void MainWindow::showRestoredDocument(int changedUnit) {
+    // The user sees what the step changed: its unit, when it changed one.
+    if (changedUnit >= 0 && changedUnit != unitList_->currentRow()) {
+        selectRow(changedUnit);
+    } else {
+        showSelectedRow();
+    }
     showUseDefaultChecks();
     refreshCommandStates();
     if (document_.kind == model::DocumentKind::Scenario) {

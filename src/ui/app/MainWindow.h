@@ -156,7 +156,7 @@ class MainWindow : public QMainWindow {
     // the next opening of a menu would.
     void refreshCommandStates();
     // After an undo or redo: every open window shows the document as it now is.
-    void showRestoredDocument();
+    void showRestoredDocument(int changedUnit);
     // What follows every change: the notice, the marks of the default values.
     void showDocumentState();
     // The check marks of the two "Use Default" items by the words, as after opening.

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QUndoCommand>
 
+#include "core/model/DefaultValues.h"
 #include "core/model/DocumentImage.h"
 
 namespace tarnwick::ui {
@@ -13,6 +14,19 @@ namespace {
 // Tables are a few kilobytes; this keeps the history within a few megabytes.
 constexpr int kUndoLimit = 500;
 constexpr int kMergingStep = 1;
+
+int theOneChangedUnit(const model::UnitDataTable& before, const model::UnitDataTable& after) {
+    int changed = -1;
+    for (std::size_t unit = 0; unit < model::kUnitCount; ++unit) {
+        if (model::unitDiffers(after, before, unit)) {
+            if (changed >= 0) {
+                return -1;
+            }
+            changed = static_cast<int>(unit);
+        }
+    }
+    return changed;
+}
 }  // namespace
 
 // One change: the document's image before and after it.
@@ -88,8 +102,9 @@ void DocumentHistory::record(const QString& name, const std::function<void()>& c
 
 void DocumentHistory::restore(const DocumentStep& step, bool after) {
     busy_ = true;
+    const model::UnitDataTable shown = document_.unitData;
     step.image(after).restoreInto(document_);
-    emit restored();
+    emit restored(theOneChangedUnit(shown, document_.unitData));
     busy_ = false;
     emit changed();
 }

@@ -34,8 +34,9 @@ class DocumentHistory : public QObject {
     QUndoStack& stack() { return stack_; }
 
   signals:
-    // An undo or redo put an image back into the document.
-    void restored();
+    // An undo or redo put an image back into the document; `unit` is the one unit (0 to 109)
+    // whose values it changed, or -1 when it changed none or several.
+    void restored(int unit);
     // A step was kept, undone or redone: what shows the document's state follows.
     void changed();
 
