@@ -55,9 +55,9 @@ void GraphicsPage::build(QWidget* page) {
     auto* columns = new QHBoxLayout(content_);
     auto* left = new QVBoxLayout;
     auto* right = new QVBoxLayout;
-    // The room the window gives beyond its first size goes to the preview.
     columns->addLayout(left);
-    columns->addLayout(right, 1);
+    columns->addLayout(right);
+    columns->addStretch(1);  // room beyond the controls stays empty at the right
 
     auto* terrainBox = new QGroupBox("Terrain: ");
     auto* terrainLayout = new QVBoxLayout(terrainBox);
@@ -103,6 +103,7 @@ void GraphicsPage::build(QWidget* page) {
     left->addWidget(entryBox_);
     left->addStretch();
     buildPreview(right);
+    right->addStretch();
 }
 
 void GraphicsPage::buildPreview(QLayout* column) {
@@ -111,7 +112,7 @@ void GraphicsPage::buildPreview(QLayout* column) {
     preview_ = new PreviewPicture;
     preview_->setObjectName("previewPicture");
     preview_->setToolTip("GFX preview");
-    layout->addWidget(preview_, 1);
+    layout->addWidget(preview_, 0, Qt::AlignHCenter);
     updatePreviewButton_ = new QPushButton("&Update Preview");
     updatePreviewButton_->setObjectName("updatePreviewButton");
     layout->addWidget(updatePreviewButton_);

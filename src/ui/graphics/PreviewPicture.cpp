@@ -10,9 +10,7 @@ namespace {
 constexpr int kLargestZoom = 4;
 }  // namespace
 
-PreviewPicture::PreviewPicture(QWidget* parent) : QWidget(parent) {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-}
+PreviewPicture::PreviewPicture(QWidget* parent) : QWidget(parent) {}
 
 void PreviewPicture::setPicture(const QImage& picture) {
     picture_ = picture;
@@ -29,6 +27,10 @@ int PreviewPicture::zoom() const {
 }
 
 QSize PreviewPicture::sizeHint() const {
+    return picture_.size().expandedTo(QSize(0, 0)) * kLargestZoom;
+}
+
+QSize PreviewPicture::minimumSizeHint() const {
     return picture_.size().expandedTo(QSize(0, 0));
 }
 

@@ -5,8 +5,8 @@
 
 namespace tarnwick::ui {
 
-// A sprite frame shown as large as the room allows by a whole factor, without smoothing, so
-// that its pixels stay sharp squares; at the window's first size it is shown 1:1.
+// A sprite frame shown as large as the room allows by a whole factor up to 4, without
+// smoothing, so that its pixels stay sharp squares; at the window's first size it is 1:1.
 class PreviewPicture : public QWidget {
   public:
     explicit PreviewPicture(QWidget* parent = nullptr);
@@ -16,8 +16,9 @@ class PreviewPicture : public QWidget {
     // How many screen pixels show one picture pixel at the present size.
     int zoom() const;
 
+    // Asks for the largest zoom and makes do with 1:1.
     QSize sizeHint() const override;
-    QSize minimumSizeHint() const override { return sizeHint(); }
+    QSize minimumSizeHint() const override;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
