@@ -114,17 +114,9 @@ TEST_F(ToolTest, SetChangesExactlyTheFieldsBytes) {
               0);
     const Bytes out = contents("out.pud");
     ASSERT_EQ(out.size(), scenario.size());
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        if (out[i] != scenario[i]) {
-            changed.push_back(i);
-        }
-    }
-    // "UDTA" follows 7 sections; its body starts after their bytes and its own header.
-    const auto sections = typicalScenarioSections();
-    const std::size_t udtaBody = chainOf({sections.begin(), sections.begin() + 6}).size() + 8;
-    const std::size_t hitPoints3 = udtaBody + 1678 + 3 * 2;
-    EXPECT_EQ(changed, (std::vector<std::size_t>{hitPoints3, hitPoints3 + 1}));
+    const std::size_t hitPoints3 = bodyOffsetOf(scenario, "UDTA") + 1678 + 3 * 2;
+    EXPECT_EQ(differingPositions(scenario, out),
+              (std::vector<std::size_t>{hitPoints3, hitPoints3 + 1}));
     EXPECT_EQ(out[hitPoints3], 500 & 0xFF);
     EXPECT_EQ(out[hitPoints3 + 1], 500 >> 8);
 }
