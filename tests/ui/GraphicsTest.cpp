@@ -215,9 +215,8 @@ class GraphicsTest : public WindowTestBase {
         platform::saveWholeFile(
             archivePath, archive::insertEntry(platform::readWholeFile(archivePath), 0,
                                               archive::entryHeader(100, false), shortTable, quiet));
-        h_->settings.setWar2Dir(game.path());
         MainWindowHarness other;
-        other.window.startUp({});
+        other.startWithGame(game.path());
         other.window.openFile(write("u.pud", scenarioWithUnits(units_)));
         auto& selection = other.window.graphicsSelection();
         selection.findChild<QRadioButton*>("defaultDataButton")->click();
