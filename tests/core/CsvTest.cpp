@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
+#include "ErrorText.h"
 #include "core/exchange/Csv.h"
 
 using namespace tarnwick;
@@ -9,12 +9,7 @@ using namespace tarnwick::exchange;
 namespace {
 
 std::string failureOf(std::string_view text) {
-    try {
-        readCsv(text);
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no failure";
+    return testsupport::errorOf([&] { readCsv(text); });
 }
 
 }  // namespace

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <string>
 
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
 #include "core/bytes/LittleEndian.h"
 #include "core/files/Scenario.h"
-#include "core/files/SectionChain.h"
 #include "core/plugin/HostBlock.h"
 #include "core/plugin/LinkObject.h"
 #include "core/plugin/PluginDocument.h"
@@ -82,37 +82,7 @@ Bytes fieldBytes(const Bytes& block, BlockField field) {
 }
 
 std::string refusalOf(const Bytes& block) {
-    try {
-        LinkObject::fromBlock(block);
-    } catch (const PluginLinkError& error) {
-        return error.what();
-    }
-    return "accepted";
-}
-
-// Positions where two equally long byte strings differ.
-std::vector<std::size_t> differences(const Bytes& a, const Bytes& b) {
-    std::vector<std::size_t> at;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        if (a[i] != b[i]) {
-            at.push_back(i);
-        }
-    }
-    return at;
-}
-
-// Where a section's body begins in a scenario file.
-std::size_t bodyOffsetOf(const Bytes& file, const std::string& tag) {
-    files::SectionChainReader chain(file);
-    std::size_t position = 0;
-    while (const auto header = chain.nextHeader()) {
-        const auto body = chain.takeBody();
-        if (header->tag == tag) {
-            return position + 8;
-        }
-        position += 8 + body.size();
-    }
-    throw Error("no " + tag);
+    return errorOf<PluginLinkError>([&] { LinkObject::fromBlock(block); });
 }
 
 }  // namespace
@@ -293,7 +263,7 @@ TEST(PluginRoundTrip, ScenarioBlockDocumentEditsBlockScenarioChangesExactlyTheEd
             expected.push_back(udta + 5696 + 9);
         }
         std::sort(expected.begin(), expected.end());
-        EXPECT_EQ(differences(original, result), expected) << "swamp " << withSwamp;
+        EXPECT_EQ(differingPositions(original, result), expected) << "swamp " << withSwamp;
     }
 }
 
@@ -330,7 +300,7 @@ TEST(PluginHostBlock, RefusesScenariosThatDoNotFit) {
 TEST(PluginBlockChecks, BlocksWhoseClaimsDoNotFitAreRefusedWithTheReason) {
     const std::string prefix = "Cannot communicate with Marrowby. ";
     const Bytes good = blockOf(false);
-    EXPECT_EQ(refusalOf(good), "accepted");
+    EXPECT_EQ(refusalOf(good), "no failure");
 
     EXPECT_EQ(refusalOf(slice(good, 0, kBlockSize - 1)),
               prefix + "The shared block holds 126821 bytes; it must hold at least 126822.");
@@ -352,12 +322,12 @@ TEST(PluginBlockChecks, BlocksWhoseClaimsDoNotFitAreRefusedWithTheReason) {
               prefix + "The \"UDTA\" length 5697 is neither 5696 nor 5950.");
 
     // The bounds themselves are fine.
-    EXPECT_EQ(refusalOf(with(BlockField::MapWidth, 128)), "accepted");
-    EXPECT_EQ(refusalOf(with(BlockField::MapHeight, 1)), "accepted");
-    EXPECT_EQ(refusalOf(with(BlockField::UnitCount, 600)), "accepted");
-    EXPECT_EQ(refusalOf(with(BlockField::UnitDataLength, 5950)), "accepted");
+    EXPECT_EQ(refusalOf(with(BlockField::MapWidth, 128)), "no failure");
+    EXPECT_EQ(refusalOf(with(BlockField::MapHeight, 1)), "no failure");
+    EXPECT_EQ(refusalOf(with(BlockField::UnitCount, 600)), "no failure");
+    EXPECT_EQ(refusalOf(with(BlockField::UnitDataLength, 5950)), "no failure");
     // A block larger than the layout (the host's further data) is fine too.
     Bytes larger = good;
     larger.resize(kBlockSize + 4096, 0xEE);
-    EXPECT_EQ(refusalOf(larger), "accepted");
+    EXPECT_EQ(refusalOf(larger), "no failure");
 }

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
-#include "core/Error.h"
 #include "core/files/DocumentFiles.h"
 #include "core/files/Scenario.h"
-#include "core/files/SectionChain.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -15,27 +14,12 @@ using model::SectionId;
 
 namespace {
 
-std::vector<std::string> tagsOf(const Bytes& file) {
-    std::vector<std::string> tags;
-    files::SectionChainReader chain(file);
-    while (const auto header = chain.nextHeader()) {
-        chain.takeBody();
-        tags.push_back(header->tag);
-    }
-    return tags;
-}
-
 Document read(const Bytes& file) {
     return files::readDocument({}, file, "a.pud");
 }
 
 std::string failureOf(Document& document, const Bytes& file) {
-    try {
-        files::readScenario(document, file);
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no failure";
+    return errorOf([&] { files::readScenario(document, file); });
 }
 
 std::vector<TestSection> without(std::vector<TestSection> sections, const std::string& tag) {

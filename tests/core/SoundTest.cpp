@@ -3,8 +3,8 @@
 #include <map>
 
 #include "DemoGameData.h"
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
-#include "core/Error.h"
 #include "core/bytes/LittleEndian.h"
 #include "core/sound/AboutSound.h"
 #include "core/sound/WaveImage.h"
@@ -42,12 +42,7 @@ Bytes waveImage(std::uint32_t tag, std::uint32_t channels, std::uint32_t bits, c
 }
 
 std::string refusal(const Bytes& file) {
-    try {
-        sound::readWave(file);
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "read";
+    return errorOf([&] { sound::readWave(file); });
 }
 
 }  // namespace

@@ -1,25 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "DemoGameData.h"
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
-#include "core/Error.h"
 #include "core/bytes/LittleEndian.h"
 #include "core/graphics/SpriteConverter.h"
 
 using namespace tarnwick;
 using namespace tarnwick::graphics;
 using testsupport::Bytes;
+using testsupport::errorOf;
 
 namespace {
-
-std::string failureOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no failure";
-}
 
 // A sprite of the given frames; each frame is (x, y, w, h, lines), its lines already coded.
 struct TestFrame {
@@ -74,7 +66,7 @@ TEST(SpriteLines, WorkedExampleAndControlBytes) {
     for (const int control : {0x00, 0x40, 0x80}) {
         Bytes out(4);
         const char* hex = control == 0 ? "00" : control == 0x40 ? "40" : "80";
-        EXPECT_EQ(failureOf([&] {
+        EXPECT_EQ(errorOf([&] {
                       decodeLine(Bytes{0x81, static_cast<std::uint8_t>(control), 1, 1}, out);
                   }),
                   std::string("Control byte $") + hex + " found.");
@@ -85,7 +77,7 @@ TEST(SpriteLines, WorkedExampleAndControlBytes) {
     EXPECT_EQ(short3, (Bytes{7, 7, 7}));
     decodeLine(Bytes{0x04, 1, 2, 3, 4}, short3);
     EXPECT_EQ(short3, (Bytes{1, 2, 3}));
-    EXPECT_EQ(failureOf([&] {
+    EXPECT_EQ(errorOf([&] {
                   decodeLine(Bytes{0x03, 1}, short3);
               }),
               "A coded line ends before its pixels");
@@ -163,30 +155,29 @@ TEST(SpriteConversion, OnlyWhatLiesInTheCellIsDecoded) {
 TEST(SpriteConversion, ABitmapWithoutWidthCostsNothing) {
     // 65535 cells of height 65535 and width 0: found by the fuzzer, it once took minutes.
     const Bytes data = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF};
-    EXPECT_EQ(failureOf([&] { convert(data); }), "The header of frame 0 lies outside the sprite");
+    EXPECT_EQ(errorOf([&] { convert(data); }), "The header of frame 0 lies outside the sprite");
     const Bytes empty = {0, 0, 0, 0, 0xFF, 0xFF};
     EXPECT_EQ(convert(empty).bitmap.size(), kBmpHeaderSize);
 }
 
 TEST(SpriteConversion, OffsetsOutsideTheSpriteAreRefused) {
     Bytes data = sprite(4, 1, {{0, 0, 4, 1, {{0x44, 1}}}});
-    EXPECT_EQ(failureOf([&] { convert(Bytes{1, 0}); }), "The sprite is shorter than its header");
+    EXPECT_EQ(errorOf([&] { convert(Bytes{1, 0}); }), "The sprite is shorter than its header");
     Bytes noFrames = data;
     noFrames.resize(8);
-    EXPECT_EQ(failureOf([&] { convert(noFrames); }),
-              "The header of frame 0 lies outside the sprite");
+    EXPECT_EQ(errorOf([&] { convert(noFrames); }), "The header of frame 0 lies outside the sprite");
     Bytes farData = data;
     bytes::writeLe(farData, 10, 4, 5000);
-    EXPECT_EQ(failureOf([&] { convert(farData); }),
+    EXPECT_EQ(errorOf([&] { convert(farData); }),
               "The line table of frame 0 lies outside the sprite");
     Bytes farLine = data;
     farLine[14] = 0xF0;
-    EXPECT_EQ(failureOf([&] { convert(farLine); }), "A line of frame 0 lies outside the sprite");
+    EXPECT_EQ(errorOf([&] { convert(farLine); }), "A line of frame 0 lies outside the sprite");
     Bytes huge = data;
     bytes::writeLe(huge, 0, 2, 65535);
     bytes::writeLe(huge, 2, 2, 65535);
     bytes::writeLe(huge, 4, 2, 65535);
-    EXPECT_EQ(failureOf([&] { convert(huge); }), "The sprite is too large to convert");
+    EXPECT_EQ(errorOf([&] { convert(huge); }), "The sprite is too large to convert");
 }
 
 TEST(SpriteConversion, DemoSpritesConvert) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
-#include "core/Error.h"
 #include "core/files/DocumentFiles.h"
 #include "core/files/StandaloneFiles.h"
 
@@ -23,12 +23,8 @@ TEST(UnitDataFile, RoundTripsWithAndWithoutTheSwampArray) {
 TEST(UnitDataFile, AShortFileIsRefusedAndChangesNothing) {
     model::Document document;
     const auto before = document.unitData.bytes;
-    try {
-        files::readUnitDataFile(document, patternBytes(5693, 3));
-        FAIL() << "a short file was read";
-    } catch (const Error& error) {
-        EXPECT_STREQ(error.what(), "Error Reading Data. #3");
-    }
+    EXPECT_EQ(errorOf([&] { files::readUnitDataFile(document, patternBytes(5693, 3)); }),
+              "Error Reading Data. #3");
     EXPECT_EQ(document.unitData.bytes, before);
 }
 

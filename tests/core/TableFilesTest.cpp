@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/Error.h"
-
+#include "ErrorText.h"
 #include "ScenarioBuilder.h"
 #include "core/files/Scenario.h"
 #include "core/files/TableFiles.h"
@@ -14,14 +13,8 @@ using model::DocumentKind;
 
 namespace {
 
-// The message an import refuses a file with, or "taken".
 std::string refusalOf(Document& target, const Bytes& file) {
-    try {
-        files::importTable(target, file);
-    } catch (const Error& refusal) {
-        return refusal.what();
-    }
-    return "taken";
+    return errorOf([&] { files::importTable(target, file); });
 }
 
 Document patterned(DocumentKind kind, bool swamp, std::uint8_t seed) {

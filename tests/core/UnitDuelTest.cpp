@@ -122,15 +122,6 @@ TEST_F(Duel, TheResultLinesInTicksAndSeconds) {
     EXPECT_EQ(seconds[6], "   Time for Archer(a) to kill Brute(b): 5.46801346801347");
 }
 
-TEST_F(Duel, SeventyTwoTicksAreTwoSeconds) {
-    // 4 piercing (armour does not matter) x 0.75 = 3 per attack, one attack per 12 ticks.
-    set(1, {.basicDamage = 0, .piercingDamage = 4, .attack = {1, 12, 0}});
-    set(2, {.hitPoints = 18, .canTarget = 0});
-    EXPECT_EQ(compare(1, 2)[1], "   Time for A1(a) to kill B2(b): 72");
-    EXPECT_EQ(compare(1, 2, TimeUnit::Seconds)[1], "   Time for A1(a) to kill B2(b): 2");
-    EXPECT_EQ(compare(1, 2, TimeUnit::Seconds)[6], "   Time for A1(a) to kill B2(b): 2");
-}
-
 TEST_F(Duel, UnitsThatCannotHurtEachOther) {
     set(3, {.canTarget = 0});
     set(4, {.canTarget = 2});  // sea only, and unit 3 walks on land

@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFileInfo>
-#include <QLocalServer>
 
 #include "HostRun.h"
-#include "core/plugin/Notification.h"
 
 // Plug-in mode end to end: tarnwick-host with the real block starts the editor. The editor that
 // is typed into is the real main window in a program of its own (tarnwick-scripted-editor), its
@@ -45,22 +43,6 @@ TEST_F(PlugInModeEndToEndTest, NoInTheExitQuestionSends1026With0AndLeavesTheFixe
                          "received 1026 (0, 0)", "the fixed part is as the host wrote it",
                          "editor: ended with exit code 0"}));
     EXPECT_FALSE(QFileInfo::exists(out));
-}
-
-TEST_F(PlugInModeEndToEndTest, WithHandleZeroNobodyIsNotifiedAndTheEditStillArrives) {
-    QLocalServer watch;  // the endpoint a handle of 0 would name
-    const bool watching = watch.listen(QString::fromStdString(plugin::notificationEndpoint(0)));
-    const QString out = directory_.filePath("h0.pud");
-    const RunResult result = host({"--handle", "0", "--out", out});
-    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_FALSE(result.output.contains("received")) << result.output.toStdString();
-    EXPECT_TRUE(
-        inOrder(result.output, {"editor: unit 3 hit points 4321", "editor: ended with exit code 0",
-                                "the editor changed the block; wrote " + out}));
-    EXPECT_EQ(read(out), editedScenario());
-    if (watching) {
-        EXPECT_FALSE(watch.waitForNewConnection(0)) << "something notified handle 0";
-    }
 }
 
 TEST_F(PlugInModeEndToEndTest, WithoutAHostBlockTheEditorSaysSoAndEndsWithFailure) {

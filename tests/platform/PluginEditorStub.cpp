@@ -11,12 +11,10 @@
 #include "platform/PluginLink.h"
 
 // A stand-in for the editor in plug-in mode, for the end-to-end tests: it uses the platform link
-// exactly as the main window does (open, fill the document, edit, "Save and Exit" or leave),
-// steered by the environment since the host passes nothing but "-MarrowbyPlugIn":
+// exactly as the main window does (open, fill the document, set the hit points of unit 3 to
+// 4321, "Save and Exit" or leave), steered by the environment since the host passes nothing but
+// "-MarrowbyPlugIn":
 //   TARNWICK_STUB_SAVE        1 (default): Save and Exit; 0: leave without saving
-//   TARNWICK_STUB_UNIT        the unit whose hit points change (default 3)
-//   TARNWICK_STUB_HIT_POINTS  its new hit points (default 4321)
-//   TARNWICK_STUB_TIMEOUT_MS  the link's acknowledgement timeout (default the link's own)
 //   TARNWICK_STUB_MODE        "close" (default), "exit-open" (end without closing the link),
 //                             "fail" (end with exit code 3 without closing), "sleep" (never end)
 namespace {
@@ -53,10 +51,7 @@ int main(int argc, char** argv) {
         std::cerr << "usage: " << argv[0] << " -MarrowbyPlugIn\n";
         return 2;
     }
-    const auto timeout = std::chrono::milliseconds(
-        number("TARNWICK_STUB_TIMEOUT_MS",
-               static_cast<int>(platform::PluginLink::kAcknowledgementTimeout.count())));
-    platform::PluginLink link(platform::PluginLink::kBlockName, timeout);
+    platform::PluginLink link;
     try {
         link.open();
     } catch (const plugin::PluginLinkError& error) {
@@ -65,13 +60,13 @@ int main(int argc, char** argv) {
     }
     model::Document document;
     plugin::fillDocument(document, link.linkObject());
-    const auto unit = static_cast<std::size_t>(number("TARNWICK_STUB_UNIT", 3));
+    constexpr std::size_t unit = 3;
+    constexpr std::uint32_t after = 4321;
     const auto before = document.unitData.get(model::unitfields::hitPoints, unit);
     std::cout << "stub: opened; map " << link.linkObject().mapWidth() << " x "
               << link.linkObject().mapHeight() << ", " << link.linkObject().unitCount()
               << " units; 1025 " << describe(link.lastNotification()) << std::endl;
 
-    const auto after = static_cast<std::uint32_t>(number("TARNWICK_STUB_HIT_POINTS", 4321));
     document.unitData.set(model::unitfields::hitPoints, unit, after);
     std::cout << "stub: unit " << unit << " hit points " << before << " -> " << after << std::endl;
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "core/Error.h"
+#include "core/files/SectionChain.h"
+
 namespace tarnwick::testsupport {
 
 Bytes patternBytes(std::size_t size, std::uint8_t seed) {
@@ -97,6 +100,39 @@ Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp) {
         }
     }
     return chainOf(sections);
+}
+
+std::vector<std::string> tagsOf(const Bytes& file) {
+    std::vector<std::string> tags;
+    files::SectionChainReader chain(file);
+    while (const auto header = chain.nextHeader()) {
+        chain.takeBody();
+        tags.push_back(header->tag);
+    }
+    return tags;
+}
+
+std::size_t bodyOffsetOf(const Bytes& file, const std::string& tag) {
+    files::SectionChainReader chain(file);
+    std::size_t position = 0;
+    while (const auto header = chain.nextHeader()) {
+        const auto body = chain.takeBody();
+        if (header->tag == tag) {
+            return position + 8;
+        }
+        position += 8 + body.size();
+    }
+    throw Error("no " + tag);
+}
+
+std::vector<std::size_t> differingPositions(const Bytes& a, const Bytes& b) {
+    std::vector<std::size_t> positions;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i] != b[i]) {
+            positions.push_back(i);
+        }
+    }
+    return positions;
 }
 
 }  // namespace tarnwick::testsupport

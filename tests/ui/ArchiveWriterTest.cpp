@@ -1,5 +1,3 @@
-#include <QProcess>
-
 #include "UiTestSupport.h"
 #include "core/archive/Archive.h"
 #include "platform/FileStore.h"
@@ -48,11 +46,6 @@ class ArchiveWriterTest : public QObject {
         QCOMPARE(prompts_->texts(),
                  QStringList{"A fatal error has occured during insertion!Entry does not exist in "
                              "opened data file!: 473"});
-        if (QProcess::execute("chattr", {"+i", game_.filePath("DATA")}) == 0) {
-            QVERIFY(!succeeds([&] { writer_->insertEntry(data, 1, "MAINDAT.WAR", 2); }));
-            QProcess::execute("chattr", {"-i", game_.filePath("DATA")});
-            QCOMPARE(prompts_->shown.size(), std::size_t{2});
-        }
         QCOMPARE(platform::readWholeFile(archivePath), before);
         QVERIFY(!form_.isVisible());
     }
@@ -71,7 +64,6 @@ class ArchiveWriterTest : public QObject {
     }
 
   private:
-    QString path(const QString& name) const { return work_.filePath(name); }
     // Runs a writer command as its window would: true when it showed no box.
     bool succeeds(const std::function<void()>& command) {
         const std::size_t before = prompts_->shown.size();
@@ -80,7 +72,6 @@ class ArchiveWriterTest : public QObject {
     }
 
     QTemporaryDir game_;
-    QTemporaryDir work_;
     QString gameDirectory_;
     ui::ProgressWindow form_;
     std::unique_ptr<ScriptedPrompts> prompts_;

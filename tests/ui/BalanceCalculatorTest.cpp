@@ -1,7 +1,6 @@
 #include <functional>
 
 #include <QStyleOptionButton>
-#include <QTimer>
 
 #include "DemoScenario.h"
 #include "UiTestSupport.h"
@@ -132,7 +131,7 @@ class BalanceCalculatorTest : public WindowTestBase {
     void failedWalksMakeOneBoxAndKeepWhatTheLastOpeningFound() {
         QTemporaryDir game;
         demo::writeDemoGameDirectory(game.path());
-        startOn(game.path());
+        startShownWithGame(game.path());
         openDemoScenario();
         const auto choosePair = [&](ui::BalanceCalculator& window) {
             chooseWithMouse(in<QComboBox>(window, "unitAList"), kPikeman);
@@ -167,7 +166,7 @@ class BalanceCalculatorTest : public WindowTestBase {
         demo::writeDemoGameDirectory(game.path());
         // A compressed entry that ends long before the 5000 bytes it claims.
         replaceAnimationEntry(game.path(), {0xFF, 'a', 'b'}, archive::entryHeader(5000, true));
-        startOn(game.path());
+        startShownWithGame(game.path());
         openDemoScenario();
         QVERIFY(!runGameBalance([](ui::BalanceCalculator&) {}));
         QCOMPARE(h_->prompts.texts(),
@@ -178,27 +177,11 @@ class BalanceCalculatorTest : public WindowTestBase {
     // Runs "&Game Balance". While the modal window is open `whileOpen` drives it, then it is
     // closed with its close box. Returns whether the window opened.
     bool runGameBalance(const std::function<void(ui::BalanceCalculator&)>& whileOpen) {
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* shown = qobject_cast<ui::BalanceCalculator*>(QApplication::activeModalWidget());
-            if (shown == nullptr) {
-                return;
-            }
-            opened = true;
-            whileOpen(*shown);
-            shown->close();
-        });
-        h_->window.menus().gameBalance->trigger();
-        QCoreApplication::processEvents();  // a window that did not open: the timer runs here
-        return opened;
-    }
-
-    // A fresh main window on `game` as its game directory, shown.
-    void startOn(const QString& game) {
-        h_ = std::make_unique<MainWindowHarness>();
-        h_->settings.setWar2Dir(game);
-        h_->window.startUp({});
-        h_->window.show();
+        return runModal<ui::BalanceCalculator>(h_->window.menus().gameBalance,
+                                               [&](ui::BalanceCalculator& window) {
+                                                   whileOpen(window);
+                                                   window.close();
+                                               });
     }
 
     void openDemoScenario() {

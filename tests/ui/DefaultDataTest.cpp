@@ -2,7 +2,6 @@
 
 #include <QFormLayout>
 #include <QPushButton>
-#include <QTimer>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -59,20 +58,13 @@ class DefaultDataTest : public ScenarioFileTest {
         const std::uint32_t defaultGold = document.upgrades.get(ug::gold, 0);
         document.upgrades.set(ug::gold, 0, defaultGold + 100);
         open(files::writeScenario(document));
-        bool goldMarked = false;
-        bool timeMarked = true;
-        QString goldTip;
-        QTimer::singleShot(0, this, [&] {
-            auto& editor = h_->window.upgradeEditor();
-            goldMarked = bold(captionIn(editor, "upgradeGoldBox"));
-            goldTip = captionIn(editor, "upgradeGoldBox")->toolTip();
-            timeMarked = bold(captionIn(editor, "upgradeTimeBox"));
+        QVERIFY(runModal(h_->window.menus().editUpgrades, [&](QDialog& editor) {
+            QVERIFY(bold(captionIn(editor, "upgradeGoldBox")));
+            QCOMPARE(captionIn(editor, "upgradeGoldBox")->toolTip(),
+                     "Default: " + QString::number(defaultGold));
+            QVERIFY(!bold(captionIn(editor, "upgradeTimeBox")));
             editor.accept();
-        });
-        h_->window.menus().editUpgrades->trigger();
-        QVERIFY(goldMarked);
-        QCOMPARE(goldTip, "Default: " + QString::number(defaultGold));
-        QVERIFY(!timeMarked);
+        }));
     }
 
     void withoutTheGameNothingIsMarkedAndNothingFails() {

@@ -6,7 +6,6 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStyleOptionButton>
-#include <QTimer>
 
 #include "DemoScenario.h"
 #include "UiTestSupport.h"
@@ -226,7 +225,7 @@ class DirectArchiveTest : public WindowTestBase {
         const auto before = archiveNow();
         // Before any row was chosen, "Import" does nothing and the dialog stays.
         h_->window.openFile(saveFile("mine.pud", files::writeScenario(demo::demoScenario())));
-        QVERIFY(runDialog(h_->window.menus().directSave, [&](QDialog& dialog) {
+        QVERIFY(runModal(h_->window.menus().directSave, [&](QDialog& dialog) {
             QCOMPARE(dialog.windowTitle(), QString("Direct Save"));
             QVERIFY(control<QCheckBox>(dialog, "compressBox")->isChecked());
             clickButton(dialog, "importButton");
@@ -280,40 +279,18 @@ class DirectArchiveTest : public WindowTestBase {
   private:
     static std::unique_ptr<MainWindowHarness> startOn(const QString& game) {
         auto harness = std::make_unique<MainWindowHarness>();
-        harness->settings.setWar2Dir(game);
-        harness->window.startUp({});
+        harness->startWithGame(game);
         harness->window.show();
         return harness;
     }
 
-    // Triggers `item`; while its modal dialog is open `whileOpen` drives it and must close it.
-    // Returns whether the dialog opened.
-    bool runDialog(QAction* item, const std::function<void(QDialog&)>& whileOpen) {
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* shown = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (shown == nullptr) {
-                return;
-            }
-            opened = true;
-            whileOpen(*shown);
-            if (shown->isVisible()) {
-                shown->reject();
-                QFAIL("the dialog stayed open");
-            }
-        });
-        item->trigger();
-        QCoreApplication::processEvents();
-        return opened;
-    }
-
     bool directOpen(const std::function<void(QDialog&)>& whileOpen) {
-        return runDialog(h_->window.menus().directOpen, whileOpen);
+        return runModal(h_->window.menus().directOpen, whileOpen);
     }
 
     // "Direct Save" of the document into `row`, with "Compress" as given.
     void directSave(int row, bool compress) {
-        QVERIFY(runDialog(h_->window.menus().directSave, [&](QDialog& dialog) {
+        QVERIFY(runModal(h_->window.menus().directSave, [&](QDialog& dialog) {
             // The box keeps its state from one showing to the next, ticked at first.
             auto* box = control<QCheckBox>(dialog, "compressBox");
             if (box->isChecked() != compress) {

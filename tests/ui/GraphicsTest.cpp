@@ -24,33 +24,12 @@ class GraphicsTest : public WindowTestBase {
         startShownWithGame();
         units_ = {};
         units_.set(uf::gfxGeneral, 0, 1300);  // demo sprite, 32 x 32 cells
-        units_.set(uf::gfxGeneral, 1, 0x8000 | 0x2000 | 2017);
         units_.set(uf::gfxGeneral, 2, 65535);
         units_.set(uf::gfxWinter, 2, 3001);  // a 72 x 72 sprite of 3 frames
         units_.set(uf::gfxGeneral, 3, 7000);
         units_.set(uf::gfxSummer, 3, 7000);
         units_.set(uf::boxSize, 2, 20, 0);
         units_.set(uf::boxSize, 2, 30, 1);
-    }
-
-    void pageRulesKeepTheFlagsAndTheBase() {
-        open();
-        select(1);
-        QVERIFY(radio("archive2Button")->isChecked());
-        QCOMPARE(box("entryBox")->text(), QString("17"));
-        radio("archive5Button")->click();
-        QCOMPARE(general(1), 0xA000u | 5017u);
-        check("repeatBox")->click();
-        QCOMPARE(general(1), 0x2000u | 5017u);
-        check("repeatBox")->click();
-        QCOMPARE(general(1), 0xA000u | 5017u);
-        radio("noGraphicsButton")->click();
-        QCOMPARE(general(1), 65535u);
-        select(0);
-        select(1);
-        QVERIFY(radio("noGraphicsButton")->isChecked());
-        QVERIFY(!h_->window.findChild<QWidget*>("entryGroup")->isEnabled());
-        QCOMPARE(box("entryBox")->text(), QString("0"));
     }
 
     void withoutARowThePageDoesNothing() {
@@ -215,9 +194,8 @@ class GraphicsTest : public WindowTestBase {
         platform::saveWholeFile(
             archivePath, archive::insertEntry(platform::readWholeFile(archivePath), 0,
                                               archive::entryHeader(100, false), shortTable, quiet));
-        h_->settings.setWar2Dir(game.path());
         MainWindowHarness other;
-        other.window.startUp({});
+        other.startWithGame(game.path());
         other.window.openFile(write("u.pud", scenarioWithUnits(units_)));
         auto& selection = other.window.graphicsSelection();
         selection.findChild<QRadioButton*>("defaultDataButton")->click();

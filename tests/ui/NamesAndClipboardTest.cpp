@@ -42,8 +42,7 @@ class NamesAndClipboardTest : public QObject {
         QTemporaryDir game;
         QDir(game.path()).mkpath("data");
         platform::saveWholeFile(game.filePath("data/maindat.war"), {});
-        h_->settings.setWar2Dir(game.path());
-        h_->window.startUp({});
+        h_->startWithGame(game.path());
         h_->window.show();
         QCOMPARE(h_->prompts.texts(), QStringList{kFatal + "Error Opening strdat.war"});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));

@@ -1,5 +1,4 @@
 #include <QPushButton>
-#include <QTimer>
 
 #include "ArchiveBuilder.h"
 #include "DemoScenario.h"
@@ -200,8 +199,7 @@ class PlayerWindowsTest : public ScenarioFileTest {
         QDir(game.path()).mkpath("data");
         platform::saveWholeFile(game.filePath("data/maindat.war"),
                                 ArchiveBuilder().at(472, patternBytes(5947, 2), true).bytes());
-        h_->settings.setWar2Dir(game.path());
-        h_->window.startUp({});
+        h_->startWithGame(game.path());
         const Bytes file = openAndSave(typicalScenarioWith({}));
         h_->prompts.shown.clear();
         inExpansionDialog([this] { QTest::mouseClick(addButton(), Qt::LeftButton); });
@@ -233,12 +231,10 @@ class PlayerWindowsTest : public ScenarioFileTest {
     // Opens "UDTA Info" from the menu, runs `steps` in it and closes it with "OK".
     template <typename Steps>
     void inExpansionDialog(Steps steps) {
-        QTimer::singleShot(0, this, [this, steps] {
+        QVERIFY(runModal(h_->window.menus().udtaStyle, [&](QDialog&) {
             steps();
             QTest::mouseClick(child<QPushButton>("expansionGraphicsOkButton"), Qt::LeftButton);
-        });
-        h_->window.menus().udtaStyle->trigger();
-        QVERIFY(!expansion().isVisible());
+        }));
     }
 
     QStringList itemsOf(const QString& list) const {

@@ -1,7 +1,6 @@
 #include <memory>
 
 #include <QPushButton>
-#include <QTimer>
 
 #include "DemoScenario.h"
 #include "SharedBlockOwner.h"
@@ -170,21 +169,14 @@ class PlugInModeTest : public WindowTestBase {
 
     void directSaveWarnsThatTheRegionMapMayBeOld() {
         startWithHost();
-        bool opened = false;
-        QTimer::singleShot(0, this, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (dialog == nullptr) {
-                return;
-            }
-            opened = dialog->objectName() == "directSaveDialog";
+        QVERIFY(runModal(h_->window.menus().directSave, [&](QDialog& dialog) {
+            QCOMPARE(dialog.objectName(), QString("directSaveDialog"));
             QCOMPARE(h_->prompts.texts(),
                      QStringList{"WARNING! The REGM will not be properly saved unless you clicked "
                                  "SAVE in marrowby before loading this plugin!"});
             QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
-            QTest::mouseClick(control<QPushButton>(*dialog, "cancelButton"), Qt::LeftButton);
-        });
-        h_->window.menus().directSave->trigger();
-        QVERIFY(opened);
+            QTest::mouseClick(control<QPushButton>(dialog, "cancelButton"), Qt::LeftButton);
+        }));
         QCOMPARE(h_->prompts.shown.size(), std::size_t{1});
     }
 

@@ -1,6 +1,5 @@
 #include <QGroupBox>
 #include <QListWidget>
-#include <QTimer>
 
 #include "ScenarioBuilder.h"
 #include "UiTestSupport.h"
@@ -30,32 +29,21 @@ class TableEditorsTest : public QObject {
 
     void theUpgradeEditorOpensOnTheFirstEntry() {
         open();
-        QString title;
-        QString selected;
-        bool unitsShown = false;
-        QTimer::singleShot(0, this, [&] {
-            auto& editor = h_->window.upgradeEditor();
-            title = editor.windowTitle();
-            selected = editor.findChild<QListWidget*>("upgradeList")->currentItem()->text();
-            unitsShown = editor.findChild<QGroupBox*>("unitAffectsGroup")->isVisible() &&
-                         !editor.findChild<QGroupBox*>("spellAffectsGroup")->isVisible();
-            editor.findChild<QListWidget*>("upgradeList")->setCurrentRow(9);
+        QVERIFY(runModal(h_->window.menus().upgradesButton, [](QDialog& editor) {
+            QCOMPARE(editor.windowTitle(), QString("Upgrade Editor"));
+            auto* list = editor.findChild<QListWidget*>("upgradeList");
+            QCOMPARE(list->currentItem()->text(), QString("Sword 1"));
+            QVERIFY(editor.findChild<QGroupBox*>("unitAffectsGroup")->isVisible());
+            QVERIFY(!editor.findChild<QGroupBox*>("spellAffectsGroup")->isVisible());
+            list->setCurrentRow(9);
             editor.accept();
-        });
-        h_->window.menus().upgradesButton->trigger();
-        QCOMPARE(title, QString("Upgrade Editor"));
-        QCOMPARE(selected, QString("Sword 1"));
-        QVERIFY(unitsShown);
+        }));
         // The next opening starts at the first entry again.
-        QTimer::singleShot(0, this, [&] {
-            selected = h_->window.upgradeEditor()
-                           .findChild<QListWidget*>("upgradeList")
-                           ->currentItem()
-                           ->text();
-            h_->window.upgradeEditor().accept();
-        });
-        h_->window.menus().editUpgrades->trigger();
-        QCOMPARE(selected, QString("Sword 1"));
+        QVERIFY(runModal(h_->window.menus().editUpgrades, [](QDialog& editor) {
+            QCOMPARE(editor.findChild<QListWidget*>("upgradeList")->currentItem()->text(),
+                     QString("Sword 1"));
+            editor.accept();
+        }));
     }
 
     void upgradeValuesAndBits() {

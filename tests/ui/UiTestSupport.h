@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <type_traits>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -12,6 +16,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "DemoGameData.h"
@@ -50,9 +55,10 @@ struct MainWindowHarness {
     platform::PluginLink plugInLink{testBlockName()};
     ui::MainWindow window{document, prompts, settings, plugInLink};
 
-    // Starts up with the demo game as the stored game directory, as a user with the game would.
-    void startWithGame() {
-        settings.setWar2Dir(demoGameDirectory());
+    // Starts up with `game` (the demo game unless given) as the stored game directory, as a
+    // user with the game would.
+    void startWithGame(const QString& game = demoGameDirectory()) {
+        settings.setWar2Dir(game);
         window.startUp({});
     }
 };
@@ -84,10 +90,10 @@ class WindowTestBase : public QObject {
     QComboBox* combo(const QString& name) const { return child<QComboBox>(name); }
     QSlider* slider(const QString& name) const { return child<QSlider>(name); }
     QListWidget* list() const { return child<QListWidget>("unitList"); }
-    // A fresh main window, started with the demo game and shown.
-    void startShownWithGame() {
+    // A fresh main window, started with `game` (the demo game unless given) and shown.
+    void startShownWithGame(const QString& game = demoGameDirectory()) {
         h_ = std::make_unique<MainWindowHarness>();
-        h_->startWithGame();
+        h_->startWithGame(game);
         h_->window.show();
     }
     void select(int row) const { list()->setCurrentRow(row); }
@@ -99,6 +105,28 @@ class WindowTestBase : public QObject {
 inline void openMenu(QMenu* menu) {
     menu->popup(QPoint(0, 0));
     menu->hide();
+}
+
+// Triggers `item` and, while the modal dialog it opens is open, lets `whileOpen` drive it; the
+// steps must close it. Returns whether such a dialog opened.
+template <typename Dialog = QDialog>
+bool runModal(QAction* item, const std::type_identity_t<std::function<void(Dialog&)>>& whileOpen) {
+    bool opened = false;
+    QTimer::singleShot(0, item, [&] {
+        auto* shown = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+        if (shown == nullptr) {
+            return;
+        }
+        opened = true;
+        whileOpen(*shown);
+        if (shown->isVisible()) {
+            shown->reject();
+            QFAIL("the dialog stayed open");
+        }
+    });
+    item->trigger();
+    QCoreApplication::processEvents();  // a dialog that did not open: the timer runs here
+    return opened;
 }
 
 // Forgets the stored settings, so that the next start is a first run.

@@ -1,6 +1,5 @@
 #include <QDialog>
 #include <QPushButton>
-#include <QTimer>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -140,14 +139,11 @@ class UndoRedoTest : public ScenarioFileTest {
     // Opens a modal editor by `item`, runs `steps` in it and closes it.
     template <typename Steps>
     void inModal(QAction* item, const QString& name, Steps steps) {
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
+        QVERIFY(runModal(item, [&](QDialog& dialog) {
+            QCOMPARE(dialog.objectName(), name);
             steps();
-            ran = true;
-            child<QDialog>(name)->accept();
-        });
-        item->trigger();
-        QVERIFY(ran);
+            dialog.accept();
+        }));
     }
 };
 

@@ -28,7 +28,7 @@ class UnitEditingTest : public WindowTestBase {
         units_.set(uf::decayRate, 0, 10);
         units_.set(uf::rightClickAction, 57, 3);
         units_.set(uf::priority, 1, 200);
-        units_.set(uf::gfxGeneral, 0, 0x8000 | 3042);
+        units_.set(uf::gfxGeneral, 0, 0x8000 | 0x2000 | 3042);  // repeat and a flag of no box
         units_.set(uf::gfxSummer, 0, 1007);
         units_.set(uf::gfxGroup, 0, 9);
     }
@@ -235,13 +235,15 @@ class UnitEditingTest : public WindowTestBase {
         QVERIFY(check("repeatBox")->isChecked());
         QCOMPARE(box("groupNumberBox")->text(), QString("9"));
 
+        // Archive, entry and repeat each change their own part; the other flags stay.
         radio("archive1Button")->click();
-        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0x8000u | 1042u);
+        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0xA000u | 1042u);
         check("repeatBox")->click();
-        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1042u);
+        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0x2000u | 1042u);
         type("entryBox", "1234");
         QCOMPARE(box("entryBox")->text(), QString("999"));
-        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1999u);
+        check("repeatBox")->click();
+        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0xA000u | 1999u);
         type("groupNumberBox", "70000");
         QCOMPARE(h_->document.unitData.get(uf::gfxGroup, 0), 70000u & 0xFFFF);
 
@@ -254,7 +256,14 @@ class UnitEditingTest : public WindowTestBase {
         // Back from "No GFX": the archive and the entry box make the entry afresh.
         radio("archive2Button")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxSummer, 0), 2007u);
-        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 1999u);
+        QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0xA000u | 1999u);
+        // Shown again, a unit without graphics has "No GFX" chosen and entry 0.
+        radio("noGraphicsButton")->click();
+        select(1);
+        select(0);
+        QVERIFY(radio("noGraphicsButton")->isChecked());
+        QVERIFY(!h_->window.findChild<QWidget*>("entryGroup")->isEnabled());
+        QCOMPARE(box("entryBox")->text(), QString("0"));
     }
 
   private:
