@@ -92,7 +92,7 @@ TEST_F(DefaultsTest, ShowsAndSetsExactlyTheWordsBytes) {
                   .code,
               0);
     const model::Document on = read("on.pud");
-    EXPECT_EQ(on.upgrades.get(model::upgradefields::useDefault, 0), 1u);
+    EXPECT_EQ(on.upgrades.get(model::upgradefields::useDefault, 0), 0x0101u);  // high byte kept
     EXPECT_EQ(on.unitData.get(model::unitfields::useDefault, 0), 1u);
 }
 

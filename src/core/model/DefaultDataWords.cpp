@@ -39,11 +39,12 @@ void setGameUsesOwnTable(Document& document, DefaultableTable table, bool useOwn
     if (readsOn(table, word(document, table)) == useOwn) {
         return;
     }
-    const std::uint32_t value = useOwn ? 1 : 0;
     if (table == DefaultableTable::UnitData) {
-        document.unitData.set(unitfields::useDefault, 0, value);
+        document.unitData.set(unitfields::useDefault, 0, useOwn ? 1 : 0);
     } else {
-        document.upgrades.set(upgradefields::useDefault, 0, value);
+        // The upgrade word is read by its low byte only; its high byte stays as it was.
+        const std::uint32_t high = word(document, table) & 0xFF00u;
+        document.upgrades.set(upgradefields::useDefault, 0, high | (useOwn ? 1 : 0));
     }
 }
 

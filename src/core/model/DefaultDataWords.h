@@ -14,8 +14,9 @@ enum class DefaultableTable { UnitData, Upgrades };
 bool gameUsesOwnTable(const Document& document, DefaultableTable table);
 
 // Makes the word read as asked, read by the rules of the editor's check marks; a word that
-// already reads so is kept, otherwise it becomes 1 (on) or 0 (off). Throws Error for anything
-// but a scenario, which has no word to store.
+// already reads so is kept, otherwise the unit word becomes 1 (on) or 0 (off) and the upgrade
+// word's low byte 1 or 0, its high byte kept. Throws Error for anything but a scenario, which
+// has no word to store.
 void setGameUsesOwnTable(Document& document, DefaultableTable table, bool useOwn);
 
 // The tables that differ between the two documents and that the game ignores in `after`: the

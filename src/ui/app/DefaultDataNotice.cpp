@@ -2,18 +2,9 @@
 
 #include <QHBoxLayout>
 
-#include "core/model/UseDefaultWord.h"
+#include "core/model/DefaultDataWords.h"
 
 namespace tarnwick::ui {
-
-bool unitDataIgnoredByGame(const model::Document& document) {
-    return document.unitData.get(model::unitfields::useDefault, 0) != 0;
-}
-
-bool upgradesIgnoredByGame(const model::Document& document) {
-    return model::upgradeUseDefaultChecked(
-        static_cast<std::uint16_t>(document.upgrades.get(model::upgradefields::useDefault, 0)));
-}
 
 DefaultDataNotice::DefaultDataNotice(QWidget* parent) : QFrame(parent) {
     setObjectName("defaultDataNotice");
@@ -44,9 +35,10 @@ DefaultDataNotice::DefaultDataNotice(QWidget* parent) : QFrame(parent) {
 }
 
 void DefaultDataNotice::showFor(const model::Document& document) {
-    const bool scenario = document.isLoaded && document.kind == model::DocumentKind::Scenario;
-    const bool units = scenario && unitDataIgnoredByGame(document);
-    const bool upgrades = scenario && upgradesIgnoredByGame(document);
+    const bool units =
+        document.isLoaded && model::gameUsesOwnTable(document, model::DefaultableTable::UnitData);
+    const bool upgrades =
+        document.isLoaded && model::gameUsesOwnTable(document, model::DefaultableTable::Upgrades);
     QString what;
     if (units && upgrades) {
         what = "unit data and upgrades";

@@ -30,8 +30,4 @@ class DefaultDataNotice : public QFrame {
     QPushButton* upgradesButton_ = nullptr;
 };
 
-// Whether the game ignores the document's unit data or upgrades for its own defaults.
-bool unitDataIgnoredByGame(const model::Document& document);
-bool upgradesIgnoredByGame(const model::Document& document);
-
 }  // namespace tarnwick::ui

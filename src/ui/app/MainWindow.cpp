@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/game/StringTable.h"
+#include "core/model/DefaultDataWords.h"
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
@@ -453,17 +454,16 @@ void MainWindow::showDocumentState() {
 }
 
 void MainWindow::useScenarioUnitData() {
-    history_.record("Use This Unit Data",
-                    [this] { document_.unitData.set(model::unitfields::useDefault, 0, 0); });
+    history_.record("Use This Unit Data", [this] {
+        model::setGameUsesOwnTable(document_, model::DefaultableTable::UnitData, false);
+    });
     showUseDefaultChecks();
     showDocumentState();
 }
 
 void MainWindow::useScenarioUpgrades() {
-    // The game looks at the low byte only; the high byte stays as it was.
     history_.record("Use These Upgrades", [this] {
-        const std::uint32_t word = document_.upgrades.get(model::upgradefields::useDefault, 0);
-        document_.upgrades.set(model::upgradefields::useDefault, 0, word & 0xFF00u);
+        model::setGameUsesOwnTable(document_, model::DefaultableTable::Upgrades, false);
     });
     showUseDefaultChecks();
     showDocumentState();
