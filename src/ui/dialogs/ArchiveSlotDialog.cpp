@@ -26,6 +26,8 @@ SlotDialogParts buildSlotDialog(QDialog& dialog, const QString& command, const Q
     cancel->setObjectName("cancelButton");
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
+    // A double click on a row is the command on that row, as in any chooser.
+    QObject::connect(list, &QListWidget::itemDoubleClicked, commandButton, &QPushButton::click);
 
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(list, 1);

@@ -10,7 +10,7 @@ namespace tarnwick::ui {
 
 // What Direct Open and Direct Save share: the list of the game archive's slots, one row a slot,
 // above a row with `besideButtons` (if any) on the left, the dialog's command as its default
-// button and "Cancel", which closes the dialog.
+// button and "Cancel", which closes the dialog. A double click on a row runs the command.
 struct SlotDialogParts {
     QListWidget* list;
     QPushButton* command;
