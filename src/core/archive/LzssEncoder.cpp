@@ -37,6 +37,10 @@ class Encoder {
     }
 
     void insertNode(unsigned r);
+    bool sameString(unsigned p, unsigned q) const {
+        return std::memcmp(text_.data() + p, text_.data() + q, kMaxMatch) == 0;
+    }
+    void replaceNode(unsigned p, unsigned r);
     void deleteNode(unsigned p);
     void flushGroup();
     void reportProgress();
@@ -49,6 +53,8 @@ class Encoder {
     std::array<std::uint16_t, kRingSize + 1> parent_{};
     unsigned matchLength_ = 0;
     unsigned matchPosition_ = 0;
+    // Where the string after the last full-length match starts, or kNoNode.
+    unsigned continuation_ = kNoNode;
     std::array<std::uint8_t, 17> group_{};
     unsigned groupFill_ = 1;
     std::uint8_t mask_ = 1;
@@ -58,6 +64,18 @@ class Encoder {
 };
 
 void Encoder::insertNode(unsigned r) {
+    // The strings in the trees are all different, and a walk for a string that is in a tree
+    // ends at it with a full-length match, the first on the way. So when the string after the
+    // last full match is in a tree and equals r's (inside runs and long repeats it mostly
+    // does), the walk's result is known: that string, which r replaces.
+    const unsigned guess = continuation_;
+    if (guess != kNoNode && parent_[guess] != kNoNode && sameString(guess, r)) {
+        matchLength_ = kMaxMatch;
+        matchPosition_ = guess;
+        continuation_ = (guess + 1) & kRingMask;
+        replaceNode(guess, r);
+        return;
+    }
     // The new string's bytes 1 to 16 are held in two words for the whole walk.
     const std::uint8_t* key = text_.data() + r;
     std::uint64_t key1;
@@ -76,6 +94,7 @@ void Encoder::insertNode(unsigned r) {
             parent_[r] = static_cast<std::uint16_t>(p);
             matchLength_ = bestLength;
             matchPosition_ = bestPosition;
+            continuation_ = kNoNode;
             return;
         }
         p = link;
@@ -104,7 +123,12 @@ void Encoder::insertNode(unsigned r) {
     }
     matchLength_ = bestLength;
     matchPosition_ = bestPosition;
-    // r has the same 18 bytes as p: r takes p's place.
+    continuation_ = (p + 1) & kRingMask;
+    replaceNode(p, r);
+}
+
+// r has the same 18 bytes as p: r takes p's place.
+void Encoder::replaceNode(unsigned p, unsigned r) {
     parent_[r] = parent_[p];
     left_[r] = left_[p];
     right_[r] = right_[p];
