@@ -52,8 +52,9 @@ void copyReference(std::uint8_t* out, std::size_t distance, std::size_t length) 
     } else {
         // After 8 bytes done one at a time, the rest is copied from a multiple of the period
         // that is at least 8 back.
+        const std::uint8_t* from = out - distance;
         for (std::size_t k = 0; k < 8; ++k) {
-            out[k] = out[k - distance];
+            out[k] = from[k];
         }
         const std::size_t period = distance * ((8 + distance - 1) / distance);
         for (std::size_t k = 8; k < length; k += 8) {
