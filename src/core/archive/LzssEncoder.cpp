@@ -68,9 +68,6 @@ class Encoder {
     }
 
     void insertNode(unsigned r);
-    bool sameString(unsigned p, unsigned q) const {
-        return std::memcmp(text_.data() + p, text_.data() + q, kMaxMatch) == 0;
-    }
     void replaceNode(unsigned p, unsigned r);
     void deleteNode(unsigned p);
     void flushGroup();
@@ -83,8 +80,10 @@ class Encoder {
     std::array<Node, kRoots + 256> nodes_{};
     unsigned matchLength_ = 0;
     unsigned matchPosition_ = 0;
-    // Where the string after the last full-length match starts, or kNoNode.
+    // Where the string after the last full-length match starts, or kNoNode, and the string
+    // after the one that had that match.
     unsigned continuation_ = kNoNode;
+    unsigned continuedString_ = kNoNode;
     std::array<std::uint8_t, 17> group_{};
     unsigned groupFill_ = 1;
     std::uint8_t mask_ = 1;
@@ -97,12 +96,16 @@ void Encoder::insertNode(unsigned r) {
     // The strings in the trees are all different, and a walk for a string that is in a tree
     // ends at it with a full-length match, the first on the way. So when the string after the
     // last full match is in a tree and equals r's (inside runs and long repeats it mostly
-    // does), the walk's result is known: that string, which r replaces.
+    // does), the walk's result is known: that string, which r replaces. When the last match
+    // was r - 1's, the guess's first 17 bytes are its last 17, as are r's: only the last byte
+    // is new to both.
     const unsigned guess = continuation_;
-    if (guess != kNoNode && nodes_[guess].parent != kNoNode && sameString(guess, r)) {
+    if (guess != kNoNode && r == continuedString_ && nodes_[guess].parent != kNoNode &&
+        text_[guess + kMaxMatch - 1] == text_[r + kMaxMatch - 1]) {
         matchLength_ = kMaxMatch;
         matchPosition_ = guess;
         continuation_ = (guess + 1) & kRingMask;
+        continuedString_ = (r + 1) & kRingMask;
         replaceNode(guess, r);
         return;
     }
@@ -147,6 +150,7 @@ void Encoder::insertNode(unsigned r) {
             matchLength_ = bestLength;
             matchPosition_ = bestPosition;
             continuation_ = (p + 1) & kRingMask;
+            continuedString_ = (r + 1) & kRingMask;
             replaceNode(p, r);
             return;
         }
