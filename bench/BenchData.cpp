@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "DemoGameData.h"
 #include "DemoScenario.h"
 #include "core/archive/Archive.h"
 #include "core/files/Scenario.h"
@@ -47,12 +46,18 @@ Bytes scenarioData() {
     return out;
 }
 
+const std::vector<demo::GameFile>& gameArchives() {
+    static const std::vector<demo::GameFile> archives = [] {
+        std::vector<demo::GameFile> files = demo::demoGameFiles();
+        std::erase_if(files, [](const demo::GameFile& file) { return file.bytes.size() < 8; });
+        return files;
+    }();
+    return archives;
+}
+
 Bytes gameData() {
     Bytes out;
-    for (const demo::GameFile& file : demo::demoGameFiles()) {
-        if (file.bytes.size() < 8) {
-            continue;
-        }
+    for (const demo::GameFile& file : gameArchives()) {
         const archive::ArchiveView view(file.bytes);
         for (std::size_t slot = 0; slot < view.entryCount(); ++slot) {
             if (view.offset(slot) != -1) {

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "DemoGameData.h"
+
 namespace tarnwick::bench {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -11,6 +13,8 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes scenarioData();
 // A few MB of everything: text, noise, runs, sprites, scenarios.
 Bytes mixedData();
+// The demo game's archives, as a user's game directory holds them.
+const std::vector<demo::GameFile>& gameArchives();
 // The unpacked entries of the demo game's archives, one after another.
 Bytes gameData();
 

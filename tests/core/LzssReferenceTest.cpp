@@ -28,6 +28,15 @@ TEST(LzssReference, FastCodecMatchesThePlainTranscription) {
             inputs.push_back(input);
         }
     }
+    // Repeats at distances around the window's size: the string a long match continues into
+    // may have just left the window or never been in it.
+    for (const std::size_t period : {3u, 4078u, 4079u, 4080u, 4095u, 4096u, 4097u}) {
+        Bytes input(3 * period + 100);
+        for (std::size_t i = 0; i < input.size(); ++i) {
+            input[i] = i < period ? static_cast<std::uint8_t>(random() % 4) : input[i - period];
+        }
+        inputs.push_back(input);
+    }
     NoProgress quiet;
     for (const Bytes& input : inputs) {
         const Bytes stream = archive::lzssCompress(input, quiet);

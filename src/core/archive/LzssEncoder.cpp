@@ -13,15 +13,33 @@ constexpr unsigned kRingMask = kRingSize - 1;
 constexpr unsigned kMaxMatch = 18;
 constexpr unsigned kMinMatch = 3;
 constexpr std::uint16_t kNoNode = kRingSize;
-static_assert(std::endian::native == std::endian::little, "compare() reads words little-endian");
+constexpr unsigned kRoots = kRingSize + 1;  // the tree for first byte b hangs at kRoots + b
+static_assert(std::endian::native == std::endian::little, "loadOrdered() swaps to big-endian");
+
+// Eight bytes as a number that orders like the bytes themselves.
+std::uint64_t loadOrdered(const std::uint8_t* bytes) {
+    std::uint64_t word;
+    std::memcpy(&word, bytes, 8);
+    return __builtin_bswap64(word);
+}
+
+// A string of the ring in its tree. child[0] is the smaller side, child[1] the greater, so the
+// side a comparison picks is an index rather than a branch. Six bytes a node keep the trees
+// and the ring together in the nearest cache.
+struct Node {
+    std::array<std::uint16_t, 2> child;
+    std::uint16_t parent;
+};
 
 // The ring, the trees and the group being built.
 class Encoder {
   public:
     Encoder(std::span<const std::uint8_t> input, Progress& progress)
         : input_(input), progress_(progress) {
-        right_.fill(kNoNode);  // also the 256 roots at kRingSize + 1 + byte
-        parent_.fill(kNoNode);
+        for (Node& node : nodes_) {
+            node.child = {kNoNode, kNoNode};
+            node.parent = kNoNode;
+        }
     }
 
     std::vector<std::uint8_t> run();
@@ -36,7 +54,21 @@ class Encoder {
         }
     }
 
+    // The link from p's parent to p now leads to q.
+    void relink(unsigned p, unsigned q) {
+        Node& parent = nodes_[nodes_[p].parent];
+        parent.child[parent.child[1] == p ? 1 : 0] = static_cast<std::uint16_t>(q);
+    }
+
+    // child[0] in the low half, child[1] in the high half.
+    std::uint32_t bothLinks(unsigned p) const {
+        std::uint32_t links;
+        std::memcpy(&links, nodes_[p].child.data(), 4);
+        return links;
+    }
+
     void insertNode(unsigned r);
+    void replaceNode(unsigned p, unsigned r);
     void deleteNode(unsigned p);
     void flushGroup();
     void reportProgress();
@@ -44,11 +76,14 @@ class Encoder {
     std::span<const std::uint8_t> input_;
     Progress& progress_;
     std::array<std::uint8_t, kRingSize + kMaxMatch - 1> text_{};
-    std::array<std::uint16_t, kRingSize + 1> left_{};
-    std::array<std::uint16_t, kRingSize + 257> right_{};
-    std::array<std::uint16_t, kRingSize + 1> parent_{};
+    // The ring's nodes, kNoNode (whose parent link takes harmless writes) and the 256 roots.
+    std::array<Node, kRoots + 256> nodes_{};
     unsigned matchLength_ = 0;
     unsigned matchPosition_ = 0;
+    // Where the string after the last full-length match starts, or kNoNode, and the string
+    // after the one that had that match.
+    unsigned continuation_ = kNoNode;
+    unsigned continuedString_ = kNoNode;
     std::array<std::uint8_t, 17> group_{};
     unsigned groupFill_ = 1;
     std::uint8_t mask_ = 1;
@@ -58,96 +93,116 @@ class Encoder {
 };
 
 void Encoder::insertNode(unsigned r) {
-    // The new string's bytes 1 to 16 are held in two words for the whole walk.
+    // The strings in the trees are all different, and a walk for a string that is in a tree
+    // ends at it with a full-length match, the first on the way. So when the string after the
+    // last full match is in a tree and equals r's (inside runs and long repeats it mostly
+    // does), the walk's result is known: that string, which r replaces. When the last match
+    // was r - 1's, the guess's first 17 bytes are its last 17, as are r's: only the last byte
+    // is new to both.
+    const unsigned guess = continuation_;
+    if (guess != kNoNode && r == continuedString_ && nodes_[guess].parent != kNoNode &&
+        text_[guess + kMaxMatch - 1] == text_[r + kMaxMatch - 1]) {
+        matchLength_ = kMaxMatch;
+        matchPosition_ = guess;
+        continuation_ = (guess + 1) & kRingMask;
+        continuedString_ = (r + 1) & kRingMask;
+        replaceNode(guess, r);
+        return;
+    }
     const std::uint8_t* key = text_.data() + r;
-    std::uint64_t key1;
-    std::uint64_t key2;
-    std::memcpy(&key1, key + 1, 8);
-    std::memcpy(&key2, key + 9, 8);
-    unsigned p = kRingSize + 1 + key[0];
-    right_[r] = left_[r] = kNoNode;
+    const std::uint64_t head = loadOrdered(key + 1);
+    const std::uint64_t tail = loadOrdered(key + 9);
+    nodes_[r].child = {kNoNode, kNoNode};
     unsigned bestLength = 0;
     unsigned bestPosition = 0;
-    bool greater = true;
+    unsigned p = kRoots + key[0];
+    unsigned greater = 1;
+    // Each step loads everything about p at once (bytes 1 to 16 of its string and both
+    // links) and only then chooses a side, so the walk waits for one load per node, not two.
+    std::uint32_t links = bothLinks(p);
     for (;;) {
-        std::uint16_t& link = greater ? right_[p] : left_[p];
-        if (link == kNoNode) {
-            link = static_cast<std::uint16_t>(r);
-            parent_[r] = static_cast<std::uint16_t>(p);
+        const unsigned next = (links >> (16 * greater)) & 0xFFFFu;
+        if (next == kNoNode) {
+            break;
+        }
+        p = next;
+        links = bothLinks(p);
+        const std::uint64_t word = loadOrdered(text_.data() + p + 1);
+        const std::uint64_t more = loadOrdered(text_.data() + p + 9);
+        const std::uint64_t headDiff = word ^ head;
+        const std::uint64_t tailDiff = more ^ tail;
+        unsigned i;
+        if ((headDiff | tailDiff) != 0) {
+            const auto zeros = static_cast<unsigned>(
+                headDiff != 0 ? std::countl_zero(headDiff) : 64 + std::countl_zero(tailDiff));
+            i = 1 + zeros / 8;
+            greater = headDiff != 0 ? head > word : tail > more;
+        } else {
+            const std::uint8_t last = text_[p + kMaxMatch - 1];
+            i = key[kMaxMatch - 1] != last ? kMaxMatch - 1 : kMaxMatch;
+            greater = key[kMaxMatch - 1] > last;
+        }
+        // The earlier node wins a tie.
+        const bool longer = i > bestLength;
+        bestPosition = longer ? p : bestPosition;
+        bestLength = longer ? i : bestLength;
+        if (i == kMaxMatch) {
             matchLength_ = bestLength;
             matchPosition_ = bestPosition;
+            continuation_ = (p + 1) & kRingMask;
+            continuedString_ = (r + 1) & kRingMask;
+            replaceNode(p, r);
             return;
         }
-        p = link;
-        const std::uint8_t* other = text_.data() + p;
-        std::uint64_t word;
-        std::memcpy(&word, other + 1, 8);
-        unsigned i;
-        if (word != key1) {
-            i = 1 + static_cast<unsigned>(std::countr_zero(word ^ key1)) / 8;
-        } else {
-            std::memcpy(&word, other + 9, 8);
-            if (word != key2) {
-                i = 9 + static_cast<unsigned>(std::countr_zero(word ^ key2)) / 8;
-            } else {
-                i = key[kMaxMatch - 1] != other[kMaxMatch - 1] ? kMaxMatch - 1 : kMaxMatch;
-            }
-        }
-        if (i > bestLength) {  // the earlier node wins a tie
-            bestLength = i;
-            bestPosition = p;
-            if (i == kMaxMatch) {
-                break;
-            }
-        }
-        greater = key[i] > other[i];
     }
+    nodes_[p].child[greater] = static_cast<std::uint16_t>(r);
+    nodes_[r].parent = static_cast<std::uint16_t>(p);
     matchLength_ = bestLength;
     matchPosition_ = bestPosition;
-    // r has the same 18 bytes as p: r takes p's place.
-    parent_[r] = parent_[p];
-    left_[r] = left_[p];
-    right_[r] = right_[p];
-    parent_[left_[p]] = static_cast<std::uint16_t>(r);
-    parent_[right_[p]] = static_cast<std::uint16_t>(r);
-    if (right_[parent_[p]] == p) {
-        right_[parent_[p]] = static_cast<std::uint16_t>(r);
-    } else {
-        left_[parent_[p]] = static_cast<std::uint16_t>(r);
-    }
-    parent_[p] = kNoNode;
+    continuation_ = kNoNode;
+}
+
+// r has the same 18 bytes as p: r takes p's place.
+void Encoder::replaceNode(unsigned p, unsigned r) {
+    Node& node = nodes_[r];
+    node.parent = nodes_[p].parent;
+    node.child = nodes_[p].child;
+    nodes_[node.child[0]].parent = static_cast<std::uint16_t>(r);
+    nodes_[node.child[1]].parent = static_cast<std::uint16_t>(r);
+    relink(p, r);
+    nodes_[p].parent = kNoNode;
 }
 
 void Encoder::deleteNode(unsigned p) {
-    if (parent_[p] == kNoNode) {
+    if (nodes_[p].parent == kNoNode) {
         return;
     }
+    const auto [smaller, greater] = nodes_[p].child;
     unsigned q;
-    if (right_[p] == kNoNode) {
-        q = left_[p];
-    } else if (left_[p] == kNoNode) {
-        q = right_[p];
+    if (greater == kNoNode) {
+        q = smaller;
+    } else if (smaller == kNoNode) {
+        q = greater;
     } else {
-        q = left_[p];
-        if (right_[q] != kNoNode) {
+        // The greatest node of the smaller side takes p's place.
+        q = smaller;
+        if (nodes_[q].child[1] != kNoNode) {
             do {
-                q = right_[q];
-            } while (right_[q] != kNoNode);
-            right_[parent_[q]] = left_[q];
-            parent_[left_[q]] = parent_[q];
-            left_[q] = left_[p];
-            parent_[left_[p]] = static_cast<std::uint16_t>(q);
+                q = nodes_[q].child[1];
+            } while (nodes_[q].child[1] != kNoNode);
+            const unsigned qParent = nodes_[q].parent;
+            const unsigned qSmaller = nodes_[q].child[0];
+            nodes_[qParent].child[1] = static_cast<std::uint16_t>(qSmaller);
+            nodes_[qSmaller].parent = static_cast<std::uint16_t>(qParent);
+            nodes_[q].child[0] = smaller;
+            nodes_[smaller].parent = static_cast<std::uint16_t>(q);
         }
-        right_[q] = right_[p];
-        parent_[right_[p]] = static_cast<std::uint16_t>(q);
+        nodes_[q].child[1] = greater;
+        nodes_[greater].parent = static_cast<std::uint16_t>(q);
     }
-    parent_[q] = parent_[p];
-    if (right_[parent_[p]] == p) {
-        right_[parent_[p]] = static_cast<std::uint16_t>(q);
-    } else {
-        left_[parent_[p]] = static_cast<std::uint16_t>(q);
-    }
-    parent_[p] = kNoNode;
+    nodes_[q].parent = nodes_[p].parent;
+    relink(p, q);
+    nodes_[p].parent = kNoNode;
 }
 
 void Encoder::flushGroup() {
