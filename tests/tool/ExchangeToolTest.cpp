@@ -150,6 +150,12 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     EXPECT_EQ(linesOf(both.err).size(), 2u) << both.err;
     EXPECT_NE(both.err.find("\n\"" + path("bad") + "\" line 3, armor: 999 does not fit"),
               std::string::npos);
+    // A row naming no unit is said once, not once per value in it.
+    writeText("bad", "unit,armor,hitPoints\nknight,1,2\n4,3,4\n");
+    EXPECT_EQ(linesOf(runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")}).err),
+              std::vector<std::string>{"tarnwick-tool apply: \"" + path("bad") +
+                                       "\" line 2, armor: No unit is named \"knight\" (the names "
+                                       "of units 0 to 104 need --game DIR)"});
 }
 
 TEST_F(ExchangeTest, ApplyStoresCostsInTensRoundedDownAndOnlyWhatItIsGiven) {

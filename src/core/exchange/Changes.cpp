@@ -1,6 +1,7 @@
 #include "core/exchange/Changes.h"
 
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "core/exchange/Csv.h"
@@ -14,15 +15,26 @@ std::string range(std::int64_t first, std::int64_t last) {
     return "(" + std::to_string(first) + " to " + std::to_string(last) + ")";
 }
 
+// A row that names no row of its table: said once for the row, not once for each of its values.
+class RowRefused : public Error {
+  public:
+    using Error::Error;
+};
+
 std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
                        const UnitLookup& findUnit) {
-    const std::int64_t key = schema.table == Table::Units ? findUnit(written.row)
-                                                          : model::parseTypedInteger64(written.row);
+    std::int64_t key = 0;
+    try {
+        key = schema.table == Table::Units ? findUnit(written.row)
+                                           : model::parseTypedInteger64(written.row);
+    } catch (const Error& error) {
+        throw RowRefused(error.what());
+    }
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
     if (key < first || key > last) {
-        throw Error("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
-                    range(first, last));
+        throw RowRefused("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
+                         range(first, last));
     }
     return static_cast<std::size_t>(key - first);
 }
@@ -55,7 +67,11 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
     std::vector<Change> changes;
     std::string problems;
     std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
+    std::set<std::pair<Table, std::string>> refusedRows;
     for (const WrittenValue& written : values) {
+        if (refusedRows.contains({written.table, written.row})) {
+            continue;
+        }
         try {
             Change change = checkedChange(written, findUnit);
             const auto [earlier, isNew] =
@@ -64,6 +80,9 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                 throw Error("the value is given before, at " + *earlier->second);
             }
             changes.push_back(std::move(change));
+        } catch (const RowRefused& error) {
+            refusedRows.insert({written.table, written.row});
+            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
         } catch (const Error& error) {
             problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
         }
