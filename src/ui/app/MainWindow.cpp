@@ -345,7 +345,14 @@ void MainWindow::removeRestrictions() {
 }
 
 void MainWindow::openDocument() {
-    const QString start = lastOpenedFolder_.isEmpty() ? gameDirectory_ : lastOpenedFolder_;
+    // Where the user works: the file opened last, else the newest recent file, else the game.
+    QString start = lastOpenedFolder_;
+    if (start.isEmpty() && !recentFiles_->files().isEmpty()) {
+        start = QFileInfo(recentFiles_->files().constFirst()).absolutePath();
+    }
+    if (start.isEmpty()) {
+        start = gameDirectory_;
+    }
     const FileChoice choice{"Open", kOpenFilter, 4, "PUD", start, {}};
     if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
         openFile(*chosen);

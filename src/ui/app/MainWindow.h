@@ -178,7 +178,8 @@ class MainWindow : public QMainWindow {
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
-    // Where the next Open starts: the folder of the file opened last, once there is one.
+    // Where the next Open starts: the folder of the file opened last in this run, once there is
+    // one.
     QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, history_, gameDirectory_};
