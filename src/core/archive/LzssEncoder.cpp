@@ -68,6 +68,7 @@ class Encoder {
     }
 
     void insertNode(unsigned r);
+    void takeFullMatch(unsigned p, unsigned r);
     void replaceNode(unsigned p, unsigned r);
     void deleteNode(unsigned p);
     void flushGroup();
@@ -102,11 +103,7 @@ void Encoder::insertNode(unsigned r) {
     const unsigned guess = continuation_;
     if (guess != kNoNode && r == continuedString_ && nodes_[guess].parent != kNoNode &&
         text_[guess + kMaxMatch - 1] == text_[r + kMaxMatch - 1]) {
-        matchLength_ = kMaxMatch;
-        matchPosition_ = guess;
-        continuation_ = (guess + 1) & kRingMask;
-        continuedString_ = (r + 1) & kRingMask;
-        replaceNode(guess, r);
+        takeFullMatch(guess, r);
         return;
     }
     const std::uint8_t* key = text_.data() + r;
@@ -146,12 +143,8 @@ void Encoder::insertNode(unsigned r) {
         const bool longer = i > bestLength;
         bestPosition = longer ? p : bestPosition;
         bestLength = longer ? i : bestLength;
-        if (i == kMaxMatch) {
-            matchLength_ = bestLength;
-            matchPosition_ = bestPosition;
-            continuation_ = (p + 1) & kRingMask;
-            continuedString_ = (r + 1) & kRingMask;
-            replaceNode(p, r);
+        if (i == kMaxMatch) {  // the first full match on the way: p is also the best
+            takeFullMatch(p, r);
             return;
         }
     }
@@ -160,6 +153,15 @@ void Encoder::insertNode(unsigned r) {
     matchLength_ = bestLength;
     matchPosition_ = bestPosition;
     continuation_ = kNoNode;
+}
+
+// r's match is p, all 18 bytes: r takes p's place, and the string after p may continue it.
+void Encoder::takeFullMatch(unsigned p, unsigned r) {
+    matchLength_ = kMaxMatch;
+    matchPosition_ = p;
+    continuation_ = (p + 1) & kRingMask;
+    continuedString_ = (r + 1) & kRingMask;
+    replaceNode(p, r);
 }
 
 // r has the same 18 bytes as p: r takes p's place.
