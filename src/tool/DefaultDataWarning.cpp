@@ -6,21 +6,18 @@ namespace {
 
 using model::DefaultableTable;
 
-std::string tableName(DefaultableTable table) {
-    return table == DefaultableTable::UnitData ? "unit data" : "upgrades";
-}
-
-std::string switchName(DefaultableTable table) {
-    return table == DefaultableTable::UnitData ? "--unit-data" : "--upgrades";
+const DefaultableTableNames& namesOf(DefaultableTable table) {
+    return kDefaultableTables[table == DefaultableTable::UnitData ? 0 : 1];
 }
 
 void warnOfIgnored(const Invocation& invocation, DefaultableTable table, const std::string& path) {
     if (invocation.isSet(kQuietOption.name)) {
         return;
     }
-    invocation.warn("the game ignores the " + tableName(table) + " of \"" + path +
+    const DefaultableTableNames& names = namesOf(table);
+    invocation.warn("the game ignores the " + names.name + " of \"" + path +
                     "\" (its useDefault word is set); \"tarnwick-tool defaults " + path + ' ' +
-                    path + ' ' + switchName(table) + " off\" clears it");
+                    path + " --" + names.option + " off\" clears it");
 }
 
 }  // namespace

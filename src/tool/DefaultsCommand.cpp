@@ -1,7 +1,5 @@
 #include <algorithm>
 
-#include "core/model/UnitDataTable.h"
-#include "core/model/UpgradeTable.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
 #include "tool/ToolFiles.h"
@@ -12,34 +10,17 @@ namespace {
 
 using model::DefaultableTable;
 
-struct DefaultableTableOption {
-    DefaultableTable table;
-    std::string option;  // also the name printed for the table
-    std::string name;
-};
-
-const DefaultableTableOption kTables[] = {
-    {DefaultableTable::UnitData, "unit-data", "unit data"},
-    {DefaultableTable::Upgrades, "upgrades", "upgrades"},
-};
-
-std::uint32_t storedWord(const model::Document& document, DefaultableTable table) {
-    return table == DefaultableTable::UnitData
-               ? document.unitData.get(model::unitfields::useDefault, 0)
-               : document.upgrades.get(model::upgradefields::useDefault, 0);
-}
-
 void printWords(const model::Document& document, std::ostream& out) {
-    for (const DefaultableTableOption& entry : kTables) {
+    for (const DefaultableTableNames& entry : kDefaultableTables) {
         out << entry.option << ' ';
         if (document.kind != model::DocumentKind::Scenario) {
             out << "none (only a scenario stores the word)\n";
         } else if (model::gameUsesOwnTable(document, entry.table)) {
-            out << storedWord(document, entry.table) << " (the game ignores this file's "
+            out << model::useDefaultWord(document, entry.table) << " (the game ignores this file's "
                 << entry.name << " and uses its own)\n";
         } else {
-            out << storedWord(document, entry.table) << " (the game uses this file's " << entry.name
-                << ")\n";
+            out << model::useDefaultWord(document, entry.table) << " (the game uses this file's "
+                << entry.name << ")\n";
         }
     }
 }
@@ -55,7 +36,7 @@ void defaults(const Invocation& invocation, std::ostream& out) {
     const auto& arguments = invocation.arguments;
     model::Document document = openDocument(arguments[0]);
     const bool changes =
-        std::any_of(std::begin(kTables), std::end(kTables),
+        std::any_of(std::begin(kDefaultableTables), std::end(kDefaultableTables),
                     [&](const auto& entry) { return invocation.isSet(entry.option); });
     if (arguments.size() == 1) {
         if (changes) {
@@ -67,7 +48,7 @@ void defaults(const Invocation& invocation, std::ostream& out) {
     if (!changes) {
         throw UsageError("OUT needs --unit-data or --upgrades");
     }
-    for (const DefaultableTableOption& entry : kTables) {
+    for (const DefaultableTableNames& entry : kDefaultableTables) {
         if (const auto value = invocation.value(entry.option)) {
             model::setGameUsesOwnTable(document, entry.table, onOrOff(entry.option, *value));
         }

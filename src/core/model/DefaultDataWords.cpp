@@ -7,12 +7,6 @@ namespace tarnwick::model {
 
 namespace {
 
-std::uint16_t word(const Document& document, DefaultableTable table) {
-    return static_cast<std::uint16_t>(table == DefaultableTable::UnitData
-                                          ? document.unitData.get(unitfields::useDefault, 0)
-                                          : document.upgrades.get(upgradefields::useDefault, 0));
-}
-
 bool readsOn(DefaultableTable table, std::uint16_t value) {
     return table == DefaultableTable::UnitData ? unitUseDefaultChecked(value)
                                                : upgradeUseDefaultChecked(value);
@@ -26,8 +20,15 @@ bool tableDiffers(const Document& before, const Document& after, DefaultableTabl
 
 }  // namespace
 
+std::uint16_t useDefaultWord(const Document& document, DefaultableTable table) {
+    return static_cast<std::uint16_t>(table == DefaultableTable::UnitData
+                                          ? document.unitData.get(unitfields::useDefault, 0)
+                                          : document.upgrades.get(upgradefields::useDefault, 0));
+}
+
 bool gameUsesOwnTable(const Document& document, DefaultableTable table) {
-    return document.kind == DocumentKind::Scenario && readsOn(table, word(document, table));
+    return document.kind == DocumentKind::Scenario &&
+           readsOn(table, useDefaultWord(document, table));
 }
 
 void setGameUsesOwnTable(Document& document, DefaultableTable table, bool useOwn) {
@@ -36,14 +37,14 @@ void setGameUsesOwnTable(Document& document, DefaultableTable table, bool useOwn
             "Only a scenario stores whether the game uses its own tables; a stand-alone "
             "table file leaves the word out");
     }
-    if (readsOn(table, word(document, table)) == useOwn) {
+    if (readsOn(table, useDefaultWord(document, table)) == useOwn) {
         return;
     }
     if (table == DefaultableTable::UnitData) {
         document.unitData.set(unitfields::useDefault, 0, useOwn ? 1 : 0);
     } else {
         // The upgrade word is read by its low byte only; its high byte stays as it was.
-        const std::uint32_t high = word(document, table) & 0xFF00u;
+        const std::uint32_t high = useDefaultWord(document, table) & 0xFF00u;
         document.upgrades.set(upgradefields::useDefault, 0, high | (useOwn ? 1 : 0));
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "core/model/Document.h"
@@ -8,6 +9,9 @@ namespace tarnwick::model {
 
 // The two tables a scenario can tell the game to replace with the game's own.
 enum class DefaultableTable { UnitData, Upgrades };
+
+// The word as stored, whatever the document's kind.
+std::uint16_t useDefaultWord(const Document& document, DefaultableTable table);
 
 // Whether the game, reading this document, uses its own table and ignores the document's. Only
 // a scenario stores the words; the stand-alone files leave them out, so they never say so.

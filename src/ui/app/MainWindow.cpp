@@ -347,8 +347,8 @@ void MainWindow::removeRestrictions() {
 void MainWindow::openDocument() {
     // Where the user works: the file opened last, else the newest recent file, else the game.
     QString start = lastOpenedFolder_;
-    if (start.isEmpty() && !recentFiles_->files().isEmpty()) {
-        start = QFileInfo(recentFiles_->files().constFirst()).absolutePath();
+    if (const QStringList recent = recentFiles_->files(); start.isEmpty() && !recent.isEmpty()) {
+        start = QFileInfo(recent.constFirst()).absolutePath();
     }
     if (start.isEmpty()) {
         start = gameDirectory_;
@@ -419,9 +419,9 @@ void MainWindow::showOpenedDocument() {
 
 void MainWindow::showUseDefaultChecks() {
     menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
-        static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0))));
+        model::useDefaultWord(document_, model::DefaultableTable::UnitData)));
     menus_.useDefaultUpgrades->setChecked(model::upgradeUseDefaultChecked(
-        static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0))));
+        model::useDefaultWord(document_, model::DefaultableTable::Upgrades)));
 }
 
 void MainWindow::showRestoredDocument(int changedUnit) {
@@ -632,8 +632,7 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::toggleUseDefaultUnitData() {
-    const auto word =
-        static_cast<std::uint16_t>(document_.unitData.get(model::unitfields::useDefault, 0));
+    const std::uint16_t word = model::useDefaultWord(document_, model::DefaultableTable::UnitData);
     const std::uint16_t toggled = model::toggledUseDefault(word);
     history_.record("Use Default UDTA",
                     [&] { document_.unitData.set(model::unitfields::useDefault, 0, toggled); });
@@ -642,8 +641,7 @@ void MainWindow::toggleUseDefaultUnitData() {
 }
 
 void MainWindow::toggleUseDefaultUpgrades() {
-    const auto word =
-        static_cast<std::uint16_t>(document_.upgrades.get(model::upgradefields::useDefault, 0));
+    const std::uint16_t word = model::useDefaultWord(document_, model::DefaultableTable::Upgrades);
     history_.record("Use Default UGRD", [&] {
         document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
     });
