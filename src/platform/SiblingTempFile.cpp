@@ -9,7 +9,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <mutex>
+#include <string_view>
 #include <utility>
+#include <vector>
 
 #include <QRandomGenerator>
 
@@ -18,8 +22,9 @@ namespace tarnwick::platform {
 namespace {
 
 constexpr std::size_t kRandomLength = 6;
-// Room for the dot, ".tarnwick-" and the random part within a name's 255 bytes.
-constexpr std::size_t kLongestNamePart = 255 - 1 - 10 - kRandomLength;
+constexpr std::string_view kMark = ".tarnwick-";
+// Room for the dot, the mark and the random part within a name's 255 bytes.
+constexpr std::size_t kLongestNamePart = 255 - 1 - kMark.size() - kRandomLength;
 
 std::string randomPart() {
     static constexpr char kLetters[] =
@@ -29,6 +34,27 @@ std::string randomPart() {
         letter = kLetters[QRandomGenerator::global()->bounded(int{sizeof kLetters - 1})];
     }
     return part;
+}
+
+// The names in `directory` that look like temporary files of saves, any target's. A folder is
+// read once per run: a batch that saves thousands of files into one folder must not read it
+// thousands of times.
+std::vector<std::string>& temporaryNamesIn(const std::string& directory) {
+    static std::map<std::string, std::vector<std::string>> known;
+    const auto found = known.find(directory);
+    if (found != known.end()) {
+        return found->second;
+    }
+    std::vector<std::string>& names = known[directory];
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() > 1 + kMark.size() + kRandomLength && name.front() == '.' &&
+            name.compare(name.size() - kRandomLength - kMark.size(), kMark.size(), kMark) == 0) {
+            names.push_back(name);
+        }
+    }
+    return names;
 }
 
 // True when `path` is a file nobody holds the lock of: its writer has gone.
@@ -52,7 +78,7 @@ SiblingTempFile::SiblingTempFile(std::string target) : target_(std::move(target)
     if (directory_.empty()) {
         directory_ = ".";
     }
-    prefix_ = "." + path.filename().string().substr(0, kLongestNamePart) + ".tarnwick-";
+    prefix_ = "." + path.filename().string().substr(0, kLongestNamePart) + std::string(kMark);
 }
 
 SiblingTempFile::~SiblingTempFile() {
@@ -68,14 +94,19 @@ bool SiblingTempFile::fail() {
 }
 
 void SiblingTempFile::removeStaleFiles() const {
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(directory_, ignored)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() == prefix_.size() + kRandomLength && name.starts_with(prefix_) &&
-            isStale(entry.path().string())) {
-            ::unlink(entry.path().c_str());
+    static std::mutex guard;
+    const std::lock_guard lock(guard);
+    std::vector<std::string>& names = temporaryNamesIn(directory_);
+    std::erase_if(names, [this](const std::string& name) {
+        const std::string path = directory_ + "/" + name;
+        if (name.size() != prefix_.size() + kRandomLength || !name.starts_with(prefix_)) {
+            return false;
         }
-    }
+        if (isStale(path)) {
+            ::unlink(path.c_str());
+        }
+        return true;  // a live one's writer removes it, or renames it over the target
+    });
 }
 
 bool SiblingTempFile::create(std::optional<mode_t> mode) {

@@ -13,8 +13,9 @@ namespace tarnwick::platform {
 // never crosses file systems) and named ".<target's name>.tarnwick-XXXXXX", so that a user who
 // finds one left by a killed run knows what it is. Its writer holds a lock on it while it lives;
 // the next save to the same target takes the lock of every such file it finds, which only
-// succeeds on one whose writer is gone, and removes those. Each step returns false with the
-// system's reason in reason().
+// succeeds on one whose writer is gone, and removes those. (The folder is read for them once per
+// run: one left meanwhile by another run is removed by the next run.) Each step returns false
+// with the system's reason in reason().
 class SiblingTempFile {
   public:
     // `target` is the file to replace, symbolic links already followed.

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include "platform/FileStore.h"
@@ -104,11 +105,12 @@ TEST_F(FileStoreTest, TheTemporaryFileSitsBesideItsTargetUnderARecognisableName)
 // A run killed during its save leaves its temporary file; the next save to the same target
 // removes it, but not one a save still running holds, nor anybody else's.
 TEST_F(FileStoreTest, TheNextSaveRemovesAStaleTemporaryFileOfItsOwn) {
-    save("f08.pud", old_);
     for (const char* name :
-         {".f08.pud.tarnwick-iGBMyQ", ".f08.pud.tarnwick-heldXX", ".f09.pud.tarnwick-iGBMyQ",
-          ".f08.pud.tarnwick-toolong", "f08.pud.x"}) {
-        save(name, old_);
+         {"f08.pud", ".f08.pud.tarnwick-iGBMyQ", ".f08.pud.tarnwick-heldXX",
+          ".f09.pud.tarnwick-iGBMyQ", ".f08.pud.tarnwick-toolong", "f08.pud.x"}) {
+        QFile file(QString::fromStdString(path(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("left");
     }
     const int held = ::open(path(".f08.pud.tarnwick-heldXX").c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(held, 0);
