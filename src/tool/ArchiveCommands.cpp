@@ -47,6 +47,7 @@ void listEntries(const Invocation& invocation, std::ostream& out) {
 }
 
 void extractEntry(const Invocation& invocation, std::ostream&) {
+    refuseOutputOverInput(invocation.arguments[2], {invocation.arguments[0]});
     const platform::MappedFile file(QString::fromStdString(invocation.arguments[0]));
     const auto bytes =
         archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
@@ -54,6 +55,7 @@ void extractEntry(const Invocation& invocation, std::ostream&) {
 }
 
 void compressFile(const Invocation& invocation, std::ostream&) {
+    refuseOutputOverInput(invocation.arguments[1], {invocation.arguments[0]});
     NoProgress quiet;
     writeOutput(invocation.arguments[1],
                 archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
@@ -85,8 +87,12 @@ const archive::ArchiveSlot& slotArgument(const std::string& row) {
 // As Direct Open reads a slot: what it could not open is refused the same way.
 void directLoad(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
-    const platform::MappedFile file = platform::openGameArchive(
-        QString::fromStdString(invocation.arguments[0]), archive::kSlotArchive);
+    const QString gameDirectory = QString::fromStdString(invocation.arguments[0]);
+    refuseOutputOverInput(
+        invocation.arguments[2],
+        {platform::locateGameArchive(gameDirectory, archive::kSlotArchive).toStdString()});
+    const platform::MappedFile file =
+        platform::openGameArchive(gameDirectory, archive::kSlotArchive);
     const auto entry = archive::ArchiveView(file.bytes()).extract(slot.entry);
     files::readDocument({}, entry, {});
     writeOutput(invocation.arguments[2], entry);

@@ -100,6 +100,7 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
         return;
     }
     const std::vector<std::string>& arguments = invocation.arguments;
+    refuseOutputOverInput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
     const auto changes = readCheckedChanges(arguments[1], invocation);
     const model::Document before = openDocument(arguments[0]);
     model::Document after = before;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QImage>
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
@@ -355,4 +357,53 @@ TEST_F(ToolTest, SpriteRefusesWhatIsNoSpriteAndOtherPictureKinds) {
     }
     EXPECT_FALSE(exists("x.png"));
     EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.BMP")}).code, 0);
+}
+
+TEST_F(ToolTest, AnOutputOfAnotherKindIsNeverWrittenOverItsInputHoweverNamed) {
+    const auto refusedAsInput = [](const std::vector<std::string>& arguments) {
+        const ToolRun run = runCommand(arguments);
+        return run.code == 2 &&
+               run.err.starts_with("tarnwick-tool " + arguments[0] + ": OUT is the input file\n");
+    };
+    const Bytes scenario = chainOf(typicalScenarioSections());
+    write("t.pud", scenario);
+    std::filesystem::create_symlink(path("t.pud"), path("symlink.pud"));
+    std::filesystem::create_hard_link(path("t.pud"), path("hardlink.pud"));
+    const std::string dotted = path(".") + "/./t.pud";
+    for (const std::string& out :
+         {path("t.pud"), dotted, path("symlink.pud"), path("hardlink.pud")}) {
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {"export", "udta", path("t.pud"), out},
+                 {"compress", path("t.pud"), out},
+                 {"extract", path("t.pud"), "0", out},
+                 {"import", path("other.pud"), path("t.pud"), out},
+             }) {
+            EXPECT_TRUE(refusedAsInput(arguments)) << arguments[0] << ' ' << out;
+            EXPECT_EQ(contents("t.pud"), scenario) << arguments[0] << ' ' << out;
+        }
+    }
+    const Bytes changes = {'u', 'n', 'i', 't', ',', 'a', 'r', 'm', 'o', 'r', '\n', '1', ',', '2'};
+    write("armor.csv", changes);
+    write("scripts.bin", demo::demoAnimations());
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"apply", path("t.pud"), path("armor.csv"), path("armor.csv")},
+             {"balance", path("t.pud"), "--matrix", path("t.pud"), "--scripts",
+              path("scripts.bin")},
+             {"balance", path("t.pud"), "--matrix", path("scripts.bin"), "--scripts",
+              path("scripts.bin")},
+         }) {
+        EXPECT_TRUE(refusedAsInput(arguments)) << arguments[0] << ' ' << arguments[3];
+    }
+    EXPECT_EQ(contents("armor.csv"), changes);
+    EXPECT_EQ(contents("scripts.bin"), demo::demoAnimations());
+    EXPECT_EQ(contents("t.pud"), scenario);
+
+    // Commands that write the kind they read still change a file in place.
+    ASSERT_EQ(runCommand({"apply", path("t.pud"), path("armor.csv"), dotted}).code, 0);
+    const Bytes applied = contents("t.pud");
+    EXPECT_NE(applied, scenario);
+    write("other.pud", scenario);
+    ASSERT_EQ(runCommand({"export", "un", path("other.pud"), path("units.un")}).code, 0);
+    ASSERT_EQ(runCommand({"import", path("t.pud"), path("units.un"), path("t.pud")}).code, 0);
+    EXPECT_EQ(contents("t.pud"), scenario);
 }
