@@ -61,6 +61,19 @@ void compressFile(const Invocation& invocation, std::ostream&) {
                 archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
 }
 
+// The archive at `path` with `entry` replaced; a refusal names the archive.
+std::vector<std::uint8_t> rebuiltArchive(const std::string& path, std::int64_t entry,
+                                         std::uint32_t header,
+                                         std::span<const std::uint8_t> payload) {
+    const auto archiveBytes = readInput(path);
+    NoProgress quiet;
+    try {
+        return archive::insertEntry(archiveBytes, entry, header, payload, quiet);
+    } catch (const Error& error) {
+        throw aboutFile(path, error);
+    }
+}
+
 // As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
 void insertEntry(const Invocation& invocation, std::ostream&) {
     const std::string& archivePath = invocation.arguments[0];
@@ -69,9 +82,8 @@ void insertEntry(const Invocation& invocation, std::ostream&) {
     const auto data = readInput(invocation.arguments[2]);
     NoProgress quiet;
     const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
-    const auto rebuilt = archive::insertEntry(
-        readInput(archivePath), entry, archive::entryHeader(data.size(), compress), payload, quiet);
-    writeOutput(archivePath, rebuilt);
+    writeOutput(archivePath, rebuiltArchive(archivePath, entry,
+                                            archive::entryHeader(data.size(), compress), payload));
 }
 
 void listSlots(const Invocation&, std::ostream& out) {
@@ -101,16 +113,22 @@ void directLoad(const Invocation& invocation, std::ostream&) {
 // As Direct Save writes the document that FILE opens as into a slot.
 void directSave(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
-    const model::Document document = openDocument(invocation.arguments[2]);
-    NoProgress quiet;
-    const archive::PackedEntry packed =
-        archive::packForSlot(document, slot, !invocation.isSet("no-compress"), quiet);
+    const std::string& file = invocation.arguments[2];
+    const model::Document document = openDocument(file);
+    const archive::PackedEntry packed = [&] {
+        NoProgress quiet;
+        try {
+            return archive::packForSlot(document, slot, !invocation.isSet("no-compress"), quiet);
+        } catch (const Error& error) {
+            throw aboutFile(file, error);
+        }
+    }();
     const std::string archivePath =
         platform::locateGameArchive(QString::fromStdString(invocation.arguments[0]),
                                     archive::kSlotArchive)
             .toStdString();
-    writeOutput(archivePath, archive::insertEntry(readInput(archivePath), slot.entry, packed.header,
-                                                  packed.payload, quiet));
+    writeOutput(archivePath,
+                rebuiltArchive(archivePath, slot.entry, packed.header, packed.payload));
 }
 
 }  // namespace

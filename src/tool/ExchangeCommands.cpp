@@ -1,5 +1,3 @@
-#include <sstream>
-
 #include <QString>
 
 #include "core/archive/Archive.h"
@@ -32,16 +30,6 @@ void listRestrictions(const Invocation& invocation, std::ostream& out) {
                invocation, out);
 }
 
-// Every line of a refusal names the file it is about.
-Error inFile(const std::string& path, const Error& error) {
-    std::istringstream lines(error.what());
-    std::string message;
-    for (std::string line; std::getline(lines, line);) {
-        message += (message.empty() ? "" : "\n") + ("\"" + path + "\" ") + line;
-    }
-    return Error(message);
-}
-
 std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
@@ -49,7 +37,7 @@ std::vector<exchange::Change> readCheckedChanges(const std::string& path,
         return exchange::checkChanges(readChanges(readInput(path)),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
-        throw inFile(path, error);
+        throw aboutFile(path, error);
     }
 }
 
@@ -112,14 +100,18 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
 // The game's own tables: its default unit data (with the swamp graphics when `withSwamp`) and
 // upgrade data from MAINDAT.WAR, and the restrictions "Add Default Restrictions" builds.
 model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
-    const platform::MappedFile archive =
-        platform::openGameArchive(QString::fromStdString(gameDirectory), "maindat.war");
-    const archive::ArchiveView view(archive.bytes());
+    const QString directory = QString::fromStdString(gameDirectory);
+    const platform::MappedFile archive = platform::openGameArchive(directory, "maindat.war");
     model::Document defaults;
     const std::int64_t unitEntry = withSwamp ? model::kDefaultUnitDataEntry : kDefaultUnitEntry;
-    for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
-        defaults = files::readDocument(defaults, view.extract(entry),
-                                       "MAINDAT.WAR entry " + std::to_string(entry));
+    try {
+        const archive::ArchiveView view(archive.bytes());
+        for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
+            defaults = files::readDocument(defaults, view.extract(entry),
+                                           "MAINDAT.WAR entry " + std::to_string(entry));
+        }
+    } catch (const Error& error) {
+        throw aboutFile(platform::locateGameArchive(directory, "maindat.war").toStdString(), error);
     }
     defaults.restrictions = model::RestrictionTable::defaults();
     return defaults;

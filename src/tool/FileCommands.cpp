@@ -12,12 +12,17 @@ namespace tarnwick::tool {
 namespace {
 
 void listSections(const Invocation& invocation, std::ostream& out) {
-    const auto file = readInput(invocation.arguments[0]);
+    const std::string& path = invocation.arguments[0];
+    const auto file = readInput(path);
     files::SectionChainReader chain(file);
-    while (const auto header = chain.nextHeader()) {
-        chain.takeBody();
-        out << bytes::printable(header->tag, bytes::Blanks::Escape) << ' ' << header->length
-            << '\n';
+    try {
+        while (const auto header = chain.nextHeader()) {
+            chain.takeBody();
+            out << bytes::printable(header->tag, bytes::Blanks::Escape) << ' ' << header->length
+                << '\n';
+        }
+    } catch (const Error& error) {
+        throw aboutFile(path, error);
     }
 }
 

@@ -49,8 +49,14 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
     } catch (const Error& error) {
         throw Error("\"" + in + "\" is no sprite: " + error.what());
     }
-    NoProgress quiet;
-    const auto converted = graphics::convertGfx(sprite, frames, palette, quiet);
+    const auto converted = [&] {
+        NoProgress quiet;
+        try {
+            return graphics::convertGfx(sprite, frames, palette, quiet);
+        } catch (const Error& error) {
+            throw aboutFile(in, error);
+        }
+    }();
     if (!png) {
         writeOutput(out, converted.bitmap);
         return;

@@ -120,21 +120,21 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     write("out.pud", {1, 2, 3});
     const std::vector<std::pair<std::string, std::string>> refusals = {
         {"unit,hitPoints\n3,70000\n",
-         "bad\" line 2, hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
-        {"unit,hitPoints,speed\n3,5,5\n", "bad\" line 1: units have no field \"speed\""},
+         "bad\": line 2, hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+        {"unit,hitPoints,speed\n3,5,5\n", "bad\": line 1: units have no field \"speed\""},
         {"unit,hitPoints\n110,5\n",
-         "bad\" line 2, hitPoints: unit 110 has no hitPoints (units 0 to 109)"},
+         "bad\": line 2, hitPoints: unit 110 has no hitPoints (units 0 to 109)"},
         {"unit,hitPoints\n3,5\n4,\"6\"7\n",
-         "bad\" line 3: a field must end at a comma or a line break"},
+         "bad\": line 3: a field must end at a comma or a line break"},
         {"{\"units\": [{\"unit\": 3, \"hitPoints\": 70000}]}",
-         "bad\" units[0].hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+         "bad\": units[0].hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
         {"{\"units\": [{\"unit\": 1, \"armor\": 1}, {\"unit\": 2, \"sight\": 1}]}",
-         "bad\" units[1].sight: units have no field \"sight\""},
+         "bad\": units[1].sight: units have no field \"sight\""},
         {"{\"units\": [{\"unit\": 127, \"gfxWinter\": 1}]}", "there is no unit 127 (0 to 126)"},
         {"{\"units\": [{\"unit\": 3, \"armor\": 1.5}]}", "'1.5' is not a valid integer value"},
-        {"{\"units\": [\n{\"unit\": 3, \"armor\": 1}\n{\"unit\": 4}]}", "bad\" line 3: "},
+        {"{\"units\": [\n{\"unit\": 3, \"armor\": 1}\n{\"unit\": 4}]}", "bad\": line 3: "},
         {"{\"upgrades\": [{\"upgrade\": 1, \"gold\": 5}, {\"upgrade\": 1, \"gold\": 6}]}",
-         "bad\" upgrades[1].gold: the value is given before, at upgrades[0].gold"},
+         "bad\": upgrades[1].gold: the value is given before, at upgrades[0].gold"},
         {"{\"players\": []}", "\"players\" is no table"},
     };
     for (const auto& [changes, message] : refusals) {
@@ -148,13 +148,13 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     writeText("bad", "unit,armor\n1,-1\n2,999\n");
     const ToolRun both = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});
     EXPECT_EQ(linesOf(both.err).size(), 2u) << both.err;
-    EXPECT_NE(both.err.find("\n\"" + path("bad") + "\" line 3, armor: 999 does not fit"),
+    EXPECT_NE(both.err.find("\n\"" + path("bad") + "\": line 3, armor: 999 does not fit"),
               std::string::npos);
     // A row naming no unit is said once, not once per value in it.
     writeText("bad", "unit,armor,hitPoints\nknight,1,2\n4,3,4\n");
     EXPECT_EQ(linesOf(runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")}).err),
               std::vector<std::string>{"tarnwick-tool apply: \"" + path("bad") +
-                                       "\" line 2, armor: No unit is named \"knight\" (the names "
+                                       "\": line 2, armor: No unit is named \"knight\" (the names "
                                        "of units 0 to 104 need --game DIR)"});
 }
 
