@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
 #include <QJsonDocument>
 
 #include "DemoGameData.h"
@@ -220,6 +227,55 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
               std::string::npos)
         << noFiles.err;
     EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
+}
+
+// Hands `versions` out one after another, each to the next reader that opens the named pipe at
+// `path`, and gives up on a reader that does not come within a few seconds. A reader waits in
+// its open until a version is offered, so the pause before the next one only makes sure that
+// the reader before has closed the pipe and cannot read on into the next version.
+void serveVersions(const std::string& path, const std::vector<Bytes>& versions) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (const Bytes& version : versions) {
+        if (&version != &versions.front()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        int pipe = -1;
+        while ((pipe = ::open(path.c_str(), O_WRONLY | O_NONBLOCK)) < 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ::fcntl(pipe, F_SETFL, 0);  // blocking writes: the reader takes the rest as it reads
+        for (std::size_t at = 0; at < version.size();) {
+            const ssize_t written = ::write(pipe, version.data() + at, version.size() - at);
+            if (written <= 0) {
+                break;
+            }
+            at += static_cast<std::size_t>(written);
+        }
+        ::close(pipe);
+    }
+}
+
+TEST_F(ExchangeTest, ApplyInPlaceChecksEachFileAgainWhenItComesToWriteIt) {
+    writeText("sight.json", "{\"units\": [{\"unit\": 0, \"sightRange\": 9}]}");
+    write("a.pud", patternScenario(1));
+    write("c.pud", patternScenario(3));
+    // b is sound when the files are checked and damaged by the time it is to be written.
+    ASSERT_EQ(::mkfifo(path("b").c_str(), 0600), 0);
+    std::thread changingFile(
+        serveVersions, path("b"),
+        std::vector<Bytes>{patternScenario(2), Bytes{'h', 'e', 'l', 'l', 'o'}});
+    const ToolRun run = runCommand(
+        {"apply", "--in-place", path("sight.json"), path("a.pud"), path("b"), path("c.pud")});
+    changingFile.join();
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "tarnwick-tool apply: \"" + path("b") +
+                           "\": Unknown or unsupported filetype!\nChanged: " + path("a.pud") +
+                           ".\nNot changed: " + path("b") + ", " + path("c.pud") + ".\n");
+    EXPECT_NE(contents("a.pud"), patternScenario(1));
+    EXPECT_EQ(contents("c.pud"), patternScenario(3));
 }
 
 TEST_F(ExchangeTest, DiffShowsOneLinePerChangedNumber) {
