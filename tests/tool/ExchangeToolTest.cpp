@@ -342,6 +342,7 @@ TEST_F(ExchangeTest, UpgradesAndRestrictionsNeedAFileThatHoldsThem) {
     const auto text = linesOf(runCommand({"restrictions", path("a.pud")}).out);
     ASSERT_EQ(text.size(), 16u);
     EXPECT_EQ(text[15].rfind("16 unitsAllowed=", 0), 0u);
-    EXPECT_EQ(
-        linesOf(runCommand({"upgrades", path("a.pud")}).out)[35].rfind("35 name=Healing_ ", 0), 0u);
+    const auto upgradeLines = linesOf(runCommand({"upgrades", path("a.pud")}).out);
+    ASSERT_EQ(upgradeLines.size(), 52u);
+    EXPECT_EQ(upgradeLines[35].rfind("35 name=Healing_ ", 0), 0u);
 }
