@@ -115,14 +115,16 @@ std::vector<Command> scenarioCommands() {
          "What a scenario holds: its description, size, version, terrains, expansion flags, "
          "whether the game uses its own unit data and upgrades, and one line per player 1 to "
          "8 with race, controller, computer player code and starting gold, lumber and oil. "
-         "Every line is \"name: value\".",
+         "Every line is \"name: value\". A map size that the tile map cannot back, or that is "
+         "outside 1 to 128 tiles a side, is refused.",
          {{"FILE", "a scenario"}},
          {},
          "tarnwick-tool info my.pud",
          describeScenario},
         {"minimap",
          "Draws the scenario's minimap as the editor does: one pixel per tile, coloured by "
-         "tile number.",
+         "tile number. A map size that the tile map cannot back, or that is outside 1 to 128 "
+         "tiles a side, is refused.",
          {{"FILE", "a scenario"}, {"OUT", "the picture to write, ending in .png"}},
          {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)"}},
          "tarnwick-tool minimap my.pud map.png --scale 4",
