@@ -3,11 +3,11 @@
 #include <QString>
 
 #include "core/archive/Archive.h"
+#include "core/exchange/Changes.h"
 #include "core/exchange/TableDiff.h"
 #include "core/files/DocumentFiles.h"
 #include "core/model/ExpansionGraphics.h"
 #include "platform/GameArchives.h"
-#include "tool/ChangesFile.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
 #include "tool/TableOutput.h"
@@ -46,7 +46,7 @@ std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
     try {
-        return exchange::checkChanges(readChanges(readInput(path)),
+        return exchange::checkChanges(exchange::readChanges(readInput(path)),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
         throw inFile(path, error);

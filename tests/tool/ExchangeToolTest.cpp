@@ -136,6 +136,8 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
         {"{\"upgrades\": [{\"upgrade\": 1, \"gold\": 5}, {\"upgrade\": 1, \"gold\": 6}]}",
          "bad\" upgrades[1].gold: the value is given before, at upgrades[0].gold"},
         {"{\"players\": []}", "\"players\" is no table"},
+        {"{\"units\": [{\"unit\": 3, \"armor\": 1, \"armor\": 2}]}",
+         "bad\" line 1: units[0] names \"armor\" twice (first on line 1)"},
     };
     for (const auto& [changes, message] : refusals) {
         writeText("bad", changes);

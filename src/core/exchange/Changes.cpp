@@ -4,7 +4,6 @@
 #include <set>
 #include <tuple>
 
-#include "core/exchange/Csv.h"
 #include "core/model/TypedNumber.h"
 
 namespace tarnwick::exchange {
@@ -91,48 +90,6 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
         throw Error(problems);
     }
     return changes;
-}
-
-std::vector<WrittenValue> csvChanges(std::string_view text) {
-    const std::vector<CsvRecord> records = readCsv(text);
-    if (records.empty()) {
-        throw Error("the file holds no header line");
-    }
-    const CsvRecord& header = records.front();
-    const auto lineOf = [](const CsvRecord& record) {
-        return "line " + std::to_string(record.line);
-    };
-    const TableSchema* schema = nullptr;
-    for (const Table table : kTables) {
-        if (schemaOf(table).key == header.fields.front()) {
-            schema = &schemaOf(table);
-        }
-    }
-    if (schema == nullptr) {
-        throw Error(lineOf(header) + ": the first column must be unit, upgrade or player, not \"" +
-                    header.fields.front() + "\"");
-    }
-    for (const std::string& name : header.fields) {
-        if (name != schema->key && name != "name" && schema->find(name) == nullptr) {
-            throw Error(lineOf(header) + ": " + std::string(schema->title) + " have no field \"" +
-                        name + "\"");
-        }
-    }
-    std::vector<WrittenValue> values;
-    for (auto record = records.begin() + 1; record != records.end(); ++record) {
-        if (record->fields.size() != header.fields.size()) {
-            throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
-                        " fields where the header has " + std::to_string(header.fields.size()));
-        }
-        for (std::size_t i = 1; i < header.fields.size(); ++i) {
-            const std::string& field = header.fields[i];
-            if (field != "name" && !record->fields[i].empty()) {
-                values.push_back({schema->table, record->fields.front(), field, record->fields[i],
-                                  lineOf(*record) + ", " + field});
-            }
-        }
-    }
-    return values;
 }
 
 void applyChanges(model::Document& document, std::span<const Change> changes,

@@ -1,0 +1,70 @@
+#include <gtest/gtest.h>
+
+#include "ErrorText.h"
+#include "core/exchange/ChangesFile.h"
+#include "core/exchange/Json.h"
+
+using namespace tarnwick;
+using namespace tarnwick::exchange;
+
+namespace {
+
+std::vector<WrittenValue> read(std::string_view text) {
+    return readChanges({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+std::string failureOf(std::string_view text) {
+    return testsupport::errorOf([&] { read(text); });
+}
+
+}  // namespace
+
+TEST(ChangesFile, JsonRowsGiveTheirValuesAsWrittenWithTheirPaths) {
+    const auto values = read(
+        "\xEF\xBB\xBF {\"upgrades\": [{\"name\": [1], \"upgrade\": 7, \"gold\": -0}],\n"
+        " \"units\": [{\"unit\": \"Foot\\u00e9 \\ud83d\\ude00\\\"\", \"armor\": 1.5}]}");
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].table, Table::Upgrades);
+    EXPECT_EQ(values[0].row, "7");
+    EXPECT_EQ(values[0].value, "-0");
+    EXPECT_EQ(values[0].origin, "upgrades[0].gold");
+    EXPECT_EQ(values[1].row, "Foot\xC3\xA9 \xF0\x9F\x98\x80\"");
+    EXPECT_EQ(values[1].field, "armor");
+    EXPECT_EQ(values[1].value, "1.5");
+}
+
+TEST(ChangesFile, AKeyNamedTwiceIsRefusedWithItsPathNotTakenLastWins) {
+    EXPECT_EQ(failureOf("{\"units\": [\n{\"unit\": 3, \"armor\": 1,\n\"armor\": 2}]}"),
+              "line 3: units[0] names \"armor\" twice (first on line 2)");
+    EXPECT_EQ(failureOf("{\"units\": [{\"unit\": 1}, {\"unit\": 3, \"unit\": 4, \"armor\": 1}]}"),
+              "line 1: units[1] names \"unit\" twice (first on line 1)");
+    EXPECT_EQ(failureOf("{\"units\": [{\"unit\": 3, \"armor\": 1}],\n\"units\": []}"),
+              "line 2: the top level names \"units\" twice (first on line 1)");
+    // As the CSV header does: a column named twice would give one cell twice or drop one.
+    EXPECT_EQ(failureOf("unit,armor,name,armor\n3,1,,2\n"),
+              "line 1: the header names \"armor\" twice");
+    EXPECT_EQ(failureOf("unit,armor,unit\n3,1,4\n"), "line 1: the header names \"unit\" twice");
+}
+
+TEST(ChangesFile, JsonIsReadStrictly) {
+    for (const auto& [text, message] : std::vector<std::pair<std::string, std::string>>{
+             {"{\"units\": []} []", "line 1: there is more after the end of the value"},
+             {"{\"units\": [{\"unit\": 01}]}", "line 1: a ',' or '}' is missing"},
+             {"{\"units\": [{\"unit\": \"a\tb\"}]}",
+              "line 1: a control byte inside quotes must be written as an escape"},
+             {"{\"units\": [{\"unit\": \"\\ud800x\"}]}",
+              "line 1: a unicode escape holds a lone surrogate"},
+             {"{\"units\": [{\"unit\": 1,}]}", "line 1: a key in quotes is missing"},
+             {"{\"units\": [{\"unit\": 1.}]}", "line 1: a number needs a digit after its point"},
+             {"{\"units\":\n\"open}", "line 2: a text in quotes is never closed"},
+             {"{\"units\": [{\"unit\": 1, \"armor\": true}]}",
+              "units[0].armor: a number is needed"},
+             {"{\"units\": [{\"unit\": 1, \"armor\": \"2\"}]}",
+              "units[0].armor: a number is needed, not a text"},
+             {"{\"units\": [[1]]}", "units[0]: a row needs its \"unit\""},
+             {"{\"units\": " + std::string(40, '[') + std::string(40, ']') + "}",
+              "line 1: the values are nested too deeply"},
+         }) {
+        EXPECT_EQ(failureOf(text), message) << text;
+    }
+}
