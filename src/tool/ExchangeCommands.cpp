@@ -46,7 +46,7 @@ std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
     try {
-        return exchange::checkChanges(exchange::readChanges(readInput(path)),
+        return exchange::checkChanges(exchange::readChanges(readInput(path), path),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
         throw inFile(path, error);

@@ -9,12 +9,21 @@ using namespace tarnwick::exchange;
 
 namespace {
 
-std::vector<WrittenValue> read(std::string_view text) {
-    return readChanges({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+std::vector<WrittenValue> read(std::string_view text, std::string_view name = "changes") {
+    return readChanges({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, name);
 }
 
-std::string failureOf(std::string_view text) {
-    return testsupport::errorOf([&] { read(text); });
+std::string failureOf(std::string_view text, std::string_view name = "changes") {
+    return testsupport::errorOf([&] { read(text, name); });
+}
+
+// `text` as a spreadsheet or editor saves it in UTF-16, little-endian unless told otherwise.
+std::string utf16(std::string_view text, std::string_view mark, bool bigEndian = false) {
+    std::string wide(mark);
+    for (const char c : text) {
+        wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return wide;
 }
 
 }  // namespace
@@ -67,4 +76,21 @@ TEST(ChangesFile, JsonIsReadStrictly) {
          }) {
         EXPECT_EQ(failureOf(text), message) << text;
     }
+}
+
+TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
+    const std::string topLevel = "line 1: the top level must be an object";
+    const std::string json = "{\"units\": [{\"unit\": 3, \"armor\": 1}]}";
+    EXPECT_EQ(failureOf("unit,armor\n3,1\n", "CHANGES.Json"), topLevel);
+    EXPECT_EQ(failureOf("\n\n", "changes.json"), "line 3: the top level must be an object");
+    EXPECT_EQ(failureOf(" [{\"units\": []}]"), topLevel);
+    EXPECT_EQ(read("unit,armor\n3,1\n", "json").size(), 1u);  // a name, not an extension
+
+    const std::string wide = topLevel + " (this file is UTF-16; save it as UTF-8)";
+    EXPECT_EQ(failureOf(utf16(json, "\xFF\xFE")), wide);
+    EXPECT_EQ(failureOf(utf16(json, "")), wide);
+    EXPECT_EQ(failureOf(utf16(json, "\xFE\xFF", true)), wide);
+    EXPECT_EQ(failureOf(utf16("unit,armor\n", "\xFF\xFE"), "a.json"), wide);
+    EXPECT_EQ(failureOf(utf16("unit,armor\n", "")),
+              "line 1: this file is UTF-16; save it as UTF-8");
 }

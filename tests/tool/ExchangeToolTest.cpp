@@ -146,6 +146,13 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     }
+    // A file named .json is JSON, whatever it holds.
+    writeText("bad.json", "unit,armor\n3,1\n");
+    const ToolRun csvAsJson =
+        runCommand({"apply", path("in.pud"), path("bad.json"), path("out.pud")});
+    EXPECT_EQ(csvAsJson.err, "tarnwick-tool apply: \"" + path("bad.json") +
+                                 "\" line 1: the top level must be an object\n");
+    EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     // Every problem at once, each with its place.
     writeText("bad", "unit,armor\n1,-1\n2,999\n");
     const ToolRun both = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});

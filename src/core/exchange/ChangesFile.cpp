@@ -1,5 +1,6 @@
 #include "core/exchange/ChangesFile.h"
 
+#include <algorithm>
 #include <set>
 
 #include "core/Error.h"
@@ -11,12 +12,37 @@ namespace tarnwick::exchange {
 
 namespace {
 
-bool looksLikeJson(std::string_view text) {
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        text.remove_prefix(3);
+// Where the text begins, past a byte order mark, blanks and (in UTF-16) zero bytes.
+std::size_t firstCharacter(std::string_view text) {
+    for (const std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+        if (text.starts_with(mark)) {
+            return text.find_first_not_of(std::string_view(" \t\r\n\0", 5), mark.size());
+        }
     }
-    const auto first = text.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && text[first] == '{';
+    return text.find_first_not_of(std::string_view(" \t\r\n\0", 5));
+}
+
+bool beginsWithAnyOf(std::string_view text, std::string_view characters) {
+    const std::size_t first = firstCharacter(text);
+    return first != std::string_view::npos &&
+           characters.find(text[first]) != std::string_view::npos;
+}
+
+// By its byte order mark, or by the zero byte beside each ASCII character.
+bool isUtf16(std::string_view text) {
+    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
+           (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0'));
+}
+
+bool namedJson(std::string_view name) {
+    if (name.size() < 5) {
+        return false;
+    }
+    std::string ending(name.substr(name.size() - 5));
+    for (char& c : ending) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return ending == ".json";
 }
 
 const TableSchema& tableNamed(const std::string& title) {
@@ -41,9 +67,15 @@ std::string writtenNumber(const JsonValue& value, const std::string& path, bool 
 
 }  // namespace
 
-std::vector<WrittenValue> readChanges(std::span<const std::uint8_t> file) {
+std::vector<WrittenValue> readChanges(std::span<const std::uint8_t> file, std::string_view name) {
     const std::string_view text(reinterpret_cast<const char*>(file.data()), file.size());
-    return looksLikeJson(text) ? jsonChanges(text) : csvChanges(text);
+    const bool json = namedJson(name) || beginsWithAnyOf(text, "{[");
+    if (isUtf16(text)) {
+        throw Error(json ? "line 1: the top level must be an object (this file is UTF-16; save "
+                           "it as UTF-8)"
+                         : "line 1: this file is UTF-16; save it as UTF-8");
+    }
+    return json ? jsonChanges(text) : csvChanges(text);
 }
 
 std::vector<WrittenValue> csvChanges(std::string_view text) {
@@ -93,10 +125,13 @@ std::vector<WrittenValue> csvChanges(std::string_view text) {
 }
 
 std::vector<WrittenValue> jsonChanges(std::string_view text) {
-    const JsonValue top = readJson(text);
-    if (top.kind != JsonValue::Kind::Object) {
-        throw Error("line " + std::to_string(top.line) + ": the top level must be an object");
+    if (!beginsWithAnyOf(text, "{")) {
+        const std::size_t first = std::min(firstCharacter(text), text.size());
+        throw Error("line " +
+                    std::to_string(1 + std::count(text.begin(), text.begin() + first, '\n')) +
+                    ": the top level must be an object");
     }
+    const JsonValue top = readJson(text);
     std::vector<WrittenValue> values;
     for (std::size_t table = 0; table < top.items.size(); ++table) {
         const TableSchema& schema = tableNamed(top.keys[table]);

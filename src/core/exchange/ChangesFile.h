@@ -19,16 +19,18 @@ struct WrittenValue {
     std::string origin;  // where it stands: "line 4, hitPoints" or "units[2].hitPoints"
 };
 
-// The values a changes file writes, read as JSON when its first character is "{", as CSV
-// otherwise. Throws tarnwick::Error naming the line or the path.
-std::vector<WrittenValue> readChanges(std::span<const std::uint8_t> file);
+// The values a changes file writes, read as JSON when its name ends in ".json" or its first
+// character is "{" or "[", as CSV otherwise; a UTF-16 file is refused as such. Throws
+// tarnwick::Error naming the line or the path.
+std::vector<WrittenValue> readChanges(std::span<const std::uint8_t> file, std::string_view name);
 
 // CSV: the header's first column is the key of one table ("unit", "upgrade" or "player"), the
 // others its fields, each named once; "name" is a label and is ignored, and an empty cell keeps
 // the value.
 std::vector<WrittenValue> csvChanges(std::string_view text);
 
-// JSON: {"units": [{"unit": 3, "hitPoints": 120}, ...], "upgrades": [...], "restrictions":
+// JSON, whose top level must be an object: {"units": [{"unit": 3, "hitPoints": 120}, ...],
+// "upgrades": [...], "restrictions":
 // [...]}, each row an object with its key (a unit's may be its name) and only the fields to
 // change, no key named twice anywhere; "name" is a label and is ignored.
 std::vector<WrittenValue> jsonChanges(std::string_view text);
