@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "ErrorText.h"
+#include "core/exchange/Changes.h"
 #include "core/exchange/ChangesFile.h"
 #include "core/exchange/Json.h"
+#include "core/model/TypedNumber.h"
 
 using namespace tarnwick;
 using namespace tarnwick::exchange;
+using namespace std::string_literals;
 
 namespace {
 
@@ -15,6 +18,14 @@ std::vector<WrittenValue> read(std::string_view text, std::string_view name = "c
 
 std::string failureOf(std::string_view text, std::string_view name = "changes") {
     return testsupport::errorOf([&] { read(text, name); });
+}
+
+// Every problem the checks find in the file, units by id only.
+std::string problemsOf(std::string_view text) {
+    return testsupport::errorOf([&] {
+        checkChanges(read(text),
+                     [](const std::string& unit) { return model::parseTypedInteger64(unit); });
+    });
 }
 
 // `text` as a spreadsheet or editor saves it in UTF-16, little-endian unless told otherwise.
@@ -93,4 +104,18 @@ TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
     EXPECT_EQ(failureOf(utf16("unit,armor\n", "\xFF\xFE"), "a.json"), wide);
     EXPECT_EQ(failureOf(utf16("unit,armor\n", "")),
               "line 1: this file is UTF-16; save it as UTF-8");
+}
+
+TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {
+    EXPECT_EQ(failureOf("unit,a\0b\n"s), "line 1: units have no field \"a\\x00b\"");
+    EXPECT_EQ(failureOf("\x01\n"),
+              "line 1: the first column must be unit, upgrade or player, not "
+              "\"\\x01\"");
+    EXPECT_EQ(failureOf("{\"\\u0000\": []}"),
+              "\"\\x00\" is no table (units, upgrades or restrictions)");
+    EXPECT_EQ(problemsOf("unit,armor\n3\0,1\n1,2\x7F\n"s),
+              "line 2, armor: '3\\x00' is not a valid integer value\n"
+              "line 3, armor: '2\\x7F' is not a valid integer value");
+    EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 1, \"a\\u0000\\\\\": 1}]}"),
+              "units[0].a\\x00\\x5C: units have no field \"a\\x00\\x5C\"");
 }

@@ -146,6 +146,11 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     }
+    // A zero byte is shown, not the end of the message.
+    writeText("bad", std::string("unit,armor\n3\0x,1\n", 16));
+    EXPECT_NE(runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")})
+                  .err.find("line 2, armor: No unit is named \"3\\x00x\" (the names"),
+              std::string::npos);
     // A file named .json is JSON, whatever it holds.
     writeText("bad.json", "unit,armor\n3,1\n");
     const ToolRun csvAsJson =

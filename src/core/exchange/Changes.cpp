@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 
+#include "core/bytes/Printable.h"
 #include "core/model/TypedNumber.h"
 
 namespace tarnwick::exchange {
@@ -20,20 +21,31 @@ class RowRefused : public Error {
     using Error::Error;
 };
 
+// A whole number as the file wrote it, refused as the editor refuses a typed one but with the
+// text escaped: a message ends at its first zero byte.
+std::int64_t writtenInteger(const std::string& text) {
+    try {
+        return model::parseTypedInteger64(text);
+    } catch (const Error&) {
+        throw Error("'" + bytes::printable(text) + "' is not a valid integer value");
+    }
+}
+
 std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
                        const UnitLookup& findUnit) {
     std::int64_t key = 0;
     try {
-        key = schema.table == Table::Units ? findUnit(written.row)
-                                           : model::parseTypedInteger64(written.row);
+        // Names are known as the tool prints them, escaped; so is a name looked up.
+        key = schema.table == Table::Units ? findUnit(bytes::printable(written.row))
+                                           : writtenInteger(written.row);
     } catch (const Error& error) {
         throw RowRefused(error.what());
     }
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
     if (key < first || key > last) {
-        throw RowRefused("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
-                         range(first, last));
+        throw RowRefused("there is no " + std::string(schema.key) + ' ' +
+                         bytes::printable(written.row) + ' ' + range(first, last));
     }
     return static_cast<std::size_t>(key - first);
 }
@@ -42,7 +54,8 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
     const TableSchema& schema = schemaOf(written.table);
     const Column* column = schema.find(written.field);
     if (column == nullptr) {
-        throw Error(std::string(schema.title) + " have no field \"" + written.field + "\"");
+        throw Error(std::string(schema.title) + " have no field \"" +
+                    bytes::printable(written.field) + "\"");
     }
     const std::size_t row = checkedRow(schema, written, findUnit);
     if (!column->covers(row)) {
@@ -51,7 +64,7 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
                     std::to_string(schema.firstKey) + " to " +
                     std::to_string(schema.keyOf(column->field->count - 1)) + ")");
     }
-    const std::int64_t value = model::parseTypedInteger64(written.value);
+    const std::int64_t value = writtenInteger(written.value);
     if (value < column->minimum() || value > column->maximum()) {
         throw Error(written.value + " does not fit " + written.field + ' ' +
                     range(column->minimum(), column->maximum()));
@@ -67,6 +80,11 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
     std::string problems;
     std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
     std::set<std::pair<Table, std::string>> refusedRows;
+    // A JSON origin holds a key as written; the messages have escaped what they quote.
+    const auto refuse = [&problems](const WrittenValue& written, const Error& error) {
+        problems +=
+            (problems.empty() ? "" : "\n") + bytes::printable(written.origin) + ": " + error.what();
+    };
     for (const WrittenValue& written : values) {
         if (refusedRows.contains({written.table, written.row})) {
             continue;
@@ -81,9 +99,9 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
             changes.push_back(std::move(change));
         } catch (const RowRefused& error) {
             refusedRows.insert({written.table, written.row});
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+            refuse(written, error);
         } catch (const Error& error) {
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+            refuse(written, error);
         }
     }
     if (!problems.empty()) {
