@@ -119,3 +119,14 @@ TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {
     EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 1, \"a\\u0000\\\\\": 1}]}"),
               "units[0].a\\x00\\x5C: units have no field \"a\\x00\\x5C\"");
 }
+
+TEST(ChangesFile, ManyBadRowsGiveTwentyProblemsAndHowManyMore) {
+    std::string rows = "upgrade,gold\n";
+    for (int row = 0; row < 25; ++row) {
+        rows += std::to_string(1000 + row) + ",1\n";
+    }
+    const std::string problems = problemsOf(rows);
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 20) << problems;
+    EXPECT_EQ(problems.substr(problems.rfind('\n', problems.rfind('\n') - 1) + 1),
+              "line 21, gold: there is no upgrade 1019 (0 to 51)\n... and 5 more");
+}

@@ -4,6 +4,7 @@
 #include <set>
 #include <tuple>
 
+#include "core/ShortList.h"
 #include "core/bytes/Printable.h"
 #include "core/model/TypedNumber.h"
 
@@ -77,13 +78,12 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit) {
     std::vector<Change> changes;
-    std::string problems;
+    std::vector<std::string> problems;
     std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
     std::set<std::pair<Table, std::string>> refusedRows;
     // A JSON origin holds a key as written; the messages have escaped what they quote.
     const auto refuse = [&problems](const WrittenValue& written, const Error& error) {
-        problems +=
-            (problems.empty() ? "" : "\n") + bytes::printable(written.origin) + ": " + error.what();
+        problems.push_back(bytes::printable(written.origin) + ": " + error.what());
     };
     for (const WrittenValue& written : values) {
         if (refusedRows.contains({written.table, written.row})) {
@@ -105,7 +105,7 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
         }
     }
     if (!problems.empty()) {
-        throw Error(problems);
+        throw Error(shortList(problems));
     }
     return changes;
 }

@@ -25,8 +25,8 @@ struct Change {
 using UnitLookup = std::function<std::int64_t(const std::string& unit)>;
 
 // Checks every written value before any is used: the field, the row, the value against the
-// column's range, and that no value is given twice. Throws one tarnwick::Error that lists every
-// problem, one a line, each with its origin.
+// column's range, and that no value is given twice. Throws one tarnwick::Error that lists the
+// problems, one a line, each with its origin: the first 20, then how many more.
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit);
 
