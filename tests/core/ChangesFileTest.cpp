@@ -20,12 +20,14 @@ std::string failureOf(std::string_view text, std::string_view name = "changes") 
     return testsupport::errorOf([&] { read(text, name); });
 }
 
-// Every problem the checks find in the file, units by id only.
+// The file's values checked, units by id only.
+std::vector<Change> checked(std::string_view text) {
+    return checkChanges(read(text),
+                        [](const std::string& unit) { return model::parseTypedInteger64(unit); });
+}
+
 std::string problemsOf(std::string_view text) {
-    return testsupport::errorOf([&] {
-        checkChanges(read(text),
-                     [](const std::string& unit) { return model::parseTypedInteger64(unit); });
-    });
+    return testsupport::errorOf([&] { checked(text); });
 }
 
 // `text` as a spreadsheet or editor saves it in UTF-16, little-endian unless told otherwise.
@@ -129,4 +131,32 @@ TEST(ChangesFile, ManyBadRowsGiveTwentyProblemsAndHowManyMore) {
     EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 20) << problems;
     EXPECT_EQ(problems.substr(problems.rfind('\n', problems.rfind('\n') - 1) + 1),
               "line 21, gold: there is no upgrade 1019 (0 to 51)\n... and 5 more");
+}
+
+TEST(ChangesFile, AWholeNumberWithAFractionOfZerosIsThatNumber) {
+    const auto csv = checked("upgrade,gold,oil\n1.0,60.0, 7.00 \n-0.0,-0.00,\n");
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0].row, 1u);
+    EXPECT_EQ(csv[0].value, 60);
+    EXPECT_EQ(csv[1].value, 7);
+    EXPECT_EQ(csv[2].row, 0u);
+    EXPECT_EQ(csv[2].value, 0);
+    const auto json = checked("{\"units\": [{\"unit\": 3.0, \"hitPoints\": 60.00}]}");
+    ASSERT_EQ(json.size(), 1u);
+    EXPECT_EQ(json[0].row, 3u);
+    EXPECT_EQ(json[0].value, 60);
+    // The same number twice is a value given twice, however it is written.
+    EXPECT_EQ(problemsOf("upgrade,gold\n1,5\n1.00,6\n"),
+              "line 3, gold: the value is given before, at line 2, gold");
+
+    EXPECT_EQ(problemsOf("upgrade,gold\n1,60.5\n2,60.\n3,.0\n4,1.0.0\n"),
+              "line 2, gold: '60.5' is not a valid integer value\n"
+              "line 3, gold: '60.' is not a valid integer value\n"
+              "line 4, gold: '.0' is not a valid integer value\n"
+              "line 5, gold: '1.0.0' is not a valid integer value");
+    EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 3.5, \"armor\": 1}, {\"unit\": 4, \"armor\": "
+                         "1e1}, {\"unit\": 5, \"armor\": 1.0e0}]}"),
+              "units[0].armor: '3.5' is not a valid integer value\n"
+              "units[1].armor: '1e1' is not a valid integer value\n"
+              "units[2].armor: '1.0e0' is not a valid integer value");
 }

@@ -176,7 +176,7 @@ TEST_F(ExchangeTest, ApplyStoresCostsInTensRoundedDownAndOnlyWhatItIsGiven) {
     write("in.pud", patternScenario(1));
     const std::string changes =
         "unit,name,goldCost,lumberCost,sightRange\n"
-        "2,\"Any, name\",255,,-3\n"
+        "2,\"Any, name\",255,,-3.00\n"  // as a spreadsheet writes a whole number
         "-Corpse-,,2550,0,\n";
     writeText("changes.csv", changes);
     ASSERT_EQ(runCommand({"apply", path("in.pud"), path("changes.csv"), path("out.pud")}).code, 0);

@@ -1,5 +1,6 @@
 #include "core/exchange/Changes.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
@@ -22,11 +23,30 @@ class RowRefused : public Error {
     using Error::Error;
 };
 
+// Spreadsheets write whole numbers as "60.0": a number whose fraction is all zeros is written
+// as that whole number, blanks around it kept.
+std::string withoutZeroFraction(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) {
+        return text;
+    }
+    const std::size_t digits = start + (text[start] == '+' || text[start] == '-' ? 1 : 0);
+    const std::size_t point = text.find_first_not_of("0123456789", digits);
+    if (point == digits || point == std::string::npos || text[point] != '.') {
+        return text;
+    }
+    const std::size_t zerosEnd = std::min(text.find_first_not_of('0', point + 1), text.size());
+    if (zerosEnd == point + 1 || text.find_first_not_of(' ', zerosEnd) != std::string::npos) {
+        return text;
+    }
+    return text.substr(0, point) + text.substr(zerosEnd);
+}
+
 // A whole number as the file wrote it, refused as the editor refuses a typed one but with the
 // text escaped: a message ends at its first zero byte.
 std::int64_t writtenInteger(const std::string& text) {
     try {
-        return model::parseTypedInteger64(text);
+        return model::parseTypedInteger64(withoutZeroFraction(text));
     } catch (const Error&) {
         throw Error("'" + bytes::printable(text) + "' is not a valid integer value");
     }
@@ -37,8 +57,9 @@ std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
     std::int64_t key = 0;
     try {
         // Names are known as the tool prints them, escaped; so is a name looked up.
-        key = schema.table == Table::Units ? findUnit(bytes::printable(written.row))
-                                           : writtenInteger(written.row);
+        key = schema.table == Table::Units
+                  ? findUnit(bytes::printable(withoutZeroFraction(written.row)))
+                  : writtenInteger(written.row);
     } catch (const Error& error) {
         throw RowRefused(error.what());
     }
