@@ -108,16 +108,18 @@ std::vector<WrittenValue> csvChanges(std::string_view text) {
         }
     }
     std::vector<WrittenValue> values;
+    values.reserve((records.size() - 1) * (header.fields.size() - 1));
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         if (record->fields.size() != header.fields.size()) {
             throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
                         " fields where the header has " + std::to_string(header.fields.size()));
         }
+        const std::string line = lineOf(*record) + ", ";
         for (std::size_t i = 1; i < header.fields.size(); ++i) {
             const std::string& field = header.fields[i];
             if (field != "name" && !record->fields[i].empty()) {
                 values.push_back({schema->table, record->fields.front(), field, record->fields[i],
-                                  lineOf(*record) + ", " + field});
+                                  line + field});
             }
         }
     }
