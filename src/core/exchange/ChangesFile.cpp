@@ -108,7 +108,6 @@ std::vector<WrittenValue> csvChanges(std::string_view text) {
         }
     }
     std::vector<WrittenValue> values;
-    values.reserve((records.size() - 1) * (header.fields.size() - 1));
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         if (record->fields.size() != header.fields.size()) {
             throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
