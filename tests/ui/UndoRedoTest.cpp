@@ -120,7 +120,10 @@ class UndoRedoTest : public ScenarioFileTest {
 
         const QString other = dir_.filePath("other.udta");
         platform::saveWholeFile(other, files::writeUnitDataFile(demo::demoScenario()));
+        h_->prompts.answers = {ui::Answer::No};
         h_->window.openFile(other);
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"Do you wish to save changes before closing this file?"});
         QVERIFY(!undoItem()->isEnabled());
         QVERIFY(!redoItem()->isEnabled());
         QCOMPARE(undoItem()->text(), QString("&Undo"));
