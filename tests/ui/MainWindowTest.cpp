@@ -130,7 +130,7 @@ class MainWindowTest : public QObject {
         m.addRestrictions->trigger();
         QVERIFY(m.restrictionsButton->isEnabled());
 
-        h_->window.openFile(dir.filePath("u.udt"));
+        openDroppingEdits(*h_, dir.filePath("u.udt"));
         QVERIFY(!m.restrictionsButton->isEnabled());
         QVERIFY(m.exportUnitData->isEnabled() && !m.upgradesButton->isEnabled());
         h_->window.openFile(dir.filePath("g.ugd"));

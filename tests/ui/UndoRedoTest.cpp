@@ -122,8 +122,7 @@ class UndoRedoTest : public ScenarioFileTest {
         platform::saveWholeFile(other, files::writeUnitDataFile(demo::demoScenario()));
         h_->prompts.answers = {ui::Answer::No};
         h_->window.openFile(other);
-        QCOMPARE(h_->prompts.texts(),
-                 QStringList{"Do you wish to save changes before closing this file?"});
+        QCOMPARE(h_->prompts.texts(), QStringList{kDropEditsQuestion});
         QVERIFY(!undoItem()->isEnabled());
         QVERIFY(!redoItem()->isEnabled());
         QCOMPARE(undoItem()->text(), QString("&Undo"));

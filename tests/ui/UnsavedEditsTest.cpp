@@ -18,8 +18,6 @@ using ui::Answer;
 
 namespace {
 
-const QString kQuestion = "Do you wish to save changes before closing this file?";
-
 enum class Command { OpenKey, OpenButton, RecentItem, Drop, DirectOpen, CloseData };
 const QList<Command> kCommands = {Command::OpenKey, Command::OpenButton, Command::RecentItem,
                                   Command::Drop,    Command::DirectOpen, Command::CloseData};
@@ -81,7 +79,7 @@ class UnsavedEditsTest : public ScenarioFileTest {
 
                 QVERIFY2(h_->prompts.shown.size() == 1, context);
                 const auto& question = h_->prompts.shown[0];
-                QVERIFY2(question.text == kQuestion, context);
+                QVERIFY2(question.text == kDropEditsQuestion, context);
                 QCOMPARE(question.caption, QString("Save?"));
                 QCOMPARE(question.icon, ui::MessageIcon::Question);
                 QCOMPARE(question.buttons, ui::Buttons::YesNoCancel);
@@ -114,7 +112,7 @@ class UnsavedEditsTest : public ScenarioFileTest {
         h_->prompts.answers = {Answer::Yes};
         run(Command::OpenKey);
         QCOMPARE(h_->prompts.texts(),
-                 (QStringList{kQuestion, "Error Saving File!\nNot a directory"}));
+                 (QStringList{kDropEditsQuestion, "Error Saving File!\nNot a directory"}));
         QVERIFY(shown() == before);
 
         // Taken from the archive, the document has no file: Yes asks where, as Save does.
@@ -129,7 +127,7 @@ class UnsavedEditsTest : public ScenarioFileTest {
         QCOMPARE(h_->prompts.saveChoosers.size(), std::size_t{1});
         QVERIFY(shown() == fromArchive);
         run(Command::CloseData);
-        QCOMPARE(h_->prompts.texts(), (QStringList{kQuestion, kQuestion}));
+        QCOMPARE(h_->prompts.texts(), (QStringList{kDropEditsQuestion, kDropEditsQuestion}));
         QVERIFY(!h_->document.isLoaded);
         model::Document kept;
         files::readUnitDataFile(kept, platform::readWholeFile(dir_.filePath("kept.udta")));
@@ -169,7 +167,7 @@ class UnsavedEditsTest : public ScenarioFileTest {
         QTest::keyClick(box("hitPointsBox"), Qt::Key_Z, Qt::ControlModifier);
         h_->prompts.shown.clear();
         run(Command::CloseData);
-        QCOMPARE(h_->prompts.texts(), QStringList{kQuestion});
+        QCOMPARE(h_->prompts.texts(), QStringList{kDropEditsQuestion});
         QVERIFY(h_->document.isLoaded);
     }
 
@@ -186,7 +184,6 @@ class UnsavedEditsTest : public ScenarioFileTest {
         QVERIFY(shown() == before);
 
         // Without edits the refused open closes the document, as it always did.
-        h_->prompts.answers = {Answer::No};
         open(original_);
         h_->prompts.shown.clear();
         h_->prompts.filesToOpen = {text};
@@ -203,17 +200,15 @@ class UnsavedEditsTest : public ScenarioFileTest {
             QVERIFY(box != nullptr);
             QTest::keyClick(box, Qt::Key_Escape);
         });
-        QCOMPARE(
-            prompts.ask({ui::MessageIcon::Question, "Save?", kQuestion}, ui::Buttons::YesNoCancel),
-            Answer::Cancel);
+        QCOMPARE(prompts.ask({ui::MessageIcon::Question, "Save?", kDropEditsQuestion},
+                             ui::Buttons::YesNoCancel),
+                 Answer::Cancel);
     }
 
   private:
     // The scenario opened afresh from its file, with the first unit's hit points typed in.
     void openEdited() {
-        h_->prompts.answers = {Answer::No};  // edits of the run before go
-        open(original_);
-        h_->prompts.answers.clear();
+        open(original_);  // edits of the run before go
         type("hitPointsBox", "777");
         QVERIFY(undoItem()->isEnabled());
     }
