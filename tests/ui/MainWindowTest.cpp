@@ -46,6 +46,7 @@ class MainWindowTest : public QObject {
 
     void layoutAtStart() {
         auto& w = h_->window;
+        // The work area fits the initial size: a layout that needed more would grow the window.
         QCOMPARE(w.size(), QSize(561, 398));
         // Every row, named by its fixed name until the game's names are read.
         auto* list = w.findChild<QListWidget*>("unitList");
