@@ -161,14 +161,10 @@ TEST(TableImport, RefusalsChangeNothing) {
         {patternBytes(781, 1), DocumentKind::Scenario, kUnknownFormat},
         {Bytes{}, DocumentKind::Scenario, kUnknownFormat},
         // Files shorter than their tag promises.
-        {Bytes{'U', 'D', 'T', 'A', 0x40, 0x16, 0, 0, 1, 2}, DocumentKind::Scenario,
-         kUnknownFormat},
-        {Bytes{'U', 'D', 'T', 'A', 0x3E, 0x17, 0, 0, 1, 2}, DocumentKind::Scenario,
-         kUnknownFormat},
-        {Bytes{'U', 'G', 'R', 'D', 0x0E, 0x03, 0, 0, 1}, DocumentKind::Scenario,
-         kUnknownFormat},
-        {Bytes{'A', 'L', 'O', 'W', 0x80, 0x01, 0, 0}, DocumentKind::Scenario,
-         kUnknownFormat},
+        {Bytes{'U', 'D', 'T', 'A', 0x40, 0x16, 0, 0, 1, 2}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'U', 'D', 'T', 'A', 0x3E, 0x17, 0, 0, 1, 2}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'U', 'G', 'R', 'D', 0x0E, 0x03, 0, 0, 1}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'A', 'L', 'O', 'W', 0x80, 0x01, 0, 0}, DocumentKind::Scenario, kUnknownFormat},
         {Bytes{'U', 'D', 'T', 'A', 'D', 'a', 't', 'a', 'F', 'i', 'l', 'e', 0},
          DocumentKind::Scenario, kUnknownFormat},
     };
