@@ -232,6 +232,7 @@ void MainWindow::startUp(const QStringList& arguments) {
 
 void MainWindow::startPlugInMode() {
     plugInMode_.start();
+    setAcceptDrops(false);
     // As after every scenario read, this rebuilds the minimap picture (refreshMinimap).
     showOpenedDocument();
     refreshCommandStates();
@@ -360,6 +361,9 @@ void MainWindow::openDocument() {
 }
 
 void MainWindow::openFile(const QString& path) {
+    if (plugInMode_.isOn()) {
+        return;  // a drop or a recent file must not replace the host's scenario
+    }
     if (openRead([&] { return readDocumentFile(document_, path); })) {
         lastOpenedFolder_ = QFileInfo(path).absolutePath();
         recentFiles_->add(path);
