@@ -25,7 +25,7 @@
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
 #include "ui/app/WindowPlacement.h"
-#include "ui/app/history/UndoKeysFirst.h"
+#include "ui/history/UndoKeysFirst.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/Document.h"
-#include "ui/app/MainMenus.h"
+#include "ui/menus/MainMenus.h"
 
 namespace tarnwick::ui {
 

@@ -6,7 +6,7 @@
 
 #include "core/files/TableFiles.h"
 #include "core/model/Document.h"
-#include "ui/app/history/DocumentHistory.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

@@ -5,8 +5,8 @@
 #include <QPushButton>
 
 #include "core/model/Document.h"
-#include "ui/app/history/DocumentHistory.h"
 #include "ui/archive/EntryExtractor.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

@@ -11,7 +11,7 @@
 #include <QRadioButton>
 
 #include "core/model/Document.h"
-#include "ui/app/history/DocumentHistory.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

@@ -8,7 +8,7 @@
 
 #include "core/model/Document.h"
 #include "core/model/PlayerSettings.h"
-#include "ui/app/history/DocumentHistory.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

@@ -10,7 +10,7 @@
 
 #include "core/model/TypedNumber.h"
 #include "core/model/UpgradeTable.h"
-#include "ui/app/defaults/DefaultMark.h"
+#include "ui/defaults/DefaultMark.h"
 #include "ui/dialogs/UpgradeTexts.h"
 #include "ui/prompts/CommandGuard.h"
 

@@ -10,8 +10,8 @@
 #include <QRadioButton>
 
 #include "core/model/Document.h"
-#include "ui/app/defaults/DefaultTables.h"
-#include "ui/app/history/DocumentHistory.h"
+#include "ui/defaults/DefaultTables.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

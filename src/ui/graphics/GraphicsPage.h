@@ -14,10 +14,10 @@
 #include <QPushButton>
 
 #include "core/model/Document.h"
-#include "ui/app/history/DocumentHistory.h"
 #include "ui/archive/EntryExtractor.h"
 #include "ui/graphics/GfxConversion.h"
 #include "ui/graphics/PreviewPicture.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

@@ -2,7 +2,7 @@
 
 #include "core/model/Document.h"
 #include "platform/PluginLink.h"
-#include "ui/app/MainMenus.h"
+#include "ui/menus/MainMenus.h"
 
 namespace tarnwick::ui {
 

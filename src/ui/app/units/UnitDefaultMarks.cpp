@@ -3,7 +3,7 @@
 #include <QFormLayout>
 
 #include "core/model/DefaultValues.h"
-#include "ui/app/defaults/DefaultMark.h"
+#include "ui/defaults/DefaultMark.h"
 
 namespace tarnwick::ui {
 

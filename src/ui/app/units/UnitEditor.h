@@ -6,8 +6,8 @@
 #include <QObject>
 
 #include "core/model/Document.h"
-#include "ui/app/history/DocumentHistory.h"
 #include "ui/app/units/UnitControls.h"
+#include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

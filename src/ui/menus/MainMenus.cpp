@@ -1,4 +1,4 @@
-#include "ui/app/MainMenus.h"
+#include "ui/menus/MainMenus.h"
 
 #include <QApplication>
 #include <QMenuBar>

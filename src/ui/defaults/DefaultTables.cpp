@@ -1,4 +1,4 @@
-#include "ui/app/defaults/DefaultTables.h"
+#include "ui/defaults/DefaultTables.h"
 
 #include "core/model/DefaultValues.h"
 

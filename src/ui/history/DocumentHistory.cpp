@@ -1,4 +1,4 @@
-#include "ui/app/history/DocumentHistory.h"
+#include "ui/history/DocumentHistory.h"
 
 #include <utility>
 

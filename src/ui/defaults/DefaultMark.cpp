@@ -1,4 +1,4 @@
-#include "ui/app/defaults/DefaultMark.h"
+#include "ui/defaults/DefaultMark.h"
 
 #include <QPalette>
 

@@ -1,4 +1,4 @@
-#include "ui/app/history/UndoKeysFirst.h"
+#include "ui/history/UndoKeysFirst.h"
 
 #include <QApplication>
 #include <QKeyEvent>
