@@ -29,7 +29,7 @@ class FullDiskSaveTest : public WindowTestBase {
         const auto units = scenarioWithUnits({});
         platform::saveWholeFile(onDisk("big.pud"), units);
         h_->window.openFile(onDisk("big.pud"));
-        h_->prompts.filesToOpen = {onDisk("units.udt")};
+        h_->prompts.filesToSave = {onDisk("units.udt")};
         h_->window.menus().exportUnitData->trigger();
         h_->window.openFile(onDisk("units.udt"));
         const auto old = platform::readWholeFile(onDisk("units.udt"));
@@ -77,7 +77,7 @@ class FullDiskSaveTest : public WindowTestBase {
         platform::saveWholeFile(onDisk("a.pud"), scenarioWithUnits({}));
         h_->window.openFile(onDisk("a.pud"));
         disk_.fill();
-        h_->prompts.filesToOpen = {onDisk("x.UP")};
+        h_->prompts.filesToSave = {onDisk("x.UP")};
         h_->window.menus().exportUpgradeSection->trigger();
         QCOMPARE(h_->prompts.texts().last(),
                  QString("Error Writing File!\nNo space left on device."));

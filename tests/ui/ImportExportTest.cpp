@@ -47,18 +47,19 @@ class ImportExportTest : public QObject {
                                          {m.exportUnitSection, 5, "UN", 5958},
                                          {m.exportRestrictions, 7, "ALO", 392}};
         for (const Case& c : cases) {
-            h_->prompts.filesToOpen = {path("export." + c.extension)};
+            // A save chooser: it asks before it replaces a file.
+            h_->prompts.filesToSave = {path("export." + c.extension)};
             c.action->trigger();
-            const ui::FileChoice chooser = h_->prompts.lastOpenChooser();
+            const ui::FileChoice chooser = h_->prompts.lastSaveChooser();
             QCOMPARE(chooser.title, QString("Import/Export Data."));
             QCOMPARE(chooser.filter, kFilter);
             QCOMPARE(chooser.filterIndex, c.filterIndex);
             QCOMPARE(chooser.defaultExtension, c.extension);
             QCOMPARE(chooser.initialDirectory, h_->window.gameDirectory());
-            QVERIFY(!chooser.mustExist);
             QCOMPARE(platform::readWholeFile(path("export." + c.extension)).size(), c.size);
         }
         QVERIFY(h_->prompts.shown.empty());
+        QVERIFY(h_->prompts.openChoosers.empty());
         QCOMPARE(h_->window.windowTitle(), title);
         QCOMPARE(h_->document.kind, DocumentKind::Scenario);
     }
@@ -125,7 +126,7 @@ class ImportExportTest : public QObject {
 
     void unitSectionImportBringsTheSwampArray() {
         load(DocumentKind::UnitData, 5948);
-        h_->prompts.filesToOpen = {path("units.un")};
+        h_->prompts.filesToSave = {path("units.un")};
         h_->window.menus().exportUnitSection->trigger();
         QCOMPARE(platform::readWholeFile(path("units.un")).size(), std::size_t{5958});
         const auto table = h_->document.unitData.bytes;
@@ -142,7 +143,7 @@ class ImportExportTest : public QObject {
 
     void anExportThatCannotBeWrittenIsReported() {
         openScenario(false);
-        h_->prompts.filesToOpen = {path("no/such/folder/x.alo")};
+        h_->prompts.filesToSave = {path("no/such/folder/x.alo")};
         h_->window.menus().exportUpgradeSection->trigger();
         QCOMPARE(h_->prompts.texts(),
                  QStringList{"Error Opening File!\nNo such file or directory."});

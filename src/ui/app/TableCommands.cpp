@@ -46,7 +46,7 @@ void TableCommands::requireDocument() const {
     }
 }
 
-std::optional<QString> TableCommands::choose(int filterIndex, const QString& defaultExtension) {
+const FileChoice& TableCommands::prepareChoice(int filterIndex, const QString& defaultExtension) {
     choice_ = {"Import/Export Data.",
                kImportExportFilter,
                filterIndex,
@@ -54,12 +54,12 @@ std::optional<QString> TableCommands::choose(int filterIndex, const QString& def
                gameDirectory_,
                {},
                false};
-    return prompts_.chooseFileToOpen(choice_);
+    return choice_;
 }
 
 void TableCommands::importFile() {
     requireDocument();
-    const auto chosen = choose(1, {});
+    const auto chosen = prompts_.chooseFileToOpen(prepareChoice(1, {}));
     if (!chosen) {
         return;
     }
@@ -76,12 +76,13 @@ void TableCommands::importFile() {
     }
 }
 
-void TableCommands::exportAs(ExportFormat format) {
+std::optional<QString> TableCommands::exportAs(ExportFormat format) {
     requireDocument();
     const ExportChoice setting = exportChoice(format);
-    const auto chosen = choose(setting.filterIndex, setting.defaultExtension);
+    const auto chosen =
+        prompts_.chooseFileToSave(prepareChoice(setting.filterIndex, setting.defaultExtension));
     if (!chosen) {
-        return;
+        return std::nullopt;
     }
     try {
         platform::saveWholeFile(*chosen, files::exportTable(document_, format));
@@ -92,6 +93,7 @@ void TableCommands::exportAs(ExportFormat format) {
                                  : "Error Writing File!";
         throw Error((text + "\n" + QString::fromStdString(failure.reason)).toStdString());
     }
+    return chosen;
 }
 
 void TableCommands::addDefaultRestrictions() {

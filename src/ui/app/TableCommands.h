@@ -23,7 +23,8 @@ class TableCommands {
           gameDirectory_(gameDirectory) {}
 
     void importFile();
-    void exportAs(files::ExportFormat format);
+    // The file written, when one was: the chooser asks before it replaces one.
+    std::optional<QString> exportAs(files::ExportFormat format);
     void addDefaultRestrictions();
     // True when the restrictions were removed.
     bool removeRestrictions();
@@ -34,7 +35,9 @@ class TableCommands {
   private:
     // Throws the no-file warning unless a document is loaded.
     void requireDocument() const;
-    std::optional<QString> choose(int filterIndex, const QString& defaultExtension);
+    // The Import/Export chooser set for `filterIndex`; it is shown by the caller's kind of
+    // chooser.
+    const FileChoice& prepareChoice(int filterIndex, const QString& defaultExtension);
 
     model::Document& document_;
     Prompts& prompts_;
