@@ -197,6 +197,8 @@ class DirectArchiveTest : public WindowTestBase {
         const QString title = h_->window.windowTitle();
         directSave(3, true);
         QVERIFY(h_->prompts.shown.empty());
+        QCOMPARE(h_->window.statusBar()->currentMessage(),
+                 "Wrote mine.ugd into slot 3 of MAINDAT.WAR");
         QVERIFY(!h_->window.findChild<QWidget*>("progressWindow")->isVisible());
         expectEntry(1, true, upgradeFile);
 

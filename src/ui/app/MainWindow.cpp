@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -138,6 +139,7 @@ void MainWindow::buildWorkArea() {
     columns->addLayout(pageColumn, 1);
 
     setCentralWidget(central);
+    status_.emplace(*statusBar());
 }
 
 void MainWindow::connectCommands() {
@@ -165,8 +167,11 @@ void MainWindow::connectCommands() {
     command(menus_.addRestrictions, &MainWindow::addDefaultRestrictions);
     command(menus_.removeRestrictions, &MainWindow::removeRestrictions);
     const auto exportCommand = [this, guarded](QAction* action, files::ExportFormat format) {
-        connect(action, &QAction::triggered, this,
-                guarded([this, format](bool) { tableCommands_.exportAs(format); }));
+        connect(action, &QAction::triggered, this, guarded([this, format](bool) {
+                    if (const auto written = tableCommands_.exportAs(format)) {
+                        status_->reportWrite("Exported " + QFileInfo(*written).fileName());
+                    }
+                }));
     };
     exportCommand(menus_.exportUnitData, files::ExportFormat::UnitData);
     exportCommand(menus_.exportUpgradeData, files::ExportFormat::UpgradeData);
@@ -206,6 +211,10 @@ void MainWindow::connectCommands() {
     connect(&history_, &DocumentHistory::restored, this,
             guarded([this](int unit) { showRestoredDocument(unit); }));
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
+    connect(&history_.stack(), &QUndoStack::cleanChanged, this,
+            [this] { status_->showModified(hasUnsavedEdits()); });
+    connect(directSave_, &DirectSaveDialog::entryWritten, this,
+            [this](const QString& report) { status_->reportWrite(report); });
     connect(notice_, &DefaultDataNotice::useScenarioUnitData, this,
             guarded([this] { useScenarioUnitData(); }));
     connect(notice_, &DefaultDataNotice::useScenarioUpgrades, this,
@@ -490,6 +499,7 @@ void MainWindow::showRestoredDocument(int changedUnit) {
 
 void MainWindow::showDocumentState() {
     notice_->showFor(document_);
+    status_->showModified(hasUnsavedEdits());
     // An upgrade file's unit table is what an earlier document left: nothing to mark there.
     const bool unitsShown =
         document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData;
@@ -614,7 +624,9 @@ void MainWindow::saveDocument() {
 void MainWindow::documentSaved() {
     refreshTitle(model::TitleMoment::AfterWrite);
     history_.markSaved();
-    recentFiles_->add(QString::fromStdString(document_.fileName));
+    const QString file = QString::fromStdString(document_.fileName);
+    recentFiles_->add(file);
+    status_->reportWrite("Saved " + QFileInfo(file).fileName());
 }
 
 void MainWindow::saveAndExit() {

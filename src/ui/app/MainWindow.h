@@ -18,6 +18,7 @@
 #include "platform/WavePlayer.h"
 #include "ui/app/AboutDialog.h"
 #include "ui/app/DefaultDataNotice.h"
+#include "ui/app/DocumentStatusBar.h"
 #include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
 #include "ui/app/TableCommands.h"
@@ -193,6 +194,7 @@ class MainWindow : public QMainWindow {
     DefaultTables defaultTables_{extractor_, gameDirectory_};
     std::optional<UnitDefaultMarks> unitMarks_;
     DefaultDataNotice* notice_ = nullptr;
+    std::optional<DocumentStatusBar> status_;
     RecentFiles* recentFiles_ = nullptr;
     UpgradeEditor* upgradeEditor_ = nullptr;
     RestrictionsEditor* restrictionsEditor_ = nullptr;

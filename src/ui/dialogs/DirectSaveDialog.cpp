@@ -1,5 +1,6 @@
 #include "ui/dialogs/DirectSaveDialog.h"
 
+#include <QFileInfo>
 #include <QShowEvent>
 
 #include "core/archive/ArchiveSlots.h"
@@ -54,6 +55,12 @@ void DirectSaveDialog::importDocument() {
     }
     ArchiveWriter(progress_, gameDirectory_)
         .insertEntry(packed.payload, slot->entry, archive::kSlotArchive, packed.header);
+    // An entry read from an archive has no file name of its own.
+    const QString name = document_.fileName.empty()
+                             ? QString("the document")
+                             : QFileInfo(QString::fromStdString(document_.fileName)).fileName();
+    emit entryWritten(
+        QString("Wrote %1 into slot %2 of %3").arg(name).arg(slot->row).arg(archive::kSlotArchive));
 }
 
 }  // namespace tarnwick::ui

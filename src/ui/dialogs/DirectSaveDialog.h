@@ -21,6 +21,10 @@ class DirectSaveDialog : public QDialog {
                      const QString& gameDirectory, const PlugInMode& plugInMode,
                      QWidget* parent = nullptr);
 
+  signals:
+    // The document went into a slot: what was written where, in the user's words.
+    void entryWritten(const QString& report);
+
   protected:
     void showEvent(QShowEvent* event) override;
 
