@@ -26,7 +26,7 @@
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
 #include "ui/app/WindowPlacement.h"
-#include "ui/history/UndoKeysFirst.h"
+#include "ui/menus/MenuKeysFirst.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -201,13 +201,20 @@ void MainWindow::connectCommands() {
     connect(menus_.restrictionsMenu, &QMenu::aboutToShow, this,
             &MainWindow::enableRestrictionsItems);
     connect(menus_.exportMenu, &QMenu::aboutToShow, this, &MainWindow::enableExportItems);
+    connect(searchBox_, &QLineEdit::textEdited, this, guarded([this](const QString&) {
+                if (const auto before = std::exchange(textBeforeKey_, std::nullopt)) {
+                    searchUnits(*before);
+                }
+            }));
     connect(unitList_, &QListWidget::currentRowChanged, this,
             guarded([this](int) { showSelectedRow(); }));
     connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
             guarded([this] { showSelectedRow(); }));
 
     bindUndoItems(history_.stack(), menus_.undo, menus_.redo);
-    new UndoKeysFirst(this);
+    new MenuKeysFirst(this,
+                      {menus_.undo, menus_.redo, menus_.editUpgrades, menus_.restrictionsEditor,
+                       menus_.viewMinimap, menus_.useDefaultUnitData, menus_.useDefaultUpgrades});
     connect(&history_, &DocumentHistory::restored, this,
             guarded([this](int unit) { showRestoredDocument(unit); }));
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
@@ -571,20 +578,21 @@ void MainWindow::showSelectedRow() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The search looks at the text as it was before the key took effect.
+    // The search looks at the text as it was before the key took effect, and only a key that
+    // changes the text searches: Tab into the list keeps the unit.
     if (watched == searchBox_ && event->type() == QEvent::KeyPress) {
-        runGuarded(prompts_, [this] { searchUnits(); });
+        textBeforeKey_ = searchBox_->text();
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::searchUnits() {
+void MainWindow::searchUnits(const QString& text) {
     std::vector<std::string> names;
     names.reserve(static_cast<std::size_t>(unitList_->count()));
     for (int row = 0; row < unitList_->count(); ++row) {
         names.push_back(unitList_->item(row)->text().toStdString());
     }
-    const auto found = model::findUnitRow(names, searchBox_->text().toStdString());
+    const auto found = model::findUnitRow(names, text.toStdString());
     if (!found) {
         return;
     }

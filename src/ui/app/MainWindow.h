@@ -95,7 +95,8 @@ class MainWindow : public QMainWindow {
     void directSave();
     void showAbout();
     void showSelectedRow();
-    void searchUnits();
+    // Goes to the first unit whose name begins with `text`.
+    void searchUnits(const QString& text);
     void readGameNames();
     void copyUnit();
     void pasteUnit();
@@ -179,6 +180,8 @@ class MainWindow : public QMainWindow {
     SaveCommands saveCommands_;
     MainMenus menus_;
     QLineEdit* searchBox_ = nullptr;
+    // The search box's text before the key being typed, until the key's edit searched with it.
+    std::optional<QString> textBeforeKey_;
     QListWidget* unitList_ = nullptr;
     QTabWidget* unitPages_ = nullptr;
     UnitControls unitControls_;
