@@ -48,11 +48,11 @@ class MainWindowTest : public QObject {
         auto& w = h_->window;
         // The work area fits the initial size: a layout that needed more would grow the window.
         QCOMPARE(w.size(), QSize(561, 398));
-        // Every row, named by its fixed name until the game's names are read.
+        // Every row, named by its fallback name until the game's names are read.
         auto* list = w.findChild<QListWidget*>("unitList");
         QVERIFY(list != nullptr);
         QCOMPARE(list->count(), 127);
-        QCOMPARE(list->item(0)->text(), QString());
+        QCOMPARE(list->item(0)->text(), QString("Unit 0"));
         QCOMPARE(list->item(105)->text(), QString("-Corpse-"));
 
         auto* pages = w.findChild<QTabWidget*>("unitPages");

@@ -38,7 +38,22 @@ class NamesAndClipboardTest : public QObject {
         QCOMPARE(h_->window.strategyNames(), strategies);
     }
 
-    void aMissingArchiveIsReportedOnceAndNamesStayEmpty() {
+    void withoutTheGameEveryRowHasAFallbackNameAndNothingFails() {
+        h_.reset();
+        removeSettingsStore();
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->window.startUp({});  // the locate dialog cancelled
+        h_->window.show();
+        QCOMPARE(h_->prompts.shown.size(), std::size_t{2});  // the warning and the notice
+        QCOMPARE(row(0), QString("Unit 0"));
+        QCOMPARE(row(104), QString("Unit 104"));
+        QCOMPARE(row(105), QString("-Corpse-"));
+        // The names work as the game's would.
+        QTest::keyClicks(h_->window.findChild<QLineEdit*>("searchBox"), "unit 17x");
+        QCOMPARE(list()->currentRow(), 17);
+    }
+
+    void aMissingArchiveIsReportedOnceAndRowsKeepTheirFallbackNames() {
         QTemporaryDir game;
         QDir(game.path()).mkpath("data");
         platform::saveWholeFile(game.filePath("data/maindat.war"), {});
@@ -46,7 +61,7 @@ class NamesAndClipboardTest : public QObject {
         h_->window.show();
         QCOMPARE(h_->prompts.texts(), QStringList{kFatal + "Error Opening strdat.war"});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
-        QCOMPARE(row(0), QString());
+        QCOMPARE(row(0), QString("Unit 0"));
         QVERIFY(h_->window.strategyNames().isEmpty());
     }
 

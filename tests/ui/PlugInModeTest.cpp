@@ -73,9 +73,9 @@ class PlugInModeTest : public WindowTestBase {
         for (QMenu* menu : {m.file, m.pudOptions, m.edit, m.restrictionsMenu, m.exportMenu}) {
             openMenu(menu);
         }
-        for (QAction* item : {m.openButton, m.open, m.recentMenu->menuAction(), m.directOpen,
-                              m.saveAs, m.closeData, m.mapProperties, m.playerProperties,
-                              m.startingResources}) {
+        for (QAction* item :
+             {m.openButton, m.open, m.recentMenu->menuAction(), m.directOpen, m.saveAs, m.closeData,
+              m.mapProperties, m.playerProperties, m.startingResources}) {
             QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
         }
         // Nor does a file dropped on the window replace the host's scenario.

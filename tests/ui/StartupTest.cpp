@@ -1,6 +1,7 @@
 #include "UiTestSupport.h"
 #include "platform/FileStore.h"
 #include "platform/GameFiles.h"
+#include "ui/app/GameDirectorySetup.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -46,10 +47,11 @@ class StartupTest : public QObject {
         QCOMPARE(next.window.gameDirectory(), path("Game"));
     }
 
-    void firstRunCancelledStillCreatesTheStore() {
+    void firstRunCancelledStillCreatesTheStoreAndSaysOnceWhatWorksWithoutTheGame() {
         MainWindowHarness h;
         h.window.startUp({});
-        QCOMPARE(h.prompts.texts(), QStringList{kFirstRun});
+        QCOMPARE(h.prompts.texts(), (QStringList{kFirstRun, ui::kWithoutGameNotice}));
+        QCOMPARE(h.prompts.shown[1].icon, ui::MessageIcon::Information);
         QVERIFY(h.settings.exists());
         QCOMPARE(h.window.gameDirectory(), QString());
 

@@ -26,4 +26,13 @@ inline std::string fixedUnitRowName(std::size_t row) {
     return "Group " + std::to_string(row - kFirstGroupRow + 1);
 }
 
+// What a row is called until the game's string table names it: "Unit 0" to "Unit 104", then
+// the fixed names.
+inline std::string fallbackUnitRowName(std::size_t row) {
+    if (row <= kLastNamedByGameRow) {
+        return "Unit " + std::to_string(row);
+    }
+    return fixedUnitRowName(row);
+}
+
 }  // namespace tarnwick::model

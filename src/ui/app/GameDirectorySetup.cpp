@@ -50,7 +50,11 @@ QString configureGameDirectory(platform::SettingsStore& settings, Prompts& promp
     if (!settings.exists()) {
         settings.create();
         prompts.warning(kFirstRunWarning);
-        return locateAtStart(settings, prompts, {});
+        const QString located = locateAtStart(settings, prompts, {});
+        if (!platform::holdsGameData(located)) {
+            prompts.information(kWithoutGameNotice);
+        }
+        return located;
     }
     const QString gameDirectory = settings.war2Dir();
     if (platform::holdsGameData(gameDirectory)) {

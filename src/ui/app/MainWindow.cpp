@@ -20,6 +20,7 @@
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
 #include "core/model/UseDefaultWord.h"
+#include "platform/GameFiles.h"
 #include "ui/app/EditorCommandLine.h"
 #include "ui/app/FileDropTarget.h"
 #include "ui/app/GameDirectorySetup.h"
@@ -86,7 +87,7 @@ void MainWindow::buildWorkArea() {
     unitList_->setObjectName("unitList");
     unitList_->setToolTip("The Unit List");
     for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
-        unitList_->addItem(QString::fromStdString(model::fixedUnitRowName(row)));
+        unitList_->addItem(QString::fromStdString(model::fallbackUnitRowName(row)));
     }
     listColumn->addWidget(searchBox_);
     listColumn->addWidget(unitList_);
@@ -256,7 +257,8 @@ void MainWindow::startPlugInMode() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!event->spontaneous()) {
+    // Without the game the rows keep their fallback names; a damaged game still says why.
+    if (!event->spontaneous() && platform::holdsGameData(gameDirectory_)) {
         runGuarded(prompts_, [this] { readGameNames(); });
     }
     if (!pendingOpen_.isEmpty()) {
