@@ -114,6 +114,19 @@ class MapPropertiesTest : public ScenarioFileTest {
         QTest::mouseClick(ok(), Qt::LeftButton);
         save();
         QCOMPARE(saved(), file);
+
+        // Once edited, the text is held to what "OK" accepts.
+        h_->window.menus().mapProperties->trigger();
+        QTest::keyClick(box("descriptionBox"), Qt::Key_End);
+        QTest::keyClick(box("descriptionBox"), Qt::Key_Backspace);
+        QTest::keyClick(box("descriptionBox"), Qt::Key_Backspace);
+        QTest::keyClicks(box("descriptionBox"), "!?");
+        QCOMPARE(box("descriptionBox")->text(), QString::fromStdString(full.substr(0, 30) + "!"));
+        QTest::mouseClick(ok(), Qt::LeftButton);
+        QVERIFY2(h_->prompts.shown.empty(), qPrintable(h_->prompts.texts().join('\n')));
+        save();
+        const std::string stored = full.substr(0, 30) + "!" + std::string(1, '\0');
+        QCOMPARE(savedSection("DESC"), std::optional(Bytes(stored.begin(), stored.end())));
     }
 
     void activationShowsTheDocumentAgainButKeepsTypedText() {

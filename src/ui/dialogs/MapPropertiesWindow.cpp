@@ -68,6 +68,11 @@ void MapPropertiesWindow::build() {
     description_ = new QLineEdit;
     description_->setObjectName("descriptionBox");
     description_->setMaxLength(static_cast<int>(model::kDescriptionMaximumLength));
+    // A 32-character description read without NUL is shown whole; the first edit brings back
+    // the limit that "OK" holds the text to.
+    connect(description_, &QLineEdit::textEdited, this, [this] {
+        description_->setMaxLength(static_cast<int>(model::kDescriptionMaximumLength));
+    });
     form->addRow("Description:", description_);
     dimensions_ = new QLabel;
     dimensions_->setObjectName("dimensionsLabel");
