@@ -13,6 +13,7 @@ namespace {
 const char* const kGameDirectoryKey = "War2Dir";
 const char* const kMainWindowGeometryKey = "MainWindowGeometry";
 const char* const kRecentFilesKey = "RecentFiles";
+const char* const kUnitListWidthKey = "UnitListWidth";
 
 QSettings openStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Tarnwick");
@@ -50,6 +51,14 @@ QByteArray SettingsStore::mainWindowGeometry() const {
 
 void SettingsStore::setMainWindowGeometry(const QByteArray& geometry) {
     write(kMainWindowGeometryKey, geometry);
+}
+
+int SettingsStore::unitListWidth() const {
+    return openStore().value(kUnitListWidthKey).toInt();
+}
+
+void SettingsStore::setUnitListWidth(int width) {
+    write(kUnitListWidthKey, width);
 }
 
 QStringList SettingsStore::recentFiles() const {

@@ -21,6 +21,9 @@ class SettingsStore {
     // The main window's size, place and maximised state, as Qt saves them; empty at first.
     QByteArray mainWindowGeometry() const;
     void setMainWindowGeometry(const QByteArray& geometry);
+    // The width the user gave the main window's unit list; 0 until there is one.
+    int unitListWidth() const;
+    void setUnitListWidth(int width);
     // Full paths, newest first.
     QStringList recentFiles() const;
     void setRecentFiles(const QStringList& files);

@@ -1,8 +1,11 @@
 #include <QComboBox>
+#include <QGroupBox>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSet>
+#include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -80,6 +83,37 @@ class MainWindowTest : public QObject {
         auto* hitPoints = h_->window.findChild<QLineEdit*>("hitPointsBox");
         auto* buildTime = h_->window.findChild<QLineEdit*>("buildTimeBox");
         QVERIFY(hitPoints->mapTo(scroll, QPoint()).x() < buildTime->mapTo(scroll, QPoint()).x());
+        // A full-HD window puts the groups side by side in four columns.
+        h_->window.resize(1920, 1080);
+        QTRY_COMPARE(groupColumns(), 4);
+    }
+
+    void theUnitListKeepsTheWidthTheUserGaveIt() {
+        h_->startWithGame();
+        h_->window.show();
+        h_->window.resize(1000, 700);
+        auto* splitter = h_->window.findChild<QSplitter*>("workSplitter");
+        QTRY_VERIFY(splitter->width() > 900);
+        const int fitted = splitter->sizes().constFirst();
+        QSplitterHandle* handle = splitter->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        const QPoint to = grip + QPoint(60, 0);
+        QMouseEvent move(QEvent::MouseMove, to, handle->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(handle, &move);  // QTest moves the mouse with no button held
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, to);
+        const int dragged = splitter->sizes().constFirst();
+        QVERIFY(dragged >= fitted + 50);
+        // A wider window widens the pages, not the list.
+        h_->window.resize(h_->window.width() + 300, h_->window.height());
+        QTRY_COMPARE(splitter->sizes().constFirst(), dragged);
+
+        h_->prompts.answers = {Answer::No};
+        h_->window.menus().exit->trigger();
+        h_ = std::make_unique<MainWindowHarness>();
+        h_->window.show();
+        QCOMPARE(h_->window.findChild<QSplitter*>("workSplitter")->sizes().constFirst(), dragged);
     }
 
     void theWheelScrollsThePageWithoutChangingTheUnit() {
@@ -413,6 +447,17 @@ class MainWindowTest : public QObject {
     }
 
   private:
+    // How many columns the General page's groups stand in.
+    int groupColumns() const {
+        const auto* content = h_->window.findChild<QWidget*>("generalContent");
+        QSet<int> lefts;
+        for (const QGroupBox* group :
+             content->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly)) {
+            lefts.insert(group->x());
+        }
+        return static_cast<int>(lefts.size());
+    }
+
     std::unique_ptr<MainWindowHarness> h_;
 };
 

@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTimer>
@@ -75,15 +76,21 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
 void MainWindow::buildWorkArea() {
     auto* central = new QWidget(this);
     auto* columns = new QHBoxLayout(central);
+    splitter_ = new QSplitter(Qt::Horizontal, central);
+    splitter_->setObjectName("workSplitter");
+    splitter_->setChildrenCollapsible(false);
+    columns->addWidget(splitter_);
 
-    auto* listColumn = new QVBoxLayout;
-    searchBox_ = new QLineEdit(central);
+    auto* listPane = new QWidget(splitter_);
+    auto* listColumn = new QVBoxLayout(listPane);
+    listColumn->setContentsMargins(0, 0, 0, 0);
+    searchBox_ = new QLineEdit(listPane);
     searchBox_->setObjectName("searchBox");
     searchBox_->setToolTip(
         "Type in the unit name, or part of the unit name, and the Unit List will "
         "automatically go to that unit.");
     searchBox_->installEventFilter(this);
-    unitList_ = new QListWidget(central);
+    unitList_ = new QListWidget(listPane);
     unitList_->setObjectName("unitList");
     unitList_->setToolTip("The Unit List");
     for (std::size_t row = 0; row < model::kGraphicsRowCount; ++row) {
@@ -92,10 +99,10 @@ void MainWindow::buildWorkArea() {
     listColumn->addWidget(searchBox_);
     listColumn->addWidget(unitList_);
     unitList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    fitUnitListToNames();
-    columns->addLayout(listColumn);
 
-    auto* pageColumn = new QVBoxLayout;
+    auto* pagePane = new QWidget(splitter_);
+    auto* pageColumn = new QVBoxLayout(pagePane);
+    pageColumn->setContentsMargins(0, 0, 0, 0);
     notice_ = new DefaultDataNotice(central);
     pageColumn->addWidget(notice_);
     unitPages_ = new QTabWidget(central);
@@ -137,7 +144,9 @@ void MainWindow::buildWorkArea() {
     about_ = new AboutDialog(extractor_, prompts_, wavePlayer_,
                              std::mt19937(std::random_device{}()), this);
     pageColumn->addWidget(unitPages_, 1);
-    columns->addLayout(pageColumn, 1);
+    // A wider window widens the pages; the list keeps its width.
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
 
     setCentralWidget(central);
     status_.emplace(*statusBar());
@@ -207,6 +216,8 @@ void MainWindow::connectCommands() {
                     searchUnits(*before);
                 }
             }));
+    connect(splitter_, &QSplitter::splitterMoved, this,
+            [this] { movedListWidth_ = splitter_->sizes().constFirst(); });
     connect(unitList_, &QListWidget::currentRowChanged, this,
             guarded([this](int) { showSelectedRow(); }));
     connect(graphicsPage_, &GraphicsPage::terrainChosen, this,
@@ -250,7 +261,7 @@ void MainWindow::startUp(const QStringList& arguments) {
 void MainWindow::startPlugInMode() {
     plugInMode_.start();
     setAcceptDrops(false);
-    // As after every scenario read, this rebuilds the minimap picture (refreshMinimap).
+    // As after every scenario read, this rebuilds the minimap picture.
     showOpenedDocument();
     refreshCommandStates();
 }
@@ -260,6 +271,9 @@ void MainWindow::showEvent(QShowEvent* event) {
     // Without the game the rows keep their fallback names; a damaged game still says why.
     if (!event->spontaneous() && platform::holdsGameData(gameDirectory_)) {
         runGuarded(prompts_, [this] { readGameNames(); });
+    }
+    if (!event->spontaneous() && !listPlaced_) {
+        placeUnitList();
     }
     if (!pendingOpen_.isEmpty()) {
         QTimer::singleShot(0, this, [this, path = std::exchange(pendingOpen_, {})] {
@@ -281,14 +295,20 @@ void MainWindow::readGameNames() {
                 ->setText(QString::fromLatin1(name->data(), static_cast<qsizetype>(name->size())));
         }
     }
-    fitUnitListToNames();
 }
 
-void MainWindow::fitUnitListToNames() {
+int MainWindow::fittedListWidth() const {
     const int width = unitList_->sizeHintForColumn(0) + 2 * unitList_->frameWidth() +
                       unitList_->verticalScrollBar()->sizeHint().width();
-    unitList_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
-    searchBox_->setFixedWidth(std::min(width, kListColumnMaximumWidth));
+    return std::min(width, kListColumnMaximumWidth);
+}
+
+void MainWindow::placeUnitList() {
+    const int remembered = settings_.unitListWidth();
+    const int width = remembered > 0 ? remembered : fittedListWidth();
+    splitter_->setSizes(
+        {width, std::max(0, splitter_->width() - splitter_->handleWidth() - width)});
+    listPlaced_ = true;
 }
 
 std::optional<std::size_t> MainWindow::selectedUnit() const {
@@ -457,6 +477,7 @@ bool MainWindow::mayDropDocument() {
 void MainWindow::showNoDocument() {
     history_.clear();
     refreshTitle();
+    minimap_->followDocument();
     showNoRow();
     refreshCommandStates();
     showDocumentState();
@@ -465,9 +486,7 @@ void MainWindow::showNoDocument() {
 void MainWindow::showOpenedDocument() {
     history_.clear();
     refreshTitle();
-    if (document_.kind == model::DocumentKind::Scenario) {
-        refreshMinimap();
-    }
+    minimap_->followDocument();
     selectRow(0);
     showUseDefaultChecks();
     menus_.edit->menuAction()->setVisible(true);
@@ -492,9 +511,7 @@ void MainWindow::showRestoredDocument(int changedUnit) {
     }
     showUseDefaultChecks();
     refreshCommandStates();
-    if (document_.kind == model::DocumentKind::Scenario) {
-        refreshMinimap();
-    }
+    minimap_->followDocument();
     if (mapProperties_->isVisible()) {
         mapProperties_->showDocument();
     }
@@ -745,10 +762,6 @@ void MainWindow::toggleMinimap() {
     minimap_->setVisible(!minimap_->isVisible());
 }
 
-void MainWindow::refreshMinimap() {
-    minimap_->rebuild();
-}
-
 void MainWindow::requestEnd() {
     endRequested_ = true;
     if (!answeringCloseBox_) {
@@ -772,6 +785,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::rememberGeometry() {
     try {
         settings_.setMainWindowGeometry(saveGeometry());
+        if (movedListWidth_) {
+            settings_.setUnitListWidth(*movedListWidth_);
+        }
     } catch (const Error& error) {
         // Only a comfort for the next start: the program still ends as asked.
         qWarning("%s", error.what());

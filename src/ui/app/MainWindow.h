@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QSplitter>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -83,11 +84,7 @@ class MainWindow : public QMainWindow {
     bool endRequested() const { return endRequested_; }
 
     // Shows the document's title: its file and kind, or "[NONE]".
-    void fitUnitListToNames();
     void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
-    // Builds the minimap picture from the document's map: after a scenario was read, and after
-    // the host's scenario was taken over.
-    void refreshMinimap();
 
   public slots:
     void openDocument();
@@ -134,7 +131,11 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     // Ends the program: the window closes for real.
     void requestEnd();
-    // Size, place and maximised state for the next start.
+    // The list as wide as its longest name, up to a limit.
+    int fittedListWidth() const;
+    // At the first showing: the list as wide as the user left it, else as its names.
+    void placeUnitList();
+    // Size, place and maximised state, and the list's width, for the next start.
     void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
     void startPlugInMode();
@@ -179,6 +180,10 @@ class MainWindow : public QMainWindow {
     DocumentHistory history_{document_};
     SaveCommands saveCommands_;
     MainMenus menus_;
+    QSplitter* splitter_ = nullptr;
+    bool listPlaced_ = false;
+    // The list's width once the user dragged the splitter.
+    std::optional<int> movedListWidth_;
     QLineEdit* searchBox_ = nullptr;
     // The search box's text before the key being typed, until the key's edit searched with it.
     std::optional<QString> textBeforeKey_;

@@ -1,10 +1,14 @@
 #include "ui/dialogs/MinimapWindow.h"
 
+#include <algorithm>
+
 #include <QFrame>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 
 #include "core/game/Minimap.h"
+#include "ui/prompts/QtPrompts.h"
 
 namespace tarnwick::ui {
 
@@ -46,7 +50,26 @@ MinimapWindow::MinimapWindow(const model::Document& document, QWidget* parent)
     view_ = new MinimapView;
     inner->addWidget(view_);
     outer->addWidget(panel);
-    resize(kClientSide, kClientSide);
+    // Square, so that the map keeps its shape, and wide enough for the whole caption.
+    const int side = std::max(kClientSide, widthForCaption(*this));
+    resize(side, side);
+}
+
+void MinimapWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MinimapWindow::followDocument() {
+    if (document_.isLoaded && document_.kind == model::DocumentKind::Scenario) {
+        rebuild();
+        return;
+    }
+    view_->setPicture({});
+    hide();
 }
 
 void MinimapWindow::rebuild() {

@@ -33,7 +33,13 @@ class MinimapWindow : public QWidget {
 
     // Builds the picture from the document's map; no "DIM " gives no picture.
     void rebuild();
+    // After the document was replaced, closed or changed: a scenario's picture, else none and
+    // the window hidden.
+    void followDocument();
     const QImage& picture() const { return view_->picture(); }
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     const model::Document& document_;

@@ -79,14 +79,19 @@ QStringList qtFilterList(const QString& filter) {
     return result;
 }
 
+int widthForCaption(const QWidget& window) {
+    // Title bars commonly use bold type; the rest leaves room for the title bar's icon and
+    // buttons.
+    constexpr int kTitleBarRoom = 150;
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    return QFontMetrics(titleFont).horizontalAdvance(window.windowTitle()) + kTitleBarRoom;
+}
+
 void widenForCaption(QMessageBox& box) {
     // A box sizes itself to its text only, so a short text under a long caption cuts the
-    // caption off in the title bar. Title bars commonly use bold type; the rest leaves room for
-    // the title bar's icon and buttons.
-    constexpr int kTitleBarRoom = 150;
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    const int wanted = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarRoom;
+    // caption off in the title bar.
+    const int wanted = widthForCaption(box);
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid != nullptr) {
         grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),

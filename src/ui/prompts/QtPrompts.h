@@ -24,6 +24,9 @@ class QtPrompts : public Prompts {
 // Patterns are offered in both letter cases, as the game's files are upper case.
 QStringList qtFilterList(const QString& filter);
 
+// How wide `window` must be to show its caption whole in the title bar.
+int widthForCaption(const QWidget& window);
+
 // Makes the box wide enough to show its caption whole in the title bar.
 void widenForCaption(QMessageBox& box);
 

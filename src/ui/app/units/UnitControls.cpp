@@ -105,9 +105,9 @@ class GeneralPageBuilder {
     }
 
     void build(QWidget* content) {
-        // One column that scrolls at the window's first size; up to three side by side when
+        // One column that scrolls at the window's first size; up to four side by side when
         // the window is wide enough to show a whole unit at once.
-        auto* column = new ColumnFlowLayout(content);
+        auto* column = new ColumnFlowLayout(content, 4);
 
         const QString priorityTip =
             "What the priority of this unit is, in the eyes of the computer.";
