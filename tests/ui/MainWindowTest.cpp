@@ -114,6 +114,9 @@ class MainWindowTest : public QObject {
         h_ = std::make_unique<MainWindowHarness>();
         h_->window.show();
         QCOMPARE(h_->window.findChild<QSplitter*>("workSplitter")->sizes().constFirst(), dragged);
+        // The next tests start at the first size again.
+        h_->settings.setMainWindowGeometry({});
+        h_->settings.setUnitListWidth(0);
     }
 
     void theWheelScrollsThePageWithoutChangingTheUnit() {
