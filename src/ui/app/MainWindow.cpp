@@ -16,11 +16,9 @@
 #include <QVBoxLayout>
 
 #include "core/game/StringTable.h"
-#include "core/model/DefaultDataWords.h"
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
-#include "core/model/UseDefaultWord.h"
 #include "platform/GameFiles.h"
 #include "ui/app/EditorCommandLine.h"
 #include "ui/app/FileDropTarget.h"
@@ -196,8 +194,14 @@ void MainWindow::connectCommands() {
             guarded([this](bool) { openGraphicsSelection(); }));
     command(menus_.copyUnit, &MainWindow::copyUnit);
     command(menus_.pasteUnit, &MainWindow::pasteUnit);
-    command(menus_.useDefaultUnitData, &MainWindow::toggleUseDefaultUnitData);
-    command(menus_.useDefaultUpgrades, &MainWindow::toggleUseDefaultUpgrades);
+    connect(menus_.useDefaultUnitData, &QAction::triggered, this, guarded([this](bool) {
+                useDefaults_.toggleUnitData();
+                refreshCommandStates();
+            }));
+    connect(menus_.useDefaultUpgrades, &QAction::triggered, this, guarded([this](bool) {
+                useDefaults_.toggleUpgrades();
+                refreshCommandStates();
+            }));
     command(menus_.gameBalance, &MainWindow::compareUnits);
     command(menus_.mapProperties, &MainWindow::showMapProperties);
     command(menus_.playerProperties, &MainWindow::showPlayerProperties);
@@ -234,10 +238,14 @@ void MainWindow::connectCommands() {
             [this] { status_->showModified(hasUnsavedEdits()); });
     connect(directSave_, &DirectSaveDialog::entryWritten, this,
             [this](const QString& report) { status_->reportWrite(report); });
-    connect(notice_, &DefaultDataNotice::useScenarioUnitData, this,
-            guarded([this] { useScenarioUnitData(); }));
-    connect(notice_, &DefaultDataNotice::useScenarioUpgrades, this,
-            guarded([this] { useScenarioUpgrades(); }));
+    connect(notice_, &DefaultDataNotice::useScenarioUnitData, this, guarded([this] {
+                useDefaults_.useScenarioUnitData();
+                showDocumentState();
+            }));
+    connect(notice_, &DefaultDataNotice::useScenarioUpgrades, this, guarded([this] {
+                useDefaults_.useScenarioUpgrades();
+                showDocumentState();
+            }));
     recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
     connect(recentFiles_, &RecentFiles::openRequested, this, &MainWindow::openFile);
     // A dropped file opens as a chosen one would, asking first when there are unsaved edits.
@@ -488,18 +496,11 @@ void MainWindow::showOpenedDocument() {
     refreshTitle();
     minimap_->followDocument();
     selectRow(0);
-    showUseDefaultChecks();
+    useDefaults_.showChecks();
     menus_.edit->menuAction()->setVisible(true);
     menus_.pudOptions->menuAction()->setVisible(document_.kind == model::DocumentKind::Scenario);
     setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
     showDocumentState();
-}
-
-void MainWindow::showUseDefaultChecks() {
-    menus_.useDefaultUnitData->setChecked(model::unitUseDefaultChecked(
-        model::useDefaultWord(document_, model::DefaultableTable::UnitData)));
-    menus_.useDefaultUpgrades->setChecked(model::upgradeUseDefaultChecked(
-        model::useDefaultWord(document_, model::DefaultableTable::Upgrades)));
 }
 
 void MainWindow::showRestoredDocument(int changedUnit) {
@@ -509,7 +510,7 @@ void MainWindow::showRestoredDocument(int changedUnit) {
     } else {
         showSelectedRow();
     }
-    showUseDefaultChecks();
+    useDefaults_.showChecks();
     refreshCommandStates();
     minimap_->followDocument();
     if (mapProperties_->isVisible()) {
@@ -535,22 +536,6 @@ void MainWindow::showDocumentState() {
     if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
     }
-}
-
-void MainWindow::useScenarioUnitData() {
-    history_.record("Use This Unit Data", [this] {
-        model::setGameUsesOwnTable(document_, model::DefaultableTable::UnitData, false);
-    });
-    showUseDefaultChecks();
-    showDocumentState();
-}
-
-void MainWindow::useScenarioUpgrades() {
-    history_.record("Use These Upgrades", [this] {
-        model::setGameUsesOwnTable(document_, model::DefaultableTable::Upgrades, false);
-    });
-    showUseDefaultChecks();
-    showDocumentState();
 }
 
 void MainWindow::setEditingPagesVisible(bool visible) {
@@ -708,24 +693,6 @@ void MainWindow::exitProgram() {
         default:
             return;
     }
-}
-
-void MainWindow::toggleUseDefaultUnitData() {
-    const std::uint16_t word = model::useDefaultWord(document_, model::DefaultableTable::UnitData);
-    const std::uint16_t toggled = model::toggledUseDefault(word);
-    history_.record("Use Default UDTA",
-                    [&] { document_.unitData.set(model::unitfields::useDefault, 0, toggled); });
-    menus_.useDefaultUnitData->setChecked(word == 0);
-    refreshCommandStates();
-}
-
-void MainWindow::toggleUseDefaultUpgrades() {
-    const std::uint16_t word = model::useDefaultWord(document_, model::DefaultableTable::Upgrades);
-    history_.record("Use Default UGRD", [&] {
-        document_.upgrades.set(model::upgradefields::useDefault, 0, model::toggledUseDefault(word));
-    });
-    menus_.useDefaultUpgrades->setChecked(word == 0);
-    refreshCommandStates();
 }
 
 void MainWindow::compareUnits() {

@@ -23,6 +23,7 @@
 #include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
 #include "ui/app/TableCommands.h"
+#include "ui/app/UseDefaultCommands.h"
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitDefaultMarks.h"
 #include "ui/app/units/UnitEditor.h"
@@ -110,16 +111,12 @@ class MainWindow : public QMainWindow {
     void closeData();
     void changeGameDirectory();
     void exitProgram();
-    void toggleUseDefaultUnitData();
-    void toggleUseDefaultUpgrades();
     void compareUnits();
     void showMapProperties();
     void showPlayerProperties();
     void showStartingResources();
     void showExpansionGraphics();
     void toggleMinimap();
-    void useScenarioUnitData();
-    void useScenarioUpgrades();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -169,8 +166,6 @@ class MainWindow : public QMainWindow {
     void showRestoredDocument(int changedUnit);
     // What follows every change: the notice, the marks of the default values.
     void showDocumentState();
-    // The check marks of the two "Use Default" items by the words, as after opening.
-    void showUseDefaultChecks();
     // Runs a modal editor when a document is loaded, else warns.
     void openEditor(QDialog& editor);
 
@@ -199,6 +194,7 @@ class MainWindow : public QMainWindow {
     QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, history_, gameDirectory_};
+    UseDefaultCommands useDefaults_{document_, history_, menus_};
     DefaultTables defaultTables_{extractor_, gameDirectory_};
     std::optional<UnitDefaultMarks> unitMarks_;
     DefaultDataNotice* notice_ = nullptr;
