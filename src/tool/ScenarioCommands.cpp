@@ -84,10 +84,10 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
 void drawMinimap(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    if (!hasExtension(out, ".png")) {
+    if (!hasExtension(out, ".png") && !isStream(out)) {
         throw Error("\"" + out + "\" must end in .png");
     }
-    refuseOutputOverInput(out, {in});
+    checkOutput(out, {in});
     const int scale = model::parseTypedInteger(invocation.value("scale").value_or("1"));
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {

@@ -15,12 +15,14 @@ namespace {
 void convertSprite(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    const bool png = hasExtension(out, ".png");
-    if (!png && !hasExtension(out, ".bmp")) {
+    const bool bmp = hasExtension(out, ".bmp");
+    // A stream has no name to tell the form by: it gets the PNG that viewers take.
+    const bool png = hasExtension(out, ".png") || (!bmp && isStream(out));
+    if (!png && !bmp) {
         throw Error("\"" + out + "\" must end in .bmp or .png");
     }
     const auto paletteFile = invocation.value("palette");
-    refuseOutputOverInput(out, {in, paletteFile.value_or(in)});
+    checkOutput(out, {in, paletteFile.value_or(in)});
     graphics::Palette palette = graphics::greyPalette();
     if (paletteFile) {
         const auto gamePalette = readInput(*paletteFile);
@@ -31,8 +33,8 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         }
     }
     // 0 is all of them.
-    const auto frames =
-        static_cast<std::size_t>(model::parseTypedInteger(invocation.value("frames").value_or("0")));
+    const auto frames = static_cast<std::size_t>(
+        model::parseTypedInteger(invocation.value("frames").value_or("0")));
     const auto sprite = readInput(in);
     try {
         graphics::checkSprite(sprite);
