@@ -41,7 +41,21 @@ std::optional<FileIdentity> regularFile(int statResult, const struct stat& statu
     return FileIdentity{status.st_dev, status.st_ino};
 }
 
+const char* verbOf(FileFailed::Step step) {
+    static const char* const verbs[] = {"open", "read", "create", "write"};
+    return verbs[static_cast<int>(step)];
+}
+
 }  // namespace
+
+FileFailed::FileFailed(Step failedStep, const std::string& name, std::string systemReason)
+    : Error(std::string("Cannot ") + verbOf(failedStep) + " \"" + name + "\": " + systemReason),
+      step(failedStep),
+      reason(std::move(systemReason)) {}
+
+const char* FileFailed::verb() const {
+    return verbOf(step);
+}
 
 std::vector<std::uint8_t> readWholeFile(const QString& path) {
     QFile file(path);

@@ -15,39 +15,31 @@
 
 namespace tarnwick::platform {
 
-// A file that could not be read, at which step, and the system's reason, for callers that
-// name the file their own way: "Cannot open \"NAME\": REASON".
-class ReadFailed : public Error {
+// A file that could not be read or saved, at which step, and the system's reason ("No space
+// left on device"), for boxes that show it after their own text and for callers that name the
+// file their own way. The message is "Cannot open \"NAME\": REASON" (read, create, write).
+class FileFailed : public Error {
   public:
-    enum class Step { Open, Read };
-    ReadFailed(Step failedStep, const std::string& name, std::string systemReason)
-        : Error(std::string(failedStep == Step::Open ? "Cannot open" : "Cannot read") + " \"" +
-                name + "\": " + systemReason),
-          step(failedStep),
-          reason(std::move(systemReason)) {}
+    enum class Step { Open, Read, Create, Write };
+    FileFailed(Step failedStep, const std::string& name, std::string systemReason);
+    // "open", "read", "create" or "write".
+    const char* verb() const;
     Step step;
     std::string reason;
+};
+class ReadFailed : public FileFailed {
+  public:
+    using FileFailed::FileFailed;
+};
+class SaveFailed : public FileFailed {
+  public:
+    using FileFailed::FileFailed;
 };
 
 // The whole file; throws ReadFailed with a readable reason when it cannot be read.
 std::vector<std::uint8_t> readWholeFile(const QString& path);
 // All of standard input, to its end; throws ReadFailed.
 std::vector<std::uint8_t> readStandardInput();
-
-// A save that failed, at which step (the target could not be created, or not written), and the
-// system's reason ("No space left on device") for boxes that show it after their own text:
-// "Cannot create \"NAME\": REASON".
-class SaveFailed : public Error {
-  public:
-    enum class Step { Create, Write };
-    SaveFailed(Step failedStep, const std::string& name, std::string systemReason)
-        : Error(std::string(failedStep == Step::Create ? "Cannot create" : "Cannot write") + " \"" +
-                name + "\": " + systemReason),
-          step(failedStep),
-          reason(std::move(systemReason)) {}
-    Step step;
-    std::string reason;
-};
 
 // Replaces the file only once every byte is written and synced (a sibling temporary file renamed
 // over the target, see SiblingTempFile): on failure the old file is untouched and the temporary

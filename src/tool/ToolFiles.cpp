@@ -27,9 +27,9 @@ std::string quoted(const std::string& path) {
     return '"' + path + '"';
 }
 
-Error readFailure(const std::string& path, const platform::ReadFailed& failure) {
-    const char* step = failure.step == platform::ReadFailed::Step::Open ? "open" : "read";
-    return Error(quoted(path) + ": cannot " + step + ": " + failure.reason);
+// The platform names the file as it opened it; the tool names it as it was given, first.
+Error fileFailure(const std::string& path, const platform::FileFailed& failure) {
+    return Error(quoted(path) + ": cannot " + failure.verb() + ": " + failure.reason);
 }
 
 bool standardInputTaken = false;
@@ -64,7 +64,7 @@ std::vector<std::uint8_t> readInput(const std::string& path) {
         return isStandardStream(path) ? readStandardInput()
                                       : platform::readWholeFile(QString::fromStdString(path));
     } catch (const platform::ReadFailed& failure) {
-        throw readFailure(path, failure);
+        throw fileFailure(path, failure);
     }
 }
 
@@ -76,7 +76,7 @@ MappedInput::MappedInput(const std::string& path) {
     try {
         file_.emplace(QString::fromStdString(path));
     } catch (const platform::ReadFailed& failure) {
-        throw readFailure(path, failure);
+        throw fileFailure(path, failure);
     }
 }
 
@@ -123,8 +123,7 @@ void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
             platform::saveWholeFile(QString::fromStdString(path), bytes);
         }
     } catch (const platform::SaveFailed& failure) {
-        const char* step = failure.step == platform::SaveFailed::Step::Create ? "create" : "write";
-        throw Error(quoted(path) + ": cannot " + step + ": " + failure.reason);
+        throw fileFailure(path, failure);
     }
 }
 
