@@ -19,12 +19,14 @@ namespace fs = std::filesystem;
 // The descriptor `path` names when it is one of this program's own, as /proc/self/fd/N is and
 // /dev/fd/N; /dev/stdout is a link to one of them.
 std::optional<int> ownDescriptorNamed(const fs::path& path) {
-    std::error_code failed;
-    static const fs::path ownDescriptors = fs::canonical("/proc/self/fd", failed);
     const std::string name = path.filename().string();
-    if (ownDescriptors.empty() || name.empty() || name.size() > 9 ||
-        !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
-        fs::weakly_canonical(path.parent_path(), failed) != ownDescriptors) {
+    if (name.empty() || name.size() > 9 ||
+        !std::all_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    std::error_code failed;
+    const fs::path ownDescriptors = fs::canonical("/proc/self/fd", failed);
+    if (failed || fs::weakly_canonical(path.parent_path(), failed) != ownDescriptors || failed) {
         return std::nullopt;
     }
     return std::stoi(name);
