@@ -31,8 +31,8 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         }
     }
     // 0 is all of them.
-    const auto frames =
-        static_cast<std::size_t>(model::parseTypedInteger(invocation.value("frames").value_or("0")));
+    const auto frames = static_cast<std::size_t>(
+        model::parseTypedInteger(invocation.value("frames").value_or("0")));
     const auto sprite = readInput(in);
     try {
         graphics::checkSprite(sprite);
