@@ -33,8 +33,9 @@ void listRestrictions(const Invocation& invocation, std::ostream& out) {
 std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
+    const auto file = readInput(path);
     try {
-        return exchange::checkChanges(exchange::readChanges(readInput(path), path),
+        return exchange::checkChanges(exchange::readChanges(file, path),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
         throw aboutFile(path, error);
