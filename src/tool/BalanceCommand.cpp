@@ -68,6 +68,10 @@ void compare(const Invocation& invocation, std::ostream& out) {
                     OutputForm::Text);
     }
     const UnitNames names(invocation.value("game"));
+    std::vector<game::ChosenUnit> chosen;  // checked before any file is read
+    if (!matrix) {
+        chosen = {chosenUnit(names, "A", arguments[1]), chosenUnit(names, "B", arguments[2])};
+    }
     const model::Document document = openUnitData(arguments[0]);
     const game::AnimationSummary scripts = summary(invocation);
     warnOfIgnoredUnitData(invocation, document, arguments[0]);
@@ -84,8 +88,7 @@ void compare(const Invocation& invocation, std::ostream& out) {
     const game::TimeUnit unit =
         invocation.isSet("ticks") ? game::TimeUnit::Ticks : game::TimeUnit::Seconds;
     for (const std::string& line :
-         game::compareUnits(document.unitData, scripts, chosenUnit(names, "A", arguments[1]),
-                            chosenUnit(names, "B", arguments[2]), unit)) {
+         game::compareUnits(document.unitData, scripts, chosen[0], chosen[1], unit)) {
         out << line << '\n';
     }
 }
