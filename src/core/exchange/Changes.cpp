@@ -1,10 +1,12 @@
 #include "core/exchange/Changes.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <tuple>
 
-#include "core/exchange/Csv.h"
+#include "core/ShortList.h"
+#include "core/bytes/Printable.h"
 #include "core/model/TypedNumber.h"
 
 namespace tarnwick::exchange {
@@ -21,20 +23,51 @@ class RowRefused : public Error {
     using Error::Error;
 };
 
+// Spreadsheets write whole numbers as "60.0": a number whose fraction is all zeros is written
+// as that whole number, blanks around it kept.
+std::string withoutZeroFraction(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) {
+        return text;
+    }
+    const std::size_t digits = start + (text[start] == '+' || text[start] == '-' ? 1 : 0);
+    const std::size_t point = text.find_first_not_of("0123456789", digits);
+    if (point == digits || point == std::string::npos || text[point] != '.') {
+        return text;
+    }
+    const std::size_t zerosEnd = std::min(text.find_first_not_of('0', point + 1), text.size());
+    if (zerosEnd == point + 1 || text.find_first_not_of(' ', zerosEnd) != std::string::npos) {
+        return text;
+    }
+    return text.substr(0, point) + text.substr(zerosEnd);
+}
+
+// A whole number as the file wrote it, refused as the editor refuses a typed one but with the
+// text escaped: a message ends at its first zero byte.
+std::int64_t writtenInteger(const std::string& text) {
+    try {
+        return model::parseTypedInteger64(withoutZeroFraction(text));
+    } catch (const Error&) {
+        throw Error("'" + bytes::printable(text) + "' is not a valid integer value");
+    }
+}
+
 std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
                        const UnitLookup& findUnit) {
     std::int64_t key = 0;
     try {
-        key = schema.table == Table::Units ? findUnit(written.row)
-                                           : model::parseTypedInteger64(written.row);
+        // Names are known as the tool prints them, escaped; so is a name looked up.
+        key = schema.table == Table::Units
+                  ? findUnit(bytes::printable(withoutZeroFraction(written.row)))
+                  : writtenInteger(written.row);
     } catch (const Error& error) {
         throw RowRefused(error.what());
     }
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
     if (key < first || key > last) {
-        throw RowRefused("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
-                         range(first, last));
+        throw RowRefused("there is no " + std::string(schema.key) + ' ' +
+                         bytes::printable(written.row) + ' ' + range(first, last));
     }
     return static_cast<std::size_t>(key - first);
 }
@@ -43,7 +76,8 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
     const TableSchema& schema = schemaOf(written.table);
     const Column* column = schema.find(written.field);
     if (column == nullptr) {
-        throw Error(std::string(schema.title) + " have no field \"" + written.field + "\"");
+        throw Error(std::string(schema.title) + " have no field \"" +
+                    bytes::printable(written.field) + "\"");
     }
     const std::size_t row = checkedRow(schema, written, findUnit);
     if (!column->covers(row)) {
@@ -52,7 +86,7 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
                     std::to_string(schema.firstKey) + " to " +
                     std::to_string(schema.keyOf(column->field->count - 1)) + ")");
     }
-    const std::int64_t value = model::parseTypedInteger64(written.value);
+    const std::int64_t value = writtenInteger(written.value);
     if (value < column->minimum() || value > column->maximum()) {
         throw Error(written.value + " does not fit " + written.field + ' ' +
                     range(column->minimum(), column->maximum()));
@@ -65,9 +99,13 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit) {
     std::vector<Change> changes;
-    std::string problems;
+    std::vector<std::string> problems;
     std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
     std::set<std::pair<Table, std::string>> refusedRows;
+    // A JSON origin holds a key as written; the messages have escaped what they quote.
+    const auto refuse = [&problems](const WrittenValue& written, const Error& error) {
+        problems.push_back(bytes::printable(written.origin) + ": " + error.what());
+    };
     for (const WrittenValue& written : values) {
         if (refusedRows.contains({written.table, written.row})) {
             continue;
@@ -82,57 +120,15 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
             changes.push_back(std::move(change));
         } catch (const RowRefused& error) {
             refusedRows.insert({written.table, written.row});
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+            refuse(written, error);
         } catch (const Error& error) {
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+            refuse(written, error);
         }
     }
     if (!problems.empty()) {
-        throw Error(problems);
+        throw Error(shortList(problems));
     }
     return changes;
-}
-
-std::vector<WrittenValue> csvChanges(std::string_view text) {
-    const std::vector<CsvRecord> records = readCsv(text);
-    if (records.empty()) {
-        throw Error("the file holds no header line");
-    }
-    const CsvRecord& header = records.front();
-    const auto lineOf = [](const CsvRecord& record) {
-        return "line " + std::to_string(record.line);
-    };
-    const TableSchema* schema = nullptr;
-    for (const Table table : kTables) {
-        if (schemaOf(table).key == header.fields.front()) {
-            schema = &schemaOf(table);
-        }
-    }
-    if (schema == nullptr) {
-        throw Error(lineOf(header) + ": the first column must be unit, upgrade or player, not \"" +
-                    header.fields.front() + "\"");
-    }
-    for (const std::string& name : header.fields) {
-        if (name != schema->key && name != "name" && schema->find(name) == nullptr) {
-            throw Error(lineOf(header) + ": " + std::string(schema->title) + " have no field \"" +
-                        name + "\"");
-        }
-    }
-    std::vector<WrittenValue> values;
-    for (auto record = records.begin() + 1; record != records.end(); ++record) {
-        if (record->fields.size() != header.fields.size()) {
-            throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
-                        " fields where the header has " + std::to_string(header.fields.size()));
-        }
-        for (std::size_t i = 1; i < header.fields.size(); ++i) {
-            const std::string& field = header.fields[i];
-            if (field != "name" && !record->fields[i].empty()) {
-                values.push_back({schema->table, record->fields.front(), field, record->fields[i],
-                                  lineOf(*record) + ", " + field});
-            }
-        }
-    }
-    return values;
 }
 
 void applyChanges(model::Document& document, std::span<const Change> changes,
