@@ -1,15 +1,30 @@
-#include <QImage>
-#include <QString>
-
 #include "core/Progress.h"
 #include "core/graphics/SpriteConverter.h"
 #include "core/model/TypedNumber.h"
 #include "tool/Commands.h"
+#include "tool/PngOutput.h"
 #include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
 namespace {
+
+// The converted bitmap's rows, bottom-up and padded to four bytes, as a picture from the top.
+PngPicture spritePicture(const graphics::ConvertedSprite& converted,
+                         const graphics::Palette& palette) {
+    PngPicture picture;
+    picture.width = converted.header.width;
+    picture.height = static_cast<std::uint32_t>(converted.header.height * converted.frames);
+    picture.palette = palette;
+    const std::size_t stride = (picture.width + 3) & ~std::size_t{3};
+    picture.pixels.reserve(std::size_t{picture.width} * picture.height);
+    for (std::size_t row = picture.height; row-- > 0;) {
+        const auto start = converted.bitmap.begin() +
+                           static_cast<std::ptrdiff_t>(graphics::kBmpHeaderSize + row * stride);
+        picture.pixels.insert(picture.pixels.end(), start, start + picture.width);
+    }
+    return picture;
+}
 
 // The bitmap the editor builds, or a PNG of it.
 void convertSprite(const Invocation& invocation, std::ostream&) {
@@ -31,8 +46,8 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         }
     }
     // 0 is all of them.
-    const auto frames =
-        static_cast<std::size_t>(model::parseTypedInteger(invocation.value("frames").value_or("0")));
+    const auto frames = static_cast<std::size_t>(
+        model::parseTypedInteger(invocation.value("frames").value_or("0")));
     const auto sprite = readInput(in);
     try {
         graphics::checkSprite(sprite);
@@ -51,8 +66,7 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         writeOutput(out, converted.bitmap);
         return;
     }
-    writePng(out, QImage::fromData(converted.bitmap.data(),
-                                   static_cast<int>(converted.bitmap.size()), "BMP"));
+    writePng(out, spritePicture(converted, palette));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include <QBuffer>
-#include <QImage>
 #include <QString>
 
 #include "core/files/DocumentFiles.h"
@@ -37,16 +35,6 @@ void refuseOutputOverInput(const std::string& output, std::initializer_list<std:
 
 void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
     platform::saveWholeFile(QString::fromStdString(path), bytes);
-}
-
-void writePng(const std::string& path, const QImage& image) {
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        throw Error("Cannot encode \"" + path + "\" as PNG");
-    }
-    writeOutput(path, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
-                                static_cast<std::size_t>(encoded.size())));
 }
 
 bool hasExtension(const std::string& path, const char* extension) {

@@ -9,8 +9,6 @@
 #include "core/Error.h"
 #include "core/model/Document.h"
 
-class QImage;
-
 namespace tarnwick::tool {
 
 // The files the commands read and write, named as given on the command line.
@@ -27,8 +25,6 @@ void refuseOutputOverInput(const std::string& output, std::initializer_list<std:
 // Replaces the file only when every byte is written.
 void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// The picture as PNG, replaced as writeOutput replaces.
-void writePng(const std::string& path, const QImage& image);
 // Whether `path` ends in `extension` (".png"), in any letter case.
 bool hasExtension(const std::string& path, const char* extension);
 
