@@ -1,15 +1,30 @@
-#include <QImage>
-#include <QString>
-
 #include "core/Progress.h"
 #include "core/graphics/SpriteConverter.h"
 #include "core/model/TypedNumber.h"
 #include "tool/Commands.h"
+#include "tool/PngOutput.h"
 #include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
 namespace {
+
+// The converted bitmap's rows, bottom-up and padded to four bytes, as a picture from the top.
+PngPicture spritePicture(const graphics::ConvertedSprite& converted,
+                         const graphics::Palette& palette) {
+    PngPicture picture;
+    picture.width = converted.header.width;
+    picture.height = static_cast<std::uint32_t>(converted.header.height * converted.frames);
+    picture.palette = palette;
+    const std::size_t stride = (picture.width + 3) & ~std::size_t{3};
+    picture.pixels.reserve(std::size_t{picture.width} * picture.height);
+    for (std::size_t row = picture.height; row-- > 0;) {
+        const auto start = converted.bitmap.begin() +
+                           static_cast<std::ptrdiff_t>(graphics::kBmpHeaderSize + row * stride);
+        picture.pixels.insert(picture.pixels.end(), start, start + picture.width);
+    }
+    return picture;
+}
 
 // The bitmap the editor builds, or a PNG of it.
 void convertSprite(const Invocation& invocation, std::ostream&) {
@@ -53,8 +68,7 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         writeOutput(out, converted.bitmap);
         return;
     }
-    writePng(out, QImage::fromData(converted.bitmap.data(),
-                                   static_cast<int>(converted.bitmap.size()), "BMP"));
+    writePng(out, spritePicture(converted, palette));
 }
 
 }  // namespace

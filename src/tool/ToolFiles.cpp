@@ -4,8 +4,6 @@
 
 #include <sstream>
 
-#include <QBuffer>
-#include <QImage>
 #include <QString>
 
 #include "core/files/DocumentFiles.h"
@@ -125,16 +123,6 @@ void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
     } catch (const platform::SaveFailed& failure) {
         throw fileFailure(path, failure);
     }
-}
-
-void writePng(const std::string& path, const QImage& image) {
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        throw Error("Cannot encode \"" + path + "\" as PNG");
-    }
-    writeOutput(path, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
-                                static_cast<std::size_t>(encoded.size())));
 }
 
 bool hasExtension(const std::string& path, const char* extension) {

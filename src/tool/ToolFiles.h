@@ -11,8 +11,6 @@
 #include "core/model/Document.h"
 #include "platform/MappedFile.h"
 
-class QImage;
-
 namespace tarnwick::tool {
 
 // The files the commands read and write, named as given on the command line: "-" is standard
@@ -61,8 +59,6 @@ bool isStream(const std::string& path);
 // Written straight through to a stream; a file is replaced only when every byte is written.
 void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// The picture as PNG, written as writeOutput writes.
-void writePng(const std::string& path, const QImage& image);
 // Whether `path` ends in `extension` (".png"), in any letter case.
 bool hasExtension(const std::string& path, const char* extension);
 

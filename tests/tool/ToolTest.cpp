@@ -329,6 +329,20 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     const QImage png(QString::fromStdString(path("one.PNG")));
     EXPECT_EQ(png.size(), QSize(30, 20));
     EXPECT_EQ(png.pixelColor(0, 0), QColor(22, 22, 22));  // the background, grey 22
+    // The PNG shows what the bitmap shows, pixel for pixel, in greys and in the game's colours.
+    const auto decoded = [&](const std::string& name) {
+        return QImage(QString::fromStdString(path(name))).convertToFormat(QImage::Format_RGB32);
+    };
+    for (const std::vector<std::string> options :
+         {std::vector<std::string>{}, {"--frames", "2", "--palette", path("colours.pal")}}) {
+        std::vector<std::string> arguments = {"sprite", path("unit.gfx"), path("same.png")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ASSERT_EQ(runCommand(arguments).code, 0);
+        EXPECT_EQ(decoded("same.png"), decoded(options.empty() ? "all.bmp" : "two.bmp"));
+        const Bytes first = contents("same.png");
+        ASSERT_EQ(runCommand(arguments).code, 0);
+        EXPECT_EQ(contents("same.png"), first);  // nothing in the file differs between runs
+    }
 
     EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"}).code, 2);
     EXPECT_FALSE(exists("x.bmp"));
