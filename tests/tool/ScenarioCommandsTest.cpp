@@ -120,9 +120,9 @@ TEST_F(ToolTest, MinimapAtASizeKeepsTheShapeAndGivesEveryPixelATilesOwnColour) {
               0);
     EXPECT_EQ(QImage(QString::fromStdString(path("tall.png"))).size(), QSize(2048, 4096));
 
-    for (const std::vector<std::string> options : {std::vector<std::string>{"--size", "0"},
-                                                   {"--size", "4097"},
-                                                   {"--size", "64", "--scale", "2"}}) {
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--size", "0"},
+                                                    {"--size", "4097"},
+                                                    {"--size", "64", "--scale", "2"}}) {
         std::vector<std::string> arguments = {"minimap", path("six.pud"), path("out.png")};
         arguments.insert(arguments.end(), options.begin(), options.end());
         const ToolRun run = runCommand(arguments);
