@@ -135,9 +135,11 @@ void directSave(const Invocation& invocation, std::ostream&) {
 
 std::vector<Command> archiveCommands() {
     const Argument archiveArgument{"ARCHIVE", "a game archive, such as DATA/MAINDAT.WAR"};
-    const Argument entryArgument{"N", "the entry's number, from 0"};
-    const Argument gameArgument{"GAMEDIR", "the game directory, holding DATA/MAINDAT.WAR"};
-    const Argument rowArgument{"ROW", "the slot's row as slots lists it, 1 to 87"};
+    const Argument entryArgument{"N", "the entry's number, from 0", countValue()};
+    const Argument gameArgument{"GAMEDIR", "the game directory, holding DATA/MAINDAT.WAR",
+                                directoryValue()};
+    const Argument rowArgument{"ROW", "the slot's row as slots lists it, 1 to 87",
+                               integerValue(1, archive::kArchiveSlotCount)};
     return {
         {"list",
          "One line per entry of a game archive: number, offset, stored length, \"compressed\" or "

@@ -127,9 +127,6 @@ model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
 
 void diffFiles(const Invocation& invocation, std::ostream& out) {
     const std::string format = invocation.value("format").value_or("text");
-    if (format != "text" && format != "json") {
-        throw UsageError("--format takes text or json, not \"" + format + "\"");
-    }
     const UnitNames names(invocation.value(kGameOption.name));
     const model::Document before = openDocument(invocation.arguments[0]);
     const auto beforeTables = exchange::comparedTablesOf(before);
@@ -194,7 +191,11 @@ std::vector<Command> exchangeCommands() {
            "",
            "change every FILE in place instead; each is replaced whole, and all are read and "
            "checked before the first is written",
-           {kChangesArgument, {"FILE", "a scenario, unit data or upgrade data file", false, true}}},
+           {},
+           {kChangesArgument,
+            {.name = "FILE",
+             .description = "a scenario, unit data or upgrade data file",
+             .repeats = true}}},
           kGameOption,
           kQuietOption},
          "tarnwick-tool apply --in-place sight.csv campaign/*.pud",
@@ -208,9 +209,10 @@ std::vector<Command> exchangeCommands() {
          {{"defaults",
            "",
            "compare FILE with the game's own tables instead (needs --game)",
+           {},
            {{"FILE", "a scenario, unit data or upgrade data file"}}},
           kGameOption,
-          {"format", "FORMAT", "text (the default) or json"}},
+          {"format", "FORMAT", "text (the default) or json", choiceValue({"text", "json"})}},
          "tarnwick-tool diff original.pud downloaded.pud --game ~/war2",
          diffFiles,
          2},

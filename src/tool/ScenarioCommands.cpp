@@ -81,15 +81,6 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
     }
 }
 
-int scaleOf(const Invocation& invocation) {
-    const auto text = invocation.value("scale");
-    const int scale = text ? model::parseTypedInteger(*text) : 1;
-    if (scale < 1 || scale > kLargestScale) {
-        throw Error("--scale needs a whole number from 1 to " + std::to_string(kLargestScale));
-    }
-    return scale;
-}
-
 void drawMinimap(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
@@ -97,7 +88,7 @@ void drawMinimap(const Invocation& invocation, std::ostream&) {
         throw Error("\"" + out + "\" must end in .png");
     }
     refuseOutputOverInput(out, {in});
-    const int scale = scaleOf(invocation);
+    const int scale = model::parseTypedInteger(invocation.value("scale").value_or("1"));
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {
         throw Error("\"" + in + "\" has no map size");
@@ -126,7 +117,8 @@ std::vector<Command> scenarioCommands() {
          "tile number. A map size that the tile map cannot back, or that is outside 1 to 128 "
          "tiles a side, is refused.",
          {{"FILE", "a scenario"}, {"OUT", "the picture to write, ending in .png"}},
-         {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)"}},
+         {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)",
+           integerValue(1, kLargestScale)}},
          "tarnwick-tool minimap my.pud map.png --scale 4",
          drawMinimap},
     };

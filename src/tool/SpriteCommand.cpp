@@ -11,18 +11,6 @@ namespace tarnwick::tool {
 
 namespace {
 
-std::size_t frameCount(const Invocation& invocation) {
-    const auto text = invocation.value("frames");
-    if (!text) {
-        return 0;  // all of them
-    }
-    const std::int32_t count = model::parseTypedInteger(*text);
-    if (count < 0) {
-        throw Error("--frames needs a count of 0 or more");
-    }
-    return static_cast<std::size_t>(count);
-}
-
 // The bitmap the editor builds, or a PNG of it.
 void convertSprite(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
@@ -42,7 +30,9 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
             throw aboutFile(*paletteFile, error);
         }
     }
-    const std::size_t frames = frameCount(invocation);
+    // 0 is all of them.
+    const auto frames = static_cast<std::size_t>(
+        model::parseTypedInteger(invocation.value("frames").value_or("0")));
     const auto sprite = readInput(in);
     try {
         graphics::checkSprite(sprite);
@@ -75,7 +65,7 @@ std::vector<Command> spriteCommands() {
          {{"SPRITE", "a unit's sprite, as extract writes it"},
           {"OUT", "the picture to write, ending in .bmp or .png"}},
          {{"palette", "FILE", "a game palette of 768 six-bit values (default: greys)"},
-          {"frames", "N", "only the first N frames (default: all)"}},
+          {"frames", "N", "only the first N frames (default: all)", countValue()}},
          "tarnwick-tool sprite unit.gfx unit.png --palette summer.pal --frames 5",
          convertSprite},
     };
