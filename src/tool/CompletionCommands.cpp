@@ -30,7 +30,7 @@ std::vector<Command> completionCommands() {
          "The install puts the scripts where each shell looks for them.",
          {{"SHELL", "bash, zsh or fish", choiceValue(kCompletionShells)}},
          {},
-         "source <(tarnwick-tool completion bash)",
+         "tarnwick-tool completion fish > ~/.config/fish/completions/tarnwick-tool.fish",
          printCompletion},
         {kUnitNamesCommand,
          "The names of the units, one a line, as units prints them.",
