@@ -328,7 +328,7 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     const auto decoded = [&](const std::string& name) {
         return QImage(QString::fromStdString(path(name))).convertToFormat(QImage::Format_RGB32);
     };
-    for (const std::vector<std::string> options :
+    for (const std::vector<std::string>& options :
          {std::vector<std::string>{}, {"--frames", "2", "--palette", path("colours.pal")}}) {
         std::vector<std::string> arguments = {"sprite", path("unit.gfx"), path("same.png")};
         arguments.insert(arguments.end(), options.begin(), options.end());
