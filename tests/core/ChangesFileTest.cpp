@@ -106,6 +106,10 @@ TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
     EXPECT_EQ(failureOf(utf16("unit,armor\n", "\xFF\xFE"), "a.json"), wide);
     EXPECT_EQ(failureOf(utf16("unit,armor\n", "")),
               "line 1: this file is UTF-16; save it as UTF-8");
+    // A file that merely begins with a zero byte is no UTF-16.
+    EXPECT_EQ(
+        failureOf("\x18\0\0\0,x\n"s),
+        "line 1: the first column must be unit, upgrade or player, not \"\\x18\\x00\\x00\\x00\"");
 }
 
 TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {

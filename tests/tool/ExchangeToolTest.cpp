@@ -144,7 +144,7 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
          "bad\": upgrades[1].gold: the value is given before, at upgrades[0].gold"},
         {"{\"players\": []}", "\"players\" is no table"},
         {"{\"units\": [{\"unit\": 3, \"armor\": 1, \"armor\": 2}]}",
-         "bad\" line 1: units[0] names \"armor\" twice (first on line 1)"},
+         "bad\": line 1: units[0] names \"armor\" twice (first on line 1)"},
     };
     for (const auto& [changes, message] : refusals) {
         writeText("bad", changes);
@@ -163,7 +163,7 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     const ToolRun csvAsJson =
         runCommand({"apply", path("in.pud"), path("bad.json"), path("out.pud")});
     EXPECT_EQ(csvAsJson.err, "tarnwick-tool apply: \"" + path("bad.json") +
-                                 "\" line 1: the top level must be an object\n");
+                                 "\": line 1: the top level must be an object\n");
     EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     // Every problem at once, each with its place.
     writeText("bad", "unit,armor\n1,-1\n2,999\n");

@@ -73,10 +73,18 @@ class PlugInModeTest : public WindowTestBase {
         for (QMenu* menu : {m.file, m.pudOptions, m.edit, m.restrictionsMenu, m.exportMenu}) {
             openMenu(menu);
         }
-        for (QAction* item : {m.openButton, m.open, m.directOpen, m.saveAs, m.closeData,
-                              m.mapProperties, m.playerProperties, m.startingResources}) {
-            QVERIFY2(!item->isEnabled(), qPrintable(item->objectName()));
+        for (QAction* item : {m.openButton, m.open, m.recentMenu->menuAction(), m.directOpen,
+                              m.saveAs, m.closeData, m.mapProperties, m.playerProperties,
+                              m.startingResources}) {
+            QVERIFY2(!item->isEnabled(), qPrintable(item->text()));
         }
+        // Nor does a file dropped on the window replace the host's scenario.
+        QVERIFY(!h_->window.acceptDrops());
+        const QString dropped = dir_.filePath("dropped.pud");
+        platform::saveWholeFile(dropped, files::writeScenario(demo::demoScenario()));
+        h_->window.openFile(dropped);
+        QVERIFY(h_->prompts.shown.empty());
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - [Plug-in]"));
         for (QAction* item : {m.save, m.saveButton, m.exit, m.editUpgrades, m.copyUnit}) {
             QVERIFY2(item->isEnabled(), qPrintable(item->objectName()));
         }

@@ -1,9 +1,9 @@
 #include "core/exchange/Changes.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
-#include <set>
-#include <tuple>
+#include <optional>
 
 #include "core/ShortList.h"
 #include "core/bytes/Printable.h"
@@ -16,12 +16,6 @@ namespace {
 std::string range(std::int64_t first, std::int64_t last) {
     return "(" + std::to_string(first) + " to " + std::to_string(last) + ")";
 }
-
-// A row that names no row of its table: said once for the row, not once for each of its values.
-class RowRefused : public Error {
-  public:
-    using Error::Error;
-};
 
 // Spreadsheets write whole numbers as "60.0": a number whose fraction is all zeros is written
 // as that whole number, blanks around it kept.
@@ -52,34 +46,28 @@ std::int64_t writtenInteger(const std::string& text) {
     }
 }
 
-std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
+std::size_t checkedRow(const TableSchema& schema, const std::string& written,
                        const UnitLookup& findUnit) {
-    std::int64_t key = 0;
-    try {
-        // Names are known as the tool prints them, escaped; so is a name looked up.
-        key = schema.table == Table::Units
-                  ? findUnit(bytes::printable(withoutZeroFraction(written.row)))
-                  : writtenInteger(written.row);
-    } catch (const Error& error) {
-        throw RowRefused(error.what());
-    }
+    // Names are known as the tool prints them, escaped; so is a name looked up.
+    const std::int64_t key = schema.table == Table::Units
+                                 ? findUnit(bytes::printable(withoutZeroFraction(written)))
+                                 : writtenInteger(written);
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
     if (key < first || key > last) {
-        throw RowRefused("there is no " + std::string(schema.key) + ' ' +
-                         bytes::printable(written.row) + ' ' + range(first, last));
+        throw Error("there is no " + std::string(schema.key) + ' ' + bytes::printable(written) +
+                    ' ' + range(first, last));
     }
     return static_cast<std::size_t>(key - first);
 }
 
-Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
+Change checkedChange(const WrittenValue& written, std::size_t row) {
     const TableSchema& schema = schemaOf(written.table);
     const Column* column = schema.find(written.field);
     if (column == nullptr) {
         throw Error(std::string(schema.title) + " have no field \"" +
                     bytes::printable(written.field) + "\"");
     }
-    const std::size_t row = checkedRow(schema, written, findUnit);
     if (!column->covers(row)) {
         throw Error(std::string(schema.key) + ' ' + std::to_string(schema.keyOf(row)) + " has no " +
                     written.field + " (" + std::string(schema.title) + ' ' +
@@ -94,35 +82,58 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
     return {written.table, row, column, value, written.origin};
 }
 
+// Where each number of each table was first given: a flat table, since a changes file may give
+// thousands.
+class FirstGiven {
+  public:
+    // Where the change's number was given before, or nullptr after noting `origin` for it.
+    const std::string* before(const Change& change, const std::string& origin) {
+        const std::vector<Column>& columns = schemaOf(change.table).columns;
+        std::vector<const std::string*>& given = given_[static_cast<std::size_t>(change.table)];
+        if (given.empty()) {
+            given.resize(schemaOf(change.table).rowCount * columns.size());
+        }
+        const auto column = static_cast<std::size_t>(change.column - columns.data());
+        const std::string*& first = given[change.row * columns.size() + column];
+        if (first != nullptr) {
+            return first;
+        }
+        first = &origin;
+        return nullptr;
+    }
+
+  private:
+    std::array<std::vector<const std::string*>, std::size(kTables)> given_;
+};
+
 }  // namespace
 
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit) {
     std::vector<Change> changes;
+    changes.reserve(values.size());
     std::vector<std::string> problems;
-    std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
-    std::set<std::pair<Table, std::string>> refusedRows;
-    // A JSON origin holds a key as written; the messages have escaped what they quote.
-    const auto refuse = [&problems](const WrittenValue& written, const Error& error) {
-        problems.push_back(bytes::printable(written.origin) + ": " + error.what());
-    };
+    FirstGiven firstGiven;
+    // A row is looked up once, however many values the file gives it; one that names no row is
+    // said once (none: refused).
+    std::map<std::pair<Table, std::string>, std::optional<std::size_t>> rows;
     for (const WrittenValue& written : values) {
-        if (refusedRows.contains({written.table, written.row})) {
-            continue;
-        }
         try {
-            Change change = checkedChange(written, findUnit);
-            const auto [earlier, isNew] =
-                seen.try_emplace({change.table, change.row, change.column}, &written.origin);
-            if (!isNew) {
-                throw Error("the value is given before, at " + *earlier->second);
+            const auto [row, isNew] = rows.try_emplace({written.table, written.row});
+            if (isNew) {
+                row->second = checkedRow(schemaOf(written.table), written.row, findUnit);
+            }
+            if (!row->second) {
+                continue;
+            }
+            Change change = checkedChange(written, *row->second);
+            if (const std::string* earlier = firstGiven.before(change, written.origin)) {
+                throw Error("the value is given before, at " + *earlier);
             }
             changes.push_back(std::move(change));
-        } catch (const RowRefused& error) {
-            refusedRows.insert({written.table, written.row});
-            refuse(written, error);
         } catch (const Error& error) {
-            refuse(written, error);
+            // A JSON origin holds a key as written; the messages have escaped what they quote.
+            problems.push_back(bytes::printable(written.origin) + ": " + error.what());
         }
     }
     if (!problems.empty()) {

@@ -28,10 +28,15 @@ bool beginsWithAnyOf(std::string_view text, std::string_view characters) {
            characters.find(text[first]) != std::string_view::npos;
 }
 
-// By its byte order mark, or by the zero byte beside each ASCII character.
+// By its byte order mark, or by a zero byte beside each of its first two characters, as
+// UTF-16 writes ASCII; a damaged or binary file that merely begins with a zero is no UTF-16.
 bool isUtf16(std::string_view text) {
-    return text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF") ||
-           (text.size() >= 2 && (text[0] == '\0') != (text[1] == '\0'));
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        return true;
+    }
+    const auto ascii = [&text](std::size_t at) { return text[at] >= '\t' && text[at] <= '~'; };
+    return text.size() >= 4 && ((ascii(0) && text[1] == '\0' && ascii(2) && text[3] == '\0') ||
+                                (text[0] == '\0' && ascii(1) && text[2] == '\0' && ascii(3)));
 }
 
 bool namedJson(std::string_view name) {
@@ -113,11 +118,12 @@ std::vector<WrittenValue> csvChanges(std::string_view text) {
             throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
                         " fields where the header has " + std::to_string(header.fields.size()));
         }
+        const std::string line = lineOf(*record) + ", ";
         for (std::size_t i = 1; i < header.fields.size(); ++i) {
             const std::string& field = header.fields[i];
             if (field != "name" && !record->fields[i].empty()) {
                 values.push_back({schema->table, record->fields.front(), field, record->fields[i],
-                                  lineOf(*record) + ", " + field});
+                                  line + field});
             }
         }
     }

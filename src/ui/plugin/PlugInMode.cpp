@@ -24,9 +24,11 @@ void PlugInMode::start() {
     }
     plugin::fillDocument(document_, link_.linkObject());
     on_ = true;
+    // The host's scenario is the document: nothing may be opened over it or closed.
     for (QAction* item :
-         {menus_.openButton, menus_.closeData, menus_.open, menus_.directOpen, menus_.saveAs,
-          menus_.mapProperties, menus_.playerProperties, menus_.startingResources}) {
+         {menus_.openButton, menus_.closeData, menus_.open, menus_.recentMenu->menuAction(),
+          menus_.directOpen, menus_.saveAs, menus_.mapProperties, menus_.playerProperties,
+          menus_.startingResources}) {
         item->setEnabled(false);
     }
     menus_.save->setText("Save and Exit");
