@@ -7,7 +7,9 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libpng
           fonts-dejavu-core
           # manual pages, and the install and package tests
           help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
-          libfile-mimeinfo-perl dpkg-dev file lintian)
+          libfile-mimeinfo-perl dpkg-dev file lintian
+          # the shells whose completion the tests load
+          bash-completion zsh fish)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -67,6 +67,10 @@ void compare(const Invocation& invocation, std::ostream& out) {
                               {arguments[0], invocation.value("scripts").value_or(arguments[0])});
     }
     const UnitNames names(invocation.value("game"));
+    std::vector<game::ChosenUnit> chosen;  // checked before any file is read
+    if (!matrix) {
+        chosen = {chosenUnit(names, "A", arguments[1]), chosenUnit(names, "B", arguments[2])};
+    }
     const model::Document document = openUnitData(arguments[0]);
     const game::AnimationSummary scripts = summary(invocation);
     warnOfIgnoredUnitData(invocation, document, arguments[0]);
@@ -83,8 +87,7 @@ void compare(const Invocation& invocation, std::ostream& out) {
     const game::TimeUnit unit =
         invocation.isSet("ticks") ? game::TimeUnit::Ticks : game::TimeUnit::Seconds;
     for (const std::string& line :
-         game::compareUnits(document.unitData, scripts, chosenUnit(names, "A", arguments[1]),
-                            chosenUnit(names, "B", arguments[2]), unit)) {
+         game::compareUnits(document.unitData, scripts, chosen[0], chosen[1], unit)) {
         out << line << '\n';
     }
 }

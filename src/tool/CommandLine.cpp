@@ -120,7 +120,8 @@ std::optional<Invocation> parseInvocation(const Command& command,
             continue;
         }
         const std::size_t equals = word.find('=');
-        const Option& option = optionNamed(command, word.substr(0, equals));
+        const Option& option =
+            optionNamed(command, word.starts_with("--") ? word.substr(0, equals) : word);
         const std::string dashed = "--" + option.name;
         if (!option.arguments.empty()) {
             expected = &option.arguments;
@@ -135,7 +136,8 @@ std::optional<Invocation> parseInvocation(const Command& command,
         if (equals == std::string::npos && i + 1 == words.size()) {
             throw UsageError(dashed + " needs a value: " + dashed + ' ' + option.valueName);
         }
-        const std::string value = equals == std::string::npos ? words[++i] : word.substr(equals + 1);
+        const std::string value =
+            equals == std::string::npos ? words[++i] : word.substr(equals + 1);
         checkValue(dashed, option.kind, value);
         invocation.options[option.name] = value;
     }

@@ -60,7 +60,9 @@ std::vector<Command> defaultsCommands() {
          "the word, and what the game does. With OUT, sets the words as asked and writes the "
          "result: a word that already reads as asked is kept, on stores 1 and off stores 0.",
          {{"FILE", "a scenario (a stand-alone table file stores no word)"},
-          {.name = "OUT", .description = "where to write the result (may be FILE)", .optional = true}},
+          {.name = "OUT",
+           .description = "where to write the result (may be FILE)",
+           .optional = true}},
          {{"unit-data", "on|off", "whether the game ignores the unit data", kOnOff},
           {"upgrades", "on|off", "whether the game ignores the upgrades", kOnOff}},
          "tarnwick-tool defaults my.pud my.pud --unit-data off",

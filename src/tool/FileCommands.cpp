@@ -43,8 +43,9 @@ constexpr ExportKind kExportKinds[] = {{"udta", files::ExportFormat::UnitData},
 void exportTable(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[1];
     // The command line holds one of the kinds.
-    const auto kind = std::find_if(std::begin(kExportKinds), std::end(kExportKinds),
-                                   [&](const ExportKind& k) { return k.name == invocation.arguments[0]; });
+    const auto kind =
+        std::find_if(std::begin(kExportKinds), std::end(kExportKinds),
+                     [&](const ExportKind& k) { return k.name == invocation.arguments[0]; });
     refuseOutputOverInput(invocation.arguments[2], {in});
     const model::Document document = openDocument(in);
     if (kind->format == files::ExportFormat::Restrictions && !document.hasRestrictions()) {

@@ -71,14 +71,13 @@ void setField(const Invocation& invocation, std::ostream&) {
     if (!invocation.isSet("wrap") &&
         (value < field.minimumValue() || value > field.maximumValue())) {
         throw UsageError("VALUE: " + arguments[4] + " does not fit " + arguments[3] + " (" +
-                    std::to_string(field.minimumValue()) + " to " +
-                    std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
-                    std::to_string(8 * field.width) + " bits");
+                         std::to_string(field.minimumValue()) + " to " +
+                         std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
+                         std::to_string(8 * field.width) + " bits");
     }
     const model::Document before = openUnitData(arguments[0]);
     model::Document after = before;
-    after.unitData.set(field, unit, static_cast<std::uint32_t>(value),
-                       target.part);
+    after.unitData.set(field, unit, static_cast<std::uint32_t>(value), target.part);
     saveDocument(after, arguments[1]);
     warnOfIgnoredChanges(invocation, before, after, arguments[1]);
 }
@@ -109,10 +108,8 @@ std::vector<Command> unitCommands() {
          "field is refused unless --wrap is given.",
          {{"IN", "a scenario or unit data file"},
           {"OUT", "where to write the result (may be IN)"},
-          {"UNIT", "the unit's id, or its name as units prints it (any letter case)",
-           unitValue()},
-          {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width",
-           fieldNames()},
+          {"UNIT", "the unit's id, or its name as units prints it (any letter case)", unitValue()},
+          {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
           {"VALUE", "a whole number in the field's range", wholeNumberValue()}},
          {{"wrap", "",
            "store a value that does not fit cut to the field's width, as the editor "

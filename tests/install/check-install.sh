@@ -2,7 +2,7 @@
 # Installs the build into a temporary prefix and reads the result as a desktop would: the
 # programs, the desktop entry, the metainfo, the MIME types (asking xdg-mime about a made
 # scenario) and their icons, the thumbnailer (run as a file manager runs it), the icons, the
-# manual pages and the licence.
+# manual pages, the shell completion and the licence.
 # Usage: check-install.sh BUILD_DIR DEMO_DATA_PROGRAM
 set -u
 build=$1
@@ -112,6 +112,30 @@ for program in tarnwick tarnwick-tool; do
         fail "the manual page of $program is missing or not of version $version"
     grep -q 'Exit status' <<<"$page" || fail "the manual page of $program has no exit status"
 done
+# Shell completion where bash-completion, zsh and fish look for it, loaded by each shell present.
+share=$prefix/share
+for file in bash-completion/completions/tarnwick-tool zsh/vendor-completions/_tarnwick-tool \
+    fish/vendor_completions.d/tarnwick-tool.fish; do
+    [ -s "$share/$file" ] || fail "no completion $file"
+done
+if [ -f /usr/share/bash-completion/bash_completion ]; then
+    found=$(XDG_DATA_DIRS=$share:/usr/share bash --norc -c '
+        source /usr/share/bash-completion/bash_completion
+        _completion_loader tarnwick-tool
+        complete -p tarnwick-tool' 2>&1)
+    [ "$found" = "complete -F _tarnwick_tool tarnwick-tool" ] || fail "bash does not load it: $found"
+fi
+if command -v zsh >/dev/null; then
+    found=$(zsh -f -c 'fpath=("$1" $fpath); autoload -Uz compinit; compinit -u -D
+        print -r -- $_comps[tarnwick-tool]' zsh "$share/zsh/vendor-completions")
+    [ "$found" = _tarnwick-tool ] || fail "zsh does not load it: $found"
+fi
+if command -v fish >/dev/null; then
+    found=$(HOME=$work XDG_DATA_DIRS=$share:/usr/share PATH=$prefix/bin:$PATH \
+        fish -c 'complete -C"tarnwick-tool ex"' | tr '\n' ' ')
+    [ "$found" = "export extract " ] || fail "fish does not load it: $found"
+fi
+
 grep -q '^MIT License' "$prefix/share/doc/tarnwick/copyright" || fail "no MIT licence"
 zcat "$prefix/share/doc/tarnwick/changelog.gz" | head -1 | grep -q "^tarnwick ($version) " ||
     fail "the changelog does not start with version $version"
