@@ -63,8 +63,9 @@ void compare(const Invocation& invocation, std::ostream& out) {
         throw UsageError("--matrix writes seconds; --ticks is for A and B");
     }
     if (matrix) {
-        refuseOutputOverInput(*invocation.value("matrix"),
-                              {arguments[0], invocation.value("scripts").value_or(arguments[0])});
+        checkOutput(*invocation.value("matrix"),
+                    {arguments[0], invocation.value("scripts").value_or(arguments[0])},
+                    OutputForm::Text);
     }
     const UnitNames names(invocation.value("game"));
     std::vector<game::ChosenUnit> chosen;  // checked before any file is read

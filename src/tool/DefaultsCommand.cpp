@@ -27,6 +27,9 @@ void printWords(const model::Document& document, std::ostream& out) {
 
 void defaults(const Invocation& invocation, std::ostream& out) {
     const auto& arguments = invocation.arguments;
+    if (arguments.size() == 2) {
+        checkOutput(arguments[1]);
+    }
     model::Document document = openDocument(arguments[0]);
     const bool changes =
         std::any_of(std::begin(kDefaultableTables), std::end(kDefaultableTables),

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QString>
 
 #include "core/archive/Archive.h"
@@ -68,8 +70,11 @@ std::string listed(const std::vector<std::string>& paths, std::size_t first, std
 // checked again (it may have changed since) and written.
 void applyInPlace(const Invocation& invocation) {
     const std::vector<std::string>& arguments = invocation.arguments;
-    const auto changes = readCheckedChanges(arguments[0], invocation);
     const std::vector<std::string> paths(arguments.begin() + 1, arguments.end());
+    if (std::find(paths.begin(), paths.end(), "-") != paths.end()) {
+        throw UsageError("--in-place changes files where they are: FILE cannot be \"-\"");
+    }
+    const auto changes = readCheckedChanges(arguments[0], invocation);
     for (const std::string& path : paths) {
         try {
             changedFile(path, changes);
@@ -96,7 +101,7 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
         return;
     }
     const std::vector<std::string>& arguments = invocation.arguments;
-    refuseOutputOverInput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
+    checkOutput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
     const auto changes = readCheckedChanges(arguments[1], invocation);
     const model::Document before = openDocument(arguments[0]);
     model::Document after = before;

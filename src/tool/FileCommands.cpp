@@ -27,6 +27,7 @@ void listSections(const Invocation& invocation, std::ostream& out) {
 }
 
 void resave(const Invocation& invocation, std::ostream&) {
+    checkOutput(invocation.arguments[1]);
     saveDocument(openDocument(invocation.arguments[0]), invocation.arguments[1]);
 }
 
@@ -46,7 +47,7 @@ void exportTable(const Invocation& invocation, std::ostream&) {
     const auto kind =
         std::find_if(std::begin(kExportKinds), std::end(kExportKinds),
                      [&](const ExportKind& k) { return k.name == invocation.arguments[0]; });
-    refuseOutputOverInput(invocation.arguments[2], {in});
+    checkOutput(invocation.arguments[2], {in});
     const model::Document document = openDocument(in);
     if (kind->format == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
         throw Error("\"" + in + "\" holds no restrictions");
@@ -58,7 +59,7 @@ void exportTable(const Invocation& invocation, std::ostream&) {
 void importTable(const Invocation& invocation, std::ostream&) {
     const std::string& tableFile = invocation.arguments[1];
     const std::string& out = invocation.arguments[2];
-    refuseOutputOverInput(out, {tableFile});
+    checkOutput(out, {tableFile});
     const model::Document before = openDocument(invocation.arguments[0]);
     model::Document after = before;
     const auto table = readInput(tableFile);

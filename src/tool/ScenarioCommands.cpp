@@ -110,10 +110,10 @@ void drawMinimap(const Invocation& invocation, std::ostream&) {
     if (invocation.isSet("scale") && invocation.isSet("size")) {
         throw UsageError("--scale and --size cannot be used together");
     }
-    if (!hasExtension(out, ".png")) {
+    if (!hasExtension(out, ".png") && !isStream(out)) {
         throw Error("\"" + out + "\" must end in .png");
     }
-    refuseOutputOverInput(out, {in});
+    checkOutput(out, {in});
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {
         throw Error("\"" + in + "\" has no map size");

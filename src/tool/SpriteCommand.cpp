@@ -30,12 +30,14 @@ PngPicture spritePicture(const graphics::ConvertedSprite& converted,
 void convertSprite(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    const bool png = hasExtension(out, ".png");
-    if (!png && !hasExtension(out, ".bmp")) {
+    const bool bmp = hasExtension(out, ".bmp");
+    // A stream has no name to tell the form by: it gets the PNG that viewers take.
+    const bool png = hasExtension(out, ".png") || (!bmp && isStream(out));
+    if (!png && !bmp) {
         throw Error("\"" + out + "\" must end in .bmp or .png");
     }
     const auto paletteFile = invocation.value("palette");
-    refuseOutputOverInput(out, {in, paletteFile.value_or(in)});
+    checkOutput(out, {in, paletteFile.value_or(in)});
     graphics::Palette palette = graphics::greyPalette();
     if (paletteFile) {
         const auto gamePalette = readInput(*paletteFile);

@@ -6,6 +6,7 @@
 #include "tool/CommandHelp.h"
 #include "tool/CommandLine.h"
 #include "tool/Commands.h"
+#include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
@@ -42,6 +43,7 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
         invocation->warn = [&](const std::string& text) {
             err << kProgram << ' ' << command.name << ": warning: " << text << '\n';
         };
+        const StandardInputTurn oneReadingOfStandardInput;
         command.run(*invocation, out);
         return 0;
     } catch (const AnswerStatus& answer) {

@@ -60,6 +60,7 @@ void listFields(const Invocation&, std::ostream& out) {
 
 void setField(const Invocation& invocation, std::ostream&) {
     const auto& arguments = invocation.arguments;
+    checkOutput(arguments[1]);
     const exchange::Column target = findFieldPart(arguments[3]);
     const model::FieldDescriptor& field = *target.field;
     const std::size_t unit = UnitNames(invocation.value("game")).fromArgument("UNIT", arguments[2]);
