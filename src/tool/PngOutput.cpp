@@ -61,7 +61,7 @@ bool encodeRows(png_structp png, png_infop info, std::uint32_t width, std::uint3
     if (setjmp(png_jmpbuf(png)) != 0) {
         return false;
     }
-    // Sprites are tall columns of frames, well past libpng's default limit of a million rows.
+    // A sprite's column of frames may be taller than libpng's default limit of a million rows.
     png_set_user_limits(png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
     png_set_IHDR(png, info, width, height, 8, layout.colourType, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

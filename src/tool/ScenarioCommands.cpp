@@ -93,9 +93,6 @@ std::pair<std::uint16_t, std::uint16_t> drawnSize(const game::MinimapPicture& pi
         return {static_cast<std::uint16_t>(picture.width * scale),
                 static_cast<std::uint16_t>(picture.height * scale)};
     }
-    if (invocation.isSet("scale")) {
-        throw UsageError("--scale and --size cannot be used together");
-    }
     const auto larger = static_cast<std::uint16_t>(model::parseTypedInteger(*side));
     const auto inProportion = [larger](unsigned length, unsigned largerLength) {
         return static_cast<std::uint16_t>(
@@ -110,6 +107,9 @@ std::pair<std::uint16_t, std::uint16_t> drawnSize(const game::MinimapPicture& pi
 void drawMinimap(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
+    if (invocation.isSet("scale") && invocation.isSet("size")) {
+        throw UsageError("--scale and --size cannot be used together");
+    }
     if (!hasExtension(out, ".png") && !isStream(out)) {
         throw Error("\"" + out + "\" must end in .png");
     }
