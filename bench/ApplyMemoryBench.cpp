@@ -3,12 +3,7 @@
 // resident set as getrusage reports it for that child. The aim is under 30 MB at 1,000 files,
 // and no growth with the number of files; a run above it ends the bench with status 1.
 // Usage: apply_memory_bench [COUNT...]
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -16,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "DemoScenario.h"
 #include "core/files/Scenario.h"
 
 using namespace tarnwick;
+using bench::ChildRun;
 
 namespace {
 
@@ -29,37 +26,6 @@ void writeFile(const std::filesystem::path& path, const std::vector<std::uint8_t
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()),
                static_cast<std::streamsize>(bytes.size()));
-}
-
-struct ChildRun {
-    int status = -1;
-    long peakKilobytes = 0;
-    double seconds = 0;
-};
-
-ChildRun runTool(const std::vector<std::string>& arguments) {
-    std::vector<char*> argv;
-    std::string program = TARNWICK_TOOL_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> words = arguments;
-    for (std::string& word : words) {
-        argv.push_back(word.data());
-    }
-    argv.push_back(nullptr);
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = fork();
-    if (child == 0) {
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    ChildRun run;
-    rusage usage{};
-    if (child < 0 || wait4(child, &run.status, 0, &usage) != child) {
-        return run;
-    }
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakKilobytes = usage.ru_maxrss;  // kilobytes on Linux
-    return run;
 }
 
 }  // namespace
@@ -99,8 +65,8 @@ int main(int argc, char** argv) {
     for (const int count : counts) {
         std::vector<std::string> arguments = {"apply", "--in-place", "--quiet", changes};
         arguments.insert(arguments.end(), files.begin(), files.begin() + count);
-        const ChildRun run = runTool(arguments);
-        const bool ok = WIFEXITED(run.status) && WEXITSTATUS(run.status) == 0;
+        const ChildRun run = bench::runChild(TARNWICK_TOOL_PATH, arguments);
+        const bool ok = run.succeeded();
         const bool withinAim = run.peakKilobytes <= kAimKilobytes;
         failures += ok && withinAim ? 0 : 1;
         std::printf("%8d %16.1f %10.2f%s\n", count, static_cast<double>(run.peakKilobytes) / 1024.0,

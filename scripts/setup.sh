@@ -2,11 +2,14 @@
 # Installs what building and testing Tarnwick needs on Debian 12, skipping what is there.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libgtest-dev libbenchmark-dev
+packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libpng-dev libgtest-dev
+          libbenchmark-dev
           fonts-dejavu-core
           # manual pages, and the install and package tests
           help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
-          libfile-mimeinfo-perl dpkg-dev file lintian)
+          libfile-mimeinfo-perl dpkg-dev file lintian
+          # the shells whose completion the tests load
+          bash-completion zsh fish)
 
 missing=()
 for package in "${packages[@]}"; do

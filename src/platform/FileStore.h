@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <utility>
@@ -12,24 +15,50 @@
 
 namespace tarnwick::platform {
 
-// The whole file; throws tarnwick::Error with a readable reason when it cannot be read.
-std::vector<std::uint8_t> readWholeFile(const QString& path);
-
-// A save that failed, at which step (the target could not be created, or not written), and the
-// system's reason ("No space left on device") for boxes that show it after their own text.
-class SaveFailed : public Error {
+// A file that could not be read or saved, at which step, and the system's reason ("No space
+// left on device"), for boxes that show it after their own text and for callers that name the
+// file their own way. The message is "Cannot open \"NAME\": REASON" (read, create, write).
+class FileFailed : public Error {
   public:
-    enum class Step { Create, Write };
-    SaveFailed(Step failedStep, const std::string& message, std::string systemReason)
-        : Error(message), step(failedStep), reason(std::move(systemReason)) {}
+    enum class Step { Open, Read, Create, Write };
+    FileFailed(Step failedStep, const std::string& name, std::string systemReason);
+    // "open", "read", "create" or "write".
+    const char* verb() const;
     Step step;
     std::string reason;
 };
+class ReadFailed : public FileFailed {
+  public:
+    using FileFailed::FileFailed;
+};
+class SaveFailed : public FileFailed {
+  public:
+    using FileFailed::FileFailed;
+};
+
+// The whole file; throws ReadFailed with a readable reason when it cannot be read.
+std::vector<std::uint8_t> readWholeFile(const QString& path);
+// All of standard input, to its end; throws ReadFailed.
+std::vector<std::uint8_t> readStandardInput();
 
 // Replaces the file only once every byte is written and synced (a sibling temporary file renamed
 // over the target, see SiblingTempFile): on failure the old file is untouched and the temporary
 // file gone. An existing file keeps its permissions; a symbolic link stays one, and the file it
-// names is replaced. Throws SaveFailed with the reason.
+// names is replaced. A pipe, a device or a descriptor of this program (/dev/stdout) is written
+// straight through instead (see StreamOutput). Throws SaveFailed with the reason.
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data);
+// Straight through to standard output; throws SaveFailed with the reason.
+void writeStandardOutput(std::span<const std::uint8_t> data);
+
+// A regular file by device and inode: two names that give the same are one file.
+struct FileIdentity {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileIdentity&) const = default;
+};
+// The regular file `path` names, links followed, or that `descriptor` is open on; nothing for
+// a pipe, a device, a folder or no file at all, which a write cannot overwrite before it is read.
+std::optional<FileIdentity> regularFileAt(const QString& path);
+std::optional<FileIdentity> regularFileOn(int descriptor);
 
 }  // namespace tarnwick::platform

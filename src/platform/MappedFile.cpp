@@ -7,8 +7,8 @@ namespace tarnwick::platform {
 
 MappedFile::MappedFile(const QString& path) : file_(std::make_unique<QFile>(path)) {
     if (!file_->open(QIODevice::ReadOnly)) {
-        throw Error("Cannot open \"" + path.toStdString() +
-                    "\": " + file_->errorString().toStdString());
+        throw ReadFailed(ReadFailed::Step::Open, path.toStdString(),
+                         file_->errorString().toStdString());
     }
     const qint64 size = file_->size();
     if (size > 0) {

@@ -14,7 +14,7 @@ namespace tarnwick::platform {
 // only where an entry is looked at. Other programs may keep the file open meanwhile.
 class MappedFile {
   public:
-    // Throws tarnwick::Error with the reason when the file cannot be opened or read.
+    // Throws ReadFailed with the reason when the file cannot be opened or read.
     explicit MappedFile(const QString& path);
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }

@@ -10,7 +10,6 @@
 #include "core/files/DocumentFiles.h"
 #include "core/model/TypedNumber.h"
 #include "platform/GameArchives.h"
-#include "platform/MappedFile.h"
 #include "tool/Commands.h"
 #include "tool/ToolFiles.h"
 
@@ -26,7 +25,7 @@ std::int64_t entryNumber(const std::string& text) {
 // refusal, not a listing of made-up entries.
 void listEntries(const Invocation& invocation, std::ostream& out) {
     const std::string& path = invocation.arguments[0];
-    const platform::MappedFile file(QString::fromStdString(path));
+    const MappedInput file(path);
     std::optional<archive::ArchiveView> view;
     try {
         view.emplace(file.bytes());
@@ -47,15 +46,15 @@ void listEntries(const Invocation& invocation, std::ostream& out) {
 }
 
 void extractEntry(const Invocation& invocation, std::ostream&) {
-    refuseOutputOverInput(invocation.arguments[2], {invocation.arguments[0]});
-    const platform::MappedFile file(QString::fromStdString(invocation.arguments[0]));
+    checkOutput(invocation.arguments[2], {invocation.arguments[0]});
+    const MappedInput file(invocation.arguments[0]);
     const auto bytes =
         archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
     writeOutput(invocation.arguments[2], bytes);
 }
 
 void compressFile(const Invocation& invocation, std::ostream&) {
-    refuseOutputOverInput(invocation.arguments[1], {invocation.arguments[0]});
+    checkOutput(invocation.arguments[1], {invocation.arguments[0]});
     NoProgress quiet;
     writeOutput(invocation.arguments[1],
                 archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
@@ -77,6 +76,7 @@ std::vector<std::uint8_t> rebuiltArchive(const std::string& path, std::int64_t e
 // As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
 void insertEntry(const Invocation& invocation, std::ostream&) {
     const std::string& archivePath = invocation.arguments[0];
+    checkOutput(archivePath);  // "-" reads the archive from standard input, writes it to output
     const bool compress = invocation.isSet("compress");
     const std::int64_t entry = entryNumber(invocation.arguments[1]);
     const auto data = readInput(invocation.arguments[2]);
@@ -100,9 +100,8 @@ const archive::ArchiveSlot& slotArgument(const std::string& row) {
 void directLoad(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
     const QString gameDirectory = QString::fromStdString(invocation.arguments[0]);
-    refuseOutputOverInput(
-        invocation.arguments[2],
-        {platform::locateGameArchive(gameDirectory, archive::kSlotArchive).toStdString()});
+    checkOutput(invocation.arguments[2],
+                {platform::locateGameArchive(gameDirectory, archive::kSlotArchive).toStdString()});
     const platform::MappedFile file =
         platform::openGameArchive(gameDirectory, archive::kSlotArchive);
     const auto entry = archive::ArchiveView(file.bytes()).extract(slot.entry);
@@ -135,9 +134,11 @@ void directSave(const Invocation& invocation, std::ostream&) {
 
 std::vector<Command> archiveCommands() {
     const Argument archiveArgument{"ARCHIVE", "a game archive, such as DATA/MAINDAT.WAR"};
-    const Argument entryArgument{"N", "the entry's number, from 0"};
-    const Argument gameArgument{"GAMEDIR", "the game directory, holding DATA/MAINDAT.WAR"};
-    const Argument rowArgument{"ROW", "the slot's row as slots lists it, 1 to 87"};
+    const Argument entryArgument{"N", "the entry's number, from 0", countValue()};
+    const Argument gameArgument{"GAMEDIR", "the game directory, holding DATA/MAINDAT.WAR",
+                                directoryValue()};
+    const Argument rowArgument{"ROW", "the slot's row as slots lists it, 1 to 87",
+                               integerValue(1, archive::kArchiveSlotCount)};
     return {
         {"list",
          "One line per entry of a game archive: number, offset, stored length, \"compressed\" or "

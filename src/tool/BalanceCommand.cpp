@@ -43,12 +43,12 @@ game::AnimationSummary summary(const Invocation& invocation) {
     return walked.summary;
 }
 
-game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argument) {
-    const std::int64_t id = names.find(argument);
-    if (id < 0 || id >= static_cast<std::int64_t>(game::kAnimatedUnitCount)) {
-        throw Error("Unit " + argument + " cannot be compared (0 to 104)");
+game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argumentName,
+                            const std::string& argument) {
+    const std::size_t row = names.fromArgument(argumentName, argument);
+    if (row >= game::kAnimatedUnitCount) {
+        throw UsageError(argumentName + ": Unit " + argument + " cannot be compared (0 to 104)");
     }
-    const auto row = static_cast<std::size_t>(id);
     return {row, names.shown(row).empty() ? std::to_string(row) : names.shown(row)};
 }
 
@@ -63,10 +63,15 @@ void compare(const Invocation& invocation, std::ostream& out) {
         throw UsageError("--matrix writes seconds; --ticks is for A and B");
     }
     if (matrix) {
-        refuseOutputOverInput(*invocation.value("matrix"),
-                              {arguments[0], invocation.value("scripts").value_or(arguments[0])});
+        checkOutput(*invocation.value("matrix"),
+                    {arguments[0], invocation.value("scripts").value_or(arguments[0])},
+                    OutputForm::Text);
     }
     const UnitNames names(invocation.value("game"));
+    std::vector<game::ChosenUnit> chosen;  // checked before any file is read
+    if (!matrix) {
+        chosen = {chosenUnit(names, "A", arguments[1]), chosenUnit(names, "B", arguments[2])};
+    }
     const model::Document document = openUnitData(arguments[0]);
     const game::AnimationSummary scripts = summary(invocation);
     warnOfIgnoredUnitData(invocation, document, arguments[0]);
@@ -83,8 +88,7 @@ void compare(const Invocation& invocation, std::ostream& out) {
     const game::TimeUnit unit =
         invocation.isSet("ticks") ? game::TimeUnit::Ticks : game::TimeUnit::Seconds;
     for (const std::string& line :
-         game::compareUnits(document.unitData, scripts, chosenUnit(names, arguments[1]),
-                            chosenUnit(names, arguments[2]), unit)) {
+         game::compareUnits(document.unitData, scripts, chosen[0], chosen[1], unit)) {
         out << line << '\n';
     }
 }
@@ -99,11 +103,12 @@ std::vector<Command> balanceCommands() {
          "Compare window shows. With --matrix, every pair of units 0 to 104 that can fight at "
          "all as CSV instead, times in seconds.",
          {{"FILE", "a scenario or unit data file"},
-          {"A", "a unit 0 to 104: its id, or its name as units prints it", true},
-          {"B", "the other unit, the same way", true}},
+          {"A", "a unit 0 to 104: its id, or its name as units prints it", unitValue(), true},
+          {"B", "the other unit, the same way", unitValue(), true}},
          {{"game", "DIR",
            "the game directory: the animation scripts (entry 278 of MAINDAT.WAR) and the "
-           "names of the units"},
+           "names of the units",
+           directoryValue()},
           {"scripts", "FILE", "the animation scripts as extracted, instead of the game's"},
           {"ticks", "", "times in ticks (36 a second) instead of seconds"},
           {"matrix", "OUT", "write the whole matchup table as CSV to OUT"},

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <limits>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -25,9 +27,43 @@ struct Invocation {
     }
 };
 
+// What an argument or an option's value may be. The parser refuses anything else as a usage
+// error that names the argument or option; shell completion offers what the kind allows.
+struct ValueKind {
+    enum class Type { File, Directory, Integer, Choice, Unit };
+    Type type = Type::File;
+    std::int64_t minimum = std::numeric_limits<std::int64_t>::min();
+    std::int64_t maximum = std::numeric_limits<std::int64_t>::max();
+    std::vector<std::string> choices = {};
+    std::string whereListed = {};  // for choices too many for a message: where they are listed
+};
+
+inline ValueKind directoryValue() {
+    return {ValueKind::Type::Directory};
+}
+inline ValueKind integerValue(std::int64_t minimum, std::int64_t maximum) {
+    return {ValueKind::Type::Integer, minimum, maximum};
+}
+inline ValueKind wholeNumberValue() {
+    return integerValue(std::numeric_limits<std::int64_t>::min(),
+                        std::numeric_limits<std::int64_t>::max());
+}
+// 0 to the largest 32-bit number: counts and entry numbers.
+inline ValueKind countValue() {
+    return integerValue(0, std::numeric_limits<std::int32_t>::max());
+}
+inline ValueKind choiceValue(std::vector<std::string> choices, std::string whereListed = {}) {
+    return {ValueKind::Type::Choice, 0, 0, std::move(choices), std::move(whereListed)};
+}
+// A unit's id or its name as units prints it: the command checks it, knowing the names.
+inline ValueKind unitValue() {
+    return {ValueKind::Type::Unit};
+}
+
 struct Argument {
     std::string name;
     std::string description;
+    ValueKind kind = {};
     bool optional = false;  // only after every required one
     bool repeats = false;   // one or more: only the last
 };
@@ -36,6 +72,7 @@ struct Option {
     std::string name;       // used as --name
     std::string valueName;  // empty for a switch
     std::string description;
+    ValueKind kind = {};  // of the value
     // The arguments the command takes when this switch is given, instead of its own.
     std::vector<Argument> arguments = {};
 };
@@ -50,6 +87,7 @@ struct Command {
     std::string example;
     void (*run)(const Invocation& invocation, std::ostream& out);
     int failureStatus = 1;  // diff fails with 2, as diff(1) does
+    bool hidden = false;    // a helper of the shell completion, left out of help and completion
 };
 
 // Thrown by a command whose exit status is part of its answer (diff: 1 when the files differ)

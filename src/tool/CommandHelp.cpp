@@ -81,6 +81,9 @@ std::string toolHelp(const std::vector<Command>& commands) {
         0);
     text += "\nCommands:\n";
     for (const Command& command : commands) {
+        if (command.hidden) {
+            continue;
+        }
         text += termLine(synopsis(command).substr(std::string("tarnwick-tool ").size()),
                          command.summary);
     }
@@ -97,7 +100,8 @@ std::string toolHelp(const std::vector<Command>& commands) {
         "\nExit status:\n"
         "  0   success\n"
         "  1   failure: the message says why, and no file is left half-written\n"
-        "  2   usage error: an unknown command or option, a missing or extra argument\n"
+        "  2   usage error: an unknown command or option, a missing or extra argument,\n"
+        "      a value that its argument or option does not take\n"
         "\nExamples:\n";
     text += termLine("tarnwick-tool units my.pud --game ~/war2",
                      "every unit of my.pud with the name the game gives it");

@@ -25,15 +25,11 @@ void printWords(const model::Document& document, std::ostream& out) {
     }
 }
 
-bool onOrOff(const std::string& option, const std::string& value) {
-    if (value == "on" || value == "off") {
-        return value == "on";
-    }
-    throw UsageError("--" + option + " takes on or off, not \"" + value + "\"");
-}
-
 void defaults(const Invocation& invocation, std::ostream& out) {
     const auto& arguments = invocation.arguments;
+    if (arguments.size() == 2) {
+        checkOutput(arguments[1]);
+    }
     model::Document document = openDocument(arguments[0]);
     const bool changes =
         std::any_of(std::begin(kDefaultableTables), std::end(kDefaultableTables),
@@ -50,7 +46,7 @@ void defaults(const Invocation& invocation, std::ostream& out) {
     }
     for (const DefaultableTableNames& entry : kDefaultableTables) {
         if (const auto value = invocation.value(entry.option)) {
-            model::setGameUsesOwnTable(document, entry.table, onOrOff(entry.option, *value));
+            model::setGameUsesOwnTable(document, entry.table, *value == "on");
         }
     }
     saveDocument(document, arguments[1]);
@@ -59,6 +55,7 @@ void defaults(const Invocation& invocation, std::ostream& out) {
 }  // namespace
 
 std::vector<Command> defaultsCommands() {
+    const ValueKind kOnOff = choiceValue({"on", "off"});
     return {
         {"defaults",
          "Shows or sets the words of a scenario that make the game use its own unit data or "
@@ -66,9 +63,11 @@ std::vector<Command> defaultsCommands() {
          "the word, and what the game does. With OUT, sets the words as asked and writes the "
          "result: a word that already reads as asked is kept, on stores 1 and off stores 0.",
          {{"FILE", "a scenario (a stand-alone table file stores no word)"},
-          {"OUT", "where to write the result (may be FILE)", true}},
-         {{"unit-data", "on|off", "whether the game ignores the unit data"},
-          {"upgrades", "on|off", "whether the game ignores the upgrades"}},
+          {.name = "OUT",
+           .description = "where to write the result (may be FILE)",
+           .optional = true}},
+         {{"unit-data", "on|off", "whether the game ignores the unit data", kOnOff},
+          {"upgrades", "on|off", "whether the game ignores the upgrades", kOnOff}},
          "tarnwick-tool defaults my.pud my.pud --unit-data off",
          defaults},
     };

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include <QString>
 
 #include "core/archive/Archive.h"
@@ -68,8 +70,11 @@ std::string listed(const std::vector<std::string>& paths, std::size_t first, std
 // checked again (it may have changed since) and written.
 void applyInPlace(const Invocation& invocation) {
     const std::vector<std::string>& arguments = invocation.arguments;
-    const auto changes = readCheckedChanges(arguments[0], invocation);
     const std::vector<std::string> paths(arguments.begin() + 1, arguments.end());
+    if (std::find(paths.begin(), paths.end(), "-") != paths.end()) {
+        throw UsageError("--in-place changes files where they are: FILE cannot be \"-\"");
+    }
+    const auto changes = readCheckedChanges(arguments[0], invocation);
     for (const std::string& path : paths) {
         try {
             changedFile(path, changes);
@@ -96,7 +101,7 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
         return;
     }
     const std::vector<std::string>& arguments = invocation.arguments;
-    refuseOutputOverInput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
+    checkOutput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
     const auto changes = readCheckedChanges(arguments[1], invocation);
     const model::Document before = openDocument(arguments[0]);
     model::Document after = before;
@@ -127,9 +132,6 @@ model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
 
 void diffFiles(const Invocation& invocation, std::ostream& out) {
     const std::string format = invocation.value("format").value_or("text");
-    if (format != "text" && format != "json") {
-        throw UsageError("--format takes text or json, not \"" + format + "\"");
-    }
     const UnitNames names(invocation.value(kGameOption.name));
     const model::Document before = openDocument(invocation.arguments[0]);
     const auto beforeTables = exchange::comparedTablesOf(before);
@@ -194,7 +196,11 @@ std::vector<Command> exchangeCommands() {
            "",
            "change every FILE in place instead; each is replaced whole, and all are read and "
            "checked before the first is written",
-           {kChangesArgument, {"FILE", "a scenario, unit data or upgrade data file", false, true}}},
+           {},
+           {kChangesArgument,
+            {.name = "FILE",
+             .description = "a scenario, unit data or upgrade data file",
+             .repeats = true}}},
           kGameOption,
           kQuietOption},
          "tarnwick-tool apply --in-place sight.csv campaign/*.pud",
@@ -208,9 +214,10 @@ std::vector<Command> exchangeCommands() {
          {{"defaults",
            "",
            "compare FILE with the game's own tables instead (needs --game)",
+           {},
            {{"FILE", "a scenario, unit data or upgrade data file"}}},
           kGameOption,
-          {"format", "FORMAT", "text (the default) or json"}},
+          {"format", "FORMAT", "text (the default) or json", choiceValue({"text", "json"})}},
          "tarnwick-tool diff original.pud downloaded.pud --game ~/war2",
          diffFiles,
          2},

@@ -1,4 +1,4 @@
-#include <map>
+#include <algorithm>
 
 #include "core/bytes/Printable.h"
 #include "core/files/SectionChain.h"
@@ -27,35 +27,39 @@ void listSections(const Invocation& invocation, std::ostream& out) {
 }
 
 void resave(const Invocation& invocation, std::ostream&) {
+    checkOutput(invocation.arguments[1]);
     saveDocument(openDocument(invocation.arguments[0]), invocation.arguments[1]);
 }
 
+struct ExportKind {
+    const char* name;
+    files::ExportFormat format;
+};
+constexpr ExportKind kExportKinds[] = {{"udta", files::ExportFormat::UnitData},
+                                       {"ugrd", files::ExportFormat::UpgradeData},
+                                       {"up", files::ExportFormat::UpgradeSection},
+                                       {"un", files::ExportFormat::UnitSection},
+                                       {"alo", files::ExportFormat::Restrictions}};
+
 void exportTable(const Invocation& invocation, std::ostream&) {
-    static const std::map<std::string, files::ExportFormat> kinds = {
-        {"udta", files::ExportFormat::UnitData},
-        {"ugrd", files::ExportFormat::UpgradeData},
-        {"up", files::ExportFormat::UpgradeSection},
-        {"un", files::ExportFormat::UnitSection},
-        {"alo", files::ExportFormat::Restrictions}};
-    const std::string& kindName = invocation.arguments[0];
     const std::string& in = invocation.arguments[1];
-    const auto kind = kinds.find(kindName);
-    if (kind == kinds.end()) {
-        throw Error("Unknown kind \"" + kindName + "\" (udta, ugrd, up, un or alo)");
-    }
-    refuseOutputOverInput(invocation.arguments[2], {in});
+    // The command line holds one of the kinds.
+    const auto kind =
+        std::find_if(std::begin(kExportKinds), std::end(kExportKinds),
+                     [&](const ExportKind& k) { return k.name == invocation.arguments[0]; });
+    checkOutput(invocation.arguments[2], {in});
     const model::Document document = openDocument(in);
-    if (kind->second == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
+    if (kind->format == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
         throw Error("\"" + in + "\" holds no restrictions");
     }
-    writeOutput(invocation.arguments[2], files::exportTable(document, kind->second));
+    writeOutput(invocation.arguments[2], files::exportTable(document, kind->format));
 }
 
 // OUT may be IN, which it rewrites in its own form, but not the table file.
 void importTable(const Invocation& invocation, std::ostream&) {
     const std::string& tableFile = invocation.arguments[1];
     const std::string& out = invocation.arguments[2];
-    refuseOutputOverInput(out, {tableFile});
+    checkOutput(out, {tableFile});
     const model::Document before = openDocument(invocation.arguments[0]);
     model::Document after = before;
     const auto table = readInput(tableFile);
@@ -66,6 +70,14 @@ void importTable(const Invocation& invocation, std::ostream&) {
     }
     saveDocument(after, out);
     warnOfIgnoredChanges(invocation, before, after, out);
+}
+
+ValueKind exportKindNames() {
+    std::vector<std::string> names;
+    for (const ExportKind& kind : kExportKinds) {
+        names.emplace_back(kind.name);
+    }
+    return choiceValue(names);
 }
 
 }  // namespace
@@ -90,7 +102,8 @@ std::vector<Command> fileCommands() {
          "Writes one table of a file in a stand-alone form, as the editor's Export menu does.",
          {{"KIND",
            "udta (unit data), ugrd (upgrade data), up (upgrade section), un (unit section) or "
-           "alo (restrictions)"},
+           "alo (restrictions)",
+           exportKindNames()},
           {"IN", "the scenario or table file to read"},
           {"OUT", "the table file to write"}},
          {},

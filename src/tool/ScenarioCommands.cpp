@@ -1,11 +1,10 @@
-#include <QImage>
-
 #include "core/game/Minimap.h"
 #include "core/model/DefaultDataWords.h"
 #include "core/model/MapProperties.h"
 #include "core/model/PlayerSettings.h"
 #include "core/model/TypedNumber.h"
 #include "tool/Commands.h"
+#include "tool/PngOutput.h"
 #include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
@@ -13,6 +12,8 @@ namespace tarnwick::tool {
 namespace {
 
 constexpr int kLargestScale = 32;
+// The largest map at the largest scale.
+constexpr int kLargestSide = model::kLargestMapSide * kLargestScale;
 
 // Both commands go by the map size: one that the tile map cannot back, or that no game map has,
 // is refused before anything is drawn or said.
@@ -81,30 +82,45 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
     }
 }
 
-int scaleOf(const Invocation& invocation) {
-    const auto text = invocation.value("scale");
-    const int scale = text ? model::parseTypedInteger(*text) : 1;
-    if (scale < 1 || scale > kLargestScale) {
-        throw Error("--scale needs a whole number from 1 to " + std::to_string(kLargestScale));
+// The size the picture is drawn at: whole pixels per tile with --scale, or the larger side at
+// --size pixels and the other in proportion, rounded, at least one pixel.
+std::pair<std::uint16_t, std::uint16_t> drawnSize(const game::MinimapPicture& picture,
+                                                  const Invocation& invocation) {
+    const auto side = invocation.value("size");
+    if (!side) {
+        const auto scale = static_cast<std::uint16_t>(
+            model::parseTypedInteger(invocation.value("scale").value_or("1")));
+        return {static_cast<std::uint16_t>(picture.width * scale),
+                static_cast<std::uint16_t>(picture.height * scale)};
     }
-    return scale;
+    const auto larger = static_cast<std::uint16_t>(model::parseTypedInteger(*side));
+    const auto inProportion = [larger](unsigned length, unsigned largerLength) {
+        return static_cast<std::uint16_t>(
+            std::max(1u, (2 * length * larger + largerLength) / (2 * largerLength)));
+    };
+    if (picture.width >= picture.height) {
+        return {larger, inProportion(picture.height, picture.width)};
+    }
+    return {inProportion(picture.width, picture.height), larger};
 }
 
 void drawMinimap(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    if (!hasExtension(out, ".png")) {
+    if (invocation.isSet("scale") && invocation.isSet("size")) {
+        throw UsageError("--scale and --size cannot be used together");
+    }
+    if (!hasExtension(out, ".png") && !isStream(out)) {
         throw Error("\"" + out + "\" must end in .png");
     }
-    refuseOutputOverInput(out, {in});
-    const int scale = scaleOf(invocation);
+    checkOutput(out, {in});
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {
         throw Error("\"" + in + "\" has no map size");
     }
-    const QImage image = QImage(picture->rgb.data(), picture->width, picture->height,
-                                picture->width * 3, QImage::Format_RGB888);
-    writePng(out, image.scaled(image.size() * scale));  // whole factors: no smoothing
+    const auto [width, height] = drawnSize(*picture, invocation);
+    const game::MinimapPicture drawn = game::resizedMinimap(*picture, width, height);
+    writePng(out, {drawn.width, drawn.height, drawn.rgb, std::nullopt});
 }
 
 }  // namespace
@@ -123,11 +139,16 @@ std::vector<Command> scenarioCommands() {
          describeScenario},
         {"minimap",
          "Draws the scenario's minimap as the editor does: one pixel per tile, coloured by "
-         "tile number. A map size that the tile map cannot back, or that is outside 1 to 128 "
-         "tiles a side, is refused.",
+         "tile number. Drawn larger or smaller, every pixel takes the colour of the tile "
+         "under it, with no blending. A map size that the tile map cannot back, or that is "
+         "outside 1 to 128 tiles a side, is refused.",
          {{"FILE", "a scenario"}, {"OUT", "the picture to write, ending in .png"}},
-         {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)"}},
-         "tarnwick-tool minimap my.pud map.png --scale 4",
+         {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)",
+           integerValue(1, kLargestScale)},
+          {"size", "N",
+           "the larger side N pixels, the other in proportion, 1 to 4096; instead of --scale",
+           integerValue(1, kLargestSide)}},
+         "tarnwick-tool minimap my.pud map.png --size 256",
          drawMinimap},
     };
 }

@@ -1,38 +1,43 @@
-#include <QImage>
-#include <QString>
-
 #include "core/Progress.h"
 #include "core/graphics/SpriteConverter.h"
 #include "core/model/TypedNumber.h"
 #include "tool/Commands.h"
+#include "tool/PngOutput.h"
 #include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
 namespace {
 
-std::size_t frameCount(const Invocation& invocation) {
-    const auto text = invocation.value("frames");
-    if (!text) {
-        return 0;  // all of them
+// The converted bitmap's rows, bottom-up and padded to four bytes, as a picture from the top.
+PngPicture spritePicture(const graphics::ConvertedSprite& converted,
+                         const graphics::Palette& palette) {
+    PngPicture picture;
+    picture.width = converted.header.width;
+    picture.height = static_cast<std::uint32_t>(converted.header.height * converted.frames);
+    picture.palette = palette;
+    const std::size_t stride = (picture.width + 3) & ~std::size_t{3};
+    picture.pixels.reserve(std::size_t{picture.width} * picture.height);
+    for (std::size_t row = picture.height; row-- > 0;) {
+        const auto start = converted.bitmap.begin() +
+                           static_cast<std::ptrdiff_t>(graphics::kBmpHeaderSize + row * stride);
+        picture.pixels.insert(picture.pixels.end(), start, start + picture.width);
     }
-    const std::int32_t count = model::parseTypedInteger(*text);
-    if (count < 0) {
-        throw Error("--frames needs a count of 0 or more");
-    }
-    return static_cast<std::size_t>(count);
+    return picture;
 }
 
 // The bitmap the editor builds, or a PNG of it.
 void convertSprite(const Invocation& invocation, std::ostream&) {
     const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
-    const bool png = hasExtension(out, ".png");
-    if (!png && !hasExtension(out, ".bmp")) {
+    const bool bmp = hasExtension(out, ".bmp");
+    // A stream has no name to tell the form by: it gets the PNG that viewers take.
+    const bool png = hasExtension(out, ".png") || (!bmp && isStream(out));
+    if (!png && !bmp) {
         throw Error("\"" + out + "\" must end in .bmp or .png");
     }
     const auto paletteFile = invocation.value("palette");
-    refuseOutputOverInput(out, {in, paletteFile.value_or(in)});
+    checkOutput(out, {in, paletteFile.value_or(in)});
     graphics::Palette palette = graphics::greyPalette();
     if (paletteFile) {
         const auto gamePalette = readInput(*paletteFile);
@@ -42,7 +47,9 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
             throw aboutFile(*paletteFile, error);
         }
     }
-    const std::size_t frames = frameCount(invocation);
+    // 0 is all of them.
+    const auto frames = static_cast<std::size_t>(
+        model::parseTypedInteger(invocation.value("frames").value_or("0")));
     const auto sprite = readInput(in);
     try {
         graphics::checkSprite(sprite);
@@ -61,8 +68,7 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
         writeOutput(out, converted.bitmap);
         return;
     }
-    writePng(out, QImage::fromData(converted.bitmap.data(),
-                                   static_cast<int>(converted.bitmap.size()), "BMP"));
+    writePng(out, spritePicture(converted, palette));
 }
 
 }  // namespace
@@ -75,7 +81,7 @@ std::vector<Command> spriteCommands() {
          {{"SPRITE", "a unit's sprite, as extract writes it"},
           {"OUT", "the picture to write, ending in .bmp or .png"}},
          {{"palette", "FILE", "a game palette of 768 six-bit values (default: greys)"},
-          {"frames", "N", "only the first N frames (default: all)"}},
+          {"frames", "N", "only the first N frames (default: all)", countValue()}},
          "tarnwick-tool sprite unit.gfx unit.png --palette summer.pal --frames 5",
          convertSprite},
     };

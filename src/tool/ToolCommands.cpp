@@ -2,42 +2,17 @@
 
 #include <algorithm>
 
-#include <QCommandLineParser>
-#include <QRegularExpression>
-
 #include "TarnwickProject.h"
 #include "tool/CommandHelp.h"
+#include "tool/CommandLine.h"
 #include "tool/Commands.h"
+#include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
 namespace {
 
 const std::string kProgram = "tarnwick-tool";
-
-// QCommandLineParser reads "-5" as an option, yet a command's numbers may be negative: they are
-// marked with a character that no command line can hold while it parses, and restored after.
-const QChar kNumberMark = QChar(0);
-
-QString shielded(const std::string& word) {
-    static const QRegularExpression negativeNumber("^-[0-9]");
-    QString text = QString::fromStdString(word);
-    if (negativeNumber.match(text).hasMatch()) {
-        text[0] = kNumberMark;
-    }
-    return text;
-}
-
-std::string restored(QString text) {
-    if (text.startsWith(kNumberMark)) {
-        text[0] = '-';
-    }
-    return text.toStdString();
-}
-
-std::string dashed(const QString& optionName) {
-    return (optionName.size() == 1 ? "-" : "--") + optionName.toStdString();
-}
 
 const Command& commandNamed(const std::string& name) {
     const auto& commands = toolCommands();
@@ -47,62 +22,6 @@ const Command& commandNamed(const std::string& name) {
         throw UsageError("Unknown command \"" + name + "\"");
     }
     return *found;
-}
-
-void checkArgumentCount(const std::vector<Argument>& expected,
-                        const std::vector<std::string>& given) {
-    if (given.size() < expected.size() && !expected[given.size()].optional) {
-        throw UsageError("Missing argument " + expected[given.size()].name);
-    }
-    const bool repeats = !expected.empty() && expected.back().repeats;
-    if (given.size() > expected.size() && !repeats) {
-        throw UsageError("Unexpected argument \"" + given[expected.size()] + "\"");
-    }
-}
-
-// The command's arguments and options, in any order; nothing when help was asked for.
-std::optional<Invocation> parseInvocation(const Command& command,
-                                          const std::vector<std::string>& words) {
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{"h", "help"});
-    parser.addOption(help);
-    for (const Option& option : command.options) {
-        const QString name = QString::fromStdString(option.name);
-        parser.addOption(
-            option.valueName.empty()
-                ? QCommandLineOption(name)
-                : QCommandLineOption(name, {}, QString::fromStdString(option.valueName)));
-    }
-    QStringList list{QString::fromStdString(kProgram)};
-    for (const std::string& word : words) {
-        list << shielded(word);
-    }
-    const bool parsed = parser.parse(list);
-    if (parser.isSet(help)) {
-        return std::nullopt;
-    }
-    if (!parsed) {
-        const QStringList unknown = parser.unknownOptionNames();
-        throw UsageError(unknown.isEmpty() ? parser.errorText().toStdString()
-                                           : "Unknown option \"" + dashed(unknown.first()) + "\"");
-    }
-    Invocation invocation;
-    for (const QString& argument : parser.positionalArguments()) {
-        invocation.arguments.push_back(restored(argument));
-    }
-    const std::vector<Argument>* expected = &command.arguments;
-    for (const Option& option : command.options) {
-        const QString name = QString::fromStdString(option.name);
-        if (parser.isSet(name)) {
-            invocation.options[option.name] =
-                option.valueName.empty() ? std::string() : restored(parser.value(name));
-            if (!option.arguments.empty()) {
-                expected = &option.arguments;
-            }
-        }
-    }
-    checkArgumentCount(*expected, invocation.arguments);
-    return invocation;
 }
 
 int showHelp(const std::vector<std::string>& topics, std::ostream& out) {
@@ -124,6 +43,7 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
         invocation->warn = [&](const std::string& text) {
             err << kProgram << ' ' << command.name << ": warning: " << text << '\n';
         };
+        const StandardInputTurn oneReadingOfStandardInput;
         command.run(*invocation, out);
         return 0;
     } catch (const AnswerStatus& answer) {

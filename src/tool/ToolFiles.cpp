@@ -1,52 +1,128 @@
 #include "tool/ToolFiles.h"
 
-#include <filesystem>
+#include <unistd.h>
+
 #include <sstream>
 
-#include <QBuffer>
-#include <QImage>
 #include <QString>
 
 #include "core/files/DocumentFiles.h"
 #include "platform/FileStore.h"
+#include "platform/StreamOutput.h"
 #include "tool/Command.h"
 
 namespace tarnwick::tool {
 
+namespace {
+
+constexpr const char* kStandardStream = "-";
+
+bool isStandardStream(const std::string& path) {
+    return path == kStandardStream;
+}
+
+std::string quoted(const std::string& path) {
+    return '"' + path + '"';
+}
+
+// The platform names the file as it opened it; the tool names it as it was given, first.
+Error fileFailure(const std::string& path, const platform::FileFailed& failure) {
+    return Error(quoted(path) + ": cannot " + failure.verb() + ": " + failure.reason);
+}
+
+bool standardInputTaken = false;
+
+std::vector<std::uint8_t> readStandardInput() {
+    if (standardInputTaken) {
+        throw UsageError("\"-\" is standard input, which is read once: give it for one input");
+    }
+    standardInputTaken = true;
+    return platform::readStandardInput();
+}
+
+// The regular file an input or an output names; "-" names what standard input or output holds.
+std::optional<platform::FileIdentity> regularFileNamed(const std::string& path,
+                                                       int standardDescriptor) {
+    return isStandardStream(path) ? platform::regularFileOn(standardDescriptor)
+                                  : platform::regularFileAt(QString::fromStdString(path));
+}
+
+bool isTerminal(const std::string& path) {
+    if (isStandardStream(path)) {
+        return platform::StreamOutput::standardOutput().isTerminal();
+    }
+    const auto stream = platform::StreamOutput::named(path);
+    return stream && stream->isTerminal();
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> readInput(const std::string& path) {
-    return platform::readWholeFile(QString::fromStdString(path));
+    try {
+        return isStandardStream(path) ? readStandardInput()
+                                      : platform::readWholeFile(QString::fromStdString(path));
+    } catch (const platform::ReadFailed& failure) {
+        throw fileFailure(path, failure);
+    }
+}
+
+MappedInput::MappedInput(const std::string& path) {
+    if (isStandardStream(path)) {
+        read_ = readInput(path);
+        return;
+    }
+    try {
+        file_.emplace(QString::fromStdString(path));
+    } catch (const platform::ReadFailed& failure) {
+        throw fileFailure(path, failure);
+    }
+}
+
+StandardInputTurn::StandardInputTurn() {
+    standardInputTaken = false;
+}
+
+StandardInputTurn::~StandardInputTurn() {
+    standardInputTaken = false;
 }
 
 Error aboutFile(const std::string& path, const std::exception& error) {
     std::istringstream lines(error.what());
     std::string message;
     for (std::string line; std::getline(lines, line);) {
-        message += (message.empty() ? "\"" : "\n\"") + path + "\": " + line;
+        message += (message.empty() ? "" : "\n") + quoted(path) + ": " + line;
     }
     return Error(message);
 }
 
-void refuseOutputOverInput(const std::string& output, std::initializer_list<std::string> inputs) {
+void checkOutput(const std::string& output, std::initializer_list<std::string> inputs,
+                 OutputForm form) {
+    if (form == OutputForm::Binary && isTerminal(output)) {
+        throw UsageError(quoted(output) +
+                         " is a terminal: binary output goes to a file or a pipe (> or |)");
+    }
+    const auto written = regularFileNamed(output, STDOUT_FILENO);
     for (const std::string& input : inputs) {
-        std::error_code missing;  // a file that does not exist is no other file
-        if (std::filesystem::equivalent(output, input, missing)) {
+        if (written && written == regularFileNamed(input, STDIN_FILENO)) {
             throw UsageError("OUT is the input file");
         }
     }
 }
 
-void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
-    platform::saveWholeFile(QString::fromStdString(path), bytes);
+bool isStream(const std::string& path) {
+    return isStandardStream(path) || platform::StreamOutput::named(path).has_value();
 }
 
-void writePng(const std::string& path, const QImage& image) {
-    QByteArray encoded;
-    QBuffer buffer(&encoded);
-    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
-        throw Error("Cannot encode \"" + path + "\" as PNG");
+void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+    try {
+        if (isStandardStream(path)) {
+            platform::writeStandardOutput(bytes);
+        } else {
+            platform::saveWholeFile(QString::fromStdString(path), bytes);
+        }
+    } catch (const platform::SaveFailed& failure) {
+        throw fileFailure(path, failure);
     }
-    writeOutput(path, std::span(reinterpret_cast<const std::uint8_t*>(encoded.constData()),
-                                static_cast<std::size_t>(encoded.size())));
 }
 
 bool hasExtension(const std::string& path, const char* extension) {

@@ -2,33 +2,63 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "core/Error.h"
 #include "core/model/Document.h"
-
-class QImage;
+#include "platform/MappedFile.h"
 
 namespace tarnwick::tool {
 
-// The files the commands read and write, named as given on the command line.
+// The files the commands read and write, named as given on the command line: "-" is standard
+// input as an input and standard output as an output. A message about one starts with its name
+// as given: "b.pud": cannot open: No such file or directory.
+
 std::vector<std::uint8_t> readInput(const std::string& path);
+
+// An input's bytes: a file is mapped, so that a large archive is read only where an entry is
+// looked at; standard input is read whole.
+class MappedInput {
+  public:
+    explicit MappedInput(const std::string& path);
+    std::span<const std::uint8_t> bytes() const { return file_ ? file_->bytes() : read_; }
+
+  private:
+    std::optional<platform::MappedFile> file_;
+    std::vector<std::uint8_t> read_;
+};
+
+// Standard input can be read once: while one of these lives (a command's run), a second "-"
+// among the inputs is refused as a usage error.
+class StandardInputTurn {
+  public:
+    StandardInputTurn();
+    ~StandardInputTurn();
+    StandardInputTurn(const StandardInputTurn&) = delete;
+    StandardInputTurn& operator=(const StandardInputTurn&) = delete;
+};
 
 // `error` as said of the file at `path`: every line of its message starts with the file's name,
 // so that a command that reads several files says which one is meant.
 Error aboutFile(const std::string& path, const std::exception& error);
 
-// Refuses, as a usage error "OUT is the input file", an output that is the same file as one of
-// `inputs`: told by device and inode, so "./a.pud", a hard link or a symbolic link count too.
-// For commands whose output is of another kind than that input.
-void refuseOutputOverInput(const std::string& output, std::initializer_list<std::string> inputs);
-// Replaces the file only when every byte is written.
+enum class OutputForm { Binary, Text };
+// Checked before a command reads anything, so that nothing is done for an output that would be
+// refused, both as usage errors: binary data is not written to a terminal, and `output` is not
+// one of `inputs` ("OUT is the input file": told by device and inode, so "./a.pud", a hard link,
+// a symbolic link or standard output redirected to it count too; a pipe or a device is no file
+// to overwrite). Inputs are given by commands whose output is of another kind than those.
+void checkOutput(const std::string& output, std::initializer_list<std::string> inputs = {},
+                 OutputForm form = OutputForm::Binary);
+// Whether `path` is written straight through: "-", a pipe, a device or /dev/stdout. Such an
+// output has no name to tell its form by.
+bool isStream(const std::string& path);
+// Written straight through to a stream; a file is replaced only when every byte is written.
 void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes);
 
-// The picture as PNG, replaced as writeOutput replaces.
-void writePng(const std::string& path, const QImage& image);
 // Whether `path` ends in `extension` (".png"), in any letter case.
 bool hasExtension(const std::string& path, const char* extension);
 

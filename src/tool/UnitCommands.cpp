@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "core/exchange/TableSchema.h"
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitDataTable.h"
@@ -22,13 +24,19 @@ std::vector<exchange::Column> unitFieldParts() {
     return parts;
 }
 
-exchange::Column findFieldPart(const std::string& name) {
+ValueKind fieldNames() {
+    std::vector<std::string> names;
     for (const exchange::Column& part : unitFieldParts()) {
-        if (part.name == name) {
-            return part;
-        }
+        names.push_back(part.name);
     }
-    throw Error("Unknown unit field \"" + name + "\" (tarnwick-tool fields lists them)");
+    return choiceValue(names, "the unit fields that tarnwick-tool fields lists");
+}
+
+// The command line holds one of the fields.
+exchange::Column findFieldPart(const std::string& name) {
+    const std::vector<exchange::Column> parts = unitFieldParts();
+    return *std::find_if(parts.begin(), parts.end(),
+                         [&](const exchange::Column& part) { return part.name == name; });
 }
 
 std::string range(std::int64_t first, std::int64_t last) {
@@ -52,25 +60,25 @@ void listFields(const Invocation&, std::ostream& out) {
 
 void setField(const Invocation& invocation, std::ostream&) {
     const auto& arguments = invocation.arguments;
+    checkOutput(arguments[1]);
     const exchange::Column target = findFieldPart(arguments[3]);
     const model::FieldDescriptor& field = *target.field;
-    const std::int64_t unit = UnitNames(invocation.value("game")).find(arguments[2]);
-    if (unit < 0 || static_cast<std::size_t>(unit) >= field.count) {
-        throw Error("Unit " + arguments[2] + " is out of range for " + arguments[3] + " (0 to " +
-                    std::to_string(field.count - 1) + ")");
+    const std::size_t unit = UnitNames(invocation.value("game")).fromArgument("UNIT", arguments[2]);
+    if (unit >= field.count) {
+        throw UsageError("UNIT: Unit " + std::to_string(unit) + " has no " + arguments[3] +
+                         " (units 0 to " + std::to_string(field.count - 1) + " have it)");
     }
     const std::int64_t value = model::parseTypedInteger64(arguments[4]);
     if (!invocation.isSet("wrap") &&
         (value < field.minimumValue() || value > field.maximumValue())) {
-        throw Error(arguments[4] + " does not fit " + arguments[3] + " (" +
-                    std::to_string(field.minimumValue()) + " to " +
-                    std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
-                    std::to_string(8 * field.width) + " bits");
+        throw UsageError("VALUE: " + arguments[4] + " does not fit " + arguments[3] + " (" +
+                         std::to_string(field.minimumValue()) + " to " +
+                         std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
+                         std::to_string(8 * field.width) + " bits");
     }
     const model::Document before = openUnitData(arguments[0]);
     model::Document after = before;
-    after.unitData.set(field, static_cast<std::size_t>(unit), static_cast<std::uint32_t>(value),
-                       target.part);
+    after.unitData.set(field, unit, static_cast<std::uint32_t>(value), target.part);
     saveDocument(after, arguments[1]);
     warnOfIgnoredChanges(invocation, before, after, arguments[1]);
 }
@@ -101,9 +109,9 @@ std::vector<Command> unitCommands() {
          "field is refused unless --wrap is given.",
          {{"IN", "a scenario or unit data file"},
           {"OUT", "where to write the result (may be IN)"},
-          {"UNIT", "the unit's id, or its name as units prints it (any letter case)"},
-          {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width"},
-          {"VALUE", "a whole number in the field's range"}},
+          {"UNIT", "the unit's id, or its name as units prints it (any letter case)", unitValue()},
+          {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
+          {"VALUE", "a whole number in the field's range", wholeNumberValue()}},
          {{"wrap", "",
            "store a value that does not fit cut to the field's width, as the editor "
            "stores typed numbers"},

@@ -90,4 +90,18 @@ std::int64_t UnitNames::find(const std::string& unit) const {
     throw Error("The name \"" + unit + "\" is ambiguous: units " + ids + "; give the id");
 }
 
+std::size_t UnitNames::fromArgument(const std::string& argument, const std::string& unit) const {
+    std::int64_t row = -1;
+    try {
+        row = find(unit);
+    } catch (const Error& error) {
+        throw UsageError(argument + ": " + error.what());
+    }
+    if (row < 0 || row >= static_cast<std::int64_t>(names_.size())) {
+        throw UsageError(argument + ": There is no unit " + unit + " (ids 0 to " +
+                         std::to_string(names_.size() - 1) + ")");
+    }
+    return static_cast<std::size_t>(row);
+}
+
 }  // namespace tarnwick::tool

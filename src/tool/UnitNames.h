@@ -16,7 +16,8 @@ namespace tarnwick::tool {
 // stays one field of a line.
 // The option that gives commands the game's unit names.
 inline const Option kGameOption{
-    "game", "DIR", "the game directory (holding DATA/STRDAT.WAR), for the names of units 0 to 104"};
+    "game", "DIR", "the game directory (holding DATA/STRDAT.WAR), for the names of units 0 to 104",
+    directoryValue()};
 
 class UnitNames {
   public:
@@ -31,6 +32,9 @@ class UnitNames {
     // The row that a unit argument names: an id as typed, or a name as printed (in any letter
     // case, blanks standing for "_"). Throws for an unknown or ambiguous name.
     std::int64_t find(const std::string& unit) const;
+    // The row of a unit argument, as find reads it: for an id no row has, or a name that no unit
+    // or several have, a usage error that names the argument (`argument`, such as "UNIT").
+    std::size_t fromArgument(const std::string& argument, const std::string& unit) const;
 
   private:
     std::array<std::string, model::kGraphicsRowCount> names_;

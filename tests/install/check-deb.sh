@@ -62,7 +62,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY tarnwick --version | grep -q '^tarnwick [0-9]'
 tarnwick-tool sections "$work/made.pud" | head -1 | grep -qx 'TYPE 16' || fail "tarnwick-tool sections"
 tarnwick-tool units "$work/made.pud" | wc -l | grep -qx 110 || fail "tarnwick-tool units"
 type=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION xdg-mime query filetype "$work/made.pud")
-[ "$type" = application/x-tarnwick-scenario ] || fail "the system calls a scenario $type"
+[ "$type" = application/x-warcraft2-scenario ] || fail "the system calls a scenario $type"
 
 DEBIAN_FRONTEND=noninteractive "${asRoot[@]}" apt-get remove -y --purge tarnwick >"$work/apt.log" 2>&1 ||
     fail "apt-get remove"

@@ -46,7 +46,7 @@ expect 2 '' 'Unknown option "--frobnicate"' "$editor" --frobnicate
 expect 0 '^Usage: tarnwick-tool COMMAND' '' "$tool" --help
 expect 0 "^tarnwick-tool $version\$" '' "$tool" --version
 expect 2 '' 'A command is needed' "$tool"
-expect 1 '' 'Cannot open' "$tool" sections /nonexistent/file.pud
+expect 1 '' '"/nonexistent/file.pud": cannot open' "$tool" sections /nonexistent/file.pud
 
 # The start script says what to do before it installs or builds anything: nothing else is printed.
 expect 1 '' 'xvfb-run -a bash scripts/run-editor.sh' bash "$runEditor"

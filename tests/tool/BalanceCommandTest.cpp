@@ -122,8 +122,8 @@ TEST_F(BalanceCommandTest, RefusalsAndDamagedScripts) {
         codeOf({"balance", path("demo.pud"), "0", "2", "--matrix", path("m"), "--game", game()}),
         2);
     const ToolRun tooHigh = runCommand({"balance", path("demo.pud"), "0", "105", "--game", game()});
-    EXPECT_EQ(tooHigh.code, 1);
-    EXPECT_NE(tooHigh.err.find("Unit 105 cannot be compared (0 to 104)"), std::string::npos);
+    EXPECT_EQ(tooHigh.code, 2);
+    EXPECT_NE(tooHigh.err.find("B: Unit 105 cannot be compared (0 to 104)"), std::string::npos);
     EXPECT_FALSE(exists("m"));
 
     // Scripts cut short: every walk past the end fails, is reported, and the rest still counts.

@@ -1,5 +1,7 @@
 #include <regex>
 
+#include <QDir>
+
 #include "DemoGameData.h"
 #include "ToolTestSupport.h"
 #include "tool/Commands.h"
@@ -23,7 +25,8 @@ TEST(ToolCommandLine, HelpAnswersOnStandardOutputWithEveryCommand) {
         EXPECT_EQ(run.err, "");
         EXPECT_EQ(run.out.rfind("Usage: tarnwick-tool COMMAND", 0), 0u) << run.out;
         for (const tool::Command& command : tool::toolCommands()) {
-            EXPECT_TRUE(holds(run.out, "\n  " + command.name)) << command.name;
+            // The completion's helper is no command for users.
+            EXPECT_NE(holds(run.out, "\n  " + command.name + ' '), command.hidden) << command.name;
         }
         EXPECT_TRUE(holds(run.out, "  2   usage error"));
     }
@@ -75,6 +78,52 @@ TEST(ToolCommandLine, UnknownCommandsAndOptionsAreNamedWithExitTwo) {
         EXPECT_TRUE(holds(run.err, "--help")) << run.err;
     }
     EXPECT_TRUE(holds(runCommand({"resave", "x"}).err, "Usage: tarnwick-tool resave IN OUT\n"));
+}
+
+TEST_F(ToolTest, AWordThatBeginsWithADashIsAnOptionOrRefused) {
+    write("in.pud", Bytes(5694, 0));
+    for (const std::string word : {"-hout.pud", "-h=x", "-game", "-x"}) {
+        const ToolRun run = runCommand({"resave", path("in.pud"), word});
+        EXPECT_EQ(run.code, 2) << word;
+        EXPECT_EQ(run.out, "") << word;
+        EXPECT_TRUE(holds(run.err, "Unknown option \"" + word +
+                                       "\" (an argument that begins with \"-\" follows \"--\")"))
+            << run.err;
+    }
+    EXPECT_EQ(QDir(QString::fromStdString(path(""))).entryList(QDir::Files), QStringList{"in.pud"});
+    // "-", negative numbers and anything after "--" are arguments.
+    EXPECT_TRUE(holds(runCommand({"fields", "-"}).err, "Unexpected argument \"-\""));
+    EXPECT_TRUE(holds(runCommand({"fields", "--", "-h"}).err, "Unexpected argument \"-h\""));
+    EXPECT_TRUE(holds(runCommand({"fields", "-7"}).err, "Unexpected argument \"-7\""));
+    const ToolRun switchWithValue = runCommand({"import", "a", "b", "c", "--quiet=yes"});
+    EXPECT_EQ(switchWithValue.code, 2);
+    EXPECT_TRUE(holds(switchWithValue.err, "--quiet takes no value")) << switchWithValue.err;
+}
+
+TEST(ToolCommandLine, ABadValueNamesItsOptionOrArgumentAndWhatIsAllowed) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"minimap", "a.pud", "m.png", "--scale", "x"},
+         "minimap: --scale: \"x\" is not a whole number from 1 to 32\n"},
+        {{"minimap", "a.pud", "m.png", "--scale=33"}, "minimap: --scale: \"33\" is not"},
+        {{"units", "a.pud", "--format", "xml"},
+         "units: --format: \"xml\" is not one of text, json, csv\n"},
+        {{"diff", "a.pud", "b.pud", "--format=csv"},
+         "diff: --format: \"csv\" is not one of text, json\n"},
+        {{"export", "xyz", "a.pud", "o"},
+         "export: KIND: \"xyz\" is not one of udta, ugrd, up, un, alo\n"},
+        {{"defaults", "a.pud", "b.pud", "--upgrades", "yes"},
+         "defaults: --upgrades: \"yes\" is not one of on, off\n"},
+        {{"extract", "a.war", "-1", "o"},
+         "extract: N: \"-1\" is not a whole number of 0 or more\n"},
+        {{"sprite", "a.gfx", "b.png", "--frames", "2x"},
+         "sprite: --frames: \"2x\" is not a whole number"},
+        {{"balance", "a.pud", "0", "frob"}, "balance: B: No unit is named \"frob\""},
+    };
+    for (const auto& [arguments, message] : cases) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 2) << message;
+        EXPECT_TRUE(holds(run.err, "tarnwick-tool " + message)) << run.err;
+    }
 }
 
 TEST_F(ToolTest, OptionsStandAnywhereInEitherForm) {

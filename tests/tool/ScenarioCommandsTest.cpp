@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <QImage>
 
 #include "ScenarioBuilder.h"
@@ -72,13 +74,61 @@ TEST_F(ToolTest, MinimapDrawsOneSquarePerTileAndRefusesWhatItCannotDraw) {
     const std::vector<std::vector<std::string>> refused = {
         {"minimap", path("table.udt"), path("out.png")},
         {"minimap", path("small.pud"), path("out.bmp")},
-        {"minimap", path("small.pud"), path("out.png"), "--scale", "0"},
         {"info", path("table.udt")},
     };
     for (const auto& arguments : refused) {
         EXPECT_EQ(runCommand(arguments).code, 1) << arguments[2];
     }
+    EXPECT_EQ(runCommand({"minimap", path("small.pud"), path("out.png"), "--scale", "33"}).code, 2);
     EXPECT_FALSE(exists("out.png") || exists("out.bmp"));
+}
+
+TEST_F(ToolTest, MinimapAtASizeKeepsTheShapeAndGivesEveryPixelATilesOwnColour) {
+    // 3 x 2 tiles, each of its own colour: a, b, c over d, e, f.
+    const std::map<QRgb, char> tileLetters = {{qRgb(0, 48, 112), 'a'}, {qRgb(111, 63, 0), 'b'},
+                                              {qRgb(32, 80, 15), 'c'}, {qRgb(63, 63, 63), 'd'},
+                                              {qRgb(0, 0, 0), 'e'},    {qRgb(0, 47, 96), 'f'}};
+    write("six.pud", typicalScenarioWith({{"DIM ", Bytes{3, 0, 2, 0}},
+                                          {"MTXM", Bytes{0x10, 0, 0x30, 0, 0x50, 0,  //
+                                                         0x80, 0, 0x00, 0, 0x00, 1}}}));
+    const auto drawnRows = [&](const std::string& side) {
+        const std::vector<std::string> arguments = {"minimap", path("six.pud"), path("map.png"),
+                                                    "--size", side};
+        EXPECT_EQ(runCommand(arguments).code, 0) << side;
+        const QImage picture(QString::fromStdString(path("map.png")));
+        std::vector<std::string> rows(static_cast<std::size_t>(picture.height()));
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const auto letter = tileLetters.find(picture.pixel(x, y));
+                rows[static_cast<std::size_t>(y)] +=
+                    letter == tileLetters.end() ? '?' : letter->second;
+            }
+        }
+        return rows;
+    };
+    // Larger, not by a whole factor: 7 x 4.67, rounded to 5, with no blended pixel.
+    EXPECT_EQ(drawnRows("7"),
+              (std::vector<std::string>{"aabbbcc", "aabbbcc", "ddeeeff", "ddeeeff", "ddeeeff"}));
+    // Smaller: each pixel the tile under its centre, never a mixture of the tiles it covers.
+    EXPECT_EQ(drawnRows("2"), (std::vector<std::string>{"df"}));
+    EXPECT_EQ(drawnRows("1"), (std::vector<std::string>{"e"}));
+
+    // A map twice as tall as wide keeps its shape the other way round.
+    write("tall.pud", typicalScenarioWith(
+                          {{"DIM ", Bytes{64, 0, 128, 0}}, {"MTXM", Bytes(2 * 64 * 128, 0x50)}}));
+    ASSERT_EQ(runCommand({"minimap", path("tall.pud"), path("tall.png"), "--size", "256"}).code, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("tall.png"))).size(), QSize(128, 256));
+
+    for (const std::vector<std::string>& options : {std::vector<std::string>{"--size", "0"},
+                                                    {"--size", "4097"},
+                                                    {"--size", "64", "--scale", "2"}}) {
+        std::vector<std::string> arguments = {"minimap", path("six.pud"), path("out.png")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 2) << options[1];
+        EXPECT_NE(run.err.find("--size"), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(exists("out.png"));
 }
 
 TEST_F(ToolTest, AMapSizeTheTilesOrTheGameCannotBackIsRefusedNamingBoth) {

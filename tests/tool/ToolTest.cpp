@@ -130,26 +130,30 @@ TEST_F(ToolTest, SetWithWrapTruncatesAndKeepsTheKind) {
 TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
     write("in.pud", scenarioWithUnits({}));
     write("in.ugd", patternBytes(780, 1));
+    // A value the command line cannot hold is a usage error naming its argument.
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
         {{"set", path("in.pud"), path("o"), "3", "hitpoints", "5"},
-         "Unknown unit field \"hitpoints\""},
-        {{"set", path("in.pud"), path("o"), "3", "useDefault", "5"}, "Unknown unit field"},
+         "FIELD: \"hitpoints\" is not one of the unit fields that tarnwick-tool fields lists"},
+        {{"set", path("in.pud"), path("o"), "3", "useDefault", "5"}, "FIELD: \"useDefault\""},
         {{"set", path("in.pud"), path("o"), "110", "hitPoints", "5"},
-         "Unit 110 is out of range for hitPoints (0 to 109)"},
-        {{"set", path("in.pud"), path("o"), "58", "rightClickAction", "1"}, "(0 to 57)"},
-        {{"set", path("in.pud"), path("o"), "-1", "armor", "1"}, "out of range"},
+         "UNIT: Unit 110 has no hitPoints (units 0 to 109 have it)\n"},
+        {{"set", path("in.pud"), path("o"), "58", "rightClickAction", "1"}, "(units 0 to 57"},
+        {{"set", path("in.pud"), path("o"), "-1", "armor", "1"},
+         "UNIT: There is no unit -1 (ids 0 to 126)\n"},
+        {{"set", path("in.pud"), path("o"), "9999", "armor", "1"}, "UNIT: There is no unit 9999"},
         {{"set", path("in.pud"), path("o"), "1", "armor", "ten"},
-         "'ten' is not a valid integer value"},
-        {{"set", path("in.ugd"), path("o"), "1", "armor", "1"}, "holds upgrade data, no unit data"},
+         "VALUE: \"ten\" is not a whole number\n"},
+        {{"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}, "FIELD: "},
     };
     for (const auto& [arguments, message] : refusals) {
         const ToolRun run = runCommand(arguments);
-        EXPECT_EQ(run.code, 1) << arguments[4];
+        EXPECT_EQ(run.code, 2) << arguments[4];
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
+    const ToolRun upgrades = runCommand({"set", path("in.ugd"), path("o"), "1", "armor", "1"});
+    EXPECT_EQ(upgrades.code, 1);
+    EXPECT_NE(upgrades.err.find("holds upgrade data, no unit data"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
-    EXPECT_TRUE(runCommand({"set", path("in.pud"), path("o"), "126", "gfxSwampless", "1"}).code ==
-                1);
     EXPECT_EQ(runCommand({"set", path("in.pud"), path("o"), "126", "gfxWinter", "1"}).code, 0);
 }
 
@@ -256,7 +260,9 @@ TEST_F(ToolTest, DirectSaveThenDirectLoadGiveTheDocumentBack) {
                                "\": Cant import a PUD or a UGRD into a UDTA slot\n");
     EXPECT_EQ(contents("game/DATA/MAINDAT.WAR"), archiveBytes);
     EXPECT_EQ(runCommand({"direct-load", path("game"), "88", path("out")}).err,
-              "tarnwick-tool direct-load: There is no row 88: rows run from 1 to 87\n");
+              "tarnwick-tool direct-load: ROW: \"88\" is not a whole number from 1 to 87\n"
+              "Usage: tarnwick-tool direct-load GAMEDIR ROW OUT\n"
+              "Try \"tarnwick-tool direct-load --help\".\n");
 }
 
 TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {
@@ -285,7 +291,6 @@ TEST_F(ToolTest, ExportAndImportRefusals) {
     write("units.udt", patternBytes(5694, 1));
     write("odd.bin", patternBytes(33, 1));
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals = {
-        {{"export", "xyz", path("plain.pud"), path("o")}, "Unknown kind \"xyz\""},
         {{"export", "alo", path("plain.pud"), path("o")}, "holds no restrictions"},
         {{"import", path("plain.pud"), path("odd.bin"), path("o")},
          "This is an unknown or unsupported format"},
@@ -324,8 +329,22 @@ TEST_F(ToolTest, SpriteWritesTheEditorsBitmapOrAPng) {
     const QImage png(QString::fromStdString(path("one.PNG")));
     EXPECT_EQ(png.size(), QSize(30, 20));
     EXPECT_EQ(png.pixelColor(0, 0), QColor(22, 22, 22));  // the background, grey 22
+    // The PNG shows what the bitmap shows, pixel for pixel, in greys and in the game's colours.
+    const auto decoded = [&](const std::string& name) {
+        return QImage(QString::fromStdString(path(name))).convertToFormat(QImage::Format_RGB32);
+    };
+    for (const std::vector<std::string>& options :
+         {std::vector<std::string>{}, {"--frames", "2", "--palette", path("colours.pal")}}) {
+        std::vector<std::string> arguments = {"sprite", path("unit.gfx"), path("same.png")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        ASSERT_EQ(runCommand(arguments).code, 0);
+        EXPECT_EQ(decoded("same.png"), decoded(options.empty() ? "all.bmp" : "two.bmp"));
+        const Bytes first = contents("same.png");
+        ASSERT_EQ(runCommand(arguments).code, 0);
+        EXPECT_EQ(contents("same.png"), first);  // nothing in the file differs between runs
+    }
 
-    EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"}).code, 1);
+    EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.bmp"), "--frames", "-2"}).code, 2);
     EXPECT_FALSE(exists("x.bmp"));
 }
 

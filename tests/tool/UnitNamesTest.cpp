@@ -62,7 +62,7 @@ TEST_F(ToolTest, SetRefusesValuesOutsideTheFieldsRangeUnlessWrapped) {
     };
     for (const auto& [field, value, message] : refusals) {
         const ToolRun run = runCommand({"set", path("in.pud"), path("out.pud"), "5", field, value});
-        EXPECT_EQ(run.code, 1) << field << ' ' << value;
+        EXPECT_EQ(run.code, 2) << field << ' ' << value;
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
     EXPECT_FALSE(exists("out.pud"));
@@ -136,15 +136,16 @@ TEST_F(ToolTest, UnknownAndAmbiguousUnitNamesAreRefused) {
     };
     const std::vector<std::string> game = {"--game", path("game")};
     const ToolRun ambiguous = set(game, "Oil_Rig");
-    EXPECT_EQ(ambiguous.code, 1);
-    EXPECT_NE(ambiguous.err.find("The name \"Oil_Rig\" is ambiguous: units 1, 2, 3"),
+    EXPECT_EQ(ambiguous.code, 2);
+    EXPECT_NE(ambiguous.err.find("UNIT: The name \"Oil_Rig\" is ambiguous: units 1, 2, 3"),
               std::string::npos)
         << ambiguous.err;
     const ToolRun unknown = set(game, "Footman");
-    EXPECT_EQ(unknown.code, 1);
-    EXPECT_NE(unknown.err.find("No unit is named \"Footman\"\n"), std::string::npos) << unknown.err;
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_NE(unknown.err.find("UNIT: No unit is named \"Footman\"\n"), std::string::npos)
+        << unknown.err;
     const ToolRun withoutGame = set({}, "Footguard");
-    EXPECT_EQ(withoutGame.code, 1);
+    EXPECT_EQ(withoutGame.code, 2);
     EXPECT_NE(withoutGame.err.find("need --game DIR"), std::string::npos) << withoutGame.err;
     const ToolRun noGame = set({"--game", path("nowhere")}, "Footguard");
     EXPECT_EQ(noGame.code, 1);

@@ -64,4 +64,24 @@ std::optional<MinimapPicture> buildMinimap(const model::Document& document) {
     return picture;
 }
 
+MinimapPicture resizedMinimap(const MinimapPicture& picture, std::uint16_t width,
+                              std::uint16_t height) {
+    // The source pixel under the centre of pixel `to` of `toCount`: (to + 1/2) * from / toCount.
+    const auto under = [](std::size_t to, std::size_t toCount, std::size_t fromCount) {
+        return (2 * to + 1) * fromCount / (2 * toCount);
+    };
+    MinimapPicture resized;
+    resized.width = width;
+    resized.height = height;
+    resized.rgb.reserve(std::size_t{width} * height * 3);
+    for (std::size_t y = 0; y < height; ++y) {
+        const std::size_t fromY = under(y, height, picture.height);
+        for (std::size_t x = 0; x < width; ++x) {
+            const Rgb colour = picture.pixel(under(x, width, picture.width), fromY);
+            resized.rgb.insert(resized.rgb.end(), {colour.red, colour.green, colour.blue});
+        }
+    }
+    return resized;
+}
+
 }  // namespace tarnwick::game

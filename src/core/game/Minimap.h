@@ -53,4 +53,9 @@ struct MinimapPicture {
 // are drawn as unknown tiles.
 std::optional<MinimapPicture> buildMinimap(const model::Document& document);
 
+// The picture at `width` x `height` pixels, each pixel the colour of the one under its centre:
+// nothing is blended, so every pixel keeps a tile's colour at any size, larger or smaller.
+MinimapPicture resizedMinimap(const MinimapPicture& picture, std::uint16_t width,
+                              std::uint16_t height);
+
 }  // namespace tarnwick::game
