@@ -136,6 +136,7 @@ void MainWindow::buildWorkArea() {
     expansionGraphics_ =
         new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
     minimap_ = new MinimapWindow(document_, this);
+    unitTable_ = new UnitTableWindow(document_, prompts_, history_, defaultTables_, unitName, this);
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
                                        plugInMode_, this);
@@ -208,6 +209,10 @@ void MainWindow::connectCommands() {
     command(menus_.startingResources, &MainWindow::showStartingResources);
     command(menus_.udtaStyle, &MainWindow::showExpansionGraphics);
     command(menus_.viewMinimap, &MainWindow::toggleMinimap);
+    connect(menus_.unitTable, &QAction::triggered, this,
+            guarded([this](bool) { unitTable_->open(); }));
+    connect(unitTable_, &UnitTableWindow::documentChanged, this,
+            guarded([this] { showSelectedRow(); }));
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
@@ -228,9 +233,9 @@ void MainWindow::connectCommands() {
             guarded([this] { showSelectedRow(); }));
 
     bindUndoItems(history_.stack(), menus_.undo, menus_.redo);
-    new MenuKeysFirst(this,
-                      {menus_.undo, menus_.redo, menus_.editUpgrades, menus_.restrictionsEditor,
-                       menus_.viewMinimap, menus_.useDefaultUnitData, menus_.useDefaultUpgrades});
+    new MenuKeysFirst(this, {menus_.undo, menus_.redo, menus_.editUpgrades,
+                             menus_.restrictionsEditor, menus_.viewMinimap, menus_.unitTable,
+                             menus_.useDefaultUnitData, menus_.useDefaultUpgrades});
     connect(&history_, &DocumentHistory::restored, this,
             guarded([this](int unit) { showRestoredDocument(unit); }));
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
@@ -536,6 +541,7 @@ void MainWindow::showDocumentState() {
     if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
     }
+    unitTable_->showDocument();
 }
 
 void MainWindow::setEditingPagesVisible(bool visible) {

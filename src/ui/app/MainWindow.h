@@ -38,6 +38,7 @@
 #include "ui/dialogs/PlayerPropertiesWindow.h"
 #include "ui/dialogs/RestrictionsEditor.h"
 #include "ui/dialogs/StartingResourcesWindow.h"
+#include "ui/dialogs/UnitTableWindow.h"
 #include "ui/dialogs/UpgradeEditor.h"
 #include "ui/graphics/BoxSizerDialog.h"
 #include "ui/graphics/GraphicsPage.h"
@@ -80,6 +81,7 @@ class MainWindow : public QMainWindow {
     BoxSizerDialog& boxSizer() { return *boxSizer_; }
     GraphicsSelectionDialog& graphicsSelection() { return *graphicsSelection_; }
     GraphicsPage& graphicsPage() { return *graphicsPage_; }
+    UnitTableWindow& unitTable() { return *unitTable_; }
     DocumentHistory& history() { return history_; }
     RecentFiles& recentFiles() { return *recentFiles_; }
     bool endRequested() const { return endRequested_; }
@@ -211,6 +213,7 @@ class MainWindow : public QMainWindow {
     StartingResourcesWindow* startingResources_ = nullptr;
     ExpansionGraphicsDialog* expansionGraphics_ = nullptr;
     MinimapWindow* minimap_ = nullptr;
+    UnitTableWindow* unitTable_ = nullptr;
     DirectLoadDialog* directLoad_ = nullptr;
     DirectSaveDialog* directSave_ = nullptr;
     platform::WavePlayer wavePlayer_;

@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "ui/app/units/UnitControlTexts.h"
+#include "ui/units/UnitControlTexts.h"
 
 namespace tarnwick::ui {
 

@@ -10,7 +10,7 @@
 #include <QSlider>
 #include <QWidget>
 
-#include "ui/app/units/UnitFieldBindings.h"
+#include "ui/units/UnitFieldBindings.h"
 
 namespace tarnwick::ui {
 

@@ -2,8 +2,9 @@
 
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitTexts.h"
-#include "ui/app/units/UnitControlTexts.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/units/UnitControlTexts.h"
+#include "ui/units/UnitFieldRules.h"
 
 namespace tarnwick::ui {
 
@@ -13,7 +14,6 @@ namespace {
 constexpr std::size_t kDecayBox = numberBoxIndex("decayRateBox");
 constexpr std::size_t kBasicDamageBox = numberBoxIndex("basicDamageBox");
 constexpr std::size_t kPiercingDamageBox = numberBoxIndex("piercingDamageBox");
-constexpr std::array<unsigned, 3> kDomainFlagBits = {0, 1, 3};  // land, air, sea
 
 // The edit boxes in the order they are filled, between the check boxes and lists.
 constexpr std::array kSizesAndStats = {
@@ -31,7 +31,7 @@ constexpr std::array kLastNumbers = {numberBoxIndex("annoyFactorBox"),
                                      numberBoxIndex("pointValueBox")};
 
 std::int32_t typedNumber(const QLineEdit* box) {
-    return model::parseTypedInteger(box->text().toStdString());
+    return ui::typedNumber(box->text());
 }
 }  // namespace
 
@@ -94,11 +94,8 @@ std::uint32_t UnitEditor::shown(const model::FieldDescriptor& field, std::size_t
 }
 
 void UnitEditor::showNumber(std::size_t box) {
-    const NumberBox& binding = kNumberBoxes[box];
-    const std::int64_t value =
-        model::displayValue(*binding.field, shown(*binding.field, binding.part)) *
-        binding.field->scale;
-    c_.numbers[box]->setText(QString::number(value));
+    c_.numbers[box]->setText(
+        QString::number(shownNumber(document_.unitData, kNumberBoxes[box], *unit_)));
 }
 
 void UnitEditor::showByteCheck(std::size_t box) {
@@ -128,8 +125,7 @@ void UnitEditor::fillFromUnit(std::size_t unit) {
     showNumber(kBasicDamageBox);
     showNumber(kPiercingDamageBox);
     c_.unitType->setCurrentIndex(static_cast<int>(shown(uf::unitType)));
-    const auto missile = static_cast<int>(shown(uf::missile));
-    c_.missile->setCurrentIndex(missile < c_.missile->count() ? missile : -1);
+    c_.missile->setCurrentIndex(missilePosition(document_.unitData, unit));
     for (const std::size_t box : kLastNumbers) {
         showNumber(box);
     }
@@ -145,11 +141,8 @@ void UnitEditor::fillFromUnit(std::size_t unit) {
         }
     }
 
-    const bool hasAction = unit < uf::rightClickAction.count;
-    c_.rightClick->setEnabled(hasAction);
-    const int action = hasAction ? static_cast<int>(shown(uf::rightClickAction)) : 0;
-    c_.rightClick->setCurrentIndex(action >= 1 && action <= c_.rightClick->count() ? action - 1
-                                                                                   : -1);
+    c_.rightClick->setEnabled(unit < uf::rightClickAction.count);
+    c_.rightClick->setCurrentIndex(rightClickPosition(document_.unitData, unit));
 
     c_.decayLabel->setText(
         QString::fromStdString(model::decayText(typedNumber(c_.numbers[kDecayBox]))));
@@ -176,8 +169,9 @@ void UnitEditor::numberChange(std::size_t box) {
     edit(
         QString(binding.label).chopped(1),
         [&] {
-            store(*binding.field, static_cast<std::uint32_t>(value / binding.field->scale),
-                  binding.part);
+            if (unit_) {
+                storeNumber(document_.unitData, binding, *unit_, value);
+            }
         },
         binding.name);
     if (box == kBasicDamageBox || box == kPiercingDamageBox) {
@@ -206,42 +200,54 @@ void UnitEditor::unitTypeChange(int position) {
         return;
     }
     edit("Type", [&] {
-        store(uf::unitType, static_cast<std::uint32_t>(position));
-        for (const unsigned bit : kDomainFlagBits) {
-            setFlag(bit, false);
-            c_.flags[bit]->setChecked(false);
+        if (!unit_) {
+            return;
         }
-        const unsigned chosen = kDomainFlagBits[static_cast<std::size_t>(position)];
-        setFlag(chosen, true);
-        c_.flags[chosen]->setChecked(true);
+        storeUnitType(document_.unitData, *unit_, position);
+        for (unsigned bit = 0; bit < c_.flags.size(); ++bit) {
+            c_.flags[bit]->setChecked(bitSet(document_.unitData, uf::flags, *unit_, bit));
+        }
     });
 }
 
 void UnitEditor::missileChange(int position) {
     if (position >= 0) {
-        edit("Missile Type", [&] { store(uf::missile, static_cast<std::uint32_t>(position)); });
+        edit("Missile Type", [&] {
+            if (unit_) {
+                storeMissile(document_.unitData, *unit_, position);
+            }
+        });
     }
 }
 
 void UnitEditor::rightClickChange(int position) {
     if (position >= 0) {
-        edit("Right Mouse button",
-             [&] { store(uf::rightClickAction, static_cast<std::uint32_t>(position + 1)); });
+        edit("Right Mouse button", [&] {
+            if (unit_) {
+                storeRightClick(document_.unitData, *unit_, position);
+            }
+        });
     }
 }
 
 void UnitEditor::byteCheckClick(std::size_t box, bool ticked) {
-    edit(kByteCheckBoxes[box].caption, [&] { store(*kByteCheckBoxes[box].field, ticked ? 1 : 0); });
+    edit(kByteCheckBoxes[box].caption, [&] {
+        if (unit_) {
+            storeByteCheck(document_.unitData, kByteCheckBoxes[box], *unit_, ticked);
+        }
+    });
 }
 
 void UnitEditor::targetClick() {
-    std::uint32_t targets = 0;
+    std::array<bool, kTargetBoxes.size()> ticked{};
     for (std::size_t i = 0; i < kTargetBoxes.size(); ++i) {
-        if (c_.targets[i]->isChecked()) {
-            targets |= 1u << kTargetBoxes[i].bit;
-        }
+        ticked[i] = c_.targets[i]->isChecked();
     }
-    edit("Targets", [&] { store(uf::canTarget, targets); });
+    edit("Targets", [&] {
+        if (unit_) {
+            storeTargets(document_.unitData, *unit_, ticked);
+        }
+    });
 }
 
 void UnitEditor::flagClick(unsigned bit, bool ticked) {
@@ -251,12 +257,9 @@ void UnitEditor::flagClick(unsigned bit, bool ticked) {
 }
 
 void UnitEditor::setFlag(unsigned bit, bool set) {
-    if (!unit_ || *unit_ >= uf::flags.count) {
-        return;
+    if (unit_) {
+        storeBit(document_.unitData, uf::flags, *unit_, bit, set);
     }
-    const std::uint32_t mask = 1u << bit;
-    const std::uint32_t flags = shown(uf::flags);
-    store(uf::flags, set ? flags | mask : flags & ~mask);
 }
 
 }  // namespace tarnwick::ui

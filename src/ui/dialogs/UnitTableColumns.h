@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+
+#include "core/model/UnitDataTable.h"
+
+namespace tarnwick::ui {
+
+// A column of the unit table: a value of the "General" page or a check box of the "Flags"
+// page, read and kept by the same rules as the page's control.
+struct UnitTableColumn {
+    enum class Kind { Number, List, Check };
+
+    Kind kind;
+    QString header;       // the page's label: "Hit Points"
+    QString toolTip;      // the tool's field name, or the check box's caption
+    QString key;          // the column's name in copied text: "hitPoints", "flags.14"
+    QString stepName;     // as the page names its steps: "Change Hit Points of Pikeman"
+    QStringList choices;  // a list's entries
+    // Numbers as shown (costs in gold), list positions (-1: none), 0 or 1 for a check box.
+    std::function<std::int64_t(const model::UnitDataTable& table, std::size_t unit)> value;
+    std::function<void(model::UnitDataTable& table, std::size_t unit, std::int64_t value)> store;
+    // The values "Set Selected..." may give, as shown.
+    std::int64_t minimum = 0;
+    std::int64_t maximum = 0;
+
+    // The value as the table shows it and as it is copied: "Land", "1".
+    QString text(std::int64_t value) const;
+    // A typed or pasted text as the value to store; throws the page's message for a number.
+    std::int64_t parse(const QString& text) const;
+};
+
+// The name column comes first in the table; these are the ones after it, in page order.
+const std::vector<UnitTableColumn>& unitTableColumns();
+
+}  // namespace tarnwick::ui

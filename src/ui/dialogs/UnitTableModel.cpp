@@ -1,0 +1,182 @@
+#include "ui/dialogs/UnitTableModel.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+namespace {
+const QString kNameHeader = "Name";
+}
+
+UnitTableModel::UnitTableModel(model::Document& document, DocumentHistory& history,
+                               Prompts& prompts, UnitName unitName, QObject* parent)
+    : QAbstractTableModel(parent),
+      document_(document),
+      history_(history),
+      prompts_(prompts),
+      unitName_(std::move(unitName)) {}
+
+void UnitTableModel::setDefaults(const model::UnitDataTable* defaults) {
+    defaults_ = defaults;
+}
+
+void UnitTableModel::refresh() {
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
+}
+
+const UnitTableColumn* UnitTableModel::columnAt(int column) const {
+    const auto& columns = unitTableColumns();
+    return column >= 1 && static_cast<std::size_t>(column) <= columns.size()
+               ? &columns[static_cast<std::size_t>(column - 1)]
+               : nullptr;
+}
+
+bool UnitTableModel::rowDiffers(int row) const {
+    if (defaults_ == nullptr) {
+        return false;
+    }
+    const auto unit = static_cast<std::size_t>(row);
+    for (const UnitTableColumn& column : unitTableColumns()) {
+        if (column.value(document_.unitData, unit) != column.value(*defaults_, unit)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void UnitTableModel::assign(const std::vector<Assignment>& assignments, const QString& stepName) {
+    history_.record(stepName, [&] {
+        for (const Assignment& assignment : assignments) {
+            columnAt(assignment.column)
+                ->store(document_.unitData, assignment.unit, assignment.value);
+        }
+    });
+    refresh();
+    emit documentChanged();
+}
+
+QString UnitTableModel::stepName(int column, const std::vector<std::size_t>& units) const {
+    const QString what = columnAt(column)->stepName;
+    return units.size() == 1 ? QString("Change %1 of %2").arg(what, unitName_(units.front()))
+                             : QString("Change %1 of %2 units").arg(what).arg(units.size());
+}
+
+int UnitTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(model::kUnitCount);
+}
+
+int UnitTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(unitTableColumns().size()) + 1;
+}
+
+QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t unit,
+                                   int role) const {
+    const std::int64_t value = column.value(document_.unitData, unit);
+    const bool check = column.kind == UnitTableColumn::Kind::Check;
+    const bool differs = defaults_ != nullptr && column.value(*defaults_, unit) != value;
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::EditRole:
+            return check ? QVariant() : QVariant(column.text(value));
+        case Qt::CheckStateRole:
+            return check ? QVariant(value != 0 ? Qt::Checked : Qt::Unchecked) : QVariant();
+        case kChoicesRole:
+            return column.choices;
+        case kSortRole:
+            return column.kind == UnitTableColumn::Kind::List ? QVariant(column.text(value))
+                                                              : QVariant(qlonglong{value});
+        case Qt::FontRole:
+            if (differs) {
+                QFont bold;
+                bold.setBold(true);
+                return bold;
+            }
+            return {};
+        case Qt::ForegroundRole:
+            return differs ? QVariant(QGuiApplication::palette().brush(QPalette::Link))
+                           : QVariant();
+        case Qt::ToolTipRole: {
+            if (!differs) {
+                return {};
+            }
+            // Worded as the unit pages word their marks.
+            const std::int64_t fallback = column.value(*defaults_, unit);
+            return "Default: " + (check ? QString(fallback != 0 ? "ticked" : "not ticked")
+                                  : column.text(fallback).isEmpty() ? QString::number(fallback)
+                                                                    : column.text(fallback));
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant UnitTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) {
+        return {};
+    }
+    const auto unit = static_cast<std::size_t>(index.row());
+    if (const UnitTableColumn* column = columnAt(index.column())) {
+        return valueData(*column, unit, role);
+    }
+    switch (role) {
+        case Qt::DisplayRole:
+        case kSortRole:
+            return unitName_(unit);
+        case Qt::ForegroundRole:
+            return rowDiffers(index.row())
+                       ? QVariant(QGuiApplication::palette().brush(QPalette::Link))
+                       : QVariant();
+        default:
+            return {};
+    }
+}
+
+QVariant UnitTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal) {
+        return role == Qt::DisplayRole ? QVariant(section) : QVariant();
+    }
+    const UnitTableColumn* column = columnAt(section);
+    switch (role) {
+        case Qt::DisplayRole:
+            return column != nullptr ? column->header : kNameHeader;
+        case Qt::ToolTipRole:
+            return column != nullptr ? column->toolTip : QVariant();
+        default:
+            return {};
+    }
+}
+
+Qt::ItemFlags UnitTableModel::flags(const QModelIndex& index) const {
+    const Qt::ItemFlags base = QAbstractTableModel::flags(index);
+    const UnitTableColumn* column = columnAt(index.column());
+    if (column == nullptr) {
+        return base;
+    }
+    return column->kind == UnitTableColumn::Kind::Check ? base | Qt::ItemIsUserCheckable
+                                                        : base | Qt::ItemIsEditable;
+}
+
+bool UnitTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    const UnitTableColumn* column = columnAt(index.column());
+    if (column == nullptr || (role != Qt::EditRole && role != Qt::CheckStateRole)) {
+        return false;
+    }
+    const auto unit = static_cast<std::size_t>(index.row());
+    bool stored = false;
+    runGuarded(prompts_, [&] {
+        const std::int64_t parsed = role == Qt::CheckStateRole
+                                        ? (value.value<Qt::CheckState>() == Qt::Checked ? 1 : 0)
+                                        : column->parse(value.toString());
+        assign({{unit, index.column(), parsed}}, stepName(index.column(), {unit}));
+        stored = true;
+    });
+    return stored;
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include <QAbstractTableModel>
+
+#include "core/model/Document.h"
+#include "ui/dialogs/UnitTableColumns.h"
+#include "ui/history/DocumentHistory.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// Units 0 to 109 as rows, their name first and then every value of the unit pages, read from
+// the document each time they are shown; a change goes into the document as one history step.
+class UnitTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    using UnitName = std::function<QString(std::size_t unit)>;
+    // What the rows sort by: numbers as numbers, texts as texts.
+    static constexpr int kSortRole = Qt::UserRole;
+    // A list cell's entries, for its editor.
+    static constexpr int kChoicesRole = Qt::UserRole + 1;
+
+    // One value to store: a unit (a row) and a column after the name.
+    struct Assignment {
+        std::size_t unit;
+        int column;
+        std::int64_t value;
+    };
+
+    UnitTableModel(model::Document& document, DocumentHistory& history, Prompts& prompts,
+                   UnitName unitName, QObject* parent = nullptr);
+
+    // The table the marks compare with; null marks nothing.
+    void setDefaults(const model::UnitDataTable* defaults);
+    // Shows the document as it now is.
+    void refresh();
+
+    // The value column of a model column; null for the name column.
+    const UnitTableColumn* columnAt(int column) const;
+    QString unitName(std::size_t unit) const { return unitName_(unit); }
+    // Whether any value of the row differs from the compared table.
+    bool rowDiffers(int row) const;
+
+    // Stores the values as the step `stepName`; the views and the pages follow.
+    void assign(const std::vector<Assignment>& assignments, const QString& stepName);
+    // "Change Hit Points of Pikeman", or "Change Hit Points of 12 units" for several.
+    QString stepName(int column, const std::vector<std::size_t>& units) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // A typed text is checked as the page checks it; a refusal shows the page's message.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  signals:
+    // The table changed the document: the unit pages show it again.
+    void documentChanged();
+
+  private:
+    QVariant valueData(const UnitTableColumn& column, std::size_t unit, int role) const;
+
+    model::Document& document_;
+    DocumentHistory& history_;
+    Prompts& prompts_;
+    UnitName unitName_;
+    const model::UnitDataTable* defaults_ = nullptr;
+};
+
+}  // namespace tarnwick::ui

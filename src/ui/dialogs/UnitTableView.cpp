@@ -1,0 +1,131 @@
+#include "ui/dialogs/UnitTableView.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollBar>
+
+#include "ui/dialogs/UnitTableModel.h"
+
+namespace tarnwick::ui {
+
+QWidget* UnitCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    QWidget* editor = nullptr;
+    const QStringList choices = index.data(UnitTableModel::kChoicesRole).toStringList();
+    if (!choices.isEmpty()) {
+        auto* list = new QComboBox(parent);
+        list->addItems(choices);
+        editor = list;
+    } else {
+        editor = QStyledItemDelegate::createEditor(parent, option, index);
+    }
+    editor->installEventFilter(const_cast<UnitCellDelegate*>(this));
+    return editor;
+}
+
+void UnitCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        list->setCurrentIndex(list->findText(index.data(Qt::EditRole).toString()));
+        return;
+    }
+    QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void UnitCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                    const QModelIndex& index) const {
+    if (auto* list = qobject_cast<QComboBox*>(editor)) {
+        if (list->currentIndex() >= 0) {
+            model->setData(index, list->currentText(), Qt::EditRole);
+        }
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}
+
+bool UnitCellDelegate::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & Qt::ControlModifier) != 0) {
+            auto* editor = static_cast<QWidget*>(watched);
+            const auto* list = qobject_cast<QComboBox*>(editor);
+            const QString text =
+                list != nullptr ? list->currentText() : static_cast<QLineEdit*>(editor)->text();
+            emit closeEditor(editor, NoHint);
+            emit setAllRequested(text);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+}
+
+UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new QTableView(this)) {
+    names_->setObjectName("unitNameColumn");
+    names_->setFocusPolicy(Qt::NoFocus);
+    names_->verticalHeader()->hide();
+    names_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    names_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    names_->setVerticalScrollMode(ScrollPerPixel);
+    names_->setSortingEnabled(true);
+    viewport()->stackUnder(names_);
+    setHorizontalScrollMode(ScrollPerPixel);
+    setVerticalScrollMode(ScrollPerPixel);
+    verticalHeader()->hide();
+
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (column == 0) {
+                    names_->setColumnWidth(0, width);
+                    placeNameView();
+                }
+            });
+    connect(verticalHeader(), &QHeaderView::sectionResized, this,
+            [this](int row, int, int height) { names_->setRowHeight(row, height); });
+    connect(names_->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
+            &QAbstractSlider::setValue);
+    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, names_->verticalScrollBar(),
+            &QAbstractSlider::setValue);
+}
+
+void UnitTableView::setModel(QAbstractItemModel* model) {
+    QTableView::setModel(model);
+    names_->setModel(model);
+    names_->setSelectionModel(selectionModel());
+    for (int column = 1; column < model->columnCount(); ++column) {
+        names_->setColumnHidden(column, true);
+    }
+    names_->setColumnWidth(0, columnWidth(0));
+    placeNameView();
+}
+
+void UnitTableView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    placeNameView();
+}
+
+void UnitTableView::placeNameView() {
+    names_->setGeometry(frameWidth(), frameWidth(), columnWidth(0),
+                        viewport()->height() + horizontalHeader()->height());
+}
+
+QModelIndex UnitTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
+    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
+    // A cell moved to from the right would otherwise hide under the name column.
+    if (cursorAction == MoveLeft && current.column() > 0 &&
+        visualRect(current).topLeft().x() < names_->columnWidth(0)) {
+        const int newValue = horizontalScrollBar()->value() + visualRect(current).topLeft().x() -
+                             names_->columnWidth(0);
+        horizontalScrollBar()->setValue(newValue);
+    }
+    return current;
+}
+
+void UnitTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (index.column() > 0) {
+        QTableView::scrollTo(index, hint);
+    }
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,337 @@
+#include "ui/dialogs/UnitTableWindow.h"
+
+#include <algorithm>
+#include <set>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QVBoxLayout>
+
+#include "core/model/BulkChange.h"
+#include "ui/prompts/CommandGuard.h"
+
+namespace tarnwick::ui {
+
+namespace {
+
+constexpr int kInitialWidth = 900;
+constexpr int kInitialHeight = 520;
+const QString kNameKey = "name";
+
+QString rowText(const QStringList& cells) {
+    return cells.join('\t');
+}
+
+}  // namespace
+
+UnitTableFilter::UnitTableFilter(UnitTableModel& units, QObject* parent)
+    : QSortFilterProxyModel(parent), units_(units) {
+    setSourceModel(&units);
+    setSortRole(UnitTableModel::kSortRole);
+    setDynamicSortFilter(true);
+}
+
+void UnitTableFilter::setNameFilter(const QString& text) {
+    nameFilter_ = text;
+    invalidateFilter();
+}
+
+void UnitTableFilter::setChangedOnly(bool changedOnly) {
+    changedOnly_ = changedOnly;
+    invalidateFilter();
+}
+
+bool UnitTableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+    const QString name = units_.unitName(static_cast<std::size_t>(sourceRow));
+    return name.contains(nameFilter_, Qt::CaseInsensitive) &&
+           (!changedOnly_ || units_.rowDiffers(sourceRow));
+}
+
+UnitTableWindow::UnitTableWindow(model::Document& document, Prompts& prompts,
+                                 DocumentHistory& history, DefaultTables& defaults,
+                                 UnitTableModel::UnitName unitName, QWidget* parent)
+    : QDialog(parent),
+      document_(document),
+      prompts_(prompts),
+      defaults_(defaults),
+      units_(new UnitTableModel(document, history, prompts, std::move(unitName), this)),
+      filter_(new UnitTableFilter(*units_, this)) {
+    setObjectName("unitTableWindow");
+    setWindowTitle("Unit Table");
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
+    buildLayout();
+    connectCommands();
+    resize(kInitialWidth, kInitialHeight);
+}
+
+void UnitTableWindow::buildLayout() {
+    auto* column = new QVBoxLayout(this);
+    auto* tools = new QHBoxLayout;
+    filterBox_ = new QLineEdit(this);
+    filterBox_->setObjectName("filterBox");
+    filterBox_->setPlaceholderText("Filter by name");
+    filterBox_->setClearButtonEnabled(true);
+    filterBox_->setToolTip("Shows only the units whose name contains this text.");
+    changedOnly_ = new QCheckBox("Changed only", this);
+    changedOnly_->setObjectName("changedOnlyBox");
+    changedOnly_->setToolTip("Shows only the units with a value that differs from the game's.");
+    setSelectedButton_ = new QPushButton("Set Selected...", this);
+    setSelectedButton_->setObjectName("setSelectedButton");
+    setSelectedButton_->setAutoDefault(false);
+    setSelectedButton_->setToolTip(
+        "Sets or changes the selected values of one column: 25, +10, -5, *1.5 or +10%.");
+    tools->addWidget(filterBox_, 1);
+    tools->addWidget(changedOnly_);
+    tools->addWidget(setSelectedButton_);
+    column->addLayout(tools);
+
+    table_ = new UnitTableView(this);
+    table_->setObjectName("unitTable");
+    table_->setModel(filter_);
+    auto* delegate = new UnitCellDelegate(table_);
+    table_->setItemDelegate(delegate);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(-1, Qt::AscendingOrder);  // unit order until a header is clicked
+    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                            QAbstractItemView::AnyKeyPressed);
+    table_->horizontalHeader()->setDefaultSectionSize(72);
+    table_->setColumnWidth(0, 150);
+    column->addWidget(table_, 1);
+    connect(delegate, &UnitCellDelegate::setAllRequested, this,
+            guardedSlot(prompts_, [this](const QString& text) { setAll(text); }));
+}
+
+void UnitTableWindow::connectCommands() {
+    const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
+    connect(filterBox_, &QLineEdit::textChanged, filter_, &UnitTableFilter::setNameFilter);
+    connect(changedOnly_, &QCheckBox::toggled, filter_, &UnitTableFilter::setChangedOnly);
+    connect(setSelectedButton_, &QPushButton::clicked, this,
+            guarded([this](bool) { setSelected(); }));
+    connect(units_, &UnitTableModel::documentChanged, this, &UnitTableWindow::documentChanged);
+
+    const auto addAction = [&](const QString& text, const QKeySequence& keys, auto handler) {
+        auto* action = new QAction(text, table_);
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        connect(action, &QAction::triggered, this, guarded([handler](bool) { handler(); }));
+        table_->addAction(action);
+    };
+    addAction("Set Selected...", {}, [this] { setSelected(); });
+    addAction("&Copy", QKeySequence::Copy, [this] { copySelection(); });
+    addAction("&Paste", QKeySequence::Paste, [this] { pasteClipboard(); });
+}
+
+bool UnitTableWindow::showsUnitData() const {
+    return document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData;
+}
+
+void UnitTableWindow::open() {
+    if (!showsUnitData()) {
+        prompts_.warning("Error!  No file loaded!");
+        return;
+    }
+    show();
+    showDocument();
+    raise();
+    activateWindow();
+}
+
+void UnitTableWindow::showDocument() {
+    if (!showsUnitData()) {
+        hide();
+        return;
+    }
+    // A closed table is brought up to date when it opens.
+    if (!isVisible()) {
+        return;
+    }
+    units_->setDefaults(defaults_.units(document_.hasExpansionGfx));
+    units_->refresh();
+    filter_->invalidate();
+}
+
+std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells() {
+    std::set<int> columns;
+    std::vector<std::size_t> units;
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
+        columns.insert(index.column());
+        units.push_back(static_cast<std::size_t>(filter_->mapToSource(index).row()));
+    }
+    if (columns.size() != 1 || units_->columnAt(*columns.begin()) == nullptr) {
+        prompts_.warning("Select the cells of one value column first.");
+        return std::nullopt;
+    }
+    std::sort(units.begin(), units.end());
+    return ColumnCells{*columns.begin(), units};
+}
+
+void UnitTableWindow::setAll(const QString& text) {
+    const auto cells = selectedColumnCells();
+    if (!cells) {
+        return;
+    }
+    const std::int64_t value = units_->columnAt(cells->column)->parse(text);
+    std::vector<UnitTableModel::Assignment> assignments;
+    for (const std::size_t unit : cells->units) {
+        assignments.push_back({unit, cells->column, value});
+    }
+    units_->assign(assignments, units_->stepName(cells->column, cells->units));
+}
+
+void UnitTableWindow::setSelected() {
+    const auto cells = selectedColumnCells();
+    if (!cells) {
+        return;
+    }
+    const UnitTableColumn& column = *units_->columnAt(cells->column);
+    QInputDialog ask(this);
+    ask.setObjectName("setSelectedDialog");
+    ask.setWindowTitle("Set Selected");
+    ask.setLabelText(QString("New %1 for %2 units: a value (25) or a change (+10, -5, *1.5, +10%)")
+                         .arg(column.header)
+                         .arg(cells->units.size()));
+    if (ask.exec() != QDialog::Accepted) {
+        return;
+    }
+    const model::BulkChange change = model::BulkChange::parse(ask.textValue().toStdString());
+    std::vector<UnitTableModel::Assignment> assignments;
+    QStringList refused;
+    for (const std::size_t unit : cells->units) {
+        const std::int64_t result = change.applyTo(column.value(document_.unitData, unit));
+        if (result < column.minimum || result > column.maximum) {
+            refused << QString("%1: %2").arg(units_->unitName(unit)).arg(result);
+        }
+        assignments.push_back({unit, cells->column, result});
+    }
+    if (!refused.isEmpty()) {
+        prompts_.error(QString("Nothing was changed: %1 takes %2 to %3, and these would not fit:\n")
+                           .arg(column.header)
+                           .arg(column.minimum)
+                           .arg(column.maximum) +
+                       refused.join('\n'));
+        return;
+    }
+    units_->assign(assignments, units_->stepName(cells->column, cells->units));
+}
+
+void UnitTableWindow::copySelection() {
+    std::set<int> rows;
+    std::set<int> columns;
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
+        rows.insert(index.row());
+        columns.insert(index.column());
+    }
+    if (rows.empty()) {
+        return;
+    }
+    QStringList header;
+    for (const int column : columns) {
+        const UnitTableColumn* value = units_->columnAt(column);
+        header << (value != nullptr ? value->key : kNameKey);
+    }
+    QStringList lines{rowText(header)};
+    for (const int row : rows) {
+        const auto unit =
+            static_cast<std::size_t>(filter_->mapToSource(filter_->index(row, 0)).row());
+        QStringList cells;
+        for (const int column : columns) {
+            const UnitTableColumn* value = units_->columnAt(column);
+            cells << (value != nullptr ? value->text(value->value(document_.unitData, unit))
+                                       : units_->unitName(unit));
+        }
+        lines << rowText(cells);
+    }
+    QGuiApplication::clipboard()->setText(lines.join('\n') + '\n');
+}
+
+void UnitTableWindow::pasteClipboard() {
+    QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+    for (QString& line : lines) {
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+    }
+    while (!lines.isEmpty() && lines.constLast().isEmpty()) {
+        lines.removeLast();
+    }
+    if (lines.isEmpty()) {
+        return;
+    }
+    // A header line of column names is left out wherever it came from.
+    const QStringList first = lines.constFirst().split('\t');
+    const bool header = std::all_of(first.begin(), first.end(), [this](const QString& name) {
+        if (name == kNameKey) {
+            return true;
+        }
+        for (int column = 1; column < units_->columnCount(); ++column) {
+            if (units_->columnAt(column)->key == name) {
+                return true;
+            }
+        }
+        return false;
+    });
+    if (header) {
+        lines.removeFirst();
+    }
+    const QModelIndexList selected = table_->selectionModel()->selectedIndexes();
+    QModelIndex start = table_->currentIndex();
+    for (const QModelIndex& index : selected) {
+        if (!start.isValid() || index.row() < start.row() ||
+            (index.row() == start.row() && index.column() < start.column())) {
+            start = index;
+        }
+    }
+    if (!start.isValid() || lines.isEmpty()) {
+        return;
+    }
+
+    std::vector<UnitTableModel::Assignment> assignments;
+    std::set<int> columnsChanged;
+    std::set<std::size_t> unitsChanged;
+    QStringList problems;
+    for (int line = 0; line < lines.size(); ++line) {
+        const QStringList cells = lines[line].split('\t');
+        const int row = start.row() + line;
+        for (int cell = 0; cell < cells.size(); ++cell) {
+            const int column = start.column() + cell;
+            if (row >= filter_->rowCount() || column >= filter_->columnCount()) {
+                prompts_.error(
+                    "Nothing was pasted: the text reaches past the table's last "
+                    "row or column.");
+                return;
+            }
+            const UnitTableColumn* value = units_->columnAt(column);
+            if (value == nullptr) {
+                continue;  // names are the game's, not the document's
+            }
+            const auto unit =
+                static_cast<std::size_t>(filter_->mapToSource(filter_->index(row, 0)).row());
+            try {
+                assignments.push_back({unit, column, value->parse(cells[cell])});
+                columnsChanged.insert(column);
+                unitsChanged.insert(unit);
+            } catch (const std::exception& refusal) {
+                problems << QString("%1, %2: %3")
+                                .arg(units_->unitName(unit), value->header, refusal.what());
+            }
+        }
+    }
+    if (!problems.isEmpty()) {
+        prompts_.error("Nothing was pasted:\n" + problems.join('\n'));
+        return;
+    }
+    if (assignments.empty()) {
+        return;
+    }
+    const std::vector<std::size_t> units(unitsChanged.begin(), unitsChanged.end());
+    units_->assign(assignments, columnsChanged.size() == 1
+                                    ? units_->stepName(*columnsChanged.begin(), units)
+                                    : QString("Paste %1 values").arg(assignments.size()));
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <vector>
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+
+#include "core/model/Document.h"
+#include "ui/defaults/DefaultTables.h"
+#include "ui/dialogs/UnitTableModel.h"
+#include "ui/dialogs/UnitTableView.h"
+#include "ui/history/DocumentHistory.h"
+#include "ui/prompts/Prompts.h"
+
+namespace tarnwick::ui {
+
+// Keeps the rows whose name holds the filter's text, and with "Changed only" those that differ
+// from the game's defaults.
+class UnitTableFilter : public QSortFilterProxyModel {
+  public:
+    explicit UnitTableFilter(UnitTableModel& units, QObject* parent = nullptr);
+
+    void setNameFilter(const QString& text);
+    void setChangedOnly(bool changedOnly);
+
+  protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+  private:
+    UnitTableModel& units_;
+    QString nameFilter_;
+    bool changedOnly_ = false;
+};
+
+// "Unit Table": every unit's values at once, sorted and filtered as the user likes, changed in
+// place or many at once, and exchanged with a spreadsheet as tab-separated text.
+class UnitTableWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    UnitTableWindow(model::Document& document, Prompts& prompts, DocumentHistory& history,
+                    DefaultTables& defaults, UnitTableModel::UnitName unitName,
+                    QWidget* parent = nullptr);
+
+    // Shows the window, or warns when there is no unit data to show.
+    void open();
+    // Follows the document after any change; closes when it holds no unit data any more.
+    void showDocument();
+
+    // "Set Selected...": asks for a value or a change for the selected cells of one column.
+    void setSelected();
+    void copySelection();
+    void pasteClipboard();
+
+    UnitTableModel& units() { return *units_; }
+    UnitTableView& table() { return *table_; }
+
+  signals:
+    // The table changed the document: the unit pages show it again.
+    void documentChanged();
+
+  private:
+    struct ColumnCells {
+        int column;
+        std::vector<std::size_t> units;
+    };
+    void buildLayout();
+    void connectCommands();
+    bool showsUnitData() const;
+    // The selected cells when they are in one value column; warns otherwise.
+    std::optional<ColumnCells> selectedColumnCells();
+    // Ctrl+Enter in a cell: its text into every selected cell of the column.
+    void setAll(const QString& text);
+
+    model::Document& document_;
+    Prompts& prompts_;
+    DefaultTables& defaults_;
+    UnitTableModel* units_;
+    UnitTableFilter* filter_;
+    UnitTableView* table_ = nullptr;
+    QLineEdit* filterBox_ = nullptr;
+    QCheckBox* changedOnly_ = nullptr;
+    QPushButton* setSelectedButton_ = nullptr;
+};
+
+}  // namespace tarnwick::ui
