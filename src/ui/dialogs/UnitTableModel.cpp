@@ -16,9 +16,11 @@ UnitTableModel::UnitTableModel(model::Document& document, DocumentHistory& histo
                                Prompts& prompts, UnitName unitName, QObject* parent)
     : QAbstractTableModel(parent),
       document_(document),
-      history_(history),
+      history_(&history),
       prompts_(prompts),
-      unitName_(std::move(unitName)) {}
+      unitName_(std::move(unitName)) {
+    connect(&history, &QObject::destroyed, this, [this] { history_ = nullptr; });
+}
 
 void UnitTableModel::setDefaults(const model::UnitDataTable* defaults) {
     defaults_ = defaults;
@@ -51,7 +53,10 @@ bool UnitTableModel::rowDiffers(int row) const {
 }
 
 void UnitTableModel::assign(const std::vector<Assignment>& assignments, const QString& stepName) {
-    history_.record(stepName, [&] {
+    if (history_ == nullptr) {
+        return;
+    }
+    history_->record(stepName, [&] {
         for (const Assignment& assignment : assignments) {
             columnAt(assignment.column)
                 ->store(document_.unitData, assignment.unit, assignment.value);
@@ -164,7 +169,8 @@ Qt::ItemFlags UnitTableModel::flags(const QModelIndex& index) const {
 
 bool UnitTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const UnitTableColumn* column = columnAt(index.column());
-    if (column == nullptr || (role != Qt::EditRole && role != Qt::CheckStateRole)) {
+    if (column == nullptr || history_ == nullptr ||
+        (role != Qt::EditRole && role != Qt::CheckStateRole)) {
         return false;
     }
     const auto unit = static_cast<std::size_t>(index.row());

@@ -68,7 +68,8 @@ class UnitTableModel : public QAbstractTableModel {
     QVariant valueData(const UnitTableColumn& column, std::size_t unit, int role) const;
 
     model::Document& document_;
-    DocumentHistory& history_;
+    // Null once the history is gone: an editor still open while the windows close stores nothing.
+    DocumentHistory* history_;
     Prompts& prompts_;
     UnitName unitName_;
     const model::UnitDataTable* defaults_ = nullptr;

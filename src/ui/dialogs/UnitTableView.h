@@ -36,11 +36,11 @@ class UnitTableView : public QTableView {
 
     void setModel(QAbstractItemModel* model) override;
     QTableView& nameView() { return *names_; }
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
-    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
   private:
     void placeNameView();

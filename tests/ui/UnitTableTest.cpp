@@ -1,0 +1,279 @@
+#include <QClipboard>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QPushButton>
+
+#include "DemoScenario.h"
+#include "ScenarioFileTest.h"
+#include "core/files/Scenario.h"
+#include "core/files/StandaloneFiles.h"
+#include "ui/dialogs/UnitTableWindow.h"
+
+using namespace tarnwick;
+using namespace tarnwick::testsupport;
+namespace uf = model::unitfields;
+
+class UnitTableTest : public ScenarioFileTest {
+    Q_OBJECT
+
+  private slots:
+    void init() {
+        startShownWithGame();
+        QApplication::setActiveWindow(&h_->window);
+    }
+
+    void opensOnlyOverUnitDataAndShowsThePagesValues() {
+        h_->window.menus().unitTable->trigger();
+        QCOMPARE(lastMessage(), QString("Warning|Error!  No file loaded!"));
+        model::Document upgrades = demo::demoScenario();
+        const QString upgradeFile = dir_.filePath("x.ugrd");
+        platform::saveWholeFile(upgradeFile, files::writeUpgradeFile(upgrades));
+        h_->window.openFile(upgradeFile);
+        h_->prompts.shown.clear();
+        QTest::keySequence(&h_->window, QKeySequence("Ctrl+T"));
+        QCOMPARE(lastMessage(), QString("Warning|Error!  No file loaded!"));
+        QVERIFY(!window().isVisible());
+
+        model::Document scenario = demo::demoScenario();
+        scenario.unitData.set(uf::goldCost, 2, 45);
+        scenario.unitData.set(uf::missile, 2, 15);
+        open(files::writeScenario(scenario));
+        QTest::keySequence(&h_->window, QKeySequence("Ctrl+T"));
+        QVERIFY(window().isVisible());
+        QCOMPARE(window().windowTitle(), QString("Unit Table"));
+        QCOMPARE(model().rowCount(), 110);
+        QCOMPARE(model().columnCount(), 1 + 23 + 39);
+        QCOMPARE(text(2, 0), list()->item(2)->text());
+        QCOMPARE(text(2, column("Gold")), QString("450"));
+        QCOMPARE(text(2, column("Missile Type")), QString("Arrow"));
+        const int hitPoints = column("Hit Points");
+        QCOMPARE(model().headerData(hitPoints, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 QString("hitPoints"));
+        QCOMPARE(
+            model().headerData(column("Width(tiles)"), Qt::Horizontal, Qt::ToolTipRole).toString(),
+            QString("tileSize.width"));
+        // The name column lies over the first column and keeps its place while the rest scroll.
+        QTableView& names = table().nameView();
+        QVERIFY(names.isVisible());
+        QCOMPARE(names.columnWidth(0), table().columnWidth(0));
+        table().horizontalScrollBar()->setValue(table().horizontalScrollBar()->maximum());
+        QCOMPARE(names.geometry().left(), table().frameWidth());
+    }
+
+    // A value typed into a cell goes through the page's rule and message and is one step; the
+    // table and the page follow each other and the history.
+    void typingIntoACellActsAsThePageDoes() {
+        openTable();
+        const QString name = list()->item(0)->text();
+        const int hitPoints = column("Hit Points");
+        typeInto(0, hitPoints, "1234");
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 1234u);
+        QCOMPARE(box("hitPointsBox")->text(), QString("1234"));
+        QCOMPARE(h_->window.menus().undo->text(), "&Undo Change Hit Points of " + name);
+        QVERIFY(model().data(model().index(0, hitPoints), Qt::FontRole).value<QFont>().bold());
+
+        typeInto(0, column("Gold"), "259");  // kept in tens, as the page keeps it
+        QCOMPARE(h_->document.unitData.get(uf::goldCost, 0), 25u);
+        QCOMPARE(text(0, column("Gold")), QString("250"));
+        typeInto(0, column("Armor"), "300");  // a byte keeps its low 8 bits
+        QCOMPARE(h_->document.unitData.get(uf::armor, 0), 44u);
+
+        h_->prompts.shown.clear();
+        typeInto(0, hitPoints, "abc");
+        QCOMPARE(lastMessage(), QString("Tarnwick|'abc' is not a valid integer value."));
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 1234u);
+
+        h_->window.menus().undo->trigger();
+        h_->window.menus().undo->trigger();
+        h_->window.menus().undo->trigger();
+        QCOMPARE(text(0, hitPoints),
+                 QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 0)));
+        type("hitPointsBox", "77");  // on the page
+        QCOMPARE(text(0, hitPoints), QString("77"));
+
+        // A flag cell toggles with a click and sets the page's box.
+        const int organic = column("Organic Unit");
+        const bool before = check("flag27Box")->isChecked();
+        clickCell(0, organic);
+        QTest::keyClick(&table(), Qt::Key_Space);
+        QCOMPARE(check("flag27Box")->isChecked(), !before);
+        QCOMPARE(h_->window.menus().undo->text(), "&Undo Change Organic Unit of " + name);
+    }
+
+    void ctrlEnterAndSetSelectedChangeAColumnInOneStep() {
+        openTable();
+        const int sight = column("Sight Range");
+        clickCell(0, sight);
+        clickCell(11, sight, Qt::ShiftModifier);
+        const int steps = h_->window.history().stack().count();
+        QTest::keyClick(&table(), '9');
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        for (std::size_t unit = 0; unit < 12; ++unit) {
+            QCOMPARE(h_->document.unitData.get(uf::sightRange, unit), 9u);
+        }
+        QCOMPARE(h_->document.unitData.get(uf::sightRange, 12),
+                 demo::demoScenario().unitData.get(uf::sightRange, 12));
+        QCOMPARE(h_->window.history().stack().count(), steps + 1);
+        QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change Sight Range of 12 units"));
+
+        const int hitPoints = column("Hit Points");
+        clickCell(0, hitPoints);
+        clickCell(2, hitPoints, Qt::ShiftModifier);
+        const model::UnitDataTable before = h_->document.unitData;
+        setSelected("*1000");  // past 65535 for some: nothing changes
+        QVERIFY(h_->document.unitData.bytes == before.bytes);
+        QString refused;
+        for (std::size_t unit = 0; unit < 3; ++unit) {
+            if (const auto result = before.get(uf::hitPoints, unit) * 1000; result > 65535) {
+                refused += QString("\n%1: %2").arg(list()->item(int(unit))->text()).arg(result);
+            }
+        }
+        QVERIFY(!refused.isEmpty());
+        QCOMPARE(lastMessage(),
+                 "Error|Nothing was changed: Hit Points takes 0 to 65535, and these would not "
+                 "fit:" +
+                     refused);
+        setSelected("+10%");
+        for (std::size_t unit = 0; unit < 3; ++unit) {
+            QCOMPARE(h_->document.unitData.get(uf::hitPoints, unit),
+                     before.get(uf::hitPoints, unit) * 11 / 10);
+        }
+        QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change Hit Points of 3 units"));
+        h_->window.menus().undo->trigger();
+        QVERIFY(h_->document.unitData.bytes == before.bytes);
+    }
+
+    void copiedCellsPasteBackAndBadTextPastesNothing() {
+        openTable();
+        const int armor = column("Armor");
+        const int hitPoints = column("Hit Points");
+        clickCell(3, armor);
+        clickCell(4, hitPoints, Qt::ShiftModifier);
+        QTest::keySequence(&table(), QKeySequence::Copy);
+        const QString copied = QGuiApplication::clipboard()->text();
+        const auto& units = h_->document.unitData;
+        QCOMPARE(copied, QString("armor\thitPoints\n%1\t%2\n%3\t%4\n")
+                             .arg(units.get(uf::armor, 3))
+                             .arg(units.get(uf::hitPoints, 3))
+                             .arg(units.get(uf::armor, 4))
+                             .arg(units.get(uf::hitPoints, 4)));
+        const model::UnitDataTable before = units;
+        typeInto(3, armor, "1");
+        typeInto(4, hitPoints, "2");
+        clickCell(3, armor);
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QVERIFY(units.bytes == before.bytes);
+        QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Paste 4 values"));
+
+        // A spreadsheet's column: every value checked first, one message, nothing stored.
+        QGuiApplication::clipboard()->setText("12\r\nabc\r\n13\r\nxyz\r\n");
+        h_->prompts.shown.clear();
+        clickCell(0, armor);
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QVERIFY(units.bytes == before.bytes);
+        QCOMPARE(lastMessage(),
+                 QString("Error|Nothing was pasted:\n%1, Armor: 'abc' is not a valid integer "
+                         "value\n%2, Armor: 'xyz' is not a valid integer value")
+                     .arg(list()->item(1)->text(), list()->item(3)->text()));
+        QGuiApplication::clipboard()->setText("12\n13\n");
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(units.get(uf::armor, 0), 12u);
+        QCOMPARE(units.get(uf::armor, 1), 13u);
+        QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change Armor of 2 units"));
+    }
+
+    void sortingAndFilteringNeverTouchTheDocument() {
+        openTable();
+        const Bytes original(h_->document.unitData.bytes.begin(),
+                             h_->document.unitData.bytes.end());
+        const int hitPoints = column("Hit Points");
+        QHeaderView* header = table().horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(hitPoints) + 5, 5));
+        QAbstractItemModel& shown = *table().model();
+        const auto valueAt = [&](int row) {
+            return shown.index(row, hitPoints).data().toString().toLongLong();
+        };
+        for (int row = 1; row < shown.rowCount(); ++row) {
+            QVERIFY(valueAt(row - 1) <= valueAt(row));  // as numbers: 9 before 10
+        }
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(hitPoints) + 5, 5));
+        QVERIFY(valueAt(0) >= valueAt(shown.rowCount() - 1));
+        QVERIFY(std::equal(original.begin(), original.end(), h_->document.unitData.bytes.begin()));
+
+        const QString name = list()->item(5)->text();
+        QTest::keyClicks(child<QLineEdit>("filterBox"), name.toUpper());
+        QVERIFY(shown.rowCount() >= 1);
+        for (int row = 0; row < shown.rowCount(); ++row) {
+            QVERIFY(shown.index(row, 0).data().toString().contains(name, Qt::CaseInsensitive));
+        }
+        child<QLineEdit>("filterBox")->clear();
+        QCOMPARE(shown.rowCount(), 110);
+        // The demo scenario holds the game's own values: only what the user changes differs.
+        QTest::mouseClick(check("changedOnlyBox"), Qt::LeftButton);
+        QCOMPARE(shown.rowCount(), 0);
+        QTest::mouseClick(check("changedOnlyBox"), Qt::LeftButton);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(0) + 5, 5));
+        typeInto(0, hitPoints, "1");
+        QTest::mouseClick(check("changedOnlyBox"), Qt::LeftButton);
+        QCOMPARE(shown.rowCount(), 1);
+        QCOMPARE(shown.index(0, hitPoints).data().toString(), QString("1"));
+    }
+
+  private:
+    ui::UnitTableWindow& window() const { return h_->window.unitTable(); }
+    ui::UnitTableModel& model() const { return window().units(); }
+    ui::UnitTableView& table() const { return window().table(); }
+
+    void openTable() {
+        open(files::writeScenario(demo::demoScenario()));
+        h_->window.menus().unitTable->trigger();
+        QVERIFY(window().isVisible());
+        QApplication::setActiveWindow(&window());
+        h_->prompts.shown.clear();
+    }
+    int column(const QString& header) const {
+        for (int c = 0; c < model().columnCount(); ++c) {
+            if (model().headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == header) {
+                return c;
+            }
+        }
+        qFatal("no column %s", qPrintable(header));
+    }
+    QString text(int row, int column) const { return model().index(row, column).data().toString(); }
+    QString lastMessage() const {
+        if (h_->prompts.shown.empty()) {
+            return {};
+        }
+        const auto& m = h_->prompts.shown.back();
+        return m.caption + "|" + m.text;
+    }
+    void clickCell(int row, int column, Qt::KeyboardModifiers modifiers = {}) {
+        const QModelIndex index = table().model()->index(row, column);
+        table().scrollTo(index);
+        QTest::mouseClick(table().viewport(), Qt::LeftButton, modifiers,
+                          table().visualRect(index).center());
+    }
+    void typeInto(int row, int column, const QString& typed) {
+        clickCell(row, column);
+        QTest::keyClick(&table(), typed.at(0).toLatin1());
+        QTest::keyClicks(QApplication::focusWidget(), typed.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();  // the view stores the value from its event loop
+    }
+    void setSelected(const QString& change) {
+        QTimer::singleShot(0, &window(), [change] {
+            auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            QVERIFY(ask != nullptr);
+            QLineEdit* entry = ask->findChild<QLineEdit*>();
+            QTest::keyClicks(entry, change);
+            QTest::keyClick(entry, Qt::Key_Return);
+        });
+        QTest::mouseClick(child<QPushButton>("setSelectedButton"), Qt::LeftButton);
+    }
+};
+
+TARNWICK_UI_TEST_MAIN(UnitTableTest)
+#include "UnitTableTest.moc"
