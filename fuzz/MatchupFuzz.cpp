@@ -1,0 +1,90 @@
+// Any unit data (a scenario or a unit data file) with any animation script entry, made into the
+// balance calculator's whole matchup table: the first two bytes give the unit file's length, the
+// unit file follows, the script entry is the rest. A unit file that is read gives a table whose
+// CSV reads back as the header and one line of eight fields per pair, pairs in id order, names
+// as given, and each time a number of seconds or "cannot".
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "core/Error.h"
+#include "core/exchange/Csv.h"
+#include "core/files/DocumentFiles.h"
+#include "core/game/MatchupTable.h"
+
+namespace {
+
+using namespace tarnwick;
+
+void require(bool condition) {
+    if (!condition) {
+        __builtin_trap();
+    }
+}
+
+bool isTime(const std::string& field) {
+    if (field == "cannot") {
+        return true;
+    }
+    std::size_t used = 0;
+    try {
+        return std::stod(field, &used) >= 0 && used == field.size();
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+// Every other unit has a name with a comma or a quote, for the CSV to quote.
+const std::vector<std::string>& names() {
+    static const std::vector<std::string> shown = [] {
+        std::vector<std::string> list;
+        for (std::size_t id = 0; id < game::kAnimatedUnitCount; ++id) {
+            list.push_back(id % 3 == 0   ? ""
+                           : id % 3 == 1 ? "unit, \"" + std::to_string(id) + '"'
+                                         : "unit " + std::to_string(id));
+        }
+        return list;
+    }();
+    return shown;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) {
+        return 0;
+    }
+    const std::size_t unitFileSize =
+        std::min(size - 2, std::size_t{data[0]} | std::size_t{data[1]} << 8);
+    const std::span<const std::uint8_t> unitFile(data + 2, unitFileSize);
+    const std::span<const std::uint8_t> scripts(data + 2 + unitFileSize, size - 2 - unitFileSize);
+    model::Document document;
+    try {
+        document = files::readDocument({}, unitFile, "fuzz");
+    } catch (const Error&) {
+        return 0;
+    }
+    if (document.kind == model::DocumentKind::UpgradeData) {
+        return 0;
+    }
+    const auto summary = game::summariseAnimations(scripts).summary;
+    const auto records =
+        exchange::readCsv(game::matchupTableCsv(document.unitData, summary, names()));
+    require(!records.empty() && records.front().fields.size() == 8);
+    std::pair<std::size_t, std::size_t> previous{0, 0};
+    for (auto record = records.begin() + 1; record != records.end(); ++record) {
+        const auto& fields = record->fields;
+        require(fields.size() == 8);
+        const std::pair<std::size_t, std::size_t> pair{std::stoul(fields[0]),
+                                                       std::stoul(fields[2])};
+        require(pair.second < game::kAnimatedUnitCount &&
+                (record == records.begin() + 1 || pair > previous));
+        for (const std::size_t side : {std::size_t{0}, std::size_t{2}}) {
+            const std::size_t id = std::stoul(fields[side]);
+            require(fields[side + 1] == (names()[id].empty() ? fields[side] : names()[id]));
+        }
+        require(std::all_of(fields.begin() + 4, fields.end(), isTime));
+        previous = pair;
+    }
+    return 0;
+}
