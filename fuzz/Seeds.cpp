@@ -139,7 +139,7 @@ std::vector<Bytes> seedsFor(const std::string& target) {
     if (target == "changes-json") {
         return jsonChangesSeeds();
     }
-    if (target == "minimap" || target == "properties") {
+    if (target == "minimap" || target == "info" || target == "properties") {
         return mapScenarios();
     }
     if (target == "matchup") {

@@ -7,8 +7,9 @@
 # Each target starts from the seeds the project builds, its committed corpus fuzz/corpus/TARGET
 # and what earlier runs kept in build-fuzz/corpus/TARGET. An input that crashes, leaks, runs
 # past the time limit or allocates past the memory limit is written to fuzz/corpus/TARGET/ as
-# found-*, where ctest replays it (fuzz.replay.TARGET) until it is mended; the run goes on with
-# the next target and ends with status 1.
+# found-*, where ctest replays it (fuzz.replay.TARGET) and fails until it is mended; once it is,
+# rename it to say what it holds (without "found-") and commit it. The run ends with status 1
+# when anything was found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 total="${1:-600}"
@@ -18,13 +19,14 @@ shift || true
 # short enough to keep each input fast.
 declare -A max_len=(
     [archive]=65536 [lzss]=16384 [strings]=16384 [scenario]=65536 [sprite]=32768
-    [animation]=16384 [wave]=16384 [minimap]=32768 [properties]=32768 [matchup]=32768
+    [animation]=16384 [wave]=16384 [minimap]=32768 [info]=32768 [properties]=32768
+    [matchup]=32768
     [plugin]=65536 [changes-csv]=4096 [changes-json]=8192
 )
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(archive lzss strings scenario sprite animation wave minimap properties matchup
-             plugin changes-csv changes-json)
+    targets=(archive lzss strings scenario sprite animation wave minimap info properties
+             matchup plugin changes-csv changes-json)
 fi
 for target in "${targets[@]}"; do
     if [ -z "${max_len[$target]:-}" ]; then
@@ -51,24 +53,34 @@ for target in "${targets[@]}"; do
     corpus="build-fuzz/corpus/$target"
     build-fuzz/fuzz/fuzz_replay_$target --write-seeds "$corpus"
     mkdir -p "fuzz/corpus/$target"
+    # Open findings (found-*) stay out: they would stop the run before it starts.
+    find "fuzz/corpus/$target" -type f ! -name 'found-*' -exec cp -t "$corpus" {} +
     log="build-fuzz/fuzz-$target.log"
-    # -timeout and the memory limits must never fire on a sound reader: any input that makes
-    # them fire is a finding.
-    if build-fuzz/fuzz/fuzz_$target "$corpus" "fuzz/corpus/$target" \
-        -max_total_time="$share" -max_len="${max_len[$target]}" -timeout=10 \
-        -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
-        -artifact_prefix="fuzz/corpus/$target/found-" >"$log" 2>&1; then
-        outcome="nothing found"
-    else
-        outcome="FOUND: see $log and fuzz/corpus/$target/found-*"
-        status=1
-    fi
-    # The coverage the seeds and corpus reach, what the run reached, and the run's figures.
+    : >"$log"
+    # A finding ends a libFuzzer run; the target starts again for the rest of its share, up to
+    # three findings. -timeout and the memory limits must never fire on a sound reader.
+    started=$SECONDS
+    deadline=$(( started + share ))
+    found=0
+    while [ $SECONDS -lt $deadline ] && [ $found -lt 3 ]; do
+        if build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time=$(( deadline - SECONDS )) \
+            -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
+            -print_final_stats=1 -artifact_prefix="fuzz/corpus/$target/found-" >>"$log" 2>&1; then
+            break
+        fi
+        found=$(( found + 1 ))
+    done
+    # The coverage of the seeds and corpus, what the run reached, and the run's figures.
     seeds=$(grep -m1 -o 'INITED cov: [0-9]* ft: [0-9]*' "$log" | cut -d' ' -f2- || true)
     reached=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
-    runs=$(grep -o 'number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-    rate=$(grep -o 'average_exec_per_sec: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
-    printf '%-13s seeds %-20s run %-20s %10s inputs %7s/s  %s\n' \
-        "$target" "$seeds" "$reached" "$runs" "$rate" "$outcome"
+    runs=$(grep -o 'number_of_executed_units: *[0-9]*' "$log" | awk '{n += $2} END {print n + 0}')
+    outcome="nothing found"
+    if [ $found -gt 0 ]; then
+        outcome="FOUND $found: see $log and fuzz/corpus/$target/found-*"
+        status=1
+    fi
+    elapsed=$(( SECONDS > started ? SECONDS - started : 1 ))
+    printf '%-13s seeds %-20s run %-20s %11s inputs %7s/s  %s\n' "$target" "$seeds" \
+        "$reached" "$runs" "$(( runs / elapsed ))" "$outcome"
 done
 exit $status
