@@ -3,6 +3,7 @@
 #include <string>
 
 #include "DemoScenario.h"
+#include "core/exchange/Csv.h"
 #include "core/exchange/TableExport.h"
 
 namespace tarnwick::fuzz {
@@ -37,12 +38,26 @@ std::string exportedRows(exchange::Table table, std::size_t rows) {
     return csv.substr(0, end == std::string::npos ? csv.size() : end + 1);
 }
 
-// A row of three fields of the table, with the values given.
-std::string jsonRow(exchange::Table table, const std::string& key, const std::string& a,
-                    const std::string& b) {
-    const exchange::TableSchema& schema = exchange::schemaOf(table);
-    return "{\"" + std::string(schema.key) + "\": " + key + ", \"" + schema.columns[1].name +
-           "\": " + a + ", \"" + schema.columns[2].name + "\": " + b + "}";
+// The rows of exportedRows() as a JSON changes file: every field a number, the name a label.
+std::string exportedJson(std::size_t rows) {
+    std::string json = "{";
+    for (const exchange::Table table : exchange::kTables) {
+        const auto records = exchange::readCsv(exportedRows(table, rows));
+        json += std::string(json.size() > 1 ? ",\n " : "\n ") + '"' +
+                std::string(exchange::schemaOf(table).title) + "\": [";
+        for (auto record = records.begin() + 1; record != records.end(); ++record) {
+            json += record == records.begin() + 1 ? "{" : ", {";
+            for (std::size_t i = 0; i < record->fields.size(); ++i) {
+                const std::string& name = records.front().fields[i];
+                const std::string& value = record->fields[i];
+                json += (i == 0 ? "\"" : ", \"") + name +
+                        "\": " + (name == "name" ? exchange::jsonString(value) : value);
+            }
+            json += '}';
+        }
+        json += ']';
+    }
+    return json + "\n}\n";
 }
 
 }  // namespace
@@ -73,12 +88,7 @@ std::vector<Bytes> csvChangesSeeds() {
 }
 
 std::vector<Bytes> jsonChangesSeeds() {
-    using exchange::Table;
-    const std::string tables = "{\n  \"units\": [" + jsonRow(Table::Units, "3", "120", "\"60\"") +
-                               ", " + jsonRow(Table::Units, "\"Group 2\"", "1", "2") +
-                               "],\n  \"upgrades\": [" + jsonRow(Table::Upgrades, "1", "5", "6") +
-                               "],\n  \"restrictions\": [" +
-                               jsonRow(Table::Restrictions, "2", "0", "1") + "]\n}\n";
+    const std::string tables = exportedJson(2);
     std::string deep = "{\"units\": [";
     std::string deepObject = "{\"units\": [{\"unit\": 3, \"hitPoints\": ";
     for (int level = 0; level < 600; ++level) {
@@ -93,6 +103,7 @@ std::vector<Bytes> jsonChangesSeeds() {
     }
     return {
         bytesOf(tables),
+        bytesOf("{\"units\": [{\"unit\": \"Group 2\", \"name\": \"x\", \"armor\": \"4\"}]}"),
         bytesOf("{\"units\": [{\"unit\": 3, \"hitPoints\": 1, \"hitPoints\": 2}]}"),
         bytesOf("{\"units\": [{\"unit\": 3, \"unit\": 4, \"armor\": 2}]}"),
         bytesOf("{\"units\": [{\"unit\": 3, \"armor\": 1}], \"units\": [{\"unit\": 3, "
@@ -104,6 +115,9 @@ std::vector<Bytes> jsonChangesSeeds() {
         bytesOf(deepObject),
         bytesOf("{\"units\": [{\"unit\": 3.0, \"goldCost\": 60.0, \"armor\": 1.5, \"hitPoints\": "
                 "6e1, \"sightRange\": -0.0, \"speed\": 1e400}]}"),
+        bytesOf("{\"units\": [{\"unit\": 3, \"hitPoints\": 99999999, \"magic\": -1}, {\"unit\": "
+                "500, \"armor\": 1}, {\"unit\": \"nobody\", \"armor\": 1}], \"upgrades\": [{"
+                "\"upgrade\": 1, \"noField\": 1}], \"restrictions\": [{\"player\": 0}]}"),
         bytesOf("[{\"units\": []}]"),
         bytesOf("{\"players\": [], \"units\": {}, \"upgrades\": [7]}"),
     };

@@ -68,13 +68,24 @@ std::vector<Bytes> pluginBlocks() {
     longer[0] = 16;  // the host keeps 16 bytes of its own after the layout
     Bytes shorter = inputFromBlock(block);
     shorter[0] = static_cast<std::uint8_t>(-1);
-    return {inputFromBlock(block),
-            inputFromBlock(plugin::blockFromScenario(
-                demo::demoScenario({.mapSide = 8, .expansion = false}), 1)),
-            longer,
-            inputFromBlock(manyUnits),
-            inputFromBlock(wide),
-            shorter};
+    std::vector<Bytes> seeds = {inputFromBlock(block),
+                                inputFromBlock(plugin::blockFromScenario(
+                                    demo::demoScenario({.mapSide = 8, .expansion = false}), 1)),
+                                longer,
+                                inputFromBlock(manyUnits),
+                                inputFromBlock(wide),
+                                shorter};
+    // Each claim the link refuses: a side of 0 or 129, 601 units, a "UDTA" length of 5000.
+    for (const auto& [field, value] :
+         {std::pair{plugin::BlockField::MapWidth, 0}, std::pair{plugin::BlockField::MapHeight, 129},
+          std::pair{plugin::BlockField::UnitCount, 601},
+          std::pair{plugin::BlockField::UnitDataLength, 5000}}) {
+        Bytes refused = block;
+        refused[offsetOf(field)] = static_cast<std::uint8_t>(value);
+        refused[offsetOf(field) + 1] = static_cast<std::uint8_t>(value >> 8);
+        seeds.push_back(inputFromBlock(refused));
+    }
+    return seeds;
 }
 
 }  // namespace
