@@ -89,14 +89,14 @@ std::vector<Bytes> csvChangesSeeds() {
 
 std::vector<Bytes> jsonChangesSeeds() {
     const std::string tables = exportedJson(2);
-    std::string deep = "{\"units\": [";
+    // Deeper than the JSON reader's limit of nesting, and an object nested within its limit.
+    const std::size_t levels = 1100;
+    std::string deep = "{\"units\": [" + std::string(levels, '[') + std::string(levels, ']') + "]}";
     std::string deepObject = "{\"units\": [{\"unit\": 3, \"hitPoints\": ";
-    for (int level = 0; level < 600; ++level) {
-        deep += '[';
+    for (std::size_t level = 0; level < levels / 4; ++level) {
         deepObject += "{\"a\": ";
     }
-    deep += std::string(600, ']') + "]}";
-    deepObject += "1" + std::string(600, '}') + "}]}";
+    deepObject += "1" + std::string(levels / 4, '}') + "}]}";
     std::string crlf = tables;
     for (std::size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2) {
         crlf.replace(at, 1, "\r\n");

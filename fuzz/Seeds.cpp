@@ -144,7 +144,7 @@ std::vector<Bytes> seedsFor(const std::string& target) {
         listPastEnd[2 * 104] = 226;
         return {demo::demoAnimations(), example, fallsOff, listPastEnd};
     }
-    if (target == "changes-csv") {
+    if (target == "changes-csv" || target == "csv") {
         return csvChangesSeeds();
     }
     if (target == "changes-json") {

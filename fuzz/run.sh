@@ -21,12 +21,12 @@ declare -A max_len=(
     [archive]=65536 [lzss]=16384 [strings]=16384 [scenario]=65536 [sprite]=32768
     [animation]=16384 [wave]=16384 [minimap]=32768 [info]=32768 [properties]=32768
     [matchup]=32768
-    [plugin]=65536 [changes-csv]=4096 [changes-json]=8192
+    [plugin]=65536 [csv]=1024 [changes-csv]=1024 [changes-json]=4096
 )
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(archive lzss strings scenario sprite animation wave minimap info properties
-             matchup plugin changes-csv changes-json)
+             matchup plugin csv changes-csv changes-json)
 fi
 for target in "${targets[@]}"; do
     if [ -z "${max_len[$target]:-}" ]; then
