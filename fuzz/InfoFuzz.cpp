@@ -59,7 +59,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                             [](char c) {
                                 return (c >= 'a' && c <= 'z') || c == ' ' || (c >= '0' && c <= '9');
                             }));
-        players += line.starts_with("player ") ? 1 : 0;
+        if (line.starts_with("player ")) {
+            ++players;
+        }
     }
     require(players == model::kEditedPlayerCount);
     return 0;

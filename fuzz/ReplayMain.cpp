@@ -1,6 +1,11 @@
 // Runs a fuzz target over its seeds and any corpus files given, as an ordinary test; with
-// --write-seeds DIR it writes the seeds as files for a fuzzing run to start from.
+// --write-seeds DIR it writes the seeds as files for a fuzzing run to start from. An input that
+// brings the target down is named on standard error.
+#include <unistd.h>
+
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,6 +17,23 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 namespace {
+
+// The input being run, for the signal handler: "seed 3" or a corpus file's path.
+std::string current;
+
+extern "C" void nameFailedInput(int signal) {
+    constexpr char kPrefix[] = "fuzz replay: the target failed on ";
+    [[maybe_unused]] auto written = write(STDERR_FILENO, kPrefix, sizeof kPrefix - 1);
+    written = write(STDERR_FILENO, current.c_str(), std::strlen(current.c_str()));
+    written = write(STDERR_FILENO, "\n", 1);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void run(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    current = name;
+    LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+}
 
 std::vector<std::uint8_t> readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -33,9 +55,12 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    for (const int signal : {SIGILL, SIGSEGV, SIGABRT, SIGFPE, SIGBUS}) {
+        std::signal(signal, nameFailedInput);
+    }
     std::size_t runs = 0;
     for (const auto& seed : seeds) {
-        LLVMFuzzerTestOneInput(seed.data(), seed.size());
+        run("seed " + std::to_string(runs), seed);
         ++runs;
     }
     for (const std::string& directory : args) {
@@ -43,8 +68,7 @@ int main(int argc, char** argv) {
             continue;
         }
         for (const auto& entry : fs::directory_iterator(directory)) {
-            const auto bytes = readFile(entry.path());
-            LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+            run(entry.path().string(), readFile(entry.path()));
             ++runs;
         }
     }
