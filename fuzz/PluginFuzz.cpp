@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "PluginBlockInput.h"
 #include "core/files/Scenario.h"
@@ -58,13 +59,14 @@ void requireLayersAreTheUsedParts(const model::Document& document, const plugin:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Bytes block = fuzz::blockFromInput({data, size});
-    plugin::LinkObject link;
+    std::optional<plugin::LinkObject> opened;
     try {
-        link = plugin::LinkObject::fromBlock(block);
+        opened = plugin::LinkObject::fromBlock(block);
     } catch (const plugin::PluginLinkError& error) {
         require(std::string_view(error.what()).starts_with(plugin::kCannotCommunicate));
         return 0;
     }
+    plugin::LinkObject& link = *opened;
     model::Document document;
     plugin::fillDocument(document, link);
     require(document.isLoaded && document.kind == model::DocumentKind::Scenario);

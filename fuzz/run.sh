@@ -70,7 +70,7 @@ for target in "${targets[@]}"; do
         fi
         found=$(( found + 1 ))
     done
-    # The coverage of the seeds and corpus, what the run reached, and the run's figures.
+    # The coverage at the start (seeds and corpus), what the run reached, and the run's figures.
     seeds=$(grep -m1 -o 'INITED cov: [0-9]* ft: [0-9]*' "$log" | cut -d' ' -f2- || true)
     reached=$(grep -o 'cov: [0-9]* ft: [0-9]*' "$log" | tail -1 || true)
     runs=$(grep -o 'number_of_executed_units: *[0-9]*' "$log" | awk '{n += $2} END {print n + 0}')
@@ -80,7 +80,7 @@ for target in "${targets[@]}"; do
         status=1
     fi
     elapsed=$(( SECONDS > started ? SECONDS - started : 1 ))
-    printf '%-13s seeds %-20s run %-20s %11s inputs %7s/s  %s\n' "$target" "$seeds" \
+    printf '%-13s start %-20s run %-20s %11s inputs %7s/s  %s\n' "$target" "$seeds" \
         "$reached" "$runs" "$(( runs / elapsed ))" "$outcome"
 done
 exit $status
