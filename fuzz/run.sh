@@ -47,6 +47,9 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
     -DTARNWICK_FUZZ=ON -DTARNWICK_TESTS=ON "${launcher[@]}" >/dev/null
 cmake --build build-fuzz -j2 --target "${targets[@]/#/fuzz_}" "${targets[@]/#/fuzz_replay_}"
 
+# Each fuzzer's user and system time, for the rate per second of processor time: on a shared
+# machine that is the one to compare.
+TIMEFORMAT='%U %S'
 echo "Fuzzing ${#targets[@]} targets for $share s each."
 status=0
 for target in "${targets[@]}"; do
@@ -56,16 +59,19 @@ for target in "${targets[@]}"; do
     # Open findings (found-*) stay out: they would stop the run before it starts.
     find "fuzz/corpus/$target" -type f ! -name 'found-*' -exec cp -t "$corpus" {} +
     log="build-fuzz/fuzz-$target.log"
+    cpu_log="build-fuzz/fuzz-$target.cpu"
     : >"$log"
+    : >"$cpu_log"
     # A finding ends a libFuzzer run; the target starts again for the rest of its share, up to
     # three findings. -timeout and the memory limits must never fire on a sound reader.
     started=$SECONDS
     deadline=$(( started + share ))
     found=0
     while [ $SECONDS -lt $deadline ] && [ $found -lt 3 ]; do
-        if build-fuzz/fuzz/fuzz_$target "$corpus" -max_total_time=$(( deadline - SECONDS )) \
-            -max_len="${max_len[$target]}" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 \
-            -print_final_stats=1 -artifact_prefix="fuzz/corpus/$target/found-" >>"$log" 2>&1; then
+        if { time build-fuzz/fuzz/fuzz_$target "$corpus" -max_len="${max_len[$target]}" \
+            -max_total_time=$(( deadline - SECONDS )) -timeout=10 -rss_limit_mb=2048 \
+            -malloc_limit_mb=512 -print_final_stats=1 \
+            -artifact_prefix="fuzz/corpus/$target/found-" >>"$log" 2>&1; } 2>>"$cpu_log"; then
             break
         fi
         found=$(( found + 1 ))
@@ -80,7 +86,9 @@ for target in "${targets[@]}"; do
         status=1
     fi
     elapsed=$(( SECONDS > started ? SECONDS - started : 1 ))
-    printf '%-13s start %-20s run %-20s %11s inputs %7s/s  %s\n' "$target" "$seeds" \
-        "$reached" "$runs" "$(( runs / elapsed ))" "$outcome"
+    per_cpu=$(awk -v runs="$runs" '{ cpu += $1 + $2 }
+        END { printf "%d", (cpu > 0 ? runs / cpu : 0) }' "$cpu_log")
+    printf '%-13s start %-20s run %-20s %11s inputs %7s/s %7s/cpu-s  %s\n' "$target" \
+        "$seeds" "$reached" "$runs" "$(( runs / elapsed ))" "$per_cpu" "$outcome"
 done
 exit $status
