@@ -21,7 +21,7 @@ declare -A max_len=(
     [archive]=65536 [lzss]=16384 [strings]=16384 [scenario]=65536 [sprite]=32768
     [animation]=16384 [wave]=16384 [minimap]=32768 [info]=32768 [properties]=32768
     [matchup]=32768
-    [plugin]=65536 [csv]=1024 [changes-csv]=1024 [changes-json]=4096
+    [plugin]=65536 [csv]=512 [changes-csv]=512 [changes-json]=2048
 )
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
