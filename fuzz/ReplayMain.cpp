@@ -1,6 +1,9 @@
 // Runs a fuzz target over its seeds and any corpus files given, as an ordinary test; with
 // --write-seeds DIR it writes the seeds as files for a fuzzing run to start from. An input that
-// brings the target down is named on standard error.
+// brings the target down is named on standard error. As in a fuzzing run, memory is bounded: a
+// reader that allocates by a size it has not checked fails the test instead of filling the
+// machine.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -16,7 +19,31 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARNWICK_REPLAY_UNDER_ASAN
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define TARNWICK_REPLAY_UNDER_ASAN
+#endif
+
+#ifdef TARNWICK_REPLAY_UNDER_ASAN
+// The sanitizer reserves far more address space than it uses: the bound is on each allocation.
+extern "C" const char* __asan_default_options() {
+    return "max_allocation_size_mb=512";
+}
+#endif
+
 namespace {
+
+void boundMemory() {
+#ifndef TARNWICK_REPLAY_UNDER_ASAN
+    constexpr rlim_t kAddressSpace = rlim_t{1} << 30;
+    const rlimit limit{kAddressSpace, kAddressSpace};
+    setrlimit(RLIMIT_AS, &limit);
+#endif
+}
 
 // The input being run, for the signal handler: "seed 3" or a corpus file's path.
 std::string current;
@@ -55,6 +82,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
+    boundMemory();
     for (const int signal : {SIGILL, SIGSEGV, SIGABRT, SIGFPE, SIGBUS}) {
         std::signal(signal, nameFailedInput);
     }
