@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Require.h"
 #include "core/exchange/Changes.h"
 #include "tool/ChangesFile.h"
 #include "tool/UnitNames.h"
@@ -13,12 +14,7 @@
 namespace {
 
 using namespace tarnwick;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using fuzz::require;
 
 struct Target {
     const tool::UnitNames names{std::nullopt};

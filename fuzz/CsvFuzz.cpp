@@ -5,18 +5,14 @@
 #include <cstdint>
 #include <string_view>
 
+#include "Require.h"
 #include "core/Error.h"
 #include "core/exchange/Csv.h"
 
 namespace {
 
 using namespace tarnwick;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using fuzz::require;
 
 }  // namespace
 

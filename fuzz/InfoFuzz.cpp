@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <sstream>
 
+#include "Require.h"
 #include "core/Error.h"
 #include "core/model/PlayerSettings.h"
 #include "tool/Commands.h"
@@ -15,12 +16,7 @@
 namespace {
 
 using namespace tarnwick;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using fuzz::require;
 
 // The scenario as a file the tool can open by name, without touching the disk.
 class MemoryFile {

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Require.h"
 #include "core/Error.h"
 #include "core/exchange/Csv.h"
 #include "core/files/DocumentFiles.h"
@@ -16,12 +17,7 @@
 namespace {
 
 using namespace tarnwick;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
+using fuzz::require;
 
 bool isTime(const std::string& field) {
     if (field == "cannot") {

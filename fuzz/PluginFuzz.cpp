@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "PluginBlockInput.h"
+#include "Require.h"
 #include "core/files/Scenario.h"
 #include "core/plugin/HostBlock.h"
 #include "core/plugin/LinkObject.h"
@@ -18,13 +19,8 @@
 namespace {
 
 using namespace tarnwick;
+using fuzz::require;
 using Bytes = std::vector<std::uint8_t>;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 bool sameBytes(const Bytes& a, const Bytes& b, std::size_t offset, std::size_t size) {
     return std::equal(a.begin() + static_cast<std::ptrdiff_t>(offset),

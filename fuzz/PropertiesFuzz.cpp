@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "Require.h"
 #include "core/Error.h"
 #include "core/files/Scenario.h"
 #include "core/model/MapProperties.h"
@@ -13,13 +14,8 @@
 namespace {
 
 using namespace tarnwick;
+using fuzz::require;
 using Bytes = std::vector<std::uint8_t>;
-
-void require(bool condition) {
-    if (!condition) {
-        __builtin_trap();
-    }
-}
 
 Bytes written(const model::Document& document) {
     return files::writeScenario(document);
