@@ -6,7 +6,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libgte
           fonts-dejavu-core
           # manual pages, and the install and package tests
           help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
-          libfile-mimeinfo-perl dpkg-dev file)
+          libfile-mimeinfo-perl dpkg-dev file lintian)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,15 +1,31 @@
 #include "platform/FileStore.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
-#include <unistd.h>
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
 
 #include "core/Error.h"
+#include "platform/SiblingTempFile.h"
 
 namespace tarnwick::platform {
+
+namespace {
+
+// The file a save replaces: a symbolic link stays a link, and the file it names gets the bytes.
+QString followLinks(const QString& path) {
+    QFileInfo file(path);
+    for (int depth = 0; depth < 40 && file.isSymLink(); ++depth) {
+        file.setFile(file.symLinkTarget());
+    }
+    return file.filePath();
+}
+
+}  // namespace
 
 std::vector<std::uint8_t> readWholeFile(const QString& path) {
     QFile file(path);
@@ -26,30 +42,28 @@ std::vector<std::uint8_t> readWholeFile(const QString& path) {
 }
 
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data) {
-    QSaveFile file(path);
     const auto failure = [&](SaveFailed::Step step, const std::string& reason) {
         const char* what = step == SaveFailed::Step::Create ? "Cannot create" : "Cannot write";
         return SaveFailed(step, std::string(what) + " \"" + path.toStdString() + "\": " + reason,
                           reason);
     };
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw failure(SaveFailed::Step::Create, file.errorString().toStdString());
+    const std::string target = QFile::encodeName(followLinks(path)).toStdString();
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        throw failure(SaveFailed::Step::Create, std::strerror(EISDIR));
     }
-    // A small file stays in Qt's buffer until the flush, and a full disk is only reported there
-    // (or, on file systems that allocate late, at the sync): commit() alone would rename an empty
-    // file over the user's. So every step is checked before the file may replace the target.
-    const auto size = static_cast<qint64>(data.size());
-    const bool written = file.write(reinterpret_cast<const char*>(data.data()), size) == size;
-    const bool flushed = written && file.flush();
-    const bool synced = flushed && ::fsync(file.handle()) == 0;
-    if (!synced) {
-        const std::string reason =
-            written && flushed ? std::strerror(errno) : file.errorString().toStdString();
-        file.cancelWriting();
-        throw failure(SaveFailed::Step::Write, reason);
+    // A file its owner made read-only is not replaced behind their back.
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        throw failure(SaveFailed::Step::Create, std::strerror(errno));
     }
-    if (!file.commit()) {
-        throw failure(SaveFailed::Step::Write, file.errorString().toStdString());
+    SiblingTempFile temporary(target);
+    if (!temporary.create(exists ? std::optional<mode_t>(existing.st_mode & 07777)
+                                 : std::nullopt)) {
+        throw failure(SaveFailed::Step::Create, temporary.reason());
+    }
+    if (!temporary.write(data) || !temporary.replaceTarget()) {
+        throw failure(SaveFailed::Step::Write, temporary.reason());
     }
 }
 

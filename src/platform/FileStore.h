@@ -26,8 +26,10 @@ class SaveFailed : public Error {
     std::string reason;
 };
 
-// Replaces the file only once every byte is written (a sibling temporary file renamed over the
-// target): on failure the old file is untouched. Throws SaveFailed with the reason.
+// Replaces the file only once every byte is written and synced (a sibling temporary file renamed
+// over the target, see SiblingTempFile): on failure the old file is untouched and the temporary
+// file gone. An existing file keeps its permissions; a symbolic link stays one, and the file it
+// names is replaced. Throws SaveFailed with the reason.
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data);
 
 }  // namespace tarnwick::platform

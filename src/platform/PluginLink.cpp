@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <span>
 #include <utility>
 
@@ -20,7 +21,14 @@ bool sameObject(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
+constexpr const char* kBlockNameVariable = "TARNWICK_PLUGIN_BLOCK";
+
 }  // namespace
+
+std::string hostBlockName() {
+    const char* chosen = std::getenv(kBlockNameVariable);
+    return chosen != nullptr && *chosen != '\0' ? chosen : PluginLink::kBlockName;
+}
 
 PluginLink::PluginLink(std::string blockName, std::chrono::milliseconds acknowledgementTimeout)
     : blockName_(std::move(blockName)), timeout_(acknowledgementTimeout) {}
@@ -65,7 +73,14 @@ void PluginLink::open() {
     descriptor_ = descriptor;
     view_ = view;
     viewSize_ = size;
-    lastNotification_ = notifyHost(handleInBlock(), {plugin::kOpenedMessage, 0, 0}, timeout_);
+    // A host killed outright leaves its block behind: one that does not answer is no host.
+    const Notified notified = notifyHost(handleInBlock(), {plugin::kOpenedMessage, 0, 0}, timeout_);
+    lastNotification_ = notified.result;
+    if (notified.result == NotificationResult::Unanswered) {
+        release();
+        throw PluginLinkError::cannotCommunicate("The host does not answer: " + notified.reason +
+                                                 ".");
+    }
 }
 
 void PluginLink::close(bool save) {
@@ -75,11 +90,26 @@ void PluginLink::close(bool save) {
     if (save) {
         checkBlockStillThere();
         link_.writeBack({static_cast<std::uint8_t*>(view_), viewSize_});
+        // The scenario is handed over only when the host says it took it; until then the link
+        // stays open, so that a host that died keeps nothing back from the user.
+        const Notified notified =
+            notifyHost(handleInBlock(), {plugin::kReleasedMessage, 1, 0}, timeout_);
+        lastNotification_ = notified.result;
+        if (notified.result == NotificationResult::Unanswered) {
+            hostSilent_ = true;
+            throw PluginLinkError::cannotCommunicate(
+                "The host does not answer: " + notified.reason +
+                "; the scenario was not handed over.");
+        }
+        release();
+        return;
     }
     const std::uint32_t handle = handleInBlock();
     release();
-    lastNotification_ =
-        notifyHost(handle, {plugin::kReleasedMessage, save ? 1u : 0u, 0u}, timeout_);
+    // A host that did not answer once is not waited for again on the way out.
+    if (!hostSilent_) {
+        lastNotification_ = notifyHost(handle, {plugin::kReleasedMessage, 0, 0}, timeout_).result;
+    }
 }
 
 void PluginLink::saveAndClose(const model::Document& document) {

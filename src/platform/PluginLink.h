@@ -14,6 +14,11 @@ namespace tarnwick::platform {
 
 using plugin::PluginLinkError;
 
+// The name of the host's block: PluginLink::kBlockName, unless the environment variable
+// TARNWICK_PLUGIN_BLOCK names another ("/name"). Test hosts and their editors use names of their
+// own, so that test runs on one machine, and a real host, never meet.
+std::string hostBlockName();
+
 // The link to the host editor's shared block, on Linux: the POSIX shared-memory object
 // "/MarrowbyFMF.DTA", created and filled by the host (the editor never creates it), mapped
 // read-write whole. The host handle at the block's offset 0 names the
@@ -31,7 +36,7 @@ class PluginLink {
     static constexpr std::chrono::milliseconds kAcknowledgementTimeout{5000};
 
     // `blockName` and `acknowledgementTimeout` differ from the defaults only in tests.
-    explicit PluginLink(std::string blockName = kBlockName,
+    explicit PluginLink(std::string blockName = hostBlockName(),
                         std::chrono::milliseconds acknowledgementTimeout = kAcknowledgementTimeout);
     // A link still open is released without writing and without notifying.
     ~PluginLink();
@@ -41,7 +46,8 @@ class PluginLink {
     // Opens the block, refuses it when the layout cannot hold what it claims, copies it into
     // the link object and sends 1025 (0, 0) when the host handle is not 0. Throws
     // PluginLinkError "Marrowby Interface already open." or "Cannot communicate with Marrowby."
-    // (with the reason when the block is refused); the link is then closed.
+    // (with the reason when the block is refused or its host does not answer 1025); the link
+    // is then closed.
     void open();
     bool isOpen() const { return view_ != nullptr; }
 
@@ -50,10 +56,12 @@ class PluginLink {
     const plugin::LinkObject& linkObject() const { return link_; }
 
     // Close(save). Does nothing when the link is not open. With `save`, first checks that the
-    // block is still the host's ("/MarrowbyFMF.DTA" names the object mapped, at its full size)
-    // and writes the fixed part back; if not, throws PluginLinkError and the link stays open.
-    // Then releases the block and sends 1026 (save, 0) when the handle read from the block is
-    // not 0 (all 32 bits are tested). Without `save` it never throws.
+    // block is still the host's (its name names the object mapped, at its full size) and writes
+    // the fixed part back, then sends 1026 (1, 0) when the handle read from the block is not 0
+    // (all 32 bits are tested) and releases the block once the host has answered. When the
+    // block is not the host's or the host does not answer, throws PluginLinkError and the link
+    // stays open. Without `save` it releases the block, then sends 1026 (0, 0), unless the host
+    // has already failed to answer; it never throws.
     void close(bool save);
 
     // "Save and Exit": the document into the link object, then close(true). The document's map
@@ -75,6 +83,7 @@ class PluginLink {
     std::size_t viewSize_ = 0;
     plugin::LinkObject link_;
     NotificationResult lastNotification_ = NotificationResult::NotSent;
+    bool hostSilent_ = false;
 };
 
 }  // namespace tarnwick::platform

@@ -47,6 +47,7 @@ void listEntries(const Invocation& invocation, std::ostream& out) {
 }
 
 void extractEntry(const Invocation& invocation, std::ostream&) {
+    refuseOutputOverInput(invocation.arguments[2], {invocation.arguments[0]});
     const platform::MappedFile file(QString::fromStdString(invocation.arguments[0]));
     const auto bytes =
         archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
@@ -54,9 +55,23 @@ void extractEntry(const Invocation& invocation, std::ostream&) {
 }
 
 void compressFile(const Invocation& invocation, std::ostream&) {
+    refuseOutputOverInput(invocation.arguments[1], {invocation.arguments[0]});
     NoProgress quiet;
     writeOutput(invocation.arguments[1],
                 archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
+}
+
+// The archive at `path` with `entry` replaced; a refusal names the archive.
+std::vector<std::uint8_t> rebuiltArchive(const std::string& path, std::int64_t entry,
+                                         std::uint32_t header,
+                                         std::span<const std::uint8_t> payload) {
+    const auto archiveBytes = readInput(path);
+    NoProgress quiet;
+    try {
+        return archive::insertEntry(archiveBytes, entry, header, payload, quiet);
+    } catch (const Error& error) {
+        throw aboutFile(path, error);
+    }
 }
 
 // As Direct Save stores an entry: compressed with the length and 0x20 in its header, or as is.
@@ -67,9 +82,8 @@ void insertEntry(const Invocation& invocation, std::ostream&) {
     const auto data = readInput(invocation.arguments[2]);
     NoProgress quiet;
     const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
-    const auto rebuilt = archive::insertEntry(
-        readInput(archivePath), entry, archive::entryHeader(data.size(), compress), payload, quiet);
-    writeOutput(archivePath, rebuilt);
+    writeOutput(archivePath, rebuiltArchive(archivePath, entry,
+                                            archive::entryHeader(data.size(), compress), payload));
 }
 
 void listSlots(const Invocation&, std::ostream& out) {
@@ -85,8 +99,12 @@ const archive::ArchiveSlot& slotArgument(const std::string& row) {
 // As Direct Open reads a slot: what it could not open is refused the same way.
 void directLoad(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
-    const platform::MappedFile file = platform::openGameArchive(
-        QString::fromStdString(invocation.arguments[0]), archive::kSlotArchive);
+    const QString gameDirectory = QString::fromStdString(invocation.arguments[0]);
+    refuseOutputOverInput(
+        invocation.arguments[2],
+        {platform::locateGameArchive(gameDirectory, archive::kSlotArchive).toStdString()});
+    const platform::MappedFile file =
+        platform::openGameArchive(gameDirectory, archive::kSlotArchive);
     const auto entry = archive::ArchiveView(file.bytes()).extract(slot.entry);
     files::readDocument({}, entry, {});
     writeOutput(invocation.arguments[2], entry);
@@ -95,16 +113,22 @@ void directLoad(const Invocation& invocation, std::ostream&) {
 // As Direct Save writes the document that FILE opens as into a slot.
 void directSave(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
-    const model::Document document = openDocument(invocation.arguments[2]);
-    NoProgress quiet;
-    const archive::PackedEntry packed =
-        archive::packForSlot(document, slot, !invocation.isSet("no-compress"), quiet);
+    const std::string& file = invocation.arguments[2];
+    const model::Document document = openDocument(file);
+    const archive::PackedEntry packed = [&] {
+        NoProgress quiet;
+        try {
+            return archive::packForSlot(document, slot, !invocation.isSet("no-compress"), quiet);
+        } catch (const Error& error) {
+            throw aboutFile(file, error);
+        }
+    }();
     const std::string archivePath =
         platform::locateGameArchive(QString::fromStdString(invocation.arguments[0]),
                                     archive::kSlotArchive)
             .toStdString();
-    writeOutput(archivePath, archive::insertEntry(readInput(archivePath), slot.entry, packed.header,
-                                                  packed.payload, quiet));
+    writeOutput(archivePath,
+                rebuiltArchive(archivePath, slot.entry, packed.header, packed.payload));
 }
 
 }  // namespace

@@ -62,6 +62,10 @@ void compare(const Invocation& invocation, std::ostream& out) {
     if (matrix && invocation.isSet("ticks")) {
         throw UsageError("--matrix writes seconds; --ticks is for A and B");
     }
+    if (matrix) {
+        refuseOutputOverInput(*invocation.value("matrix"),
+                              {arguments[0], invocation.value("scripts").value_or(arguments[0])});
+    }
     const UnitNames names(invocation.value("game"));
     const model::Document document = openUnitData(arguments[0]);
     const game::AnimationSummary scripts = summary(invocation);

@@ -1,5 +1,3 @@
-#include <sstream>
-
 #include <QString>
 
 #include "core/archive/Archive.h"
@@ -32,65 +30,63 @@ void listRestrictions(const Invocation& invocation, std::ostream& out) {
                invocation, out);
 }
 
-// Every line of a refusal names the file it is about.
-Error inFile(const std::string& path, const Error& error) {
-    std::istringstream lines(error.what());
-    std::string message;
-    for (std::string line; std::getline(lines, line);) {
-        message += (message.empty() ? "" : "\n") + ("\"" + path + "\" ") + line;
-    }
-    return Error(message);
-}
-
 std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
+    const auto file = readInput(path);
     try {
-        return exchange::checkChanges(readChanges(readInput(path)),
+        return exchange::checkChanges(readChanges(file),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
-        throw inFile(path, error);
+        throw aboutFile(path, error);
     }
 }
 
 struct ChangedFile {
-    std::string path;
     model::Document before;
     model::Document after;
 };
 
-std::string listed(const std::vector<ChangedFile>& files, std::size_t first, std::size_t end) {
+// The file at `path` with the changes made, in memory; refused when it cannot take them.
+ChangedFile changedFile(const std::string& path, const std::vector<exchange::Change>& changes) {
+    ChangedFile file{openDocument(path), {}};
+    file.after = file.before;
+    exchange::applyChanges(file.after, changes, path);
+    return file;
+}
+
+std::string listed(const std::vector<std::string>& paths, std::size_t first, std::size_t end) {
     std::string list;
     for (std::size_t i = first; i < end; ++i) {
-        list += (list.empty() ? "" : ", ") + files[i].path;
+        list += (list.empty() ? "" : ", ") + paths[i];
     }
     return list.empty() ? "none" : list;
 }
 
-// Every file is read and changed in memory before the first is written: a file that cannot
-// take the changes stops the run with nothing written.
+// Nothing is written unless every file can take the changes, yet only one file is held at a
+// time, however many there are: all are read and checked first, then each is read again,
+// checked again (it may have changed since) and written.
 void applyInPlace(const Invocation& invocation) {
     const std::vector<std::string>& arguments = invocation.arguments;
     const auto changes = readCheckedChanges(arguments[0], invocation);
-    std::vector<ChangedFile> files;
-    for (auto path = arguments.begin() + 1; path != arguments.end(); ++path) {
+    const std::vector<std::string> paths(arguments.begin() + 1, arguments.end());
+    for (const std::string& path : paths) {
         try {
-            model::Document before = openDocument(*path);
-            model::Document after = before;
-            exchange::applyChanges(after, changes, *path);
-            files.push_back({*path, std::move(before), std::move(after)});
+            changedFile(path, changes);
         } catch (const Error& error) {
             throw Error(std::string(error.what()) + "\nNo file was changed.");
         }
     }
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        ChangedFile file;
         try {
-            saveDocument(files[i].after, files[i].path);
+            file = changedFile(paths[i], changes);
+            saveDocument(file.after, paths[i]);
         } catch (const Error& error) {
-            throw Error(std::string(error.what()) + "\nChanged: " + listed(files, 0, i) +
-                        ".\nNot changed: " + listed(files, i, files.size()) + '.');
+            throw Error(std::string(error.what()) + "\nChanged: " + listed(paths, 0, i) +
+                        ".\nNot changed: " + listed(paths, i, paths.size()) + '.');
         }
-        warnOfIgnoredChanges(invocation, files[i].before, files[i].after, files[i].path);
+        warnOfIgnoredChanges(invocation, file.before, file.after, paths[i]);
     }
 }
 
@@ -100,6 +96,7 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
         return;
     }
     const std::vector<std::string>& arguments = invocation.arguments;
+    refuseOutputOverInput(arguments[2], {arguments[1]});  // OUT may be IN, not the changes
     const auto changes = readCheckedChanges(arguments[1], invocation);
     const model::Document before = openDocument(arguments[0]);
     model::Document after = before;
@@ -111,14 +108,18 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
 // The game's own tables: its default unit data (with the swamp graphics when `withSwamp`) and
 // upgrade data from MAINDAT.WAR, and the restrictions "Add Default Restrictions" builds.
 model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
-    const platform::MappedFile archive =
-        platform::openGameArchive(QString::fromStdString(gameDirectory), "maindat.war");
-    const archive::ArchiveView view(archive.bytes());
+    const QString directory = QString::fromStdString(gameDirectory);
+    const platform::MappedFile archive = platform::openGameArchive(directory, "maindat.war");
     model::Document defaults;
     const std::int64_t unitEntry = withSwamp ? model::kDefaultUnitDataEntry : kDefaultUnitEntry;
-    for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
-        defaults = files::readDocument(defaults, view.extract(entry),
-                                       "MAINDAT.WAR entry " + std::to_string(entry));
+    try {
+        const archive::ArchiveView view(archive.bytes());
+        for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
+            defaults = files::readDocument(defaults, view.extract(entry),
+                                           "MAINDAT.WAR entry " + std::to_string(entry));
+        }
+    } catch (const Error& error) {
+        throw aboutFile(platform::locateGameArchive(directory, "maindat.war").toStdString(), error);
     }
     defaults.restrictions = model::RestrictionTable::defaults();
     return defaults;

@@ -12,12 +12,17 @@ namespace tarnwick::tool {
 namespace {
 
 void listSections(const Invocation& invocation, std::ostream& out) {
-    const auto file = readInput(invocation.arguments[0]);
+    const std::string& path = invocation.arguments[0];
+    const auto file = readInput(path);
     files::SectionChainReader chain(file);
-    while (const auto header = chain.nextHeader()) {
-        chain.takeBody();
-        out << bytes::printable(header->tag, bytes::Blanks::Escape) << ' ' << header->length
-            << '\n';
+    try {
+        while (const auto header = chain.nextHeader()) {
+            chain.takeBody();
+            out << bytes::printable(header->tag, bytes::Blanks::Escape) << ' ' << header->length
+                << '\n';
+        }
+    } catch (const Error& error) {
+        throw aboutFile(path, error);
     }
 }
 
@@ -38,6 +43,7 @@ void exportTable(const Invocation& invocation, std::ostream&) {
     if (kind == kinds.end()) {
         throw Error("Unknown kind \"" + kindName + "\" (udta, ugrd, up, un or alo)");
     }
+    refuseOutputOverInput(invocation.arguments[2], {in});
     const model::Document document = openDocument(in);
     if (kind->second == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
         throw Error("\"" + in + "\" holds no restrictions");
@@ -45,12 +51,21 @@ void exportTable(const Invocation& invocation, std::ostream&) {
     writeOutput(invocation.arguments[2], files::exportTable(document, kind->second));
 }
 
+// OUT may be IN, which it rewrites in its own form, but not the table file.
 void importTable(const Invocation& invocation, std::ostream&) {
+    const std::string& tableFile = invocation.arguments[1];
+    const std::string& out = invocation.arguments[2];
+    refuseOutputOverInput(out, {tableFile});
     const model::Document before = openDocument(invocation.arguments[0]);
     model::Document after = before;
-    files::importTable(after, readInput(invocation.arguments[1]));
-    saveDocument(after, invocation.arguments[2]);
-    warnOfIgnoredChanges(invocation, before, after, invocation.arguments[2]);
+    const auto table = readInput(tableFile);
+    try {
+        files::importTable(after, table);
+    } catch (const Error& error) {
+        throw aboutFile(tableFile, error);
+    }
+    saveDocument(after, out);
+    warnOfIgnoredChanges(invocation, before, after, out);
 }
 
 }  // namespace

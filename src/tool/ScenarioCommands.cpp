@@ -14,10 +14,15 @@ namespace {
 
 constexpr int kLargestScale = 32;
 
+// Both commands go by the map size: one that the tile map cannot back, or that no game map has,
+// is refused before anything is drawn or said.
 model::Document openScenario(const std::string& path) {
     model::Document document = openDocument(path);
     if (document.kind != model::DocumentKind::Scenario) {
         throw Error("\"" + path + "\" is no scenario");
+    }
+    if (const auto problem = model::mapSizeProblem(document)) {
+        throw aboutFile(path, Error(*problem));
     }
     return document;
 }
@@ -86,15 +91,16 @@ int scaleOf(const Invocation& invocation) {
 }
 
 void drawMinimap(const Invocation& invocation, std::ostream&) {
+    const std::string& in = invocation.arguments[0];
     const std::string& out = invocation.arguments[1];
     if (!hasExtension(out, ".png")) {
         throw Error("\"" + out + "\" must end in .png");
     }
+    refuseOutputOverInput(out, {in});
     const int scale = scaleOf(invocation);
-    const model::Document document = openScenario(invocation.arguments[0]);
-    const auto picture = game::buildMinimap(document);
-    if (!picture || picture->width == 0 || picture->height == 0) {
-        throw Error("\"" + invocation.arguments[0] + "\" has no map size");
+    const auto picture = game::buildMinimap(openScenario(in));
+    if (!picture) {
+        throw Error("\"" + in + "\" has no map size");
     }
     const QImage image = QImage(picture->rgb.data(), picture->width, picture->height,
                                 picture->width * 3, QImage::Format_RGB888);
@@ -109,14 +115,16 @@ std::vector<Command> scenarioCommands() {
          "What a scenario holds: its description, size, version, terrains, expansion flags, "
          "whether the game uses its own unit data and upgrades, and one line per player 1 to "
          "8 with race, controller, computer player code and starting gold, lumber and oil. "
-         "Every line is \"name: value\".",
+         "Every line is \"name: value\". A map size that the tile map cannot back, or that is "
+         "outside 1 to 128 tiles a side, is refused.",
          {{"FILE", "a scenario"}},
          {},
          "tarnwick-tool info my.pud",
          describeScenario},
         {"minimap",
          "Draws the scenario's minimap as the editor does: one pixel per tile, coloured by "
-         "tile number.",
+         "tile number. A map size that the tile map cannot back, or that is outside 1 to 128 "
+         "tiles a side, is refused.",
          {{"FILE", "a scenario"}, {"OUT", "the picture to write, ending in .png"}},
          {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)"}},
          "tarnwick-tool minimap my.pud map.png --scale 4",

@@ -31,9 +31,16 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
     if (!png && !hasExtension(out, ".bmp")) {
         throw Error("\"" + out + "\" must end in .bmp or .png");
     }
+    const auto paletteFile = invocation.value("palette");
+    refuseOutputOverInput(out, {in, paletteFile.value_or(in)});
     graphics::Palette palette = graphics::greyPalette();
-    if (const auto paletteFile = invocation.value("palette")) {
-        palette = graphics::paletteFromGame(readInput(*paletteFile));
+    if (paletteFile) {
+        const auto gamePalette = readInput(*paletteFile);
+        try {
+            palette = graphics::paletteFromGame(gamePalette);
+        } catch (const Error& error) {
+            throw aboutFile(*paletteFile, error);
+        }
     }
     const std::size_t frames = frameCount(invocation);
     const auto sprite = readInput(in);
@@ -42,8 +49,14 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
     } catch (const Error& error) {
         throw Error("\"" + in + "\" is no sprite: " + error.what());
     }
-    NoProgress quiet;
-    const auto converted = graphics::convertGfx(sprite, frames, palette, quiet);
+    const auto converted = [&] {
+        NoProgress quiet;
+        try {
+            return graphics::convertGfx(sprite, frames, palette, quiet);
+        } catch (const Error& error) {
+            throw aboutFile(in, error);
+        }
+    }();
     if (!png) {
         writeOutput(out, converted.bitmap);
         return;

@@ -10,7 +10,7 @@ using game::Rgb;
 
 namespace {
 
-Bytes words(std::initializer_list<std::uint16_t> values) {
+Bytes words(const std::vector<std::uint16_t>& values) {
     Bytes out;
     for (const std::uint16_t value : values) {
         out.push_back(static_cast<std::uint8_t>(value));
@@ -63,4 +63,20 @@ TEST(Minimap, NoPictureWithoutDimAndAnEmptyOneForASizeOfZero) {
     const auto empty = minimapOf(typicalScenarioWith({{"DIM ", words({0, 5})}}));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->rgb.empty());
+}
+
+TEST(Minimap, ADamagedSizeIsDrawnNoLargerThanTheGamesLargestMap) {
+    // 300 x 200 tiles declared, 301 held: tile 300 begins the second row of the declared map.
+    Bytes map = words(std::vector<std::uint16_t>(301, 0x00));
+    map[600] = 0x50;
+    const auto picture =
+        minimapOf(typicalScenarioWith({{"DIM ", words({300, 200})}, {"MTXM", map}}));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 128);
+    EXPECT_EQ(picture->height, 128);
+    EXPECT_EQ(picture->rgb.size(), 128u * 128u * 3u);
+    EXPECT_EQ(picture->pixel(127, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(picture->pixel(0, 1), (Rgb{32, 80, 15}));
+    EXPECT_EQ(picture->pixel(1, 1), kMagenta);
+    EXPECT_EQ(picture->pixel(127, 127), kMagenta);
 }

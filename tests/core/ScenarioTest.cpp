@@ -153,8 +153,9 @@ TEST(ScenarioRead, DamagedFilesAreRefusedNamingTheSection) {
         const char* message;
     };
     const std::vector<Case> cases = {
-        {"negative length", ScenarioBuilder().raw(type).sectionClaiming("DESC", -8, {}).bytes(),
-         "Section \"DESC\" is damaged: it claims -8 bytes, but 0 are left in the file"},
+        {"length with the top bit set",
+         ScenarioBuilder().raw(type).sectionClaiming("DESC", -1, {}).bytes(),
+         "Section \"DESC\" is damaged: it claims 4294967295 bytes, but 0 are left in the file"},
         {"length past the end",
          ScenarioBuilder().raw(type).sectionClaiming("MTXM", 100, Bytes(10)).bytes(),
          "Section \"MTXM\" is damaged: it claims 100 bytes, but 10 are left in the file"},

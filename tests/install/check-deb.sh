@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the .deb with cpack, installs it on this machine with apt-get, uses both programs from
-# PATH, removes the package and checks that nothing of it is left. It changes the machine, so it
-# runs only in CI (CI=true) or when asked for (TARNWICK_DEB_TEST=1); otherwise it is skipped.
+# Builds the .deb with cpack, has lintian check it, installs it on this machine with apt-get,
+# uses both programs from PATH, removes the package and checks that nothing of it is left. It
+# changes the machine, so it runs only in CI (CI=true) or when asked for (TARNWICK_DEB_TEST=1);
+# otherwise it is skipped.
 # Usage: check-deb.sh BUILD_DIR DEMO_DATA_PROGRAM
 set -u
 build=$1
@@ -41,6 +42,8 @@ deb=${packages[0]}
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 echo "depends: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "shlibdeps found no Qt dependency"
+findings=$(lintian --fail-on error,warning "$deb" 2>/dev/null) || fail "lintian: $findings"
+echo "lintian: ${findings:-no error, no warning}"
 
 DEBIAN_FRONTEND=noninteractive "${asRoot[@]}" apt-get install -y "$deb" >"$work/apt.log" 2>&1 || {
     cat "$work/apt.log"

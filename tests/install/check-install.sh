@@ -66,12 +66,14 @@ for size in 48 128 256; do
 done
 
 for program in tarnwick tarnwick-tool; do
-    page=$prefix/share/man/man1/$program.1
-    grep -q "^\.TH \"\?${program^^}\"\? .*\"$program $version\"" "$page" ||
+    page=$(zcat "$prefix/share/man/man1/$program.1.gz")
+    grep -q "^\.TH \"\?${program^^}\"\? .*\"$program $version\"" <<<"$page" ||
         fail "the manual page of $program is missing or not of version $version"
-    grep -q 'Exit status' "$page" || fail "the manual page of $program has no exit status"
+    grep -q 'Exit status' <<<"$page" || fail "the manual page of $program has no exit status"
 done
 grep -q '^MIT License' "$prefix/share/doc/tarnwick/copyright" || fail "no MIT licence"
+zcat "$prefix/share/doc/tarnwick/changelog.gz" | head -1 | grep -q "^tarnwick ($version) " ||
+    fail "the changelog does not start with version $version"
 
 [ "$failures" -eq 0 ] && echo "the install tree is sound"
 exit $((failures > 0))

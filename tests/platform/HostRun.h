@@ -4,6 +4,7 @@
 
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <vector>
@@ -23,17 +24,12 @@
 #include "platform/FileStore.h"
 #include "platform/PluginLink.h"
 
-// What the end-to-end tests of the host link share: tarnwick-host run on the real block
-// "/MarrowbyFMF.DTA", which is why ctest runs them under the resource lock "marrowby_block".
+// What the end-to-end tests of the host link share: tarnwick-host run on a block of the test's
+// own, named for the programs through TARNWICK_PLUGIN_BLOCK, so that test runs side by side (and
+// a real host) never meet.
 namespace tarnwick::hostrun {
 
 using Bytes = std::vector<std::uint8_t>;
-
-inline const char* const kBlockFile = "/dev/shm/MarrowbyFMF.DTA";
-
-inline bool blockExists() {
-    return QFileInfo::exists(kBlockFile);
-}
 
 struct RunResult {
     int exitCode = -1;
@@ -59,20 +55,26 @@ class HostRunTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(directory_.isValid());
-        // A block left by a run that was killed outright would make every test here fail.
-        shm_unlink(platform::PluginLink::kBlockName);
+        static int counter = 0;
+        blockName_ =
+            "/tarnwick-host-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
         scenarioPath_ = directory_.filePath("demo.pud");
         original_ = files::writeScenario(demo::demoScenario());
         platform::saveWholeFile(scenarioPath_, original_);
     }
 
     void TearDown() override {
-        EXPECT_FALSE(blockExists()) << "the test left " << kBlockFile;
-        shm_unlink(platform::PluginLink::kBlockName);  // nothing stays, whatever happened
+        EXPECT_EQ(blockExists(), leavesBlock_) << blockName_;
+        shm_unlink(blockName_.c_str());  // nothing stays, whatever happened
+    }
+
+    bool blockExists() const {
+        return QFileInfo::exists(QString::fromStdString("/dev/shm" + blockName_));
     }
 
     QProcessEnvironment environment(const QList<std::pair<QString, QString>>& settings) const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TARNWICK_PLUGIN_BLOCK", QString::fromStdString(blockName_));
         for (const auto& [name, value] : settings) {
             env.insert(name, value);
         }
@@ -115,6 +117,8 @@ class HostRunTest : public ::testing::Test {
     }
 
     QString editor_ = TARNWICK_STUB;
+    std::string blockName_;
+    bool leavesBlock_ = false;  // a host killed outright leaves its block behind
     QTemporaryDir directory_;
     QString scenarioPath_;
     Bytes original_;

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <optional>
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,11 +11,12 @@
 #include <QProcess>
 
 #include "HostRun.h"
+#include "SharedBlockOwner.h"
+#include "core/plugin/HostBlock.h"
 #include "core/plugin/Notification.h"
 
-// End to end: tarnwick-host plays the host with the real block "/MarrowbyFMF.DTA", and the
-// stand-in editor uses the platform link as the editor's plug-in mode does. ctest runs these
-// under the resource lock "marrowby_block".
+// End to end: tarnwick-host plays the host, and the stand-in editor uses the platform link as the
+// editor's plug-in mode does.
 using namespace tarnwick;
 using namespace tarnwick::hostrun;
 
@@ -40,6 +42,26 @@ TEST_F(PluginHostTest, SaveAndExitSends1025Then1026With1AndTheScenarioHoldsTheEd
     EXPECT_EQ(
         std::mismatch(written.begin(), written.end(), original_.begin()).first - written.begin(),
         static_cast<std::ptrdiff_t>(hitPointsOffsetIn(original_, 3)));
+}
+
+// A real host, or another test run, may hold the host's own block name meanwhile: a run with a
+// name of its own neither fails on it nor touches it.
+TEST_F(PluginHostTest, ARunOnABlockOfItsOwnLeavesTheHostsBlockAlone) {
+    const Bytes hostsBlock = plugin::blockFromScenario(demo::demoScenario(), 0);
+    std::optional<hostsim::SharedBlockOwner> realHost;
+    try {
+        realHost.emplace(platform::PluginLink::kBlockName, hostsBlock);
+    } catch (const Error&) {
+        // Somebody else's is there already, which serves as well.
+    }
+    const QString out = directory_.filePath("saved.pud");
+    const RunResult result = host({"--out", out});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_EQ(read(out), editedScenario());
+    if (realHost) {
+        const auto bytes = realHost->bytes();
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), hostsBlock);
+    }
 }
 
 TEST_F(PluginHostTest, LeavingWithoutSavingSends1026With0AndLeavesTheFixedPart) {
@@ -114,7 +136,7 @@ TEST_F(PluginHostTest, AnEditorThatCannotStartFailsTheHost) {
     EXPECT_NE(result.exitCode, 0);
     EXPECT_TRUE(result.output.contains("FAILED: cannot start the editor"))
         << result.output.toStdString();
-    EXPECT_TRUE(result.output.contains("removed /MarrowbyFMF.DTA"));
+    EXPECT_TRUE(result.output.contains("removed " + QString::fromStdString(blockName_)));
 }
 
 TEST_F(PluginHostTest, AnEditorThatNeverEndsIsStoppedAtTheTimeLimit) {
@@ -139,7 +161,7 @@ TEST_F(PluginHostTest, AHostStoppedBySignalRemovesTheBlockWhichItMadeForItsUserO
     }
     ASSERT_TRUE(output.contains("received 1025 (0, 0)")) << output.toStdString();
     struct stat status {};
-    ASSERT_EQ(stat(kBlockFile, &status), 0);
+    ASSERT_EQ(stat(("/dev/shm" + blockName_).c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 0777, 0600u);
     EXPECT_EQ(status.st_size, 126822);
 
@@ -148,7 +170,7 @@ TEST_F(PluginHostTest, AHostStoppedBySignalRemovesTheBlockWhichItMadeForItsUserO
     output += QString::fromLocal8Bit(process.readAll());
     EXPECT_NE(process.exitCode(), 0);
     EXPECT_TRUE(output.contains("interrupted by signal")) << output.toStdString();
-    EXPECT_TRUE(output.contains("removed /MarrowbyFMF.DTA"));
+    EXPECT_TRUE(output.contains("removed " + QString::fromStdString(blockName_)));
 }
 
 TEST_F(PluginHostTest, WithoutAHostBlockTheEditorReportsAndEnds) {

@@ -40,6 +40,13 @@ std::uint32_t uniqueHandle() {
     return static_cast<std::uint32_t>(::getpid()) << 8 | 0x5A;
 }
 
+// The endpoint of a stopped host: it takes connections into its backlog and never answers.
+bool listenAsStoppedHost(QLocalServer& server, std::uint32_t handle) {
+    const auto name = QString::fromStdString(plugin::notificationEndpoint(handle));
+    QLocalServer::removeServer(name);
+    return server.listen(name);
+}
+
 Bytes demoBlock(std::uint32_t handle = 0) {
     return plugin::blockFromScenario(demo::demoScenario(), handle);
 }
@@ -96,30 +103,54 @@ TEST(PluginLink, ObjectsTooSmallForTheLayoutAreRefusedBeforeMapping) {
     }
 }
 
-TEST(PluginLink, AnUnansweredNotificationNeverHangsTheEditor) {
+// A host killed outright leaves its block behind; a stopped one takes the message and never
+// answers. Neither is opened, and neither hangs the editor.
+TEST(PluginLink, ABlockWhoseHostDoesNotAnswerIsNotOpened) {
     const std::uint32_t handle = uniqueHandle();
-    QLocalServer silent;  // takes connections into its backlog and never answers
-    const auto name = QString::fromStdString(plugin::notificationEndpoint(handle));
-    QLocalServer::removeServer(name);
-    ASSERT_TRUE(silent.listen(name));
+    QLocalServer stopped;
+    ASSERT_TRUE(listenAsStoppedHost(stopped, handle));
     SharedBlockOwner owner(uniqueBlockName(), demoBlock(handle));
     PluginLink link(owner.name(), 200ms);
-
-    link.open();
-    EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
-    EXPECT_TRUE(silent.waitForNewConnection(0));
-    EXPECT_EQ(editAndSave(link), "saved");
-    EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
+    EXPECT_EQ(openFailure(link),
+              "Cannot communicate with Marrowby. The host does not answer: no answer within 200 "
+              "ms.");
     EXPECT_FALSE(link.isOpen());
+    EXPECT_TRUE(stopped.waitForNewConnection(0));
+
+    SharedBlockOwner gone(uniqueBlockName(), demoBlock(handle + 1));
+    PluginLink orphaned(gone.name());
+    EXPECT_EQ(openFailure(orphaned),
+              "Cannot communicate with Marrowby. The host does not answer: nothing listens on its "
+              "socket.");
+    EXPECT_FALSE(orphaned.isOpen());
 }
 
-TEST(PluginLink, AHostWithoutEndpointIsNotWaitedFor) {
-    SharedBlockOwner owner(uniqueBlockName(), demoBlock(uniqueHandle() + 1));
-    PluginLink link(owner.name());
+// The host answered at start and stops answering before "Save and Exit".
+TEST(PluginLink, ASaveTheHostDoesNotAnswerKeepsTheLinkOpen) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    PluginLink link(owner.name(), 200ms);
     link.open();
+    const std::uint32_t handle = uniqueHandle();
+    QLocalServer stopped;
+    ASSERT_TRUE(listenAsStoppedHost(stopped, handle));
+    bytes::writeLe(owner.bytes(), 0, 4, handle);
+
+    const std::string notHandedOver =
+        "Cannot communicate with Marrowby. The host does not answer: no answer within 200 ms; "
+        "the scenario was not handed over.";
+    EXPECT_EQ(editAndSave(link), notHandedOver);
+    EXPECT_TRUE(link.isOpen());
     EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
-    link.close(false);
+    EXPECT_EQ(editAndSave(link), notHandedOver);  // tried again, it fails the same way
+    EXPECT_TRUE(link.isOpen());
+
+    link.close(false);  // leaving does not wait for the silent host once more
     EXPECT_FALSE(link.isOpen());
+    int connections = 0;
+    while (stopped.waitForNewConnection(0) && stopped.nextPendingConnection() != nullptr) {
+        ++connections;
+    }
+    EXPECT_EQ(connections, 2);
 }
 
 TEST(PluginLink, ABlockRemovedBeforeSaveIsReportedAndTheLinkStaysOpen) {

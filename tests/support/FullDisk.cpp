@@ -49,6 +49,13 @@ void FullDisk::fill() const {
     ::close(fd);
 }
 
+void FullDisk::fillLeaving(std::size_t bytes) const {
+    fill();
+    const std::string filler = path("filler");
+    const auto size = std::filesystem::file_size(filler);
+    std::filesystem::resize_file(filler, size > bytes ? size - bytes : 0);
+}
+
 std::vector<std::string> FullDisk::names() const {
     std::vector<std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(root_)) {

@@ -22,6 +22,8 @@ class FullDisk {
     std::string path(const std::string& name) const { return root_ + "/" + name; }
     // Takes every byte that is left, so the next write of any size fails.
     void fill() const;
+    // Takes all but `bytes` (whole pages), so a larger write starts and the disk fills during it.
+    void fillLeaving(std::size_t bytes) const;
     // The names in the disk's folder, sorted: a failed save must leave no temporary file.
     std::vector<std::string> names() const;
 

@@ -82,8 +82,9 @@ TEST_F(DefaultsTest, ShowsAndSetsExactlyTheWordsBytes) {
 
     // The upgrade word reads by its low byte, as the editor's check mark does.
     write("up.pud", scenarioWithWords(0, 0x0100));
-    EXPECT_EQ(linesOf(runCommand({"defaults", path("up.pud")}).out)[1],
-              "upgrades 256 (the game uses this file's upgrades)");
+    const auto words = linesOf(runCommand({"defaults", path("up.pud")}).out);
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[1], "upgrades 256 (the game uses this file's upgrades)");
     ASSERT_EQ(runCommand({"defaults", path("up.pud"), path("kept.pud"), "--upgrades", "off"}).code,
               0);
     EXPECT_EQ(contents("kept.pud"), contents("up.pud"));

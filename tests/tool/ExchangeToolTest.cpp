@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
 #include <QJsonDocument>
 
 #include "DemoGameData.h"
@@ -120,21 +127,21 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     write("out.pud", {1, 2, 3});
     const std::vector<std::pair<std::string, std::string>> refusals = {
         {"unit,hitPoints\n3,70000\n",
-         "bad\" line 2, hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
-        {"unit,hitPoints,speed\n3,5,5\n", "bad\" line 1: units have no field \"speed\""},
+         "bad\": line 2, hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+        {"unit,hitPoints,speed\n3,5,5\n", "bad\": line 1: units have no field \"speed\""},
         {"unit,hitPoints\n110,5\n",
-         "bad\" line 2, hitPoints: unit 110 has no hitPoints (units 0 to 109)"},
+         "bad\": line 2, hitPoints: unit 110 has no hitPoints (units 0 to 109)"},
         {"unit,hitPoints\n3,5\n4,\"6\"7\n",
-         "bad\" line 3: a field must end at a comma or a line break"},
+         "bad\": line 3: a field must end at a comma or a line break"},
         {"{\"units\": [{\"unit\": 3, \"hitPoints\": 70000}]}",
-         "bad\" units[0].hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
+         "bad\": units[0].hitPoints: 70000 does not fit hitPoints (0 to 65535)"},
         {"{\"units\": [{\"unit\": 1, \"armor\": 1}, {\"unit\": 2, \"sight\": 1}]}",
-         "bad\" units[1].sight: units have no field \"sight\""},
+         "bad\": units[1].sight: units have no field \"sight\""},
         {"{\"units\": [{\"unit\": 127, \"gfxWinter\": 1}]}", "there is no unit 127 (0 to 126)"},
         {"{\"units\": [{\"unit\": 3, \"armor\": 1.5}]}", "'1.5' is not a valid integer value"},
-        {"{\"units\": [\n{\"unit\": 3, \"armor\": 1}\n{\"unit\": 4}]}", "bad\" line 3: "},
+        {"{\"units\": [\n{\"unit\": 3, \"armor\": 1}\n{\"unit\": 4}]}", "bad\": line 3: "},
         {"{\"upgrades\": [{\"upgrade\": 1, \"gold\": 5}, {\"upgrade\": 1, \"gold\": 6}]}",
-         "bad\" upgrades[1].gold: the value is given before, at upgrades[0].gold"},
+         "bad\": upgrades[1].gold: the value is given before, at upgrades[0].gold"},
         {"{\"players\": []}", "\"players\" is no table"},
     };
     for (const auto& [changes, message] : refusals) {
@@ -148,13 +155,13 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
     writeText("bad", "unit,armor\n1,-1\n2,999\n");
     const ToolRun both = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});
     EXPECT_EQ(linesOf(both.err).size(), 2u) << both.err;
-    EXPECT_NE(both.err.find("\n\"" + path("bad") + "\" line 3, armor: 999 does not fit"),
+    EXPECT_NE(both.err.find("\n\"" + path("bad") + "\": line 3, armor: 999 does not fit"),
               std::string::npos);
     // A row naming no unit is said once, not once per value in it.
     writeText("bad", "unit,armor,hitPoints\nknight,1,2\n4,3,4\n");
     EXPECT_EQ(linesOf(runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")}).err),
               std::vector<std::string>{"tarnwick-tool apply: \"" + path("bad") +
-                                       "\" line 2, armor: No unit is named \"knight\" (the names "
+                                       "\": line 2, armor: No unit is named \"knight\" (the names "
                                        "of units 0 to 104 need --game DIR)"});
 }
 
@@ -222,6 +229,55 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
     EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
 }
 
+// Hands `versions` out one after another, each to the next reader that opens the named pipe at
+// `path`, and gives up on a reader that does not come within a few seconds. A reader waits in
+// its open until a version is offered, so the pause before the next one only makes sure that
+// the reader before has closed the pipe and cannot read on into the next version.
+void serveVersions(const std::string& path, const std::vector<Bytes>& versions) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    for (const Bytes& version : versions) {
+        if (&version != &versions.front()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        }
+        int pipe = -1;
+        while ((pipe = ::open(path.c_str(), O_WRONLY | O_NONBLOCK)) < 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ::fcntl(pipe, F_SETFL, 0);  // blocking writes: the reader takes the rest as it reads
+        for (std::size_t at = 0; at < version.size();) {
+            const ssize_t written = ::write(pipe, version.data() + at, version.size() - at);
+            if (written <= 0) {
+                break;
+            }
+            at += static_cast<std::size_t>(written);
+        }
+        ::close(pipe);
+    }
+}
+
+TEST_F(ExchangeTest, ApplyInPlaceChecksEachFileAgainWhenItComesToWriteIt) {
+    writeText("sight.json", "{\"units\": [{\"unit\": 0, \"sightRange\": 9}]}");
+    write("a.pud", patternScenario(1));
+    write("c.pud", patternScenario(3));
+    // b is sound when the files are checked and damaged by the time it is to be written.
+    ASSERT_EQ(::mkfifo(path("b").c_str(), 0600), 0);
+    std::thread changingFile(
+        serveVersions, path("b"),
+        std::vector<Bytes>{patternScenario(2), Bytes{'h', 'e', 'l', 'l', 'o'}});
+    const ToolRun run = runCommand(
+        {"apply", "--in-place", path("sight.json"), path("a.pud"), path("b"), path("c.pud")});
+    changingFile.join();
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.err, "tarnwick-tool apply: \"" + path("b") +
+                           "\": Unknown or unsupported filetype!\nChanged: " + path("a.pud") +
+                           ".\nNot changed: " + path("b") + ", " + path("c.pud") + ".\n");
+    EXPECT_NE(contents("a.pud"), patternScenario(1));
+    EXPECT_EQ(contents("c.pud"), patternScenario(3));
+}
+
 TEST_F(ExchangeTest, DiffShowsOneLinePerChangedNumber) {
     write("a.pud", patternScenario(1));
     const ToolRun same = runCommand({"diff", path("a.pud"), path("a.pud")});
@@ -286,6 +342,7 @@ TEST_F(ExchangeTest, UpgradesAndRestrictionsNeedAFileThatHoldsThem) {
     const auto text = linesOf(runCommand({"restrictions", path("a.pud")}).out);
     ASSERT_EQ(text.size(), 16u);
     EXPECT_EQ(text[15].rfind("16 unitsAllowed=", 0), 0u);
-    EXPECT_EQ(
-        linesOf(runCommand({"upgrades", path("a.pud")}).out)[35].rfind("35 name=Healing_ ", 0), 0u);
+    const auto upgradeLines = linesOf(runCommand({"upgrades", path("a.pud")}).out);
+    ASSERT_EQ(upgradeLines.size(), 52u);
+    EXPECT_EQ(upgradeLines[35].rfind("35 name=Healing_ ", 0), 0u);
 }

@@ -80,3 +80,43 @@ TEST_F(ToolTest, MinimapDrawsOneSquarePerTileAndRefusesWhatItCannotDraw) {
     }
     EXPECT_FALSE(exists("out.png") || exists("out.bmp"));
 }
+
+TEST_F(ToolTest, AMapSizeTheTilesOrTheGameCannotBackIsRefusedNamingBoth) {
+    const auto scenario = [](std::uint16_t width, std::uint16_t height, std::size_t tileBytes) {
+        const Bytes size{static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8),
+                         static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)};
+        return typicalScenarioWith({{"DIM ", size}, {"MTXM", Bytes(tileBytes, 0x50)}});
+    };
+    const std::vector<std::tuple<std::string, Bytes, std::string>> refused = {
+        {"huge.pud", scenario(65535, 65535, 8192),
+         "map size 65535 x 65535 needs 8589672450 bytes of tiles, the file holds 8192"},
+        {"short.pud", scenario(3, 2, 11),
+         "map size 3 x 2 needs 12 bytes of tiles, the file holds 11"},
+        {"wide.pud", scenario(129, 2, 516),
+         "map size 129 x 2 is outside the game's sizes (1 to 128 tiles a side)"},
+        {"empty.pud", scenario(0, 2, 0),
+         "map size 0 x 2 is outside the game's sizes (1 to 128 tiles a side)"},
+    };
+    for (const auto& [name, bytes, message] : refused) {
+        write(name, bytes);
+        for (const std::string command : {"info", "minimap"}) {
+            std::vector<std::string> arguments = {command, path(name)};
+            if (command == "minimap") {
+                arguments.push_back(path("map.png"));
+            }
+            const ToolRun run = runCommand(arguments);
+            EXPECT_EQ(run.code, 1) << command << ' ' << name;
+            EXPECT_EQ(run.out, "");
+            EXPECT_EQ(run.err,
+                      "tarnwick-tool " + command + ": \"" + path(name) + "\": " + message + "\n");
+            EXPECT_FALSE(exists("map.png")) << command << ' ' << name;
+        }
+    }
+
+    // The game's largest side is taken, and the minimap draws every tile of it.
+    write("largest.pud", scenario(128, 2, 512));
+    EXPECT_NE(runCommand({"info", path("largest.pud")}).out.find("\nsize: 128x2\n"),
+              std::string::npos);
+    ASSERT_EQ(runCommand({"minimap", path("largest.pud"), path("map.png")}).code, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(128, 2));
+}

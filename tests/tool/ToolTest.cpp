@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <QImage>
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
@@ -250,8 +252,8 @@ TEST_F(ToolTest, DirectSaveThenDirectLoadGiveTheDocumentBack) {
 
     const ToolRun refused = runCommand({"direct-save", path("game"), "1", path("map.pud")});
     EXPECT_EQ(refused.code, 1);
-    EXPECT_EQ(refused.err,
-              "tarnwick-tool direct-save: Cant import a PUD or a UGRD into a UDTA slot\n");
+    EXPECT_EQ(refused.err, "tarnwick-tool direct-save: \"" + path("map.pud") +
+                               "\": Cant import a PUD or a UGRD into a UDTA slot\n");
     EXPECT_EQ(contents("game/DATA/MAINDAT.WAR"), archiveBytes);
     EXPECT_EQ(runCommand({"direct-load", path("game"), "88", path("out")}).err,
               "tarnwick-tool direct-load: There is no row 88: rows run from 1 to 87\n");
@@ -355,4 +357,97 @@ TEST_F(ToolTest, SpriteRefusesWhatIsNoSpriteAndOtherPictureKinds) {
     }
     EXPECT_FALSE(exists("x.png"));
     EXPECT_EQ(runCommand({"sprite", path("unit.gfx"), path("x.BMP")}).code, 0);
+}
+
+TEST_F(ToolTest, AnOutputOfAnotherKindIsNeverWrittenOverItsInputHoweverNamed) {
+    const auto refusedAsInput = [](const std::vector<std::string>& arguments) {
+        const ToolRun run = runCommand(arguments);
+        return run.code == 2 &&
+               run.err.starts_with("tarnwick-tool " + arguments[0] + ": OUT is the input file\n");
+    };
+    const Bytes scenario = chainOf(typicalScenarioSections());
+    write("t.pud", scenario);
+    std::filesystem::create_symlink(path("t.pud"), path("symlink.pud"));
+    std::filesystem::create_hard_link(path("t.pud"), path("hardlink.pud"));
+    const std::string dotted = path(".") + "/./t.pud";
+    for (const std::string& out :
+         {path("t.pud"), dotted, path("symlink.pud"), path("hardlink.pud")}) {
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {"export", "udta", path("t.pud"), out},
+                 {"compress", path("t.pud"), out},
+                 {"extract", path("t.pud"), "0", out},
+                 {"import", path("other.pud"), path("t.pud"), out},
+             }) {
+            EXPECT_TRUE(refusedAsInput(arguments)) << arguments[0] << ' ' << out;
+            EXPECT_EQ(contents("t.pud"), scenario) << arguments[0] << ' ' << out;
+        }
+    }
+    const Bytes changes = {'u', 'n', 'i', 't', ',', 'a', 'r', 'm', 'o', 'r', '\n', '1', ',', '2'};
+    write("armor.csv", changes);
+    write("scripts.bin", demo::demoAnimations());
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"apply", path("t.pud"), path("armor.csv"), path("armor.csv")},
+             {"balance", path("t.pud"), "--matrix", path("t.pud"), "--scripts",
+              path("scripts.bin")},
+             {"balance", path("t.pud"), "--matrix", path("scripts.bin"), "--scripts",
+              path("scripts.bin")},
+         }) {
+        EXPECT_TRUE(refusedAsInput(arguments)) << arguments[0] << ' ' << arguments[3];
+    }
+    EXPECT_EQ(contents("armor.csv"), changes);
+    EXPECT_EQ(contents("scripts.bin"), demo::demoAnimations());
+    EXPECT_EQ(contents("t.pud"), scenario);
+
+    // Commands that write the kind they read still change a file in place.
+    ASSERT_EQ(runCommand({"apply", path("t.pud"), path("armor.csv"), dotted}).code, 0);
+    const Bytes applied = contents("t.pud");
+    EXPECT_NE(applied, scenario);
+    write("other.pud", scenario);
+    ASSERT_EQ(runCommand({"export", "un", path("other.pud"), path("units.un")}).code, 0);
+    ASSERT_EQ(runCommand({"import", path("t.pud"), path("units.un"), path("t.pud")}).code, 0);
+    EXPECT_EQ(contents("t.pud"), scenario);
+}
+
+TEST_F(ToolTest, ARefusalStartsWithTheNameOfTheFileItIsAbout) {
+    const Bytes scenario = chainOf(typicalScenarioSections());
+    write("a.pud", scenario);
+    write("c.pud", scenario);
+    write("text.pud", Bytes{'h', 'e', 'l', 'l', 'o'});
+    // "UDTA" claims all 32 bits of its length, far more than the file holds.
+    write("b.pud", ScenarioBuilder()
+                       .section("TYPE", Bytes(16))
+                       .sectionClaiming("UDTA", -1, Bytes(5696))
+                       .bytes());
+    write("armor.csv",
+          Bytes{'u', 'n', 'i', 't', ',', 'a', 'r', 'm', 'o', 'r', '\n', '1', ',', '2'});
+    const std::string damaged =
+        "Section \"UDTA\" is damaged: it claims 4294967295 bytes, but 5696 "
+        "are left in the file";
+    const std::string unknown = "Unknown or unsupported filetype!";
+    const std::vector<std::tuple<std::vector<std::string>, std::string, std::string>> cases = {
+        {{"apply", "--in-place", path("armor.csv"), path("a.pud"), path("b.pud"), path("c.pud")},
+         "b.pud",
+         damaged + "\nNo file was changed."},
+        {{"apply", "--in-place", path("armor.csv"), path("a.pud"), path("text.pud")},
+         "text.pud",
+         unknown + "\nNo file was changed."},
+        {{"apply", path("text.pud"), path("armor.csv"), path("out.pud")}, "text.pud", unknown},
+        {{"diff", path("a.pud"), path("text.pud")}, "text.pud", unknown},
+        {{"diff", path("b.pud"), path("a.pud")}, "b.pud", damaged},
+        {{"info", path("text.pud")}, "text.pud", unknown},
+        {{"units", path("text.pud")}, "text.pud", unknown},
+        {{"resave", path("b.pud"), path("out.pud")}, "b.pud", damaged},
+        {{"import", path("a.pud"), path("text.pud"), path("out.pud")},
+         "text.pud",
+         "This is an unknown or unsupported format"},
+        {{"sections", path("b.pud")}, "b.pud", damaged},
+    };
+    for (const auto& [arguments, file, message] : cases) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.err,
+                  "tarnwick-tool " + arguments[0] + ": \"" + path(file) + "\": " + message + "\n");
+    }
+    EXPECT_EQ(contents("a.pud"), scenario);
+    EXPECT_EQ(contents("c.pud"), scenario);
+    EXPECT_FALSE(exists("out.pud"));
 }

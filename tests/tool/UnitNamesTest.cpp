@@ -95,8 +95,10 @@ TEST_F(ToolTest, UnitsAreNamedAsTheGameNamesThem) {
     EXPECT_EQ(lines[106].rfind("106 name=-Destroyed_site_1- ", 0), 0u) << lines[106];
     // Without the game only the editor's own names are known.
     const ToolRun bare = runCommand({"units", path("in.pud")});
-    EXPECT_EQ(linesOf(bare.out)[9].rfind("9 name= gfxGroup=", 0), 0u);
-    EXPECT_EQ(linesOf(bare.out)[105].rfind("105 name=-Corpse- ", 0), 0u);
+    const auto bareLines = linesOf(bare.out);
+    ASSERT_EQ(bareLines.size(), 110u);
+    EXPECT_EQ(bareLines[9].rfind("9 name= gfxGroup=", 0), 0u);
+    EXPECT_EQ(bareLines[105].rfind("105 name=-Corpse- ", 0), 0u);
 
     for (const std::string unit : {"siege tower", "SIEGE_TOWER", "Siege_Tower", "9"}) {
         ASSERT_EQ(runCommand({"set", path("in.pud"), path("out.pud"), "--game=" + path("game"),

@@ -42,7 +42,15 @@ class FullDiskSaveTest : public WindowTestBase {
         QCOMPARE(disk_.names(), (std::vector<std::string>{"big.pud", "filler", "units.udt"}));
     }
 
+    void savingAScenarioLargerThanTheBufferKeepsTheOldOne_data() {
+        QTest::addColumn<bool>("partWay");
+        QTest::newRow("full before the save") << false;
+        // The first write takes the pages that are left; the reason is the next one's.
+        QTest::newRow("full during the save") << true;
+    }
+
     void savingAScenarioLargerThanTheBufferKeepsTheOldOne() {
+        QFETCH(bool, partWay);
         auto sections = typicalScenarioSections();
         for (TestSection& section : sections) {
             if (section.tag == "MTXM") {
@@ -53,11 +61,16 @@ class FullDiskSaveTest : public WindowTestBase {
         h_->window.openFile(onDisk("large.pud"));
         QVERIFY(h_->document.isLoaded);
         const auto old = platform::readWholeFile(onDisk("large.pud"));
-        disk_.fill();
+        if (partWay) {
+            disk_.fillLeaving(8192);
+        } else {
+            disk_.fill();
+        }
         h_->window.menus().save->trigger();
         QCOMPARE(h_->prompts.texts().last(),
                  QString("Error Saving File!\nNo space left on device"));
         QCOMPARE(platform::readWholeFile(onDisk("large.pud")), old);
+        QCOMPARE(disk_.names(), (std::vector<std::string>{"filler", "large.pud"}));
     }
 
     void anExportOntoAFullDiskLeavesNoFile() {

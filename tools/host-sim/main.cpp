@@ -31,6 +31,8 @@ constexpr const char* kUsage =
     "-MarrowbyPlugIn and answers its notifications. When the editor saves (1026 with 1), the\n"
     "block is written back to OUT.pud (default FILE.pud.out.pud). Exits 0 once the editor has\n"
     "ended, non-zero when it failed or never notified.\n"
+    "The environment variable TARNWICK_PLUGIN_BLOCK names another block (\"/name\"), for this\n"
+    "host and the editor it starts: runs with names of their own never meet.\n"
     "  --editor PATH      the editor to start (default: tarnwick beside this program, or the\n"
     "                     one this program was built with)\n"
     "  --handle N         the host handle written at offset 0 (default: this process's id);\n"
@@ -154,7 +156,7 @@ int main(int argc, char** argv) {
 
     std::optional<tarnwick::hostsim::SharedBlockOwner> owner;
     try {
-        owner.emplace(tarnwick::platform::PluginLink::kBlockName, block);
+        owner.emplace(tarnwick::platform::hostBlockName(), block);
     } catch (const std::exception& error) {
         say(error.what());
         return 2;
@@ -169,7 +171,8 @@ int main(int argc, char** argv) {
     });
     QTimer::singleShot(0, &session, &tarnwick::hostsim::HostSession::start);
     app.exec();
+    const std::string name = owner->name();
     owner.reset();
-    say("removed " + std::string(tarnwick::platform::PluginLink::kBlockName));
+    say("removed " + name);
     return session.exitCode();
 }

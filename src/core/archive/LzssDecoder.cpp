@@ -93,6 +93,13 @@ std::size_t distanceOf(std::size_t o, unsigned lo, unsigned hi) {
 // group, it is decoded without checks; the tail goes item by item, checking each read.
 std::vector<std::uint8_t> lzssDecompress(std::span<const std::uint8_t> stream,
                                          std::size_t outputLength) {
+    const auto fail = [] { throw Error("The compressed data ends before its declared length"); };
+    // A two-byte reference gives at most 18 bytes, so no stream unpacks to more than nine bytes
+    // a byte: a declared length beyond that is refused before anything is allocated for it.
+    constexpr std::size_t kMostOutputPerInputByte = 9;
+    if (outputLength / kMostOutputPerInputByte > stream.size()) {
+        fail();
+    }
     std::vector<std::uint8_t> output(outputLength);
     std::uint8_t* const out = output.data();
     const std::uint8_t* const in = stream.data();
@@ -100,7 +107,6 @@ std::vector<std::uint8_t> lzssDecompress(std::span<const std::uint8_t> stream,
     std::size_t o = 0;
     std::size_t i = 0;
     unsigned flags = 0;
-    const auto fail = [] { throw Error("The compressed data ends before its declared length"); };
 
     while (o < outputLength) {
         flags >>= 1;

@@ -18,7 +18,7 @@ std::optional<ChainHeader> SectionChainReader::nextHeader() {
     }
     ChainHeader header;
     header.tag.assign(reinterpret_cast<const char*>(file_.data() + position_), 4);
-    header.length = static_cast<std::int32_t>(bytes::readLe(file_, position_ + 4, 4));
+    header.length = bytes::readLe(file_, position_ + 4, 4);
     position_ += kHeaderSize;
     pending_ = header;
     return header;
@@ -31,12 +31,12 @@ std::span<const std::uint8_t> SectionChainReader::takeBody() {
     const ChainHeader header = *pending_;
     pending_.reset();
     const std::size_t left = file_.size() - position_;
-    if (header.length < 0 || static_cast<std::size_t>(header.length) > left) {
+    if (header.length > left) {
         throw Error("Section \"" + bytes::printable(header.tag) + "\" is damaged: it claims " +
                     std::to_string(header.length) + " bytes, but " + std::to_string(left) +
                     " are left in the file");
     }
-    const auto body = file_.subspan(position_, static_cast<std::size_t>(header.length));
+    const auto body = file_.subspan(position_, header.length);
     position_ += body.size();
     return body;
 }

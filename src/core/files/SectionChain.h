@@ -13,8 +13,8 @@ namespace tarnwick::files {
 
 // One header of a section chain and where its body would start.
 struct ChainHeader {
-    std::string tag;  // the four characters as stored
-    std::int32_t length = 0;
+    std::string tag;           // the four characters as stored
+    std::uint32_t length = 0;  // as stored: unsigned, so that no message shows it negative
 };
 
 // Walks a section chain header by header, never reading outside the file.
@@ -24,7 +24,7 @@ class SectionChainReader {
 
     // The next header, or nothing when fewer than 8 bytes are left: the chain has ended.
     std::optional<ChainHeader> nextHeader();
-    // The body of the header just read; refuses a length that is negative or runs past the end.
+    // The body of the header just read; refuses a length that runs past the end.
     std::span<const std::uint8_t> takeBody();
 
   private:

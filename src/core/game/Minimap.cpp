@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/bytes/LittleEndian.h"
+#include "core/model/MapProperties.h"
 
 namespace tarnwick::game {
 
@@ -34,29 +35,31 @@ Rgb MinimapPicture::pixel(std::size_t x, std::size_t y) const {
 }
 
 std::optional<MinimapPicture> buildMinimap(const model::Document& document) {
-    using model::SectionId;
-    if (!document.holds(SectionId::Dimensions)) {
+    const auto size = model::mapSize(document);
+    if (!size) {
         return std::nullopt;
     }
-    const auto size = document.body(SectionId::Dimensions);
+    // The picture is never larger than the game's largest map, whatever "DIM " claims: a
+    // damaged size shows its top-left corner, the tiles read with the declared row length.
     MinimapPicture picture;
-    picture.width = static_cast<std::uint16_t>(bytes::readLe(size, 0, 2));
-    picture.height = static_cast<std::uint16_t>(bytes::readLe(size, 2, 2));
-    const std::size_t tiles = std::size_t{picture.width} * picture.height;
-    picture.rgb.resize(tiles * 3);
+    picture.width = std::min(size->width, model::kLargestMapSide);
+    picture.height = std::min(size->height, model::kLargestMapSide);
+    picture.rgb.resize(std::size_t{picture.width} * picture.height * 3);
 
-    // A tile map the document does not hold covers no tile, whatever body is left in memory.
-    const auto tileMap = document.holds(SectionId::TileMap) ? document.body(SectionId::TileMap)
-                                                            : std::span<const std::uint8_t>{};
-    const std::size_t covered = std::min(tiles, tileMap.size() / 2);
-    for (std::size_t tile = 0; tile < tiles; ++tile) {
-        const Rgb colour =
-            tile < covered
-                ? tileColour(static_cast<std::uint16_t>(bytes::readLe(tileMap, 2 * tile, 2)))
-                : kUnknownTileColour;
-        picture.rgb[3 * tile] = colour.red;
-        picture.rgb[3 * tile + 1] = colour.green;
-        picture.rgb[3 * tile + 2] = colour.blue;
+    const auto tileMap = model::tileMap(document);
+    const std::size_t covered = tileMap.size() / 2;
+    std::size_t at = 0;
+    for (std::size_t y = 0; y < picture.height; ++y) {
+        for (std::size_t x = 0; x < picture.width; ++x) {
+            const std::size_t tile = y * size->width + x;
+            const Rgb colour =
+                tile < covered
+                    ? tileColour(static_cast<std::uint16_t>(bytes::readLe(tileMap, 2 * tile, 2)))
+                    : kUnknownTileColour;
+            picture.rgb[at++] = colour.red;
+            picture.rgb[at++] = colour.green;
+            picture.rgb[at++] = colour.blue;
+        }
     }
     return picture;
 }

@@ -48,8 +48,9 @@ struct MinimapPicture {
     Rgb pixel(std::size_t x, std::size_t y) const;
 };
 
-// The picture of the scenario's tile map ("MTXM") at the size "DIM " gives; nothing without
-// "DIM ". Tiles that a short or missing tile map does not cover are drawn as unknown tiles.
+// The picture of the scenario's tile map ("MTXM") at the size "DIM " gives, cut to the game's
+// largest map; nothing without "DIM ". Tiles that a short or missing tile map does not cover
+// are drawn as unknown tiles.
 std::optional<MinimapPicture> buildMinimap(const model::Document& document);
 
 }  // namespace tarnwick::game

@@ -35,6 +35,33 @@ std::optional<MapSize> mapSize(const Document& document) {
                    static_cast<std::uint16_t>(bytes::readLe(body, 2, 2))};
 }
 
+std::span<const std::uint8_t> tileMap(const Document& document) {
+    // A tile map the document does not hold is none, whatever body is left in memory.
+    return document.holds(SectionId::TileMap) ? document.body(SectionId::TileMap)
+                                              : std::span<const std::uint8_t>{};
+}
+
+std::optional<std::string> mapSizeProblem(const Document& document) {
+    const auto size = mapSize(document);
+    if (!size) {
+        return std::nullopt;
+    }
+    const std::string declared =
+        "map size " + std::to_string(size->width) + " x " + std::to_string(size->height);
+    const std::uint64_t needed = std::uint64_t{size->width} * size->height * 2;
+    const std::size_t held = tileMap(document).size();
+    if (held < needed) {
+        return declared + " needs " + std::to_string(needed) + " bytes of tiles, the file holds " +
+               std::to_string(held);
+    }
+    const auto fits = [](std::uint16_t side) { return side >= 1 && side <= kLargestMapSide; };
+    if (!fits(size->width) || !fits(size->height)) {
+        return declared + " is outside the game's sizes (1 to " + std::to_string(kLargestMapSide) +
+               " tiles a side)";
+    }
+    return std::nullopt;
+}
+
 std::optional<std::uint16_t> versionWord(const Document& document) {
     if (!document.holds(SectionId::Version)) {
         return std::nullopt;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,17 @@ struct MapSize {
     std::uint16_t height = 0;
 };
 std::optional<MapSize> mapSize(const Document& document);
+
+// The game's maps are 1 to 128 tiles a side; the host's block has room for no more.
+inline constexpr std::uint16_t kLargestMapSide = 128;
+
+// The tile map ("MTXM") as held: two bytes a tile, row by row; empty when the document has none.
+std::span<const std::uint8_t> tileMap(const Document& document);
+
+// What makes the declared size untrustworthy: more tiles than the tile map holds, or a side
+// outside the game's sizes. Nothing when the size is sound or there is no "DIM ". A reader
+// that would allocate or index by the size checks this first.
+std::optional<std::string> mapSizeProblem(const Document& document);
 
 // The "VER " word, when the document holds that section.
 std::optional<std::uint16_t> versionWord(const Document& document);

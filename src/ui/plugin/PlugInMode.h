@@ -20,9 +20,10 @@ class PlugInMode {
     void start();
     bool isOn() const { return on_; }
 
-    // The document's tables into the block, the block released, the host told. When the block
-    // is gone or cannot be written, throws CommandFailed saying so: the link stays open, the
-    // document keeps every edit, and "&Save As..." is enabled so they can go to a file.
+    // The document's tables into the block, the host told, the block released once the host
+    // answered. When the block is gone or cannot be written, or the host does not answer (it
+    // died or hangs), throws CommandFailed saying why: the link stays open, the document keeps
+    // every edit, and "&Save As..." is enabled so they can go to a file.
     void saveAndClose();
 
     // Releases the block as the host wrote it and tells the host; nothing when it is not open.
