@@ -1,7 +1,7 @@
 // Any bytes as a scenario, shown as the map properties, player properties and starting
 // resources windows show it. Pressing OK without an edit leaves the file byte for byte; the edits
-// the windows make (description, expansion terrain and back, races, controllers, starting
-// resources) read back from the written file as made.
+// the windows make (description, expansion terrain and back, the version 17 rule, races,
+// controllers, starting resources) read back from the written file as made.
 #include <cstddef>
 #include <cstdint>
 
@@ -52,6 +52,8 @@ void requireEditsReadBack(model::Document document) {
     const std::string description = "Fuzz: an edited map";
     model::storeDescription(document, description);
     model::convertToExpansion(document);
+    require(model::applyWastelandOnlyRule(document) ==
+            (model::versionWord(document) == model::kWastelandOnlyVersion));
     model::ResourceTexts texts;
     for (std::size_t slot = 0; slot < model::kEditedPlayerCount; ++slot) {
         model::storeChoice(document, model::kRaceList, slot, slot % model::kRaceNames.size());
