@@ -1,11 +1,11 @@
 #include <QString>
 
 #include "core/archive/Archive.h"
+#include "core/exchange/Changes.h"
 #include "core/exchange/TableDiff.h"
 #include "core/files/DocumentFiles.h"
 #include "core/model/ExpansionGraphics.h"
 #include "platform/GameArchives.h"
-#include "tool/ChangesFile.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
 #include "tool/TableOutput.h"
@@ -35,7 +35,7 @@ std::vector<exchange::Change> readCheckedChanges(const std::string& path,
     const UnitNames names(invocation.value(kGameOption.name));
     const auto file = readInput(path);
     try {
-        return exchange::checkChanges(readChanges(file),
+        return exchange::checkChanges(exchange::readChanges(file, path),
                                       [&](const std::string& unit) { return names.find(unit); });
     } catch (const Error& error) {
         throw aboutFile(path, error);

@@ -12,8 +12,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-constexpr std::size_t kListAt = 2 * kAnimatedUnitCount;           // 210
-constexpr std::size_t kScriptAt = kListAt + 2 * kAnimationCount;  // 224 = $E0
+// The game's entry: a word for each of 105 units, then one for each of 7 animations.
+constexpr std::size_t kListAt = 210;
+constexpr std::size_t kScriptAt = 224;  // $E0
 
 void putWord(Bytes& entry, std::size_t at, std::size_t value) {
     entry[at] = static_cast<std::uint8_t>(value);

@@ -13,6 +13,9 @@ using testsupport::errorOf;
 
 namespace {
 
+// An 8-bit bitmap's pixels follow the file header, the info header and 256 palette entries.
+constexpr std::size_t kPixelsStart = 14 + 40 + 256 * 4;
+
 // A sprite of the given frames; each frame is (x, y, w, h, lines), its lines already coded.
 struct TestFrame {
     std::uint8_t x, y, w, h;
@@ -54,7 +57,7 @@ std::uint8_t pixel(const ConvertedSprite& converted, std::size_t x, std::size_t 
     const std::uint32_t width = bytes::readLe(converted.bitmap, 18, 4);
     const std::uint32_t height = bytes::readLe(converted.bitmap, 22, 4);
     const std::size_t stride = (width + 3) & ~3u;
-    return converted.bitmap.at(kBmpHeaderSize + (height - 1 - y) * stride + x);
+    return converted.bitmap.at(kPixelsStart + (height - 1 - y) * stride + x);
 }
 
 }  // namespace
@@ -104,7 +107,7 @@ TEST(SpriteConversion, FramesStackTopToBottomOnTheBackground) {
     const ConvertedSprite all = convert(data);
     EXPECT_EQ(all.frames, 2u);
     EXPECT_EQ(all.header.width, 6);
-    EXPECT_EQ(all.bitmap.size(), kBmpHeaderSize + 8 * 8);  // stride 8, 8 rows
+    EXPECT_EQ(all.bitmap.size(), kPixelsStart + 8 * 8);  // stride 8, 8 rows
     EXPECT_EQ(pixel(all, 0, 0), kBackgroundIndex);
     EXPECT_EQ(pixel(all, 1, 1), 5);
     EXPECT_EQ(pixel(all, 2, 2), 5);
@@ -113,8 +116,8 @@ TEST(SpriteConversion, FramesStackTopToBottomOnTheBackground) {
     EXPECT_EQ(pixel(all, 3, 7), 7);
     EXPECT_EQ(pixel(all, 5, 7), 9);
     // Padding bytes are zero.
-    EXPECT_EQ(all.bitmap[kBmpHeaderSize + 6], 0);
-    EXPECT_EQ(all.bitmap[kBmpHeaderSize + 7], 0);
+    EXPECT_EQ(all.bitmap[kPixelsStart + 6], 0);
+    EXPECT_EQ(all.bitmap[kPixelsStart + 7], 0);
 
     const ConvertedSprite first = convert(data, 1);
     EXPECT_EQ(first.frames, 1u);
@@ -157,7 +160,7 @@ TEST(SpriteConversion, ABitmapWithoutWidthCostsNothing) {
     const Bytes data = {0xFF, 0xFF, 0, 0, 0xFF, 0xFF};
     EXPECT_EQ(errorOf([&] { convert(data); }), "The header of frame 0 lies outside the sprite");
     const Bytes empty = {0, 0, 0, 0, 0xFF, 0xFF};
-    EXPECT_EQ(convert(empty).bitmap.size(), kBmpHeaderSize);
+    EXPECT_EQ(convert(empty).bitmap.size(), kPixelsStart);
 }
 
 TEST(SpriteConversion, OffsetsOutsideTheSpriteAreRefused) {
@@ -184,7 +187,7 @@ TEST(SpriteConversion, DemoSpritesConvert) {
     const Bytes data = demo::demoSprite(12, 72, 72, 40);
     const ConvertedSprite converted = convert(data);
     EXPECT_EQ(converted.frames, 12u);
-    EXPECT_EQ(converted.bitmap.size(), kBmpHeaderSize + 72 * 72 * 12);
+    EXPECT_EQ(converted.bitmap.size(), kPixelsStart + 72 * 72 * 12);
     EXPECT_EQ(pixel(converted, 0, 0), kBackgroundIndex);
     EXPECT_EQ(pixel(converted, 36, 20), 40);
 }

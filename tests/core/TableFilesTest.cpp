@@ -13,6 +13,8 @@ using model::DocumentKind;
 
 namespace {
 
+const std::string kUnknownFormat = "This is an unknown or unsupported format";
+
 std::string refusalOf(Document& target, const Bytes& file) {
     return errorOf([&] { files::importTable(target, file); });
 }
@@ -156,19 +158,15 @@ TEST(TableImport, RefusalsChangeNothing) {
          "ERROR! Can Not import restrictions into a UDTA!"},
         {files::exportTable(source, ExportFormat::Restrictions), DocumentKind::UpgradeData,
          "ERROR! Can Not import restrictions into a UDTA!"},
-        {patternBytes(781, 1), DocumentKind::Scenario, files::kUnknownFormat},
-        {Bytes{}, DocumentKind::Scenario, files::kUnknownFormat},
+        {patternBytes(781, 1), DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{}, DocumentKind::Scenario, kUnknownFormat},
         // Files shorter than their tag promises.
-        {Bytes{'U', 'D', 'T', 'A', 0x40, 0x16, 0, 0, 1, 2}, DocumentKind::Scenario,
-         files::kUnknownFormat},
-        {Bytes{'U', 'D', 'T', 'A', 0x3E, 0x17, 0, 0, 1, 2}, DocumentKind::Scenario,
-         files::kUnknownFormat},
-        {Bytes{'U', 'G', 'R', 'D', 0x0E, 0x03, 0, 0, 1}, DocumentKind::Scenario,
-         files::kUnknownFormat},
-        {Bytes{'A', 'L', 'O', 'W', 0x80, 0x01, 0, 0}, DocumentKind::Scenario,
-         files::kUnknownFormat},
+        {Bytes{'U', 'D', 'T', 'A', 0x40, 0x16, 0, 0, 1, 2}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'U', 'D', 'T', 'A', 0x3E, 0x17, 0, 0, 1, 2}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'U', 'G', 'R', 'D', 0x0E, 0x03, 0, 0, 1}, DocumentKind::Scenario, kUnknownFormat},
+        {Bytes{'A', 'L', 'O', 'W', 0x80, 0x01, 0, 0}, DocumentKind::Scenario, kUnknownFormat},
         {Bytes{'U', 'D', 'T', 'A', 'D', 'a', 't', 'a', 'F', 'i', 'l', 'e', 0},
-         DocumentKind::Scenario, files::kUnknownFormat},
+         DocumentKind::Scenario, kUnknownFormat},
     };
     for (const auto& c : cases) {
         Document target = patterned(c.kind, false, 9);

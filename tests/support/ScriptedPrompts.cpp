@@ -49,4 +49,12 @@ QStringList ScriptedPrompts::texts() const {
     return result;
 }
 
+ui::FileChoice ScriptedPrompts::lastOpenChooser() const {
+    return openChoosers.empty() ? ui::FileChoice{} : openChoosers.back();
+}
+
+ui::FileChoice ScriptedPrompts::lastSaveChooser() const {
+    return saveChoosers.empty() ? ui::FileChoice{} : saveChoosers.back();
+}
+
 }  // namespace tarnwick::testsupport

@@ -33,6 +33,10 @@ class ScriptedPrompts : public ui::Prompts {
 
     // The texts shown, in order.
     QStringList texts() const;
+    // The last chooser of its kind, or an empty one when none was shown: a test that expected
+    // one then fails instead of reading past the end.
+    ui::FileChoice lastOpenChooser() const;
+    ui::FileChoice lastSaveChooser() const;
 };
 
 }  // namespace tarnwick::testsupport

@@ -143,6 +143,8 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
         {"{\"upgrades\": [{\"upgrade\": 1, \"gold\": 5}, {\"upgrade\": 1, \"gold\": 6}]}",
          "bad\": upgrades[1].gold: the value is given before, at upgrades[0].gold"},
         {"{\"players\": []}", "\"players\" is no table"},
+        {"{\"units\": [{\"unit\": 3, \"armor\": 1, \"armor\": 2}]}",
+         "bad\": line 1: units[0] names \"armor\" twice (first on line 1)"},
     };
     for (const auto& [changes, message] : refusals) {
         writeText("bad", changes);
@@ -151,6 +153,18 @@ TEST_F(ExchangeTest, ApplyRefusesABadChangesFileAndWritesNothing) {
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
         EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     }
+    // A zero byte is shown, not the end of the message.
+    writeText("bad", std::string("unit,armor\n3\0x,1\n", 16));
+    EXPECT_NE(runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")})
+                  .err.find("line 2, armor: No unit is named \"3\\x00x\" (the names"),
+              std::string::npos);
+    // A file named .json is JSON, whatever it holds.
+    writeText("bad.json", "unit,armor\n3,1\n");
+    const ToolRun csvAsJson =
+        runCommand({"apply", path("in.pud"), path("bad.json"), path("out.pud")});
+    EXPECT_EQ(csvAsJson.err, "tarnwick-tool apply: \"" + path("bad.json") +
+                                 "\": line 1: the top level must be an object\n");
+    EXPECT_EQ(contents("out.pud"), (Bytes{1, 2, 3}));
     // Every problem at once, each with its place.
     writeText("bad", "unit,armor\n1,-1\n2,999\n");
     const ToolRun both = runCommand({"apply", path("in.pud"), path("bad"), path("out.pud")});
@@ -169,7 +183,7 @@ TEST_F(ExchangeTest, ApplyStoresCostsInTensRoundedDownAndOnlyWhatItIsGiven) {
     write("in.pud", patternScenario(1));
     const std::string changes =
         "unit,name,goldCost,lumberCost,sightRange\n"
-        "2,\"Any, name\",255,,-3\n"
+        "2,\"Any, name\",255,,-3.00\n"  // as a spreadsheet writes a whole number
         "-Corpse-,,2550,0,\n";
     writeText("changes.csv", changes);
     ASSERT_EQ(runCommand({"apply", path("in.pud"), path("changes.csv"), path("out.pud")}).code, 0);

@@ -36,8 +36,6 @@ class AboutDialogTest : public QObject {
         QCOMPARE(about.windowTitle(), QString("About..."));
         auto* name = control<QLabel>(about, "programNameLabel");
         QCOMPARE(name->text(), QString("Tarnwick v3.0"));
-        QCOMPARE(name->font().pixelSize(), 24);
-        QCOMPARE(name->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
         auto* comedy = control<QPushButton>(about, "comedyReliefButton");
         QCOMPARE(comedy->text(), QString("Comedy Relief :)"));
@@ -84,16 +82,17 @@ class AboutDialogTest : public QObject {
         }));
     }
 
-    void theRealPlayerPlaysNothingThatIsNoWave() {
+    void theRealPlayerRefusesWhatIsNoWaveAndTakesATone() {
         // No sound server to be found: the same test on every machine, and a silent one.
         qputenv("PULSE_SERVER", "unix:/nonexistent/tarnwick-test");
         platform::WavePlayer player;
         QTest::ignoreMessage(QtWarningMsg,
                              "Not a playable wave sound: it does not start with RIFF and WAVE");
         player.playWave({'M', 'Z', 0, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
-        // A real tone without a sound device: nothing plays, and nothing fails.
+        // A real tone is taken as one: neither refused nor found unplayable.
+        QTest::failOnWarning(
+            QRegularExpression("^(Not a playable wave sound|The sound device cannot play)"));
         player.playWave(demo::demoWave(440));
-        QTest::qWait(50);
     }
 };
 

@@ -58,7 +58,7 @@ class ArchiveWriterTest : public QObject {
         QVERIFY(!succeeds([&] {
             writer_->insertEntry(std::vector<std::uint8_t>{1, 2}, 1, "MAINDAT.WAR", 2);
         }));
-        QVERIFY(prompts_->texts().at(0).startsWith(
+        QVERIFY(prompts_->texts().value(0).startsWith(
             "A fatal error has occured during insertion!The archive is damaged: entry "));
         QCOMPARE(platform::readWholeFile(archivePath), truncated);
     }

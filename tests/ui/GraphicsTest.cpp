@@ -142,7 +142,7 @@ class GraphicsTest : public WindowTestBase {
         auto& selection = h_->window.graphicsSelection();
         selection.findChild<QRadioButton*>("gfxFileButton")->click();
         selection.findChild<QPushButton*>("continueButton")->click();
-        const ui::FileChoice& chooser = h_->prompts.openChoosers.back();
+        const ui::FileChoice chooser = h_->prompts.lastOpenChooser();
         QCOMPARE(chooser.title, QString("Open GFX..."));
         QCOMPARE(chooser.filter, QString("GFX Files(*.GFX)|*.gfx"));
         auto& sizer = h_->window.boxSizer();

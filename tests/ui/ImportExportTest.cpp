@@ -49,7 +49,7 @@ class ImportExportTest : public QObject {
         for (const Case& c : cases) {
             h_->prompts.filesToOpen = {path("export." + c.extension)};
             c.action->trigger();
-            const ui::FileChoice& chooser = h_->prompts.openChoosers.back();
+            const ui::FileChoice chooser = h_->prompts.lastOpenChooser();
             QCOMPARE(chooser.title, QString("Import/Export Data."));
             QCOMPARE(chooser.filter, kFilter);
             QCOMPARE(chooser.filterIndex, c.filterIndex);
@@ -118,7 +118,7 @@ class ImportExportTest : public QObject {
                     QCOMPARE(h_->prompts.shown[0].caption, QString("Tarnwick"));
                     QCOMPARE(h_->document.unitData.bytes, before);
                 }
-                QCOMPARE(h_->prompts.openChoosers.back().filterIndex, 1);
+                QCOMPARE(h_->prompts.lastOpenChooser().filterIndex, 1);
             }
         }
     }
@@ -154,7 +154,7 @@ class ImportExportTest : public QObject {
 
     void openScenario(bool swamp) {
         platform::saveWholeFile(path("s.pud"), chainOf(typicalScenarioSections(swamp)));
-        h_->window.openFile(path("s.pud"));
+        openDroppingEdits(*h_, path("s.pud"));
         QVERIFY(h_->document.isLoaded);
     }
 
@@ -165,7 +165,7 @@ class ImportExportTest : public QObject {
         }
         const std::size_t size = kind == DocumentKind::UnitData ? unitFileSize : 780;
         platform::saveWholeFile(path("doc.bin"), patternBytes(size, 77));
-        h_->window.openFile(path("doc.bin"));
+        openDroppingEdits(*h_, path("doc.bin"));
         QCOMPARE(h_->document.kind, kind);
     }
 

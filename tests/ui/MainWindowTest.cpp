@@ -46,6 +46,7 @@ class MainWindowTest : public QObject {
 
     void layoutAtStart() {
         auto& w = h_->window;
+        // The work area fits the initial size: a layout that needed more would grow the window.
         QCOMPARE(w.size(), QSize(561, 398));
         // Every row, named by its fixed name until the game's names are read.
         auto* list = w.findChild<QListWidget*>("unitList");
@@ -130,7 +131,7 @@ class MainWindowTest : public QObject {
         m.addRestrictions->trigger();
         QVERIFY(m.restrictionsButton->isEnabled());
 
-        h_->window.openFile(dir.filePath("u.udt"));
+        openDroppingEdits(*h_, dir.filePath("u.udt"));
         QVERIFY(!m.restrictionsButton->isEnabled());
         QVERIFY(m.exportUnitData->isEnabled() && !m.upgradesButton->isEnabled());
         h_->window.openFile(dir.filePath("g.ugd"));

@@ -75,7 +75,8 @@ class NamesAndClipboardTest : public QObject {
         QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
         open("a.pud", 0);
         h_->window.menus().pasteUnit->trigger();
-        QCOMPARE(h_->prompts.texts().last(), QString("Error!  Clipboard is empty."));
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{kNoFile, kNoFile, "Error!  Clipboard is empty."}));
     }
 
     void pasteCarriesEveryValueEvenIntoAnotherFile() {

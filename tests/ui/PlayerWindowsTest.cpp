@@ -184,11 +184,21 @@ class PlayerWindowsTest : public ScenarioFileTest {
         QVERIFY(h_->prompts.shown.empty());
     }
 
-    void escapePressesAddExpansionGraphics() {
-        open(typicalScenarioWith({}));
+    void escapeClosesWithoutAChangeAndTheButtonTakesItsKey() {
+        const Bytes file = openAndSave(typicalScenarioWith({}));
+        const int steps = h_->window.history().stack().count();
+        QVERIFY(runModal(h_->window.menus().udtaStyle, [this](QDialog& dialog) {
+            QTest::keyClick(&dialog, Qt::Key_Escape);
+            QVERIFY(!dialog.isVisible());
+        }));
+        QVERIFY(!h_->document.hasExpansionGfx);
+        QCOMPARE(h_->window.history().stack().count(), steps);
+        save();
+        QCOMPARE(saved(), file);
+
         inExpansionDialog([this] {
-            QTest::keyClick(&expansion(), Qt::Key_Escape);
-            QVERIFY(expansion().isVisible());
+            addButton()->setFocus();
+            QTest::keyClick(addButton(), Qt::Key_Space);
             QVERIFY(present()->isChecked());
         });
         QVERIFY(h_->document.hasExpansionGfx);

@@ -15,7 +15,7 @@ class ScenarioFileTest : public WindowTestBase {
   protected:
     void open(const Bytes& file) {
         platform::saveWholeFile(path_, file);
-        h_->window.openFile(path_);
+        openDroppingEdits(*h_, path_);
     }
     void save() { h_->window.menus().save->trigger(); }
     // The file as the editor writes it straight after opening it.

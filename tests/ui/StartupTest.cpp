@@ -77,20 +77,34 @@ class StartupTest : public QObject {
         QCOMPARE(h.window.gameDirectory(), path("Elsewhere"));
     }
 
+    // Unlike at start, a folder without the game's data is refused: the game in use stays.
     void choosingTheDirectoryAgain() {
+        touch("Other/war2.exe");
+        touch("Other/Data/MainDat.War");
+        touch("Hollow/war2.exe");
+        QDir().mkpath(path("Hollow/DATA"));
         platform::SettingsStore().setWar2Dir(path("Game"));
         MainWindowHarness h;
         h.window.startUp({});
-        h.prompts.filesToOpen = {path("NoData/war2.exe")};
-        h.window.menus().chooseGameDirectory->trigger();
-        QCOMPARE(h.prompts.texts(), QStringList{kChoose});
+        for (const QString folder : {"NoData", "Hollow"}) {
+            h.prompts.shown.clear();
+            h.prompts.filesToOpen = {path(folder + "/war2.exe")};
+            h.window.menus().chooseGameDirectory->trigger();
+            QCOMPARE(h.prompts.texts(),
+                     (QStringList{kChoose, "\"" + path(folder) +
+                                               "\" holds no DATA/MAINDAT.WAR, so it is no "
+                                               "WarCraft II directory. The game directory stays "
+                                               "as it was."}));
+            QCOMPARE(h.prompts.shown[1].caption, QString("Warning"));
+            QCOMPARE(h.window.gameDirectory(), path("Game"));
+            QCOMPARE(h.settings.war2Dir(), path("Game"));
+        }
         QCOMPARE(h.prompts.openChoosers.at(0).initialDirectory, path("Game"));
-        QCOMPARE(h.window.gameDirectory(), path("NoData"));
-        QCOMPARE(h.settings.war2Dir(), path("Game"));
 
-        h.prompts.filesToOpen = {path("Game/war2.exe")};
+        h.prompts.filesToOpen = {path("Other/war2.exe")};
         h.window.menus().chooseGameDirectory->trigger();
-        QCOMPARE(h.window.gameDirectory(), path("Game"));
+        QCOMPARE(h.window.gameDirectory(), path("Other"));
+        QCOMPARE(h.settings.war2Dir(), path("Other"));
     }
 
     void plugInSwitchOnlyAsFirstArgumentInAnyCase() {

@@ -63,6 +63,22 @@ struct MainWindowHarness {
     }
 };
 
+inline const QString kDropEditsQuestion = "Do you wish to save changes before closing this file?";
+
+// Opens `path` as a user does who answers No when asked about unsaved edits, for tests about
+// something else that open one document after another; the question is not kept among the
+// messages shown.
+inline void openDroppingEdits(MainWindowHarness& h, const QString& path) {
+    const std::size_t before = h.prompts.shown.size();
+    h.prompts.answers.push_front(ui::Answer::No);
+    h.window.openFile(path);
+    if (h.prompts.shown.size() > before && h.prompts.shown[before].text == kDropEditsQuestion) {
+        h.prompts.shown.erase(h.prompts.shown.begin() + static_cast<std::ptrdiff_t>(before));
+    } else {
+        h.prompts.answers.pop_front();
+    }
+}
+
 inline const QString kNothingLoaded =
     "Error!  No file loaded!  You must load a file before you can save.";
 

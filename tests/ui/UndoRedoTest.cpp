@@ -120,7 +120,9 @@ class UndoRedoTest : public ScenarioFileTest {
 
         const QString other = dir_.filePath("other.udta");
         platform::saveWholeFile(other, files::writeUnitDataFile(demo::demoScenario()));
+        h_->prompts.answers = {ui::Answer::No};
         h_->window.openFile(other);
+        QCOMPARE(h_->prompts.texts(), QStringList{kDropEditsQuestion});
         QVERIFY(!undoItem()->isEnabled());
         QVERIFY(!redoItem()->isEnabled());
         QCOMPARE(undoItem()->text(), QString("&Undo"));

@@ -1,10 +1,12 @@
 #include "core/exchange/Changes.h"
 
+#include <algorithm>
+#include <array>
 #include <map>
-#include <set>
-#include <tuple>
+#include <optional>
 
-#include "core/exchange/Csv.h"
+#include "core/ShortList.h"
+#include "core/bytes/Printable.h"
 #include "core/model/TypedNumber.h"
 
 namespace tarnwick::exchange {
@@ -15,44 +17,64 @@ std::string range(std::int64_t first, std::int64_t last) {
     return "(" + std::to_string(first) + " to " + std::to_string(last) + ")";
 }
 
-// A row that names no row of its table: said once for the row, not once for each of its values.
-class RowRefused : public Error {
-  public:
-    using Error::Error;
-};
-
-std::size_t checkedRow(const TableSchema& schema, const WrittenValue& written,
-                       const UnitLookup& findUnit) {
-    std::int64_t key = 0;
-    try {
-        key = schema.table == Table::Units ? findUnit(written.row)
-                                           : model::parseTypedInteger64(written.row);
-    } catch (const Error& error) {
-        throw RowRefused(error.what());
+// Spreadsheets write whole numbers as "60.0": a number whose fraction is all zeros is written
+// as that whole number, blanks around it kept.
+std::string withoutZeroFraction(const std::string& text) {
+    const std::size_t start = text.find_first_not_of(' ');
+    if (start == std::string::npos) {
+        return text;
     }
+    const std::size_t digits = start + (text[start] == '+' || text[start] == '-' ? 1 : 0);
+    const std::size_t point = text.find_first_not_of("0123456789", digits);
+    if (point == digits || point == std::string::npos || text[point] != '.') {
+        return text;
+    }
+    const std::size_t zerosEnd = std::min(text.find_first_not_of('0', point + 1), text.size());
+    if (zerosEnd == point + 1 || text.find_first_not_of(' ', zerosEnd) != std::string::npos) {
+        return text;
+    }
+    return text.substr(0, point) + text.substr(zerosEnd);
+}
+
+// A whole number as the file wrote it, refused as the editor refuses a typed one but with the
+// text escaped: a message ends at its first zero byte.
+std::int64_t writtenInteger(const std::string& text) {
+    try {
+        return model::parseTypedInteger64(withoutZeroFraction(text));
+    } catch (const Error&) {
+        throw Error("'" + bytes::printable(text) + "' is not a valid integer value");
+    }
+}
+
+std::size_t checkedRow(const TableSchema& schema, const std::string& written,
+                       const UnitLookup& findUnit) {
+    // Names are known as the tool prints them, escaped; so is a name looked up.
+    const std::int64_t key = schema.table == Table::Units
+                                 ? findUnit(bytes::printable(withoutZeroFraction(written)))
+                                 : writtenInteger(written);
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
     if (key < first || key > last) {
-        throw RowRefused("there is no " + std::string(schema.key) + ' ' + written.row + ' ' +
-                         range(first, last));
+        throw Error("there is no " + std::string(schema.key) + ' ' + bytes::printable(written) +
+                    ' ' + range(first, last));
     }
     return static_cast<std::size_t>(key - first);
 }
 
-Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
+Change checkedChange(const WrittenValue& written, std::size_t row) {
     const TableSchema& schema = schemaOf(written.table);
     const Column* column = schema.find(written.field);
     if (column == nullptr) {
-        throw Error(std::string(schema.title) + " have no field \"" + written.field + "\"");
+        throw Error(std::string(schema.title) + " have no field \"" +
+                    bytes::printable(written.field) + "\"");
     }
-    const std::size_t row = checkedRow(schema, written, findUnit);
     if (!column->covers(row)) {
         throw Error(std::string(schema.key) + ' ' + std::to_string(schema.keyOf(row)) + " has no " +
                     written.field + " (" + std::string(schema.title) + ' ' +
                     std::to_string(schema.firstKey) + " to " +
                     std::to_string(schema.keyOf(column->field->count - 1)) + ")");
     }
-    const std::int64_t value = model::parseTypedInteger64(written.value);
+    const std::int64_t value = writtenInteger(written.value);
     if (value < column->minimum() || value > column->maximum()) {
         throw Error(written.value + " does not fit " + written.field + ' ' +
                     range(column->minimum(), column->maximum()));
@@ -60,79 +82,64 @@ Change checkedChange(const WrittenValue& written, const UnitLookup& findUnit) {
     return {written.table, row, column, value, written.origin};
 }
 
+// Where each number of each table was first given: a flat table, since a changes file may give
+// thousands.
+class FirstGiven {
+  public:
+    // Where the change's number was given before, or nullptr after noting `origin` for it.
+    const std::string* before(const Change& change, const std::string& origin) {
+        const std::vector<Column>& columns = schemaOf(change.table).columns;
+        std::vector<const std::string*>& given = given_[static_cast<std::size_t>(change.table)];
+        if (given.empty()) {
+            given.resize(schemaOf(change.table).rowCount * columns.size());
+        }
+        const auto column = static_cast<std::size_t>(change.column - columns.data());
+        const std::string*& first = given[change.row * columns.size() + column];
+        if (first != nullptr) {
+            return first;
+        }
+        first = &origin;
+        return nullptr;
+    }
+
+  private:
+    std::array<std::vector<const std::string*>, std::size(kTables)> given_;
+};
+
 }  // namespace
 
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit) {
     std::vector<Change> changes;
-    std::string problems;
-    std::map<std::tuple<Table, std::size_t, const Column*>, const std::string*> seen;
-    std::set<std::pair<Table, std::string>> refusedRows;
+    changes.reserve(values.size());
+    std::vector<std::string> problems;
+    FirstGiven firstGiven;
+    // A row is looked up once, however many values the file gives it; one that names no row is
+    // said once (none: refused).
+    std::map<std::pair<Table, std::string>, std::optional<std::size_t>> rows;
     for (const WrittenValue& written : values) {
-        if (refusedRows.contains({written.table, written.row})) {
-            continue;
-        }
         try {
-            Change change = checkedChange(written, findUnit);
-            const auto [earlier, isNew] =
-                seen.try_emplace({change.table, change.row, change.column}, &written.origin);
-            if (!isNew) {
-                throw Error("the value is given before, at " + *earlier->second);
+            const auto [row, isNew] = rows.try_emplace({written.table, written.row});
+            if (isNew) {
+                row->second = checkedRow(schemaOf(written.table), written.row, findUnit);
+            }
+            if (!row->second) {
+                continue;
+            }
+            Change change = checkedChange(written, *row->second);
+            if (const std::string* earlier = firstGiven.before(change, written.origin)) {
+                throw Error("the value is given before, at " + *earlier);
             }
             changes.push_back(std::move(change));
-        } catch (const RowRefused& error) {
-            refusedRows.insert({written.table, written.row});
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
         } catch (const Error& error) {
-            problems += (problems.empty() ? "" : "\n") + written.origin + ": " + error.what();
+            // A JSON origin holds a key as written; the messages have escaped what they quote.
+            problems.push_back(bytes::printable(written.origin) + ": " + error.what());
         }
     }
     if (!problems.empty()) {
-        throw Error(problems);
+        throw Error(shortList(problems));
     }
     return changes;
-}
-
-std::vector<WrittenValue> csvChanges(std::string_view text) {
-    const std::vector<CsvRecord> records = readCsv(text);
-    if (records.empty()) {
-        throw Error("the file holds no header line");
-    }
-    const CsvRecord& header = records.front();
-    const auto lineOf = [](const CsvRecord& record) {
-        return "line " + std::to_string(record.line);
-    };
-    const TableSchema* schema = nullptr;
-    for (const Table table : kTables) {
-        if (schemaOf(table).key == header.fields.front()) {
-            schema = &schemaOf(table);
-        }
-    }
-    if (schema == nullptr) {
-        throw Error(lineOf(header) + ": the first column must be unit, upgrade or player, not \"" +
-                    header.fields.front() + "\"");
-    }
-    for (const std::string& name : header.fields) {
-        if (name != schema->key && name != "name" && schema->find(name) == nullptr) {
-            throw Error(lineOf(header) + ": " + std::string(schema->title) + " have no field \"" +
-                        name + "\"");
-        }
-    }
-    std::vector<WrittenValue> values;
-    for (auto record = records.begin() + 1; record != records.end(); ++record) {
-        if (record->fields.size() != header.fields.size()) {
-            throw Error(lineOf(*record) + ": " + std::to_string(record->fields.size()) +
-                        " fields where the header has " + std::to_string(header.fields.size()));
-        }
-        for (std::size_t i = 1; i < header.fields.size(); ++i) {
-            const std::string& field = header.fields[i];
-            if (field != "name" && !record->fields[i].empty()) {
-                values.push_back({schema->table, record->fields.front(), field, record->fields[i],
-                                  lineOf(*record) + ", " + field});
-            }
-        }
-    }
-    return values;
 }
 
 void applyChanges(model::Document& document, std::span<const Change> changes,

@@ -5,21 +5,12 @@
 #include <functional>
 #include <span>
 #include <string>
-#include <string_view>
 #include <vector>
 
+#include "core/exchange/ChangesFile.h"
 #include "core/exchange/TableSchema.h"
 
 namespace tarnwick::exchange {
-
-// One value of a changes file as it was written, before it is checked.
-struct WrittenValue {
-    Table table;
-    std::string row;     // the row's key as written: a number, or a unit's name
-    std::string field;   // a column's name
-    std::string value;   // a whole number as written
-    std::string origin;  // where it stands: "line 4, hitPoints" or "units[2].hitPoints"
-};
 
 // A value that fits its column, for a row that has the column.
 struct Change {
@@ -34,16 +25,10 @@ struct Change {
 using UnitLookup = std::function<std::int64_t(const std::string& unit)>;
 
 // Checks every written value before any is used: the field, the row, the value against the
-// column's range, and that no value is given twice. Throws one tarnwick::Error that lists every
-// problem, one a line, each with its origin.
+// column's range, and that no value is given twice. Throws one tarnwick::Error that lists the
+// problems, one a line, each with its origin: the first 20, then how many more.
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit);
-
-// The values a CSV changes file writes: the header's first column is the key of one table
-// ("unit", "upgrade" or "player"), the others its fields; "name" is a label and is ignored, and
-// an empty cell keeps the value. Throws tarnwick::Error, naming the line, for a malformed file
-// or an unknown column.
-std::vector<WrittenValue> csvChanges(std::string_view text);
 
 // Stores checked changes into a document. Throws tarnwick::Error when the document lacks a
 // table (or the swamp graphics) they change, before it changes anything; `file` names the

@@ -1,7 +1,8 @@
 #include "core/game/AnimationSummary.h"
 
-#include <algorithm>
 #include <cstdio>
+
+#include "core/ShortList.h"
 
 namespace tarnwick::game {
 
@@ -159,18 +160,7 @@ SummaryWithFailures summariseAnimations(std::span<const std::uint8_t> entry) {
 }
 
 std::string walkFailureReport(const std::vector<std::string>& failures) {
-    std::string report;
-    const std::size_t shown = std::min(failures.size(), kFailureLinesShown);
-    for (std::size_t i = 0; i < shown; ++i) {
-        if (i > 0) {
-            report += '\n';
-        }
-        report += failures[i];
-    }
-    if (failures.size() > shown) {
-        report += "\n... and " + std::to_string(failures.size() - shown) + " more";
-    }
-    return report;
+    return shortList(failures);
 }
 
 }  // namespace tarnwick::game

@@ -75,11 +75,9 @@ struct SummaryWithFailures {
 // updateAnimationSummary on a summary of zeros.
 SummaryWithFailures summariseAnimations(std::span<const std::uint8_t> entry);
 
-inline constexpr std::size_t kFailureLinesShown = 20;
-
-// The text of the one message box that reports the failures of one summary: one line per
-// failure, at most 20, then "... and N more" for the rest; lines joined by '\n'. Empty when
-// there is no failure.
+// The text of the one message box that reports the failures of one summary, as shortList
+// gives it: one line per failure, at most 20, then "... and N more". Empty when there is no
+// failure.
 std::string walkFailureReport(const std::vector<std::string>& failures);
 
 }  // namespace tarnwick::game

@@ -16,7 +16,8 @@ inline const QString kChooseDirectoryWarning =
 // holds no game data. A directory without game data is used for this run but not stored.
 QString configureGameDirectory(platform::SettingsStore& settings, Prompts& prompts);
 
-// "&Choose WarCraft II Directory.": asks for the game's program file again.
+// "&Choose WarCraft II Directory.": asks for the game's program file again. A folder without
+// the game's data is refused with a warning, and `current` stays in use.
 QString chooseGameDirectory(platform::SettingsStore& settings, Prompts& prompts,
                             const QString& current);
 

@@ -212,7 +212,7 @@ void MainWindow::connectCommands() {
             guarded([this] { useScenarioUpgrades(); }));
     recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
     connect(recentFiles_, &RecentFiles::openRequested, this, &MainWindow::openFile);
-    // A dropped file opens as a chosen one would; opening asks nothing before it replaces.
+    // A dropped file opens as a chosen one would, asking first when there are unsaved edits.
     new FileDropTarget(*this, [this](const QString& path) { openFile(path); });
 }
 
@@ -384,23 +384,60 @@ void MainWindow::showAbout() {
 bool MainWindow::openRead(const std::function<model::Document()>& read) {
     bool opened = false;
     runGuarded(prompts_, [&] {
+        model::Document next;
         try {
-            document_ = read();
+            next = read();
         } catch (...) {
-            // Nothing half-read may be saved over the file: the document is no longer loaded.
-            document_.unload();
-            history_.clear();
-            refreshTitle();
-            showNoRow();
-            refreshCommandStates();
-            showDocumentState();
+            // The file is refused before anything is asked: edits stay as they are. A document
+            // without edits is no longer loaded, so nothing half-read may be saved over the file.
+            if (!hasUnsavedEdits()) {
+                document_.unload();
+                showNoDocument();
+            }
             throw;
         }
+        if (!mayDropDocument()) {
+            return;
+        }
+        document_ = std::move(next);
         showOpenedDocument();
         refreshCommandStates();
         opened = true;
     });
     return opened;
+}
+
+bool MainWindow::hasUnsavedEdits() const {
+    return document_.isLoaded && !history_.isAtSavedState();
+}
+
+bool MainWindow::mayDropDocument() {
+    if (!hasUnsavedEdits()) {
+        return true;
+    }
+    const Message question{MessageIcon::Question, "Save?",
+                           "Do you wish to save changes before closing this file?"};
+    switch (prompts_.ask(question, Buttons::YesNoCancel)) {
+        case Answer::Yes:
+            // A failed write throws: the command stops and the document stays.
+            if (saveCommands_.save() != SaveOutcome::Saved) {
+                return false;
+            }
+            documentSaved();
+            return true;
+        case Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::showNoDocument() {
+    history_.clear();
+    refreshTitle();
+    showNoRow();
+    refreshCommandStates();
+    showDocumentState();
 }
 
 void MainWindow::showOpenedDocument() {
@@ -589,14 +626,13 @@ void MainWindow::saveDocumentAs() {
 }
 
 void MainWindow::closeData() {
+    if (!mayDropDocument()) {
+        return;
+    }
     document_.unload();
     document_.fileName.clear();
     document_.releaseMapBlobs();
-    history_.clear();
-    refreshTitle();
-    showNoRow();
-    refreshCommandStates();
-    showDocumentState();
+    showNoDocument();
 }
 
 void MainWindow::changeGameDirectory() {

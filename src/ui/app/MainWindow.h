@@ -148,8 +148,15 @@ class MainWindow : public QMainWindow {
     void showNoRow();
     void setEditingPagesVisible(bool visible);
     // Takes the document that `read` gives as the opened one, or reports why there is none;
-    // whether it was opened.
+    // whether it was opened. A refused file leaves unsaved edits where they are.
     bool openRead(const std::function<model::Document()>& read);
+    // Whether the document has edits that were neither saved nor undone.
+    bool hasUnsavedEdits() const;
+    // Asked before the document is replaced or closed: whether the command may go on. Unsaved
+    // edits are saved first when the user says so; a failed save throws and stops the command.
+    bool mayDropDocument();
+    // Nothing held: no history, no unit shown, "[NONE]" in the title.
+    void showNoDocument();
     // After a successful read: title, first row, check marks, menus and pages.
     void showOpenedDocument();
     // Runs the menus' enabling rules now, so that buttons, items and shortcuts always show what

@@ -1,7 +1,6 @@
 #include "ui/dialogs/ExpansionGraphicsDialog.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QShowEvent>
 #include <QVBoxLayout>
 
@@ -60,17 +59,6 @@ ExpansionGraphicsDialog::ExpansionGraphicsDialog(model::Document& document, Prom
 void ExpansionGraphicsDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     showDocument();
-}
-
-// Esc presses "Add Expansion GFX", the window's cancel button, and the window stays open.
-void ExpansionGraphicsDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        if (add_->isEnabled()) {
-            add_->click();
-        }
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void ExpansionGraphicsDialog::showDocument() {

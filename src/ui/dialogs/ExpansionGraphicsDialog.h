@@ -28,7 +28,6 @@ class ExpansionGraphicsDialog : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     model::Document& document_;

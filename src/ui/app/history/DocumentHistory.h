@@ -30,6 +30,8 @@ class DocumentHistory : public QObject {
     void clear();
     // The document was saved: the next typing starts a step of its own.
     void markSaved();
+    // Whether the document is as it was last opened or saved; undoing back to there counts.
+    bool isAtSavedState() const { return stack_.isClean(); }
 
     QUndoStack& stack() { return stack_; }
 

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "ErrorText.h"
+#include "core/exchange/Changes.h"
+#include "core/exchange/ChangesFile.h"
+#include "core/exchange/Json.h"
+#include "core/model/TypedNumber.h"
+
+using namespace tarnwick;
+using namespace tarnwick::exchange;
+using namespace std::string_literals;
+
+namespace {
+
+std::vector<WrittenValue> read(std::string_view text, std::string_view name = "changes") {
+    return readChanges({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}, name);
+}
+
+std::string failureOf(std::string_view text, std::string_view name = "changes") {
+    return testsupport::errorOf([&] { read(text, name); });
+}
+
+// The file's values checked, units by id only.
+std::vector<Change> checked(std::string_view text) {
+    return checkChanges(read(text),
+                        [](const std::string& unit) { return model::parseTypedInteger64(unit); });
+}
+
+std::string problemsOf(std::string_view text) {
+    return testsupport::errorOf([&] { checked(text); });
+}
+
+// `text` as a spreadsheet or editor saves it in UTF-16, little-endian unless told otherwise.
+std::string utf16(std::string_view text, std::string_view mark, bool bigEndian = false) {
+    std::string wide(mark);
+    for (const char c : text) {
+        wide += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    }
+    return wide;
+}
+
+}  // namespace
+
+TEST(ChangesFile, JsonRowsGiveTheirValuesAsWrittenWithTheirPaths) {
+    const auto values = read(
+        "\xEF\xBB\xBF {\"upgrades\": [{\"name\": [1], \"upgrade\": 7, \"gold\": -0}],\n"
+        " \"units\": [{\"unit\": \"Foot\\u00e9 \\ud83d\\ude00\\\"\", \"armor\": 1.5}]}");
+    ASSERT_EQ(values.size(), 2u);
+    EXPECT_EQ(values[0].table, Table::Upgrades);
+    EXPECT_EQ(values[0].row, "7");
+    EXPECT_EQ(values[0].value, "-0");
+    EXPECT_EQ(values[0].origin, "upgrades[0].gold");
+    EXPECT_EQ(values[1].row, "Foot\xC3\xA9 \xF0\x9F\x98\x80\"");
+    EXPECT_EQ(values[1].field, "armor");
+    EXPECT_EQ(values[1].value, "1.5");
+}
+
+TEST(ChangesFile, AKeyNamedTwiceIsRefusedWithItsPathNotTakenLastWins) {
+    EXPECT_EQ(failureOf("{\"units\": [\n{\"unit\": 3, \"armor\": 1,\n\"armor\": 2}]}"),
+              "line 3: units[0] names \"armor\" twice (first on line 2)");
+    EXPECT_EQ(failureOf("{\"units\": [{\"unit\": 1}, {\"unit\": 3, \"unit\": 4, \"armor\": 1}]}"),
+              "line 1: units[1] names \"unit\" twice (first on line 1)");
+    EXPECT_EQ(failureOf("{\"units\": [{\"unit\": 3, \"armor\": 1}],\n\"units\": []}"),
+              "line 2: the top level names \"units\" twice (first on line 1)");
+    // As the CSV header does: a column named twice would give one cell twice or drop one.
+    EXPECT_EQ(failureOf("unit,armor,name,armor\n3,1,,2\n"),
+              "line 1: the header names \"armor\" twice");
+    EXPECT_EQ(failureOf("unit,armor,unit\n3,1,4\n"), "line 1: the header names \"unit\" twice");
+}
+
+TEST(ChangesFile, JsonIsReadStrictly) {
+    for (const auto& [text, message] : std::vector<std::pair<std::string, std::string>>{
+             {"{\"units\": []} []", "line 1: there is more after the end of the value"},
+             {"{\"units\": [{\"unit\": 01}]}", "line 1: a ',' or '}' is missing"},
+             {"{\"units\": [{\"unit\": \"a\tb\"}]}",
+              "line 1: a control byte inside quotes must be written as an escape"},
+             {"{\"units\": [{\"unit\": \"\\ud800x\"}]}",
+              "line 1: a unicode escape holds a lone surrogate"},
+             {"{\"units\": [{\"unit\": 1,}]}", "line 1: a key in quotes is missing"},
+             {"{\"units\": [{\"unit\": 1.}]}", "line 1: a number needs a digit after its point"},
+             {"{\"units\":\n\"open}", "line 2: a text in quotes is never closed"},
+             {"{\"units\": [{\"unit\": 1, \"armor\": true}]}",
+              "units[0].armor: a number is needed"},
+             {"{\"units\": [{\"unit\": 1, \"armor\": \"2\"}]}",
+              "units[0].armor: a number is needed, not a text"},
+             {"{\"units\": [[1]]}", "units[0]: a row needs its \"unit\""},
+             {"{\"units\": " + std::string(40, '[') + std::string(40, ']') + "}",
+              "line 1: the values are nested too deeply"},
+         }) {
+        EXPECT_EQ(failureOf(text), message) << text;
+    }
+}
+
+TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
+    const std::string topLevel = "line 1: the top level must be an object";
+    const std::string json = "{\"units\": [{\"unit\": 3, \"armor\": 1}]}";
+    EXPECT_EQ(failureOf("unit,armor\n3,1\n", "CHANGES.Json"), topLevel);
+    EXPECT_EQ(failureOf("\n\n", "changes.json"), "line 3: the top level must be an object");
+    EXPECT_EQ(failureOf(" [{\"units\": []}]"), topLevel);
+    EXPECT_EQ(read("unit,armor\n3,1\n", "json").size(), 1u);  // a name, not an extension
+
+    const std::string wide = topLevel + " (this file is UTF-16; save it as UTF-8)";
+    EXPECT_EQ(failureOf(utf16(json, "\xFF\xFE")), wide);
+    EXPECT_EQ(failureOf(utf16(json, "")), wide);
+    EXPECT_EQ(failureOf(utf16(json, "\xFE\xFF", true)), wide);
+    EXPECT_EQ(failureOf(utf16("unit,armor\n", "\xFF\xFE"), "a.json"), wide);
+    EXPECT_EQ(failureOf(utf16("unit,armor\n", "")),
+              "line 1: this file is UTF-16; save it as UTF-8");
+    // A file that merely begins with a zero byte is no UTF-16.
+    EXPECT_EQ(
+        failureOf("\x18\0\0\0,x\n"s),
+        "line 1: the first column must be unit, upgrade or player, not \"\\x18\\x00\\x00\\x00\"");
+}
+
+TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {
+    EXPECT_EQ(failureOf("unit,a\0b\n"s), "line 1: units have no field \"a\\x00b\"");
+    EXPECT_EQ(failureOf("\x01\n"),
+              "line 1: the first column must be unit, upgrade or player, not "
+              "\"\\x01\"");
+    EXPECT_EQ(failureOf("{\"\\u0000\": []}"),
+              "\"\\x00\" is no table (units, upgrades or restrictions)");
+    EXPECT_EQ(problemsOf("unit,armor\n3\0,1\n1,2\x7F\n"s),
+              "line 2, armor: '3\\x00' is not a valid integer value\n"
+              "line 3, armor: '2\\x7F' is not a valid integer value");
+    EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 1, \"a\\u0000\\\\\": 1}]}"),
+              "units[0].a\\x00\\x5C: units have no field \"a\\x00\\x5C\"");
+}
+
+TEST(ChangesFile, ManyBadRowsGiveTwentyProblemsAndHowManyMore) {
+    std::string rows = "upgrade,gold\n";
+    for (int row = 0; row < 25; ++row) {
+        rows += std::to_string(1000 + row) + ",1\n";
+    }
+    const std::string problems = problemsOf(rows);
+    EXPECT_EQ(std::count(problems.begin(), problems.end(), '\n'), 20) << problems;
+    EXPECT_EQ(problems.substr(problems.rfind('\n', problems.rfind('\n') - 1) + 1),
+              "line 21, gold: there is no upgrade 1019 (0 to 51)\n... and 5 more");
+}
+
+TEST(ChangesFile, AWholeNumberWithAFractionOfZerosIsThatNumber) {
+    const auto csv = checked("upgrade,gold,oil\n1.0,60.0, 7.00 \n-0.0,-0.00,\n");
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0].row, 1u);
+    EXPECT_EQ(csv[0].value, 60);
+    EXPECT_EQ(csv[1].value, 7);
+    EXPECT_EQ(csv[2].row, 0u);
+    EXPECT_EQ(csv[2].value, 0);
+    const auto json = checked("{\"units\": [{\"unit\": 3.0, \"hitPoints\": 60.00}]}");
+    ASSERT_EQ(json.size(), 1u);
+    EXPECT_EQ(json[0].row, 3u);
+    EXPECT_EQ(json[0].value, 60);
+    // The same number twice is a value given twice, however it is written.
+    EXPECT_EQ(problemsOf("upgrade,gold\n1,5\n1.00,6\n"),
+              "line 3, gold: the value is given before, at line 2, gold");
+
+    EXPECT_EQ(problemsOf("upgrade,gold\n1,60.5\n2,60.\n3,.0\n4,1.0.0\n"),
+              "line 2, gold: '60.5' is not a valid integer value\n"
+              "line 3, gold: '60.' is not a valid integer value\n"
+              "line 4, gold: '.0' is not a valid integer value\n"
+              "line 5, gold: '1.0.0' is not a valid integer value");
+    EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 3.5, \"armor\": 1}, {\"unit\": 4, \"armor\": "
+                         "1e1}, {\"unit\": 5, \"armor\": 1.0e0}]}"),
+              "units[0].armor: '3.5' is not a valid integer value\n"
+              "units[1].armor: '1e1' is not a valid integer value\n"
+              "units[2].armor: '1.0e0' is not a valid integer value");
+}
