@@ -1,20 +1,24 @@
-// Any bytes as a changes file, read as `apply` reads it (JSON or CSV told apart by the first
-// character): it is refused with an Error or gives values; the values that pass the checks land
-// in a scenario and read back as given, rounded down to the field's scale. The scenario and the
-// unit names are built once; each input changes the one scenario, which is then put back. The
-// CSV and JSON targets differ in their seeds.
+// Any bytes as a changes file, read as `apply` reads it, named "changes.csv" by one target and
+// "changes.json" by the other: it is refused with an Error or gives values; the values that
+// pass the checks land in a scenario and read back as given, rounded down to the field's scale.
+// The scenario and the unit names are built once; each input changes the one scenario, which
+// is then put back.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "Require.h"
 #include "core/exchange/Changes.h"
-#include "tool/ChangesFile.h"
+#include "core/exchange/ChangesFile.h"
 #include "tool/UnitNames.h"
 
 namespace {
 
 using namespace tarnwick;
 using fuzz::require;
+
+constexpr std::string_view kFileName =
+    std::string_view(TARNWICK_FUZZ_TARGET) == "changes-json" ? "changes.json" : "changes.csv";
 
 struct Target {
     const tool::UnitNames names{std::nullopt};
@@ -36,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<exchange::Change> changes;
     try {
         changes =
-            exchange::checkChanges(tool::readChanges({data, size}),
+            exchange::checkChanges(exchange::readChanges({data, size}, kFileName),
                                    [](const std::string& unit) { return target.names.find(unit); });
     } catch (const Error&) {
         return 0;
