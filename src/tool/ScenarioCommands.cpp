@@ -1,3 +1,4 @@
+#include "core/bytes/Printable.h"
 #include "core/game/Minimap.h"
 #include "core/model/DefaultDataWords.h"
 #include "core/model/MapProperties.h"
@@ -48,7 +49,8 @@ std::string yesNo(bool value) {
 
 void describeScenario(const Invocation& invocation, std::ostream& out) {
     const model::Document document = openScenario(invocation.arguments[0]);
-    out << "description: " << model::descriptionText(document) << '\n';
+    // Escaped: a line break in the description must not start a line of its own.
+    out << "description: " << bytes::printable(model::descriptionText(document)) << '\n';
     if (const auto size = model::mapSize(document)) {
         out << "size: " << size->width << 'x' << size->height << '\n';
     }

@@ -20,7 +20,6 @@ constexpr std::size_t kHeader = 8;
 constexpr std::size_t kSwampSize = std::tuple_size_v<model::SwampGraphics>;
 constexpr std::size_t kUnitSectionSize = kHeader + model::UnitDataTable::kSize;
 constexpr std::size_t kMarkedUnitDataStart = 61;  // after "UDTA", "DataFile" and a gap
-constexpr std::size_t kUpgradeSectionSize = kHeader + model::UpgradeTable::kSize;
 constexpr std::size_t kRestrictionFileSize = kHeader + model::RestrictionTable::kSize;
 
 constexpr const char* kUnitsIntoUpgrades = "Cannot import UDTA data into a UGRD!";

@@ -43,13 +43,6 @@ QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
     pages->addTab(page, title);
     return page;
 }
-
-// A window that is not modal comes to the front, shown again if it was open.
-void showInFront(QWidget& window) {
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
 }  // namespace
 
 MainWindow::MainWindow(model::Document& document, Prompts& prompts,
@@ -129,13 +122,9 @@ void MainWindow::buildWorkArea() {
     graphicsSelection_ =
         new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
     balanceCalculator_ = new BalanceCalculator(document_, prompts_, extractor_, *unitList_, this);
-    mapProperties_ = new MapPropertiesWindow(document_, prompts_, history_, this);
-    playerProperties_ =
-        new PlayerPropertiesWindow(document_, prompts_, history_, strategyNames_, this);
-    startingResources_ = new StartingResourcesWindow(document_, prompts_, history_, this);
+    scenarioWindows_.emplace(document_, prompts_, history_, strategyNames_, this);
     expansionGraphics_ =
         new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
-    minimap_ = new MinimapWindow(document_, this);
     unitTable_ = new UnitTableWindow(document_, prompts_, history_, defaultTables_, unitName, this);
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
@@ -204,11 +193,16 @@ void MainWindow::connectCommands() {
                 refreshCommandStates();
             }));
     command(menus_.gameBalance, &MainWindow::compareUnits);
-    command(menus_.mapProperties, &MainWindow::showMapProperties);
-    command(menus_.playerProperties, &MainWindow::showPlayerProperties);
-    command(menus_.startingResources, &MainWindow::showStartingResources);
+    const auto windowCommand = [this, guarded](QAction* action,
+                                               void (ScenarioWindows::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                guarded([this, handler](bool) { ((*scenarioWindows_).*handler)(); }));
+    };
+    windowCommand(menus_.mapProperties, &ScenarioWindows::showMapProperties);
+    windowCommand(menus_.playerProperties, &ScenarioWindows::showPlayerProperties);
+    windowCommand(menus_.startingResources, &ScenarioWindows::showStartingResources);
+    windowCommand(menus_.viewMinimap, &ScenarioWindows::toggleMinimap);
     command(menus_.udtaStyle, &MainWindow::showExpansionGraphics);
-    command(menus_.viewMinimap, &MainWindow::toggleMinimap);
     connect(menus_.unitTable, &QAction::triggered, this,
             guarded([this](bool) { unitTable_->open(); }));
     connect(unitTable_, &UnitTableWindow::documentChanged, this,
@@ -490,7 +484,7 @@ bool MainWindow::mayDropDocument() {
 void MainWindow::showNoDocument() {
     history_.clear();
     refreshTitle();
-    minimap_->followDocument();
+    scenarioWindows_->followDocument();
     showNoRow();
     refreshCommandStates();
     showDocumentState();
@@ -499,7 +493,7 @@ void MainWindow::showNoDocument() {
 void MainWindow::showOpenedDocument() {
     history_.clear();
     refreshTitle();
-    minimap_->followDocument();
+    scenarioWindows_->followDocument();
     selectRow(0);
     useDefaults_.showChecks();
     menus_.edit->menuAction()->setVisible(true);
@@ -517,16 +511,7 @@ void MainWindow::showRestoredDocument(int changedUnit) {
     }
     useDefaults_.showChecks();
     refreshCommandStates();
-    minimap_->followDocument();
-    if (mapProperties_->isVisible()) {
-        mapProperties_->showDocument();
-    }
-    if (playerProperties_->isVisible()) {
-        playerProperties_->showDocument();
-    }
-    if (startingResources_->isVisible()) {
-        startingResources_->showDocument();
-    }
+    scenarioWindows_->showRestoredDocument();
 }
 
 void MainWindow::showDocumentState() {
@@ -705,34 +690,12 @@ void MainWindow::compareUnits() {
     balanceCalculator_->openModal();
 }
 
-void MainWindow::showMapProperties() {
-    if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*mapProperties_);
-    }
-}
-
-void MainWindow::showPlayerProperties() {
-    if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*playerProperties_);
-    }
-}
-
-void MainWindow::showStartingResources() {
-    if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*startingResources_);
-    }
-}
-
 void MainWindow::showExpansionGraphics() {
     if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
     expansionGraphics_->exec();
-}
-
-void MainWindow::toggleMinimap() {
-    minimap_->setVisible(!minimap_->isVisible());
 }
 
 void MainWindow::requestEnd() {

@@ -22,6 +22,7 @@
 #include "ui/app/DocumentStatusBar.h"
 #include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
+#include "ui/app/ScenarioWindows.h"
 #include "ui/app/TableCommands.h"
 #include "ui/app/UseDefaultCommands.h"
 #include "ui/app/units/UnitControls.h"
@@ -33,11 +34,7 @@
 #include "ui/dialogs/DirectLoadDialog.h"
 #include "ui/dialogs/DirectSaveDialog.h"
 #include "ui/dialogs/ExpansionGraphicsDialog.h"
-#include "ui/dialogs/MapPropertiesWindow.h"
-#include "ui/dialogs/MinimapWindow.h"
-#include "ui/dialogs/PlayerPropertiesWindow.h"
 #include "ui/dialogs/RestrictionsEditor.h"
-#include "ui/dialogs/StartingResourcesWindow.h"
 #include "ui/dialogs/UnitTableWindow.h"
 #include "ui/dialogs/UpgradeEditor.h"
 #include "ui/graphics/BoxSizerDialog.h"
@@ -114,11 +111,7 @@ class MainWindow : public QMainWindow {
     void changeGameDirectory();
     void exitProgram();
     void compareUnits();
-    void showMapProperties();
-    void showPlayerProperties();
-    void showStartingResources();
     void showExpansionGraphics();
-    void toggleMinimap();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -208,11 +201,8 @@ class MainWindow : public QMainWindow {
     BoxSizerDialog* boxSizer_ = nullptr;
     GraphicsSelectionDialog* graphicsSelection_ = nullptr;
     BalanceCalculator* balanceCalculator_ = nullptr;
-    MapPropertiesWindow* mapProperties_ = nullptr;
-    PlayerPropertiesWindow* playerProperties_ = nullptr;
-    StartingResourcesWindow* startingResources_ = nullptr;
+    std::optional<ScenarioWindows> scenarioWindows_;
     ExpansionGraphicsDialog* expansionGraphics_ = nullptr;
-    MinimapWindow* minimap_ = nullptr;
     UnitTableWindow* unitTable_ = nullptr;
     DirectLoadDialog* directLoad_ = nullptr;
     DirectSaveDialog* directSave_ = nullptr;
