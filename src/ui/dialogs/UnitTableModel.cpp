@@ -91,6 +91,10 @@ QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t un
             return check ? QVariant() : QVariant(column.text(value));
         case Qt::CheckStateRole:
             return check ? QVariant(value != 0 ? Qt::Checked : Qt::Unchecked) : QVariant();
+        case Qt::TextAlignmentRole:
+            return column.kind == UnitTableColumn::Kind::Number
+                       ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                       : QVariant();
         case kChoicesRole:
             return column.choices;
         case kSortRole:

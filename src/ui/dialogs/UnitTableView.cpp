@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSignalBlocker>
 
 #include "ui/dialogs/UnitTableModel.h"
 
@@ -68,11 +69,28 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
     names_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     names_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     names_->setVerticalScrollMode(ScrollPerPixel);
-    names_->setSortingEnabled(true);
+    names_->horizontalHeader()->setSortIndicatorShown(true);
+    names_->horizontalHeader()->setSectionsClickable(true);
     viewport()->stackUnder(names_);
     setHorizontalScrollMode(ScrollPerPixel);
     setVerticalScrollMode(ScrollPerPixel);
     verticalHeader()->hide();
+    // Rows as close as the unit list's, so that many units fit at once.
+    const int rowHeight = fontMetrics().height() + 6;
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    names_->verticalHeader()->setDefaultSectionSize(rowHeight);
+    // One sort for both views: the arrow shows in whichever header the sort came from.
+    connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                const QSignalBlocker quiet(names_->horizontalHeader());
+                names_->horizontalHeader()->setSortIndicator(column == 0 ? 0 : -1, order);
+            });
+    connect(names_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                if (column == 0) {
+                    horizontalHeader()->setSortIndicator(0, order);
+                }
+            });
 
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {

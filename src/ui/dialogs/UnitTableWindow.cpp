@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 520;
+constexpr int kNameWidth = 130;
 const QString kNameKey = "name";
 
 QString rowText(const QStringList& cells) {
@@ -94,13 +95,15 @@ void UnitTableWindow::buildLayout() {
     table_->setModel(filter_);
     auto* delegate = new UnitCellDelegate(table_);
     table_->setItemDelegate(delegate);
+    table_->setWordWrap(false);
     table_->setSortingEnabled(true);
     table_->sortByColumn(-1, Qt::AscendingOrder);  // unit order until a header is clicked
     table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
-    table_->horizontalHeader()->setDefaultSectionSize(72);
-    table_->setColumnWidth(0, 150);
+    // Every caption whole at the first showing; the user's widths after that.
+    table_->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+    table_->setColumnWidth(0, std::max(table_->columnWidth(0), kNameWidth));
     column->addWidget(table_, 1);
     connect(delegate, &UnitCellDelegate::setAllRequested, this,
             guardedSlot(prompts_, [this](const QString& text) { setAll(text); }));
