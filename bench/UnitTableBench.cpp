@@ -41,7 +41,7 @@ struct Fixture {
     Fixture() {
         demo::writeDemoGameDirectory(game);
         document.isLoaded = true;
-        model.setDefaults(defaults.units(document.hasExpansionGfx));
+        model.compareWith(defaults.units(document.hasExpansionGfx));
     }
 
     // Every cell as a view asks for it when it paints the whole table.
@@ -63,7 +63,8 @@ void BM_OpenWindow(benchmark::State& state) {
     Fixture f;
     for (auto _ : state) {
         ui::UnitTableWindow window(f.document, f.prompts, f.history, f.defaults,
-                                   [](std::size_t unit) { return QString("Unit %1").arg(unit); });
+                                   [](std::size_t unit) { return QString("Unit %1").arg(unit); },
+                                   {});
         window.open();
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window.table().horizontalHeader()->length());

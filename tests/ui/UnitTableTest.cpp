@@ -222,6 +222,40 @@ class UnitTableTest : public ScenarioFileTest {
         QCOMPARE(shown.index(0, hitPoints).data().toString(), QString("1"));
     }
 
+    // Another file's values take the place of the defaults' marks until the comparison is
+    // cleared.
+    void comparingWithAFileMarksWhatDiffers() {
+        openTable();
+        model::Document other = demo::demoScenario();
+        other.unitData.set(uf::hitPoints, 2, 60);
+        other.unitData.set(uf::armor, 2, 33);
+        other.unitData.set(uf::goldCost, 7, 12);
+        other.unitData.set(uf::flags, 7, other.unitData.get(uf::flags, 7) ^ (1u << 27));
+        const QString otherFile = dir_.filePath("other.pud");
+        platform::saveWholeFile(otherFile, files::writeScenario(other));
+        h_->prompts.filesToOpen = {otherFile};
+        QTest::mouseClick(child<QPushButton>("compareButton"), Qt::LeftButton);
+        QLabel* differences = label("differencesLabel");
+        QVERIFY(differences->isVisible());
+        QCOMPARE(differences->text(), QString("4 values differ in 2 units"));
+        const int hitPoints = column("Hit Points");
+        QCOMPARE(model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
+                 QString("In other.pud: 60"));
+        QCOMPARE(model().data(model().index(7, column("Gold")), Qt::ToolTipRole).toString(),
+                 QString("In other.pud: 120"));
+        QVERIFY(model().data(model().index(3, hitPoints), Qt::ToolTipRole).isNull());
+        QTest::mouseClick(check("changedOnlyBox"), Qt::LeftButton);
+        QCOMPARE(table().model()->rowCount(), 2);
+        typeInto(0, hitPoints, "60");  // unit 2, now the same as in the file
+        QCOMPARE(differences->text(), QString("3 values differ in 2 units"));
+
+        QTest::mouseClick(child<QPushButton>("clearComparisonButton"), Qt::LeftButton);
+        QVERIFY(!differences->isVisible());
+        QCOMPARE(model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
+                 "Default: " + QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 2)));
+        QCOMPARE(table().model()->rowCount(), 1);
+    }
+
   private:
     ui::UnitTableWindow& window() const { return h_->window.unitTable(); }
     ui::UnitTableModel& model() const { return window().units(); }

@@ -125,7 +125,9 @@ void MainWindow::buildWorkArea() {
     scenarioWindows_.emplace(document_, prompts_, history_, strategyNames_, this);
     expansionGraphics_ =
         new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
-    unitTable_ = new UnitTableWindow(document_, prompts_, history_, defaultTables_, unitName, this);
+    unitTable_ = new UnitTableWindow(
+        document_, prompts_, history_, defaultTables_, unitName,
+        [this](const QString& path) { return readDocumentFile(document_, path); }, this);
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
                                        plugInMode_, this);

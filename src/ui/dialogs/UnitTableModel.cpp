@@ -10,7 +10,8 @@ namespace tarnwick::ui {
 
 namespace {
 const QString kNameHeader = "Name";
-}
+const QColor kComparedColour(0xB0, 0x40, 0x00);
+}  // namespace
 
 UnitTableModel::UnitTableModel(model::Document& document, DocumentHistory& history,
                                Prompts& prompts, UnitName unitName, QObject* parent)
@@ -22,8 +23,27 @@ UnitTableModel::UnitTableModel(model::Document& document, DocumentHistory& histo
     connect(&history, &QObject::destroyed, this, [this] { history_ = nullptr; });
 }
 
-void UnitTableModel::setDefaults(const model::UnitDataTable* defaults) {
-    defaults_ = defaults;
+void UnitTableModel::compareWith(const model::UnitDataTable* reference, const QString& fileName) {
+    reference_ = reference;
+    referenceFile_ = fileName;
+}
+
+int UnitTableModel::differingValues() const {
+    int count = 0;
+    for (std::size_t unit = 0; reference_ != nullptr && unit < model::kUnitCount; ++unit) {
+        for (const UnitTableColumn& column : unitTableColumns()) {
+            count += column.value(document_.unitData, unit) != column.value(*reference_, unit);
+        }
+    }
+    return count;
+}
+
+int UnitTableModel::differingUnits() const {
+    int count = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        count += rowDiffers(row);
+    }
+    return count;
 }
 
 void UnitTableModel::refresh() {
@@ -40,12 +60,12 @@ const UnitTableColumn* UnitTableModel::columnAt(int column) const {
 }
 
 bool UnitTableModel::rowDiffers(int row) const {
-    if (defaults_ == nullptr) {
+    if (reference_ == nullptr) {
         return false;
     }
     const auto unit = static_cast<std::size_t>(row);
     for (const UnitTableColumn& column : unitTableColumns()) {
-        if (column.value(document_.unitData, unit) != column.value(*defaults_, unit)) {
+        if (column.value(document_.unitData, unit) != column.value(*reference_, unit)) {
             return true;
         }
     }
@@ -80,11 +100,17 @@ int UnitTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(unitTableColumns().size()) + 1;
 }
 
+QBrush UnitTableModel::markBrush() const {
+    // A compared file's marks must not be taken for the defaults' marks.
+    return referenceFile_.isEmpty() ? QGuiApplication::palette().brush(QPalette::Link)
+                                    : QBrush(kComparedColour);
+}
+
 QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t unit,
                                    int role) const {
     const std::int64_t value = column.value(document_.unitData, unit);
     const bool check = column.kind == UnitTableColumn::Kind::Check;
-    const bool differs = defaults_ != nullptr && column.value(*defaults_, unit) != value;
+    const bool differs = reference_ != nullptr && column.value(*reference_, unit) != value;
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -108,17 +134,18 @@ QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t un
             }
             return {};
         case Qt::ForegroundRole:
-            return differs ? QVariant(QGuiApplication::palette().brush(QPalette::Link))
-                           : QVariant();
+            return differs ? QVariant(markBrush()) : QVariant();
         case Qt::ToolTipRole: {
             if (!differs) {
                 return {};
             }
-            // Worded as the unit pages word their marks.
-            const std::int64_t fallback = column.value(*defaults_, unit);
-            return "Default: " + (check ? QString(fallback != 0 ? "ticked" : "not ticked")
-                                  : column.text(fallback).isEmpty() ? QString::number(fallback)
-                                                                    : column.text(fallback));
+            const std::int64_t other = column.value(*reference_, unit);
+            const QString otherText = check ? QString(other != 0 ? "ticked" : "not ticked")
+                                      : column.text(other).isEmpty() ? QString::number(other)
+                                                                     : column.text(other);
+            // The defaults worded as the unit pages word their marks.
+            return referenceFile_.isEmpty() ? "Default: " + otherText
+                                            : QString("In %1: %2").arg(referenceFile_, otherText);
         }
         default:
             return {};
@@ -138,9 +165,7 @@ QVariant UnitTableModel::data(const QModelIndex& index, int role) const {
         case kSortRole:
             return unitName_(unit);
         case Qt::ForegroundRole:
-            return rowDiffers(index.row())
-                       ? QVariant(QGuiApplication::palette().brush(QPalette::Link))
-                       : QVariant();
+            return rowDiffers(index.row()) ? QVariant(markBrush()) : QVariant();
         default:
             return {};
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QAbstractTableModel>
+#include <QBrush>
 
 #include "core/model/Document.h"
 #include "ui/dialogs/UnitTableColumns.h"
@@ -36,8 +37,12 @@ class UnitTableModel : public QAbstractTableModel {
     UnitTableModel(model::Document& document, DocumentHistory& history, Prompts& prompts,
                    UnitName unitName, QObject* parent = nullptr);
 
-    // The table the marks compare with; null marks nothing.
-    void setDefaults(const model::UnitDataTable* defaults);
+    // The table the marks compare with: the game's defaults, or with `fileName` the unit data
+    // of that file, marked in a colour of its own. Null marks nothing.
+    void compareWith(const model::UnitDataTable* reference, const QString& fileName = {});
+    // The values and the units that differ from that table.
+    int differingValues() const;
+    int differingUnits() const;
     // Shows the document as it now is.
     void refresh();
 
@@ -65,6 +70,7 @@ class UnitTableModel : public QAbstractTableModel {
     void documentChanged();
 
   private:
+    QBrush markBrush() const;
     QVariant valueData(const UnitTableColumn& column, std::size_t unit, int role) const;
 
     model::Document& document_;
@@ -72,7 +78,8 @@ class UnitTableModel : public QAbstractTableModel {
     DocumentHistory* history_;
     Prompts& prompts_;
     UnitName unitName_;
-    const model::UnitDataTable* defaults_ = nullptr;
+    const model::UnitDataTable* reference_ = nullptr;
+    QString referenceFile_;
 };
 
 }  // namespace tarnwick::ui

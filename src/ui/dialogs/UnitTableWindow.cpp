@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +23,8 @@ constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 520;
 constexpr int kNameWidth = 130;
 const QString kNameKey = "name";
+const QString kCompareFilter =
+    "Scenario or Unit Data (*.pud;*.udta)|*.pud;*.udt*|All Files (*.*)|*.*";
 
 QString rowText(const QStringList& cells) {
     return cells.join('\t');
@@ -54,13 +57,15 @@ bool UnitTableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const 
 
 UnitTableWindow::UnitTableWindow(model::Document& document, Prompts& prompts,
                                  DocumentHistory& history, DefaultTables& defaults,
-                                 UnitTableModel::UnitName unitName, QWidget* parent)
+                                 UnitTableModel::UnitName unitName, FileReader readFile,
+                                 QWidget* parent)
     : QDialog(parent),
       document_(document),
       prompts_(prompts),
       defaults_(defaults),
       units_(new UnitTableModel(document, history, prompts, std::move(unitName), this)),
-      filter_(new UnitTableFilter(*units_, this)) {
+      filter_(new UnitTableFilter(*units_, this)),
+      readFile_(std::move(readFile)) {
     setObjectName("unitTableWindow");
     setWindowTitle("Unit Table");
     setWindowFlag(Qt::WindowMaximizeButtonHint);
@@ -88,7 +93,22 @@ void UnitTableWindow::buildLayout() {
     tools->addWidget(filterBox_, 1);
     tools->addWidget(changedOnly_);
     tools->addWidget(setSelectedButton_);
+    compareButton_ = new QPushButton("Compare with File...", this);
+    compareButton_->setObjectName("compareButton");
+    compareButton_->setAutoDefault(false);
+    compareButton_->setToolTip(
+        "Marks each value that differs from another scenario or unit data file.");
+    clearComparisonButton_ = new QPushButton("Clear Comparison", this);
+    clearComparisonButton_->setObjectName("clearComparisonButton");
+    clearComparisonButton_->setAutoDefault(false);
+    clearComparisonButton_->setEnabled(false);
+    tools->addWidget(compareButton_);
+    tools->addWidget(clearComparisonButton_);
     column->addLayout(tools);
+    differences_ = new QLabel(this);
+    differences_->setObjectName("differencesLabel");
+    differences_->hide();
+    column->addWidget(differences_);
 
     table_ = new UnitTableView(this);
     table_->setObjectName("unitTable");
@@ -115,6 +135,10 @@ void UnitTableWindow::connectCommands() {
     connect(changedOnly_, &QCheckBox::toggled, filter_, &UnitTableFilter::setChangedOnly);
     connect(setSelectedButton_, &QPushButton::clicked, this,
             guarded([this](bool) { setSelected(); }));
+    connect(compareButton_, &QPushButton::clicked, this,
+            guarded([this](bool) { compareWithFile(); }));
+    connect(clearComparisonButton_, &QPushButton::clicked, this,
+            guarded([this](bool) { clearComparison(); }));
     connect(units_, &UnitTableModel::documentChanged, this, &UnitTableWindow::documentChanged);
 
     const auto addAction = [&](const QString& text, const QKeySequence& keys, auto handler) {
@@ -153,9 +177,49 @@ void UnitTableWindow::showDocument() {
     if (!isVisible()) {
         return;
     }
-    units_->setDefaults(defaults_.units(document_.hasExpansionGfx));
+    if (compared_) {
+        units_->compareWith(&*compared_, comparedName_);
+        const int units = units_->differingUnits();
+        differences_->setText(QString("%1 values differ in %2 %3")
+                                  .arg(units_->differingValues())
+                                  .arg(units)
+                                  .arg(units == 1 ? "unit" : "units"));
+    } else {
+        units_->compareWith(defaults_.units(document_.hasExpansionGfx));
+    }
+    differences_->setVisible(compared_.has_value());
+    clearComparisonButton_->setEnabled(compared_.has_value());
     units_->refresh();
     filter_->invalidate();
+}
+
+void UnitTableWindow::compareWithFile() {
+    const auto chosen =
+        prompts_.chooseFileToOpen({"Compare with File",
+                                   kCompareFilter,
+                                   1,
+                                   {},
+                                   QFileInfo(QString::fromStdString(document_.fileName)).path(),
+                                   {},
+                                   true});
+    if (!chosen) {
+        return;
+    }
+    const model::Document other = readFile_(*chosen);
+    const QString name = QFileInfo(*chosen).fileName();
+    if (other.kind == model::DocumentKind::UpgradeData) {
+        prompts_.error(name + " holds no unit data to compare with.");
+        return;
+    }
+    compared_ = other.unitData;
+    comparedName_ = name;
+    showDocument();
+}
+
+void UnitTableWindow::clearComparison() {
+    compared_.reset();
+    comparedName_.clear();
+    showDocument();
 }
 
 std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells() {

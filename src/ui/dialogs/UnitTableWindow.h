@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSortFilterProxyModel>
@@ -43,8 +45,11 @@ class UnitTableWindow : public QDialog {
     Q_OBJECT
 
   public:
+    // Reads another file as Open reads it; throws with the boxes that say why it cannot.
+    using FileReader = std::function<model::Document(const QString& path)>;
+
     UnitTableWindow(model::Document& document, Prompts& prompts, DocumentHistory& history,
-                    DefaultTables& defaults, UnitTableModel::UnitName unitName,
+                    DefaultTables& defaults, UnitTableModel::UnitName unitName, FileReader readFile,
                     QWidget* parent = nullptr);
 
     // Shows the window, or warns when there is no unit data to show.
@@ -54,6 +59,9 @@ class UnitTableWindow : public QDialog {
 
     // "Set Selected...": asks for a value or a change for the selected cells of one column.
     void setSelected();
+    // Marks what differs from another file's unit data instead of the defaults, until cleared.
+    void compareWithFile();
+    void clearComparison();
     void copySelection();
     void pasteClipboard();
 
@@ -86,6 +94,13 @@ class UnitTableWindow : public QDialog {
     QLineEdit* filterBox_ = nullptr;
     QCheckBox* changedOnly_ = nullptr;
     QPushButton* setSelectedButton_ = nullptr;
+    QPushButton* compareButton_ = nullptr;
+    QPushButton* clearComparisonButton_ = nullptr;
+    QLabel* differences_ = nullptr;
+    FileReader readFile_;
+    // The compared file's unit data and its name, while there is a comparison.
+    std::optional<model::UnitDataTable> compared_;
+    QString comparedName_;
 };
 
 }  // namespace tarnwick::ui
