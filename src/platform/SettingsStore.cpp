@@ -14,6 +14,7 @@ const char* const kGameDirectoryKey = "War2Dir";
 const char* const kMainWindowGeometryKey = "MainWindowGeometry";
 const char* const kRecentFilesKey = "RecentFiles";
 const char* const kUnitListWidthKey = "UnitListWidth";
+const char* const kUnitTableLayoutKey = "UnitTableLayout";
 
 QSettings openStore() {
     return QSettings(QSettings::NativeFormat, QSettings::UserScope, "Tarnwick", "Tarnwick");
@@ -59,6 +60,14 @@ int SettingsStore::unitListWidth() const {
 
 void SettingsStore::setUnitListWidth(int width) {
     write(kUnitListWidthKey, width);
+}
+
+QByteArray SettingsStore::unitTableLayout() const {
+    return openStore().value(kUnitTableLayoutKey).toByteArray();
+}
+
+void SettingsStore::setUnitTableLayout(const QByteArray& layout) {
+    write(kUnitTableLayoutKey, layout);
 }
 
 QStringList SettingsStore::recentFiles() const {

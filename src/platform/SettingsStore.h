@@ -24,6 +24,9 @@ class SettingsStore {
     // The width the user gave the main window's unit list; 0 until there is one.
     int unitListWidth() const;
     void setUnitListWidth(int width);
+    // The unit table's size and column widths, as the window saves them; empty at first.
+    QByteArray unitTableLayout() const;
+    void setUnitTableLayout(const QByteArray& layout);
     // Full paths, newest first.
     QStringList recentFiles() const;
     void setRecentFiles(const QStringList& files);

@@ -60,6 +60,25 @@ class UnitTableTest : public ScenarioFileTest {
         QCOMPARE(names.geometry().left(), table().frameWidth());
     }
 
+    // Centred on the main window when first opened; its size and column widths come back at
+    // the next start.
+    void comesBackWithItsSizeAndColumnWidths() {
+        window().resize(400, 300);  // the test screen is smaller than the table's first size
+        openTable();
+        QVERIFY((window().geometry().center() - h_->window.geometry().center()).manhattanLength() <=
+                6);
+        window().resize(700, 450);
+        table().setColumnWidth(column("Hit Points"), 123);
+        h_->prompts.answers = {ui::Answer::No};
+        h_->window.menus().exit->trigger();
+        QVERIFY(h_->window.endRequested());
+
+        startShownWithGame();
+        openTable();
+        QCOMPARE(window().size(), QSize(700, 450));
+        QCOMPARE(table().columnWidth(column("Hit Points")), 123);
+    }
+
     // A value typed into a cell goes through the page's rule and message and is one step; the
     // table and the page follow each other and the history.
     void typingIntoACellActsAsThePageDoes() {
@@ -251,8 +270,9 @@ class UnitTableTest : public ScenarioFileTest {
 
         QTest::mouseClick(child<QPushButton>("clearComparisonButton"), Qt::LeftButton);
         QVERIFY(!differences->isVisible());
-        QCOMPARE(model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
-                 "Default: " + QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 2)));
+        QCOMPARE(
+            model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
+            "Default: " + QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 2)));
         QCOMPARE(table().model()->rowCount(), 1);
     }
 

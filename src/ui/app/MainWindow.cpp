@@ -128,6 +128,7 @@ void MainWindow::buildWorkArea() {
     unitTable_ = new UnitTableWindow(
         document_, prompts_, history_, defaultTables_, unitName,
         [this](const QString& path) { return readDocumentFile(document_, path); }, this);
+    unitTable_->restoreLayoutState(settings_.unitTableLayout());
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
                                        plugInMode_, this);
@@ -723,6 +724,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::rememberGeometry() {
     try {
         settings_.setMainWindowGeometry(saveGeometry());
+        settings_.setUnitTableLayout(unitTable_->layoutState());
         if (movedListWidth_) {
             settings_.setUnitListWidth(*movedListWidth_);
         }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDataStream>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -220,6 +221,25 @@ void UnitTableWindow::clearComparison() {
     compared_.reset();
     comparedName_.clear();
     showDocument();
+}
+
+QByteArray UnitTableWindow::layoutState() const {
+    QByteArray state;
+    QDataStream out(&state, QIODevice::WriteOnly);
+    out << size() << table_->horizontalHeader()->saveState();
+    return state;
+}
+
+void UnitTableWindow::restoreLayoutState(const QByteArray& state) {
+    QDataStream in(state);
+    QSize size;
+    QByteArray columns;
+    in >> size >> columns;
+    if (in.status() != QDataStream::Ok || !size.isValid()) {
+        return;
+    }
+    resize(size);
+    table_->horizontalHeader()->restoreState(columns);
 }
 
 std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells() {

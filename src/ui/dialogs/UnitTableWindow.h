@@ -65,6 +65,11 @@ class UnitTableWindow : public QDialog {
     void copySelection();
     void pasteClipboard();
 
+    // The window's size and its columns' widths and order, for the next start; a layout that
+    // cannot be read leaves the window as it is.
+    QByteArray layoutState() const;
+    void restoreLayoutState(const QByteArray& state);
+
     UnitTableModel& units() { return *units_; }
     UnitTableView& table() { return *table_; }
 
