@@ -1,4 +1,5 @@
 #include <QClipboard>
+#include <QComboBox>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QPushButton>
@@ -109,6 +110,22 @@ class UnitTableTest : public ScenarioFileTest {
                  QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 0)));
         type("hitPointsBox", "77");  // on the page
         QCOMPARE(text(0, hitPoints), QString("77"));
+
+        // A list cell offers the page's list; the type brings its domain flag along, as on the
+        // page.
+        clickCell(0, column("Type"));
+        QTest::keyClick(&table(), Qt::Key_F2);
+        auto* types = qobject_cast<QComboBox*>(QApplication::focusWidget());
+        QVERIFY(types != nullptr);
+        QCOMPARE(types->count(), 3);
+        QTest::keyClick(types, Qt::Key_S);  // picks "Sea", as typing into a list does
+        QTest::keyClick(types, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCOMPARE(h_->document.unitData.get(uf::unitType, 0), 2u);
+        QCOMPARE(h_->document.unitData.get(uf::flags, 0) & 0xBu, 0x8u);  // sea only
+        QCOMPARE(combo("domainList")->currentText(), QString("Sea"));
+        QVERIFY(check("flag3Box")->isChecked());
+        QCOMPARE(h_->window.menus().undo->text(), "&Undo Change Type of " + name);
 
         // A flag cell toggles with a click and sets the page's box.
         const int organic = column("Organic Unit");

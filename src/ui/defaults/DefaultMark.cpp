@@ -9,6 +9,10 @@ namespace {
 const char* const kOwnToolTip = "ownToolTip";
 }  // namespace
 
+QString defaultMarkText(const QString& defaultText) {
+    return "Default: " + defaultText;
+}
+
 void reserveDefaultMarkSpace(QWidget* caption) {
     QFont bold = caption->font();
     bold.setBold(true);
@@ -34,7 +38,7 @@ void showDefaultMark(QWidget* caption, const std::optional<QString>& defaultText
         caption->setToolTip(own);
         return;
     }
-    const QString mark = "Default: " + *defaultText;
+    const QString mark = defaultMarkText(*defaultText);
     caption->setToolTip(own.isEmpty() ? mark : own + "\n" + mark);
 }
 

@@ -11,6 +11,8 @@ namespace tarnwick::ui {
 // the link colour, with "Default: " and the default value in its tooltip. Space for the bold
 // caption is kept from the start, so that marking never moves anything.
 void reserveDefaultMarkSpace(QWidget* caption);
+// The mark's words for a default value: "Default: 60".
+QString defaultMarkText(const QString& defaultText);
 // `defaultText` none: the caption shows no mark and keeps its own tooltip.
 void showDefaultMark(QWidget* caption, const std::optional<QString>& defaultText);
 

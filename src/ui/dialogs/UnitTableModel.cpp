@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -144,7 +145,7 @@ QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t un
                                       : column.text(other).isEmpty() ? QString::number(other)
                                                                      : column.text(other);
             // The defaults worded as the unit pages word their marks.
-            return referenceFile_.isEmpty() ? "Default: " + otherText
+            return referenceFile_.isEmpty() ? defaultMarkText(otherText)
                                             : QString("In %1: %2").arg(referenceFile_, otherText);
         }
         default:
