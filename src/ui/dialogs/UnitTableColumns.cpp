@@ -149,6 +149,10 @@ std::vector<UnitTableColumn> buildColumns() {
             [&box](Table& table, std::size_t unit, bool set) {
                 storeByteCheck(table, box, unit, set);
             }));
+        // "Armor" alone would read as the number column of that name.
+        if (box.tooltip == std::string_view(kUpgradeTip)) {
+            columns.back().header += " upgrades";
+        }
     }
     for (std::size_t i = 0; i < kTargetBoxes.size(); ++i) {
         const unsigned bit = kTargetBoxes[i].bit;
