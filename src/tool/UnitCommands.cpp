@@ -116,8 +116,7 @@ std::vector<Command> unitCommands() {
           {"OUT", "where to write the result (may be IN)"},
           {"UNIT", "the unit's id, or its name as units prints it (any letter case)", unitValue()},
           {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
-          {"VALUE", "a whole number in the field's range as fields lists it",
-           wholeNumberValue()}},
+          {"VALUE", "a whole number in the field's range as fields lists it", wholeNumberValue()}},
          {{"wrap", "",
            "store a value that does not fit cut to the field's width, as the editor "
            "stores typed numbers"},

@@ -237,7 +237,8 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
     const ToolRun noFiles = runCommand({"apply", "--in-place", path("sight.json")});
     EXPECT_EQ(noFiles.code, 2);
     EXPECT_NE(noFiles.err.find("Missing argument FILE\nUsage: tarnwick-tool apply (IN CHANGES OUT "
-                               "| --in-place CHANGES FILE...) [--game DIR] [--quiet]\n"),
+                               "| --in-place CHANGES FILE...)\n"
+                               "                           [--game DIR] [--quiet]\n"),
               std::string::npos)
         << noFiles.err;
     EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
@@ -341,9 +342,9 @@ TEST_F(ExchangeTest, EveryCommandCountsACostInGold) {
     writeText("cost.csv", "unit,goldCost\n2,259\n");
     ASSERT_EQ(runCommand({"apply", path("a.pud"), path("cost.csv"), path("259.pud")}).code, 0);
     EXPECT_EQ(storedCost("259.pud"), 25u);
-    ASSERT_EQ(runCommand({"set", path("a.pud"), path("w.pud"), "2", "goldCost", "-15", "--wrap"})
-                  .code,
-              0);
+    ASSERT_EQ(
+        runCommand({"set", path("a.pud"), path("w.pud"), "2", "goldCost", "-15", "--wrap"}).code,
+        0);
     EXPECT_EQ(storedCost("w.pud"), 255u);
 }
 

@@ -111,7 +111,8 @@ inline std::int64_t FieldDescriptor::shownValue(std::uint32_t raw) const {
 }
 
 inline std::string FieldDescriptor::scaleNote() const {
-    return scale == 1 ? std::string() : "shown and typed in " + std::string(shownIn) + "; stored in tens";
+    return scale == 1 ? std::string()
+                      : "shown and typed in " + std::string(shownIn) + "; stored in tens";
 }
 
 // Looks a field up by name; nullptr when the record has none.
