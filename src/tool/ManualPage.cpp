@@ -1,5 +1,6 @@
 #include "tool/ManualPage.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "TarnwickProject.h"
