@@ -79,6 +79,15 @@ std::string termItem(const std::string& term, const std::string& description) {
     return ".TP\n" + term + '\n' + roff(description) + '\n';
 }
 
+// The terms in bold, each with what it means.
+std::string termList(const std::vector<HelpTerm>& terms) {
+    std::string text;
+    for (const HelpTerm& term : terms) {
+        text += termItem(bold(term.term), term.description);
+    }
+    return text;
+}
+
 std::string optionTerm(const Option& option) {
     return bold("--" + option.name) +
            (option.valueName.empty() ? "" : " " + italic(option.valueName));
@@ -119,10 +128,8 @@ std::string manualPage(const std::vector<Command>& commands, const std::string& 
         "\n.PP\n"
         "Results go to standard output and messages to standard error. A file argument of "
         "\\fB\\-\\fR reads standard input, an OUT of \\fB\\-\\fR writes standard output.\n"
-        ".SH OPTIONS\n";
-    for (const HelpTerm& option : toolOptions()) {
-        page += termItem(bold(option.term), option.description);
-    }
+        ".SH OPTIONS\n" +
+        termList(toolOptions());
     page += ".SH COMMANDS\n";
     for (const Command& command : commands) {
         if (!command.hidden) {
@@ -130,9 +137,7 @@ std::string manualPage(const std::vector<Command>& commands, const std::string& 
         }
     }
     page += ".SH \"EXIT STATUS\"\n";
-    for (const HelpTerm& status : exitStatuses()) {
-        page += termItem(bold(status.term), status.description);
-    }
+    page += termList(exitStatuses());
     for (const Command& command : commands) {
         if (command.failureStatus != 1) {
             page += ".PP\n" + bold("tarnwick-tool " + command.name) + " fails with " +
@@ -156,9 +161,7 @@ std::string manualPage(const std::vector<Command>& commands, const std::string& 
         "organisation \"Tarnwick\". tarnwick\\-tool does not read them: it is given the game "
         "directory with \\fB\\-\\-game\\fR each time.\n"
         ".SH EXAMPLES\n";
-    for (const HelpTerm& example : toolExamples()) {
-        page += termItem(bold(example.term), example.description);
-    }
+    page += termList(toolExamples());
     return page +
            ".SH \"SEE ALSO\"\n"
            ".BR tarnwick (1),\n"
