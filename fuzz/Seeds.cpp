@@ -3,12 +3,17 @@
 #include <algorithm>
 
 #include "ArchiveBuilder.h"
+#include "ChangesSeeds.h"
 #include "DemoGameData.h"
 #include "DemoScenario.h"
+#include "PluginBlockInput.h"
 #include "ScenarioBuilder.h"
 #include "core/Progress.h"
 #include "core/archive/LzssEncoder.h"
-#include "core/exchange/TableExport.h"
+#include "core/files/Scenario.h"
+#include "core/files/StandaloneFiles.h"
+#include "core/plugin/HostBlock.h"
+#include "core/plugin/SharedBlock.h"
 
 namespace tarnwick::fuzz {
 
@@ -22,6 +27,65 @@ Bytes withLength(const Bytes& stream, std::size_t length) {
     out[1] = static_cast<std::uint8_t>(length >> 8);
     std::copy(stream.begin(), stream.end(), out.begin() + 2);
     return out;
+}
+
+// Scenarios whose map, description, terrains and players differ: the demo's river ford, a 2 x 2
+// map, a tile map shorter than the size says, a version 17 scenario with "ERAX", a description
+// without NUL.
+std::vector<Bytes> mapScenarios() {
+    using testsupport::typicalScenarioWith;
+    return {files::writeScenario(demo::demoScenario({.mapSide = 32})),
+            files::writeScenario(demo::demoScenario({.mapSide = 16, .expansion = false})),
+            testsupport::chainOf(testsupport::typicalScenarioSections(true)),
+            typicalScenarioWith({{"DIM ", {8, 0, 3, 0}}}),
+            typicalScenarioWith({{"VER ", {17, 0}}, {"ERAX", {3, 0}}, {"ALOW", Bytes(384, 1)}}),
+            typicalScenarioWith({{"DESC", Bytes(32, 'd')}, {"SIDE", Bytes(16, 7)}}, {"SGLD"})};
+}
+
+// The unit file's length in two bytes, the unit file, the animation scripts.
+Bytes withUnitFile(const Bytes& unitFile, const Bytes& scripts) {
+    Bytes input = {static_cast<std::uint8_t>(unitFile.size()),
+                   static_cast<std::uint8_t>(unitFile.size() >> 8)};
+    input.insert(input.end(), unitFile.begin(), unitFile.end());
+    input.insert(input.end(), scripts.begin(), scripts.end());
+    return input;
+}
+
+// Blocks as the host fills them, and with claims it may get wrong.
+std::vector<Bytes> pluginBlocks() {
+    const auto offsetOf = [](plugin::BlockField id) { return plugin::blockField(id).offset; };
+    const Bytes block =
+        plugin::blockFromScenario(demo::demoScenario({.mapSide = 32, .swampGraphics = true}), 4242);
+    Bytes flagsAsLeft = block;  // present bytes the editor gives no meaning
+    flagsAsLeft[offsetOf(plugin::BlockField::EraExpansionPresent)] = 2;
+    flagsAsLeft[offsetOf(plugin::BlockField::RestrictionsPresent)] = 7;
+    Bytes manyUnits = block;
+    manyUnits[offsetOf(plugin::BlockField::UnitCount)] = 0x58;  // 600
+    manyUnits[offsetOf(plugin::BlockField::UnitCount) + 1] = 0x02;
+    Bytes wide = block;
+    wide[offsetOf(plugin::BlockField::MapWidth)] = 128;
+    Bytes longer = inputFromBlock(flagsAsLeft);
+    longer[0] = 16;  // the host keeps 16 bytes of its own after the layout
+    Bytes shorter = inputFromBlock(block);
+    shorter[0] = static_cast<std::uint8_t>(-1);
+    std::vector<Bytes> seeds = {inputFromBlock(block),
+                                inputFromBlock(plugin::blockFromScenario(
+                                    demo::demoScenario({.mapSide = 8, .expansion = false}), 1)),
+                                longer,
+                                inputFromBlock(manyUnits),
+                                inputFromBlock(wide),
+                                shorter};
+    // Each claim the link refuses: a side of 0 or 129, 601 units, a "UDTA" length of 5000.
+    for (const auto& [field, value] :
+         {std::pair{plugin::BlockField::MapWidth, 0}, std::pair{plugin::BlockField::MapHeight, 129},
+          std::pair{plugin::BlockField::UnitCount, 601},
+          std::pair{plugin::BlockField::UnitDataLength, 5000}}) {
+        Bytes refused = block;
+        refused[offsetOf(field)] = static_cast<std::uint8_t>(value);
+        refused[offsetOf(field) + 1] = static_cast<std::uint8_t>(value >> 8);
+        seeds.push_back(inputFromBlock(refused));
+    }
+    return seeds;
 }
 
 }  // namespace
@@ -80,14 +144,26 @@ std::vector<Bytes> seedsFor(const std::string& target) {
         listPastEnd[2 * 104] = 226;
         return {demo::demoAnimations(), example, fallsOff, listPastEnd};
     }
-    if (target == "changes") {
-        const model::Document scenario = demo::demoScenario();
-        const std::string units = exchange::tableCsv(scenario, exchange::Table::Units, {});
-        const std::string edits =
-            "unit,name,goldCost,sightRange,tileSize.height\r\n"
-            "2,\"a, \"\"quoted\"\"\nname\",255,-3,\r\n"
-            "110,,,,\n";
-        return {Bytes(units.begin(), units.end()), Bytes(edits.begin(), edits.end())};
+    if (target == "changes-csv" || target == "csv") {
+        return csvChangesSeeds();
+    }
+    if (target == "changes-json") {
+        return jsonChangesSeeds();
+    }
+    if (target == "minimap" || target == "info" || target == "properties") {
+        return mapScenarios();
+    }
+    if (target == "matchup") {
+        const Bytes scripts = demo::demoAnimations();
+        model::Document units = demo::demoScenario({.mapSide = 32, .swampGraphics = true});
+        units.kind = model::DocumentKind::UnitData;
+        return {withUnitFile(files::writeUnitDataFile(units), scripts),
+                withUnitFile(files::writeScenario(demo::demoScenario({.mapSide = 32})), scripts),
+                withUnitFile(testsupport::chainOf(testsupport::typicalScenarioSections()),
+                             Bytes(scripts.begin(), scripts.begin() + 300))};
+    }
+    if (target == "plugin") {
+        return pluginBlocks();
     }
     if (target == "scenario") {
         return {testsupport::chainOf(testsupport::typicalScenarioSections()),
