@@ -95,9 +95,7 @@ std::uint32_t UnitEditor::shown(const model::FieldDescriptor& field, std::size_t
 
 void UnitEditor::showNumber(std::size_t box) {
     const NumberBox& binding = kNumberBoxes[box];
-    const std::int64_t value =
-        model::displayValue(*binding.field, shown(*binding.field, binding.part)) *
-        binding.field->scale;
+    const std::int64_t value = binding.field->shownValue(shown(*binding.field, binding.part));
     c_.numbers[box]->setText(QString::number(value));
 }
 
@@ -175,10 +173,7 @@ void UnitEditor::numberChange(std::size_t box) {
     }
     edit(
         QString(binding.label).chopped(1),
-        [&] {
-            store(*binding.field, static_cast<std::uint32_t>(value / binding.field->scale),
-                  binding.part);
-        },
+        [&] { store(*binding.field, binding.field->storedValue(value), binding.part); },
         binding.name);
     if (box == kBasicDamageBox || box == kPiercingDamageBox) {
         refreshDamage(box);
