@@ -10,108 +10,134 @@ namespace {
 constexpr std::size_t kLineWidth = 79;
 constexpr std::size_t kTermWidth = 20;  // where descriptions start after a term
 
-// `text` broken at blanks into lines of at most kLineWidth, every line indented by `indent`.
-std::string wrapped(const std::string& text, std::size_t indent) {
-    std::istringstream words(text);
+// `words` joined by blanks into lines of at most kLineWidth: the first line starts with `lead`,
+// every other one is indented by `indent`.
+std::string filled(const std::vector<std::string>& words, const std::string& lead,
+                   std::size_t indent) {
     std::string result;
-    std::string line;
-    for (std::string word; words >> word;) {
-        if (!line.empty() && indent + line.size() + 1 + word.size() > kLineWidth) {
-            result += std::string(indent, ' ') + line + '\n';
-            line.clear();
+    std::string line = lead;
+    bool lineHasWord = lead.find_first_not_of(' ') != std::string::npos;
+    for (const std::string& word : words) {
+        if (lineHasWord && line.size() + 1 + word.size() > kLineWidth) {
+            result += line + '\n';
+            line = std::string(indent, ' ');
+            lineHasWord = false;
         }
-        line += (line.empty() ? "" : " ") + word;
+        line += (lineHasWord ? " " : "") + word;
+        lineHasWord = true;
     }
-    return result + std::string(indent, ' ') + line + '\n';
+    return result + line + '\n';
 }
 
-// "  TERM          description", the description wrapped below itself.
-std::string termLine(const std::string& term, const std::string& description) {
-    const std::string head = "  " + term;
+// `text` broken at blanks, every line indented by `indent`.
+std::string wrapped(const std::string& text, std::size_t indent) {
+    std::istringstream stream(text);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;) {
+        words.push_back(word);
+    }
+    return filled(words, std::string(indent, ' '), indent);
+}
+
+// "  TERM          description", the description wrapped below itself; a term too long to
+// share its first line stands on lines of its own.
+std::string termLine(const std::string& head, const std::string& description) {
     std::string body = wrapped(description, kTermWidth);
-    if (head.size() + 1 < kTermWidth) {
+    if (head.find('\n') == std::string::npos && head.size() + 1 < kTermWidth) {
         return head + body.substr(head.size());
     }
     return head + '\n' + body;
+}
+
+std::string termLine(const HelpTerm& term) {
+    return termLine("  " + term.term, term.description);
 }
 
 std::string optionTerm(const Option& option) {
     return "--" + option.name + (option.valueName.empty() ? "" : " " + option.valueName);
 }
 
-// " IN [OUT] FILE...": the arguments as the synopsis shows them.
-std::string argumentList(const std::vector<Argument>& arguments) {
-    std::string list;
+// "IN", "[OUT]", "FILE...": the arguments as the synopsis shows them.
+std::vector<std::string> argumentParts(const std::vector<Argument>& arguments) {
+    std::vector<std::string> parts;
     for (const Argument& argument : arguments) {
         const std::string name = argument.name + (argument.repeats ? "..." : "");
-        list += ' ' + (argument.optional ? '[' + name + ']' : name);
+        parts.push_back(argument.optional ? '[' + name + ']' : name);
     }
-    return list;
+    return parts;
+}
+
+std::string joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : " ") + part;
+    }
+    return text;
 }
 
 }  // namespace
 
-std::string synopsis(const Command& command) {
-    std::string line = "tarnwick-tool " + command.name;
+const char* const kToolPurpose =
+    "The command-line companion of the Tarnwick editor: it reads and writes scenarios, unit and "
+    "upgrade data, game archives and sprites with the editor's own code.";
+
+const char* const kOptionRules =
+    "Options may stand anywhere after the command, as --name VALUE or --name=VALUE. Arguments "
+    "that begin with \"-\", such as the unit name -Corpse-, follow \"--\"; negative numbers need "
+    "nothing.";
+
+const std::vector<HelpTerm>& toolOptions() {
+    static const std::vector<HelpTerm> options = {
+        {"-h, --help", "show this help; after a command, that command's help"},
+        {"--version", "show the version"},
+    };
+    return options;
+}
+
+const std::vector<HelpTerm>& exitStatuses() {
+    static const std::vector<HelpTerm> statuses = {
+        {"0", "success"},
+        {"1", "failure: the message says why, and no file is left half-written"},
+        {"2",
+         "usage error: an unknown command or option, a missing or extra argument, a value that "
+         "its argument or option does not take"},
+    };
+    return statuses;
+}
+
+const std::vector<HelpTerm>& toolExamples() {
+    static const std::vector<HelpTerm> examples = {
+        {"tarnwick-tool units my.pud --game ~/war2",
+         "every unit of my.pud with the name the game gives it"},
+        {"tarnwick-tool help sprite", "the sprite command's arguments and options"},
+    };
+    return examples;
+}
+
+std::vector<std::string> synopsisParts(const Command& command) {
+    std::vector<std::string> parts = {"tarnwick-tool", command.name};
     std::string alternatives;
     for (const Option& option : command.options) {
         if (!option.arguments.empty()) {
-            alternatives += " | " + optionTerm(option) + argumentList(option.arguments);
+            alternatives +=
+                " | " + optionTerm(option) + ' ' + joined(argumentParts(option.arguments));
         }
     }
-    line += alternatives.empty()
-                ? argumentList(command.arguments)
-                : " (" + argumentList(command.arguments).substr(1) + alternatives + ')';
+    const std::vector<std::string> own = argumentParts(command.arguments);
+    if (alternatives.empty()) {
+        parts.insert(parts.end(), own.begin(), own.end());
+    } else {
+        parts.push_back('(' + joined(own) + alternatives + ')');
+    }
     for (const Option& option : command.options) {
         if (option.arguments.empty()) {
-            line += " [" + optionTerm(option) + ']';
+            parts.push_back('[' + optionTerm(option) + ']');
         }
     }
-    return line;
+    return parts;
 }
 
-std::string toolHelp(const std::vector<Command>& commands) {
-    std::string text =
-        "Usage: tarnwick-tool COMMAND [ARGUMENTS AND OPTIONS]\n"
-        "  or:  tarnwick-tool help [COMMAND]\n"
-        "  or:  tarnwick-tool --help | --version\n\n";
-    text += wrapped(
-        "The command-line companion of the Tarnwick editor: it reads and writes scenarios, unit "
-        "and upgrade data, game archives and sprites with the editor's own code.",
-        0);
-    text += "\nCommands:\n";
-    for (const Command& command : commands) {
-        if (command.hidden) {
-            continue;
-        }
-        text += termLine(synopsis(command).substr(std::string("tarnwick-tool ").size()),
-                         command.summary);
-    }
-    text += "\nOptions:\n";
-    text += termLine("-h, --help", "show this help; after a command, that command's help");
-    text += termLine("--version", "show the version");
-    text += '\n';
-    text += wrapped(
-        "Options may stand anywhere after the command, as --name VALUE or --name=VALUE. "
-        "Arguments that begin with \"-\", such as the unit name -Corpse-, follow \"--\"; "
-        "negative numbers need nothing.",
-        0);
-    text +=
-        "\nExit status:\n"
-        "  0   success\n"
-        "  1   failure: the message says why, and no file is left half-written\n"
-        "  2   usage error: an unknown command or option, a missing or extra argument,\n"
-        "      a value that its argument or option does not take\n"
-        "\nExamples:\n";
-    text += termLine("tarnwick-tool units my.pud --game ~/war2",
-                     "every unit of my.pud with the name the game gives it");
-    text += termLine("tarnwick-tool help sprite", "the sprite command's arguments and options");
-    return text;
-}
-
-std::string commandHelp(const Command& command) {
-    std::string text = "Usage: " + synopsis(command) + "\n\n" + wrapped(command.summary, 0);
-    // The arguments of every form, each name once.
+std::vector<const Argument*> argumentsOf(const Command& command) {
     std::vector<const Argument*> arguments;
     const auto add = [&](const std::vector<Argument>& form) {
         for (const Argument& argument : form) {
@@ -125,17 +151,63 @@ std::string commandHelp(const Command& command) {
     for (const Option& option : command.options) {
         add(option.arguments);
     }
+    return arguments;
+}
+
+std::string usage(const Command& command) {
+    // Continued lines start under the first argument.
+    const std::string lead = "Usage: tarnwick-tool " + command.name;
+    const std::vector<std::string> parts = synopsisParts(command);
+    return filled({parts.begin() + 2, parts.end()}, lead, lead.size() + 1);
+}
+
+std::string toolHelp(const std::vector<Command>& commands) {
+    std::string text =
+        "Usage: tarnwick-tool COMMAND [ARGUMENTS AND OPTIONS]\n"
+        "  or:  tarnwick-tool help [COMMAND]\n"
+        "  or:  tarnwick-tool --help | --version\n\n";
+    text += wrapped(kToolPurpose, 0);
+    text += "\nCommands:\n";
+    for (const Command& command : commands) {
+        if (command.hidden) {
+            continue;
+        }
+        const std::vector<std::string> parts = synopsisParts(command);
+        std::string head =
+            filled({parts.begin() + 2, parts.end()}, "  " + command.name, command.name.size() + 3);
+        head.pop_back();
+        text += termLine(head, command.summary);
+    }
+    text += "\nOptions:\n";
+    for (const HelpTerm& option : toolOptions()) {
+        text += termLine(option);
+    }
+    text += '\n' + wrapped(kOptionRules, 0) + "\nExit status:\n";
+    for (const HelpTerm& status : exitStatuses()) {
+        const std::string lines = wrapped(status.description, 6);
+        text += "  " + status.term + std::string(3, ' ') + lines.substr(6);
+    }
+    text += "\nExamples:\n";
+    for (const HelpTerm& example : toolExamples()) {
+        text += termLine(example);
+    }
+    return text;
+}
+
+std::string commandHelp(const Command& command) {
+    std::string text = usage(command) + '\n' + wrapped(command.summary, 0);
+    const std::vector<const Argument*> arguments = argumentsOf(command);
     if (!arguments.empty()) {
         text += "\nArguments:\n";
         for (const Argument* argument : arguments) {
-            text += termLine(argument->name, argument->description);
+            text += termLine("  " + argument->name, argument->description);
         }
     }
     text += "\nOptions:\n";
     for (const Option& option : command.options) {
-        text += termLine(optionTerm(option), option.description);
+        text += termLine("  " + optionTerm(option), option.description);
     }
-    text += termLine("-h, --help", "show this help");
+    text += termLine("  -h, --help", "show this help");
     return text + "\nExample:\n  " + command.example + '\n';
 }
 

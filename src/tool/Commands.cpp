@@ -5,9 +5,9 @@ namespace tarnwick::tool {
 const std::vector<Command>& toolCommands() {
     static const std::vector<Command> all = [] {
         std::vector<Command> commands;
-        for (auto group :
-             {fileCommands, scenarioCommands, unitCommands, exchangeCommands, defaultsCommands,
-              balanceCommands, spriteCommands, archiveCommands, completionCommands}) {
+        for (auto group : {fileCommands, scenarioCommands, unitCommands, exchangeCommands,
+                           defaultsCommands, balanceCommands, spriteCommands, archiveCommands,
+                           completionCommands, manualCommands}) {
             for (Command& command : group()) {
                 commands.push_back(std::move(command));
             }

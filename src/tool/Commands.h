@@ -19,5 +19,6 @@ std::vector<Command> scenarioCommands();    // info, minimap
 std::vector<Command> spriteCommands();      // sprite
 std::vector<Command> archiveCommands();     // list, extract, compress, insert, slots, direct-*
 std::vector<Command> completionCommands();  // completion, and its hidden unit-names
+std::vector<Command> manualCommands();      // manual (hidden): the manual page
 
 }  // namespace tarnwick::tool

@@ -11,8 +11,8 @@ namespace tarnwick::tool {
 
 inline const Option kFormatOption{
     "format", "FORMAT",
-    "text (the default), json or csv: the file's rows and fields, costs as the player sees "
-    "them (gold 250, stored as 25), in the form apply reads",
+    "text (the default), json or csv: the file's rows and fields, costs in gold as the "
+    "editor shows them (250, stored as 25), in the form apply reads",
     choiceValue({"text", "json", "csv"})};
 
 // A row's name: as the editor shows it (units by the game's names from `names`), or as the

@@ -50,9 +50,8 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
         return answer.status;
     } catch (const UsageError& error) {
         // Also what a command finds wrong with how its options go together.
-        err << kProgram << ' ' << command.name << ": " << error.what()
-            << "\nUsage: " << synopsis(command) << "\nTry \"" << kProgram << ' ' << command.name
-            << " --help\".\n";
+        err << kProgram << ' ' << command.name << ": " << error.what() << '\n'
+            << usage(command) << "Try \"" << kProgram << ' ' << command.name << " --help\".\n";
         return 2;
     } catch (const std::exception& error) {
         out.flush();

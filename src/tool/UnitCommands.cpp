@@ -53,8 +53,12 @@ void listFields(const Invocation&, std::ostream& out) {
     for (const exchange::Column& part : unitFieldParts()) {
         const model::FieldDescriptor& field = *part.field;
         out << part.name << " width=" << field.width
-            << " range=" << range(field.minimumValue(), field.maximumValue())
-            << " units=" << range(0, static_cast<std::int64_t>(field.count) - 1) << '\n';
+            << " range=" << range(part.minimum(), part.maximum())
+            << " units=" << range(0, static_cast<std::int64_t>(field.count) - 1);
+        if (const std::string note = field.scaleNote(); !note.empty()) {
+            out << " scale=" << field.scale << " (" << note << ')';
+        }
+        out << '\n';
     }
 }
 
@@ -69,16 +73,15 @@ void setField(const Invocation& invocation, std::ostream&) {
                          " (units 0 to " + std::to_string(field.count - 1) + " have it)");
     }
     const std::int64_t value = model::parseTypedInteger64(arguments[4]);
-    if (!invocation.isSet("wrap") &&
-        (value < field.minimumValue() || value > field.maximumValue())) {
+    if (!invocation.isSet("wrap") && (value < target.minimum() || value > target.maximum())) {
         throw UsageError("VALUE: " + arguments[4] + " does not fit " + arguments[3] + " (" +
-                         std::to_string(field.minimumValue()) + " to " +
-                         std::to_string(field.maximumValue()) + "); --wrap stores it cut to " +
+                         std::to_string(target.minimum()) + " to " +
+                         std::to_string(target.maximum()) + "); --wrap stores it cut to " +
                          std::to_string(8 * field.width) + " bits");
     }
     const model::Document before = openUnitData(arguments[0]);
     model::Document after = before;
-    after.unitData.set(field, unit, static_cast<std::uint32_t>(value), target.part);
+    exchange::storeShownValue(after, exchange::Table::Units, target, unit, value);
     saveDocument(after, arguments[1]);
     warnOfIgnoredChanges(invocation, before, after, arguments[1]);
 }
@@ -89,29 +92,31 @@ std::vector<Command> unitCommands() {
     return {
         {"units",
          "One line per unit 0 to 109: its id, name=NAME, then field=value in table order (costs "
-         "as stored, that is divided by 10; the two-part sizes as tileSize.width, "
+         "in gold, as the editor shows them; the two-part sizes as tileSize.width, "
          "tileSize.height). NAME has its blanks as \"_\"; it is empty for units 0 to 104 "
          "without --game. With --format json or csv, rows 0 to 126 (the graphics rows too) "
-         "with names as the editor shows them and costs in gold, in the form apply reads.",
+         "with names as the editor shows them, in the form apply reads.",
          {{"FILE", "a scenario or unit data file"}},
          {kGameOption, kFormatOption, kQuietOption},
          "tarnwick-tool units my.pud --game ~/war2 | grep name=Knight",
          listUnits},
         {"fields",
          "One line per unit field that set changes: its name, its width in bytes, the range of "
-         "values it holds and the units that have it.",
+         "values it takes as the editor shows them and the units that have it; a cost also its "
+         "scale (shown and typed in gold; stored in tens).",
          {},
          {},
          "tarnwick-tool fields",
          listFields},
         {"set",
-         "Changes one field of one unit and writes the result. A value that does not fit the "
-         "field is refused unless --wrap is given.",
+         "Changes one field of one unit and writes the result. The value is the one the editor "
+         "shows: a cost in gold, stored in tens as the editor stores it (255 is kept as 250). A "
+         "value that does not fit the field is refused unless --wrap is given.",
          {{"IN", "a scenario or unit data file"},
           {"OUT", "where to write the result (may be IN)"},
           {"UNIT", "the unit's id, or its name as units prints it (any letter case)", unitValue()},
           {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
-          {"VALUE", "a whole number in the field's range", wholeNumberValue()}},
+          {"VALUE", "a whole number in the field's range as fields lists it", wholeNumberValue()}},
          {{"wrap", "",
            "store a value that does not fit cut to the field's width, as the editor "
            "stores typed numbers"},

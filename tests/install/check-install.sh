@@ -106,11 +106,24 @@ for size in 48 128 256; do
     file "$icon" | grep -q "PNG image data, $size x $size," || fail "icon $icon is not $size px"
 done
 
+# The manual pages: of this version, with the sections a reader looks for, clean for groff, and
+# the tool's with a section per command that shows its example.
 for program in tarnwick tarnwick-tool; do
     page=$(zcat "$prefix/share/man/man1/$program.1.gz")
     grep -q "^\.TH \"\?${program^^}\"\? .*\"$program $version\"" <<<"$page" ||
         fail "the manual page of $program is missing or not of version $version"
-    grep -q 'Exit status' <<<"$page" || fail "the manual page of $program has no exit status"
+    grep -qi '^\.S[HS] "\?exit status' <<<"$page" || fail "the manual page of $program has no exit status"
+    for section in ENVIRONMENT FILES 'SEE ALSO'; do
+        grep -q "^\.SH \"\?$section\"\?\$" <<<"$page" || fail "the manual page of $program has no $section"
+    done
+    warnings=$(groff -man -Tutf8 -ww -z <<<"$page" 2>&1)
+    [ -z "$warnings" ] || fail "groff warns of the manual page of $program: $warnings"
+done
+shown=$(zcat "$prefix/share/man/man1/tarnwick-tool.1.gz" | MANWIDTH=80 man -l - 2>/dev/null)
+for command in $("$prefix/bin/tarnwick-tool" --help | sed -n '/^Commands:/,/^Options:/s/^  \([a-z-]*\).*/\1/p'); do
+    example=$("$prefix/bin/tarnwick-tool" "$command" --help | sed -n '/^Example:/{n;s/^ *//p}')
+    grep -qx "   $command" <<<"$shown" || fail "the manual page of tarnwick-tool has no section $command"
+    grep -qF "$example" <<<"$shown" || fail "the manual page of tarnwick-tool lacks the example of $command"
 done
 # Shell completion where bash-completion, zsh and fish look for it, loaded by each shell present.
 share=$prefix/share

@@ -48,6 +48,10 @@ expect 0 "^tarnwick-tool $version\$" '' "$tool" --version
 expect 2 '' 'A command is needed' "$tool"
 expect 1 '' '"/nonexistent/file.pud": cannot open' "$tool" sections /nonexistent/file.pud
 
+# The editor's help fits a terminal of 80 columns (the tool's every help: CommandLineTest).
+long=$(env -u DISPLAY -u WAYLAND_DISPLAY "$editor" --help | awk 'length > 79')
+[ -z "$long" ] || fail "tarnwick --help has lines over 79 columns: $long"
+
 # The start script says what to do before it installs or builds anything: nothing else is printed.
 expect 1 '' 'xvfb-run -a bash scripts/run-editor.sh' bash "$runEditor"
 

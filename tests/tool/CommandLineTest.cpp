@@ -57,6 +57,21 @@ TEST(ToolCommandLine, EveryCommandHasItsOwnHelp) {
     }
 }
 
+// A terminal of 80 columns shows every help without a broken line: the tool's, each command's
+// and the usage a usage error repeats.
+TEST(ToolCommandLine, EveryHelpLineFitsEightyColumns) {
+    std::vector<std::string> texts = {runCommand({"--help"}).out};
+    for (const tool::Command& command : tool::toolCommands()) {
+        texts.push_back(runCommand({command.name, "--help"}).out);
+        texts.push_back(runCommand({command.name, "--frobnicate"}).err);
+    }
+    for (const std::string& text : texts) {
+        for (const std::string& line : linesOf(text)) {
+            EXPECT_LE(line.size(), 79u) << line;
+        }
+    }
+}
+
 TEST(ToolCommandLine, UnknownCommandsAndOptionsAreNamedWithExitTwo) {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {{}, "A command is needed"},

@@ -237,7 +237,8 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEveryFileBeforeWritingAny) {
     const ToolRun noFiles = runCommand({"apply", "--in-place", path("sight.json")});
     EXPECT_EQ(noFiles.code, 2);
     EXPECT_NE(noFiles.err.find("Missing argument FILE\nUsage: tarnwick-tool apply (IN CHANGES OUT "
-                               "| --in-place CHANGES FILE...) [--game DIR] [--quiet]\n"),
+                               "| --in-place CHANGES FILE...)\n"
+                               "                           [--game DIR] [--quiet]\n"),
               std::string::npos)
         << noFiles.err;
     EXPECT_EQ(runCommand({"apply", path("a.pud"), path("sight.json")}).code, 2);
@@ -292,13 +293,68 @@ TEST_F(ExchangeTest, ApplyInPlaceChecksEachFileAgainWhenItComesToWriteIt) {
     EXPECT_EQ(contents("c.pud"), patternScenario(3));
 }
 
+// A cost is the number the editor shows in every command: set and apply store gold 250 as the
+// same byte, the listings, diff and fields give it back as 250, and a figure between tens is
+// kept as the editor's Gold box keeps it.
+TEST_F(ExchangeTest, EveryCommandCountsACostInGold) {
+    using model::unitfields::goldCost;
+    const auto storedCost = [&](const std::string& file) {
+        return files::readDocument({}, contents(file), file).unitData.get(goldCost, 2);
+    };
+    model::UnitDataTable units;
+    units.set(goldCost, 2, 20);
+    write("a.pud", scenarioWithUnits(units));
+    ASSERT_EQ(runCommand({"set", path("a.pud"), path("set.pud"), "2", "goldCost", "250"}).code, 0);
+    writeText("cost.csv", "unit,goldCost\n2,250\n");
+    ASSERT_EQ(runCommand({"apply", path("a.pud"), path("cost.csv"), path("applied.pud")}).code, 0);
+    EXPECT_EQ(storedCost("set.pud"), 25u);
+    EXPECT_EQ(contents("applied.pud"), contents("set.pud"));
+
+    EXPECT_NE(linesOf(runCommand({"units", path("set.pud")}).out).at(2).find(" goldCost=250 "),
+              std::string::npos);
+    const std::string json = runCommand({"units", path("set.pud"), "--format", "json"}).out;
+    const std::size_t row = json.find("{\"unit\": 2,");
+    EXPECT_NE(json.substr(row, json.find('}', row) - row).find(", \"goldCost\": 250,"),
+              std::string::npos);
+    const auto csv = linesOf(runCommand({"units", path("set.pud"), "--format", "csv"}).out);
+    const auto cellsOf = [](const std::string& line) {
+        std::vector<std::string> cells;
+        std::istringstream stream(line);
+        for (std::string cell; std::getline(stream, cell, ',');) {
+            cells.push_back(cell);
+        }
+        return cells;
+    };
+    const auto header = cellsOf(csv.at(0));
+    const auto column = std::find(header.begin(), header.end(), "goldCost") - header.begin();
+    EXPECT_EQ(cellsOf(csv.at(3)).at(static_cast<std::size_t>(column)), "250");
+    EXPECT_EQ(runCommand({"diff", path("a.pud"), path("set.pud")}).out,
+              "unit 2 - goldCost 200 250\n");
+    const auto fields = linesOf(runCommand({"fields"}).out);
+    EXPECT_NE(std::find(fields.begin(), fields.end(),
+                        "goldCost width=1 range=0..2550 units=0..109 scale=10 (shown and typed in "
+                        "gold; stored in tens)"),
+              fields.end());
+
+    // Between tens, cut toward zero; below zero, cut to the byte, as the editor does both.
+    ASSERT_EQ(runCommand({"set", path("a.pud"), path("259.pud"), "2", "goldCost", "259"}).code, 0);
+    EXPECT_EQ(storedCost("259.pud"), 25u);
+    writeText("cost.csv", "unit,goldCost\n2,259\n");
+    ASSERT_EQ(runCommand({"apply", path("a.pud"), path("cost.csv"), path("259.pud")}).code, 0);
+    EXPECT_EQ(storedCost("259.pud"), 25u);
+    ASSERT_EQ(
+        runCommand({"set", path("a.pud"), path("w.pud"), "2", "goldCost", "-15", "--wrap"}).code,
+        0);
+    EXPECT_EQ(storedCost("w.pud"), 255u);
+}
+
 TEST_F(ExchangeTest, DiffShowsOneLinePerChangedNumber) {
     write("a.pud", patternScenario(1));
     const ToolRun same = runCommand({"diff", path("a.pud"), path("a.pud")});
     EXPECT_EQ(same.code, 0);
     EXPECT_EQ(same.out, "");
 
-    ASSERT_EQ(runCommand({"set", path("a.pud"), path("b.pud"), "105", "goldCost", "7"}).code, 0);
+    ASSERT_EQ(runCommand({"set", path("a.pud"), path("b.pud"), "105", "goldCost", "70"}).code, 0);
     const ToolRun one = runCommand({"diff", path("a.pud"), path("b.pud")});
     EXPECT_EQ(one.code, 1);
     const model::Document a = files::readDocument({}, contents("a.pud"), "a");

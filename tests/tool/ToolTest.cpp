@@ -94,7 +94,7 @@ TEST_F(ToolTest, UnitsPrintsEveryUnitFieldByName) {
     EXPECT_NE(lines[0].find(" hitPoints=60 "), std::string::npos);
     EXPECT_NE(lines[1].find(" sightRange=-5 "), std::string::npos);
     EXPECT_NE(lines[2].find(" tileSize.width=0 tileSize.height=3 "), std::string::npos);
-    EXPECT_NE(lines[2].find(" goldCost=60 "), std::string::npos);
+    EXPECT_NE(lines[2].find(" goldCost=600 "), std::string::npos);
     EXPECT_NE(lines[57].find(" rightClickAction=2 "), std::string::npos);
     EXPECT_EQ(lines[58].find("rightClickAction"), std::string::npos);
     EXPECT_EQ(lines[0].find("useDefault"), std::string::npos);

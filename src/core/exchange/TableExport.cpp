@@ -48,8 +48,7 @@ std::string tableText(const model::Document& document, Table table,
         for (const Column& column : schema.columns) {
             if (column.covers(row) && !column.inSwampArray) {
                 out += ' ' + column.name + '=' +
-                       std::to_string(model::displayValue(
-                           *column.field, storedValue(document, table, column, row)));
+                       std::to_string(shownValue(document, table, column, row));
             }
         }
         out += '\n';

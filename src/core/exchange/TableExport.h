@@ -14,11 +14,12 @@ std::string jsonString(std::string_view text);
 // One table of the document in a form, every row the table has. `names` has one entry per row
 // (empty when unknown) and is printed as given. The document must hold the table.
 //
-// Text: one line per listed row, "KEY name=NAME field=value ...", numbers as stored.
+// Every form gives a number as the user sees it (costs in gold), as apply reads it back.
+//
+// Text: one line per listed row, "KEY name=NAME field=value ...".
 std::string tableText(const model::Document& document, Table table,
                       std::span<const std::string> names);
-// JSON: {"units": [{"unit": 0, "name": ..., "field": value, ...}, ...]}, one row a line,
-// numbers as the user sees them (costs in gold).
+// JSON: {"units": [{"unit": 0, "name": ..., "field": value, ...}, ...]}, one row a line.
 std::string tableJson(const model::Document& document, Table table,
                       std::span<const std::string> names);
 // CSV: a header line of column names, then one line per row; a row's cell is empty where the

@@ -127,14 +127,13 @@ std::uint32_t storedValue(const model::Document& document, Table table, const Co
 
 std::int64_t shownValue(const model::Document& document, Table table, const Column& column,
                         std::size_t row) {
-    return model::displayValue(*column.field, storedValue(document, table, column, row)) *
-           column.field->scale;
+    return column.field->shownValue(storedValue(document, table, column, row));
 }
 
 void storeShownValue(model::Document& document, Table table, const Column& column, std::size_t row,
                      std::int64_t value) {
     model::writeField(recordOf(document, table, column), *column.field, row,
-                      static_cast<std::uint32_t>(value / column.field->scale), column.part);
+                      column.field->storedValue(value), column.part);
 }
 
 std::string knownRowName(Table table, std::size_t row) {

@@ -25,8 +25,8 @@ struct Column {
 
     bool covers(std::size_t row) const { return row < field->count; }
     // The values as the user sees them (costs in gold, not in tens).
-    std::int64_t minimum() const { return field->minimumValue() * field->scale; }
-    std::int64_t maximum() const { return field->maximumValue() * field->scale; }
+    std::int64_t minimum() const { return field->minimumShown(); }
+    std::int64_t maximum() const { return field->maximumShown(); }
 };
 
 // A table as rows of numbers: units by id (0 to 126, the graphics rows included), upgrades by id
@@ -53,13 +53,13 @@ const TableSchema& schemaOf(Table table);
 bool holdsTable(const model::Document& document, Table table);
 bool holdsColumn(const model::Document& document, Table table, const Column& column);
 
-// The number as stored, and as the user sees it (sign-extended, costs times 10).
+// The number as stored, and as the user sees it (the field's shownValue: costs in gold).
 std::uint32_t storedValue(const model::Document& document, Table table, const Column& column,
                           std::size_t row);
 std::int64_t shownValue(const model::Document& document, Table table, const Column& column,
                         std::size_t row);
-// Stores a value as the user sees it: divided by the field's scale, rounded down, as the editor
-// stores typed costs. The caller has checked it against the column's range.
+// Stores a value as the user sees it, by the field's storedValue: costs typed in gold are kept
+// in tens, as the editor keeps them. Outside the column's range it is cut to the field's width.
 void storeShownValue(model::Document& document, Table table, const Column& column, std::size_t row,
                      std::int64_t value);
 

@@ -19,8 +19,10 @@ struct FieldDescriptor {
     std::size_t count = 0;
     std::size_t parts = 1;
     bool isSigned = false;
-    // What the user sees is the stored number times this: the unit costs are stored in tens.
+    // What the user sees and types is the stored number times this: the unit costs are shown
+    // and typed in gold (lumber, oil) and stored in tens. `shownIn` names what the user counts.
     std::int64_t scale = 1;
+    std::string_view shownIn = {};
 
     constexpr std::size_t elementSize() const { return width * parts; }
     constexpr std::size_t end() const { return offset + elementSize() * count; }
@@ -31,6 +33,23 @@ struct FieldDescriptor {
     constexpr std::int64_t maximumValue() const {
         return (std::int64_t{1} << (isSigned ? 8 * width - 1 : 8 * width)) - 1;
     }
+    // The same as the user sees and types them: gold 0 to 2550 for a cost.
+    constexpr std::int64_t minimumShown() const { return minimumValue() * scale; }
+    constexpr std::int64_t maximumShown() const { return maximumValue() * scale; }
+
+    // The one rule between what is stored and what the user sees, for the windows, the tables
+    // the tool prints and reads, and every tool command. Shown: the stored element
+    // sign-extended, times the scale.
+    std::int64_t shownValue(std::uint32_t raw) const;
+    // Stored: a value as the user types it divided by the scale, truncating toward zero as the
+    // editor's boxes do (gold 255 is kept as 25 and shows again as 250); writing it keeps the
+    // element's low bits.
+    std::uint32_t storedValue(std::int64_t shown) const {
+        return static_cast<std::uint32_t>(shown / scale);
+    }
+    // "shown and typed in gold; stored in tens" for a field with a scale (10 is the only one
+    // the tables have: see keptInTensOrWhole), else empty.
+    std::string scaleNote() const;
 };
 
 // True when the fields follow each other without a gap and end exactly at `recordSize`:
@@ -45,6 +64,17 @@ constexpr bool fieldsTileRecord(const FieldDescriptor (&fields)[N], std::size_t 
         expected = field.end();
     }
     return expected == recordSize;
+}
+
+// True when every field is stored whole or in tens, as scaleNote says.
+template <std::size_t N>
+constexpr bool keptInTensOrWhole(const FieldDescriptor (&fields)[N]) {
+    for (const FieldDescriptor& field : fields) {
+        if (field.scale != 1 && (field.scale != 10 || field.shownIn.empty())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 inline std::size_t fieldOffset(const FieldDescriptor& field, std::size_t index, std::size_t part) {
@@ -74,6 +104,15 @@ inline std::int64_t displayValue(const FieldDescriptor& field, std::uint32_t raw
     const std::uint32_t signBit = std::uint32_t{1} << (bits - 1);
     const std::int64_t value = raw;
     return (raw & signBit) != 0 ? value - (std::int64_t{1} << bits) : value;
+}
+
+inline std::int64_t FieldDescriptor::shownValue(std::uint32_t raw) const {
+    return displayValue(*this, raw) * scale;
+}
+
+inline std::string FieldDescriptor::scaleNote() const {
+    return scale == 1 ? std::string()
+                      : "shown and typed in " + std::string(shownIn) + "; stored in tens";
 }
 
 // Looks a field up by name; nullptr when the record has none.

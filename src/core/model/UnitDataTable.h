@@ -24,9 +24,10 @@ inline constexpr FieldDescriptor sightRange{"sightRange", 1238, 4, kUnitCount, 1
 inline constexpr FieldDescriptor hitPoints{"hitPoints", 1678, 2, kUnitCount};
 inline constexpr FieldDescriptor magic{"magic", 1898, 1, kUnitCount};
 inline constexpr FieldDescriptor buildTime{"buildTime", 2008, 1, kUnitCount};
-inline constexpr FieldDescriptor goldCost{"goldCost", 2118, 1, kUnitCount, 1, false, 10};
-inline constexpr FieldDescriptor lumberCost{"lumberCost", 2228, 1, kUnitCount, 1, false, 10};
-inline constexpr FieldDescriptor oilCost{"oilCost", 2338, 1, kUnitCount, 1, false, 10};
+inline constexpr FieldDescriptor goldCost{"goldCost", 2118, 1, kUnitCount, 1, false, 10, "gold"};
+inline constexpr FieldDescriptor lumberCost{"lumberCost", 2228, 1,       kUnitCount, 1,
+                                            false,        10,   "lumber"};
+inline constexpr FieldDescriptor oilCost{"oilCost", 2338, 1, kUnitCount, 1, false, 10, "oil"};
 inline constexpr FieldDescriptor tileSize{"tileSize", 2448, 2, kUnitCount, 2};
 inline constexpr FieldDescriptor boxSize{"boxSize", 2888, 2, kUnitCount, 2};
 inline constexpr FieldDescriptor attackRange{"attackRange", 3328, 1, kUnitCount};
@@ -84,6 +85,7 @@ class UnitDataTable {
 };
 
 static_assert(fieldsTileRecord(kUnitDataFields, UnitDataTable::kSize));
+static_assert(keptInTensOrWhole(kUnitDataFields));
 static_assert(unitfields::hitPoints.offset == 1678 && unitfields::flags.offset == 5256);
 static_assert(unitfields::pointValue.offset == unitfields::rightClickAction.end());
 

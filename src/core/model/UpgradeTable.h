@@ -43,6 +43,7 @@ class UpgradeTable {
 };
 
 static_assert(fieldsTileRecord(kUpgradeFields, UpgradeTable::kSize));
+static_assert(keptInTensOrWhole(kUpgradeFields));
 static_assert(upgradefields::affects.offset == 574);
 
 }  // namespace tarnwick::model

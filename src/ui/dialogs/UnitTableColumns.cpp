@@ -39,8 +39,8 @@ UnitTableColumn numberColumn(const NumberBox& box) {
             [&box](Table& table, std::size_t unit, std::int64_t value) {
                 storeNumber(table, box, unit, static_cast<std::int32_t>(value));
             },
-            box.field->minimumValue() * box.field->scale,
-            box.field->maximumValue() * box.field->scale};
+            box.field->minimumShown(),
+            box.field->maximumShown()};
 }
 
 UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& field,

@@ -22,8 +22,7 @@ void store(model::UnitDataTable& table, const model::FieldDescriptor& field, std
 
 std::int64_t shownNumber(const model::UnitDataTable& table, const NumberBox& box,
                          std::size_t unit) {
-    return model::displayValue(*box.field, table.get(*box.field, unit, box.part)) *
-           box.field->scale;
+    return box.field->shownValue(table.get(*box.field, unit, box.part));
 }
 
 std::int32_t typedNumber(const QString& text) {
@@ -32,7 +31,7 @@ std::int32_t typedNumber(const QString& text) {
 
 void storeNumber(model::UnitDataTable& table, const NumberBox& box, std::size_t unit,
                  std::int32_t value) {
-    store(table, *box.field, unit, static_cast<std::uint32_t>(value / box.field->scale), box.part);
+    store(table, *box.field, unit, box.field->storedValue(value), box.part);
 }
 
 void storeUnitType(model::UnitDataTable& table, std::size_t unit, int position) {

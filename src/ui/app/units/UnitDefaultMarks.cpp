@@ -43,8 +43,7 @@ UnitDefaultMarks::UnitDefaultMarks(const UnitControls& c, QListWidget& unitList)
              [binding](const Table& table, const Table& defaults, std::size_t unit) {
                  const std::uint32_t fallback = defaults.get(*binding.field, unit, binding.part);
                  return unlessEqual(table.get(*binding.field, unit, binding.part), fallback,
-                                    QString::number(model::displayValue(*binding.field, fallback) *
-                                                    binding.field->scale));
+                                    QString::number(binding.field->shownValue(fallback)));
              }});
     }
     captions_.push_back(
