@@ -49,6 +49,10 @@ class UnitTableModel : public QAbstractTableModel {
     // The value column of a model column; null for the name column.
     const UnitTableColumn* columnAt(int column) const;
     QString unitName(std::size_t unit) const { return unitName_(unit); }
+    // A value column's value for `unit`, as its column holds it.
+    std::int64_t value(std::size_t unit, int column) const {
+        return columnAt(column)->value(document_.unitData, unit);
+    }
     // Whether any value of the row differs from the compared table.
     bool rowDiffers(int row) const;
 

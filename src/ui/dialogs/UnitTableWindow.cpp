@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/BulkChange.h"
+#include "ui/dialogs/UnitTableClipboard.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -23,38 +24,10 @@ namespace {
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 520;
 constexpr int kNameWidth = 130;
-const QString kNameKey = "name";
 const QString kCompareFilter =
     "Scenario or Unit Data (*.pud;*.udta)|*.pud;*.udt*|All Files (*.*)|*.*";
 
-QString rowText(const QStringList& cells) {
-    return cells.join('\t');
-}
-
 }  // namespace
-
-UnitTableFilter::UnitTableFilter(UnitTableModel& units, QObject* parent)
-    : QSortFilterProxyModel(parent), units_(units) {
-    setSourceModel(&units);
-    setSortRole(UnitTableModel::kSortRole);
-    setDynamicSortFilter(true);
-}
-
-void UnitTableFilter::setNameFilter(const QString& text) {
-    nameFilter_ = text;
-    invalidateFilter();
-}
-
-void UnitTableFilter::setChangedOnly(bool changedOnly) {
-    changedOnly_ = changedOnly;
-    invalidateFilter();
-}
-
-bool UnitTableFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
-    const QString name = units_.unitName(static_cast<std::size_t>(sourceRow));
-    return name.contains(nameFilter_, Qt::CaseInsensitive) &&
-           (!changedOnly_ || units_.rowDiffers(sourceRow));
-}
 
 UnitTableWindow::UnitTableWindow(model::Document& document, Prompts& prompts,
                                  DocumentHistory& history, DefaultTables& defaults,
@@ -247,7 +220,7 @@ std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells
     std::vector<std::size_t> units;
     for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
         columns.insert(index.column());
-        units.push_back(static_cast<std::size_t>(filter_->mapToSource(index).row()));
+        units.push_back(filter_->unitAt(index.row()));
     }
     if (columns.size() != 1 || units_->columnAt(*columns.begin()) == nullptr) {
         prompts_.warning("Select the cells of one value column first.");
@@ -289,7 +262,7 @@ void UnitTableWindow::setSelected() {
     std::vector<UnitTableModel::Assignment> assignments;
     QStringList refused;
     for (const std::size_t unit : cells->units) {
-        const std::int64_t result = change.applyTo(column.value(document_.unitData, unit));
+        const std::int64_t result = change.applyTo(units_->value(unit, cells->column));
         if (result < column.minimum || result > column.maximum) {
             refused << QString("%1: %2").arg(units_->unitName(unit)).arg(result);
         }
@@ -307,118 +280,34 @@ void UnitTableWindow::setSelected() {
 }
 
 void UnitTableWindow::copySelection() {
-    std::set<int> rows;
-    std::set<int> columns;
-    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
-        rows.insert(index.row());
-        columns.insert(index.column());
+    const QString text =
+        copiedCells(*units_, *filter_, table_->selectionModel()->selectedIndexes());
+    if (!text.isEmpty()) {
+        QGuiApplication::clipboard()->setText(text);
     }
-    if (rows.empty()) {
-        return;
-    }
-    QStringList header;
-    for (const int column : columns) {
-        const UnitTableColumn* value = units_->columnAt(column);
-        header << (value != nullptr ? value->key : kNameKey);
-    }
-    QStringList lines{rowText(header)};
-    for (const int row : rows) {
-        const auto unit =
-            static_cast<std::size_t>(filter_->mapToSource(filter_->index(row, 0)).row());
-        QStringList cells;
-        for (const int column : columns) {
-            const UnitTableColumn* value = units_->columnAt(column);
-            cells << (value != nullptr ? value->text(value->value(document_.unitData, unit))
-                                       : units_->unitName(unit));
-        }
-        lines << rowText(cells);
-    }
-    QGuiApplication::clipboard()->setText(lines.join('\n') + '\n');
 }
 
 void UnitTableWindow::pasteClipboard() {
-    QStringList lines = QGuiApplication::clipboard()->text().split('\n');
-    for (QString& line : lines) {
-        if (line.endsWith('\r')) {
-            line.chop(1);
-        }
-    }
-    while (!lines.isEmpty() && lines.constLast().isEmpty()) {
-        lines.removeLast();
-    }
-    if (lines.isEmpty()) {
-        return;
-    }
-    // A header line of column names is left out wherever it came from.
-    const QStringList first = lines.constFirst().split('\t');
-    const bool header = std::all_of(first.begin(), first.end(), [this](const QString& name) {
-        if (name == kNameKey) {
-            return true;
-        }
-        for (int column = 1; column < units_->columnCount(); ++column) {
-            if (units_->columnAt(column)->key == name) {
-                return true;
-            }
-        }
-        return false;
-    });
-    if (header) {
-        lines.removeFirst();
-    }
-    const QModelIndexList selected = table_->selectionModel()->selectedIndexes();
+    // From the current cell, or from the top left of a selection made upward.
     QModelIndex start = table_->currentIndex();
-    for (const QModelIndex& index : selected) {
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
         if (!start.isValid() || index.row() < start.row() ||
             (index.row() == start.row() && index.column() < start.column())) {
             start = index;
         }
     }
-    if (!start.isValid() || lines.isEmpty()) {
+    if (!start.isValid()) {
         return;
     }
-
-    std::vector<UnitTableModel::Assignment> assignments;
-    std::set<int> columnsChanged;
-    std::set<std::size_t> unitsChanged;
-    QStringList problems;
-    for (int line = 0; line < lines.size(); ++line) {
-        const QStringList cells = lines[line].split('\t');
-        const int row = start.row() + line;
-        for (int cell = 0; cell < cells.size(); ++cell) {
-            const int column = start.column() + cell;
-            if (row >= filter_->rowCount() || column >= filter_->columnCount()) {
-                prompts_.error(
-                    "Nothing was pasted: the text reaches past the table's last "
-                    "row or column.");
-                return;
-            }
-            const UnitTableColumn* value = units_->columnAt(column);
-            if (value == nullptr) {
-                continue;  // names are the game's, not the document's
-            }
-            const auto unit =
-                static_cast<std::size_t>(filter_->mapToSource(filter_->index(row, 0)).row());
-            try {
-                assignments.push_back({unit, column, value->parse(cells[cell])});
-                columnsChanged.insert(column);
-                unitsChanged.insert(unit);
-            } catch (const std::exception& refusal) {
-                problems << QString("%1, %2: %3")
-                                .arg(units_->unitName(unit), value->header, refusal.what());
-            }
-        }
+    const PastedCells pasted =
+        readPastedCells(*units_, *filter_, start, QGuiApplication::clipboard()->text());
+    if (pasted.pastTheTable) {
+        prompts_.error("Nothing was pasted: the text reaches past the table's last row or column.");
+    } else if (!pasted.problems.isEmpty()) {
+        prompts_.error("Nothing was pasted:\n" + pasted.problems.join('\n'));
+    } else if (!pasted.assignments.empty()) {
+        units_->assign(pasted.assignments, pasted.stepName);
     }
-    if (!problems.isEmpty()) {
-        prompts_.error("Nothing was pasted:\n" + problems.join('\n'));
-        return;
-    }
-    if (assignments.empty()) {
-        return;
-    }
-    const std::vector<std::size_t> units(unitsChanged.begin(), unitsChanged.end());
-    units_->assign(assignments, columnsChanged.size() == 1
-                                    ? units_->stepName(*columnsChanged.begin(), units)
-                                    : QString("Paste %1 values").arg(assignments.size()));
 }
 
 }  // namespace tarnwick::ui

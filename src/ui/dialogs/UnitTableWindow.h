@@ -10,34 +10,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
 
 #include "core/model/Document.h"
 #include "ui/defaults/DefaultTables.h"
+#include "ui/dialogs/UnitTableFilter.h"
 #include "ui/dialogs/UnitTableModel.h"
 #include "ui/dialogs/UnitTableView.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
-
-// Keeps the rows whose name holds the filter's text, and with "Changed only" those that differ
-// from the game's defaults.
-class UnitTableFilter : public QSortFilterProxyModel {
-  public:
-    explicit UnitTableFilter(UnitTableModel& units, QObject* parent = nullptr);
-
-    void setNameFilter(const QString& text);
-    void setChangedOnly(bool changedOnly);
-
-  protected:
-    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
-
-  private:
-    UnitTableModel& units_;
-    QString nameFilter_;
-    bool changedOnly_ = false;
-};
 
 // "Unit Table": every unit's values at once, sorted and filtered as the user likes, changed in
 // place or many at once, and exchanged with a spreadsheet as tab-separated text.
