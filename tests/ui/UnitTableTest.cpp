@@ -237,6 +237,18 @@ class UnitTableTest : public ScenarioFileTest {
                           QPoint(header->sectionViewportPosition(hitPoints) + 5, 5));
         QVERIFY(valueAt(0) >= valueAt(shown.rowCount() - 1));
         QVERIFY(std::equal(original.begin(), original.end(), h_->document.unitData.bytes.begin()));
+        // The names sort from their own header, as texts.
+        QHeaderView* names = table().nameView().horizontalHeader();
+        QTest::mouseClick(names->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        for (int row = 1; row < shown.rowCount(); ++row) {
+            QVERIFY(shown.index(row - 1, 0)
+                        .data()
+                        .toString()
+                        .compare(shown.index(row, 0).data().toString()) <= 0);
+        }
+        // The right-click action stops at unit 57: the cells past it take nothing.
+        QVERIFY(
+            !(model().flags(model().index(58, column("Right Mouse button"))) & Qt::ItemIsEditable));
 
         const QString name = list()->item(5)->text();
         QTest::keyClicks(child<QLineEdit>("filterBox"), name.toUpper());

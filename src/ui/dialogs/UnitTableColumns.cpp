@@ -60,7 +60,8 @@ UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& 
             write(table, unit, static_cast<int>(value));
         },
         0,
-        last};
+        last,
+        field.count};
 }
 
 UnitTableColumn checkColumn(const QString& caption, const QString& key, const QString& stepName,

@@ -29,6 +29,8 @@ struct UnitTableColumn {
     // The values "Set Selected..." may give, as shown.
     std::int64_t minimum = 0;
     std::int64_t maximum = 0;
+    // The units the field has an element for: the right-click action stops at unit 57.
+    std::size_t unitCount = model::kUnitCount;
 
     // The value as the table shows it and as it is copied: "Land", "1".
     QString text(std::int64_t value) const;

@@ -190,7 +190,7 @@ QVariant UnitTableModel::headerData(int section, Qt::Orientation orientation, in
 Qt::ItemFlags UnitTableModel::flags(const QModelIndex& index) const {
     const Qt::ItemFlags base = QAbstractTableModel::flags(index);
     const UnitTableColumn* column = columnAt(index.column());
-    if (column == nullptr) {
+    if (column == nullptr || static_cast<std::size_t>(index.row()) >= column->unitCount) {
         return base;
     }
     return column->kind == UnitTableColumn::Kind::Check ? base | Qt::ItemIsUserCheckable

@@ -226,6 +226,9 @@ std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells
         prompts_.warning("Select the cells of one value column first.");
         return std::nullopt;
     }
+    // Units the field has no element for keep nothing: leave them out of the step's count.
+    const std::size_t unitCount = units_->columnAt(*columns.begin())->unitCount;
+    std::erase_if(units, [unitCount](std::size_t unit) { return unit >= unitCount; });
     std::sort(units.begin(), units.end());
     return ColumnCells{*columns.begin(), units};
 }
