@@ -229,6 +229,9 @@ std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells
     // Units the field has no element for keep nothing: leave them out of the step's count.
     const std::size_t unitCount = units_->columnAt(*columns.begin())->unitCount;
     std::erase_if(units, [unitCount](std::size_t unit) { return unit >= unitCount; });
+    if (units.empty()) {
+        return std::nullopt;
+    }
     std::sort(units.begin(), units.end());
     return ColumnCells{*columns.begin(), units};
 }
