@@ -278,6 +278,7 @@ class UnitTableTest : public ScenarioFileTest {
         other.unitData.set(uf::hitPoints, 2, 60);
         other.unitData.set(uf::armor, 2, 33);
         other.unitData.set(uf::goldCost, 7, 12);
+        other.unitData.set(uf::missile, 7, 40);  // past the list: worded by its number
         other.unitData.set(uf::flags, 7, other.unitData.get(uf::flags, 7) ^ (1u << 27));
         const QString otherFile = dir_.filePath("other.pud");
         platform::saveWholeFile(otherFile, files::writeScenario(other));
@@ -285,17 +286,19 @@ class UnitTableTest : public ScenarioFileTest {
         QTest::mouseClick(child<QPushButton>("compareButton"), Qt::LeftButton);
         QLabel* differences = label("differencesLabel");
         QVERIFY(differences->isVisible());
-        QCOMPARE(differences->text(), QString("4 values differ in 2 units"));
+        QCOMPARE(differences->text(), QString("5 values differ in 2 units"));
         const int hitPoints = column("Hit Points");
         QCOMPARE(model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
                  QString("In other.pud: 60"));
         QCOMPARE(model().data(model().index(7, column("Gold")), Qt::ToolTipRole).toString(),
                  QString("In other.pud: 120"));
+        QCOMPARE(model().data(model().index(7, column("Missile Type")), Qt::ToolTipRole).toString(),
+                 QString("In other.pud: 40"));
         QVERIFY(model().data(model().index(3, hitPoints), Qt::ToolTipRole).isNull());
         QTest::mouseClick(check("changedOnlyBox"), Qt::LeftButton);
         QCOMPARE(table().model()->rowCount(), 2);
         typeInto(0, hitPoints, "60");  // unit 2, now the same as in the file
-        QCOMPARE(differences->text(), QString("3 values differ in 2 units"));
+        QCOMPARE(differences->text(), QString("4 values differ in 2 units"));
 
         QTest::mouseClick(child<QPushButton>("clearComparisonButton"), Qt::LeftButton);
         QVERIFY(!differences->isVisible());

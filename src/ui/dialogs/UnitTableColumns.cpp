@@ -44,7 +44,7 @@ UnitTableColumn numberColumn(const NumberBox& box) {
 }
 
 UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& field,
-                           QStringList choices, auto read, auto write) {
+                           int firstEntry, QStringList choices, auto read, auto write) {
     const QString key =
         QString::fromLatin1(field.name.data(), static_cast<qsizetype>(field.name.size()));
     const auto last = static_cast<std::int64_t>(choices.size()) - 1;
@@ -61,7 +61,10 @@ UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& 
         },
         0,
         last,
-        field.count};
+        field.count,
+        [&field, firstEntry](const Table& table, std::size_t unit) -> std::int64_t {
+            return unit < field.count ? std::int64_t{table.get(field, unit)} - firstEntry : 0;
+        }};
 }
 
 UnitTableColumn checkColumn(const QString& caption, const QString& key, const QString& stepName,
@@ -109,7 +112,7 @@ std::vector<UnitTableColumn> buildColumns() {
              numberBoxIndex("sightRangeBox"), numberBoxIndex("decayRateBox"),
              numberBoxIndex("armorBox"), numberBoxIndex("hitPointsBox")});
     columns.push_back(listColumn(
-        "Type", uf::unitType, listOf(kDomainNames),
+        "Type", uf::unitType, 0, listOf(kDomainNames),
         [](const Table& table, std::size_t unit) {
             const auto type = static_cast<std::int64_t>(table.get(uf::unitType, unit));
             return type < static_cast<std::int64_t>(kDomainNames.size()) ? type : -1;
@@ -117,9 +120,9 @@ std::vector<UnitTableColumn> buildColumns() {
         storeUnitType));
     numbers({numberBoxIndex("attackRangeBox"), numberBoxIndex("basicDamageBox"),
              numberBoxIndex("piercingDamageBox")});
-    columns.push_back(listColumn("Missile Type", uf::missile, listOf(kMissileNames),
+    columns.push_back(listColumn("Missile Type", uf::missile, 0, listOf(kMissileNames),
                                  missilePosition, storeMissile));
-    columns.push_back(listColumn("Right Mouse button", uf::rightClickAction,
+    columns.push_back(listColumn("Right Mouse button", uf::rightClickAction, 1,
                                  listOf(kRightClickNames), rightClickPosition, storeRightClick));
     numbers({numberBoxIndex("tileHeightBox"), numberBoxIndex("tileWidthBox"),
              numberBoxIndex("boxHeightBox"), numberBoxIndex("boxWidthBox"),
@@ -176,6 +179,10 @@ std::vector<UnitTableColumn> buildColumns() {
 }
 
 }  // namespace
+
+std::int64_t UnitTableColumn::comparable(const Table& table, std::size_t unit) const {
+    return storedNumber ? storedNumber(table, unit) : value(table, unit);
+}
 
 QString UnitTableColumn::text(std::int64_t shown) const {
     switch (kind) {

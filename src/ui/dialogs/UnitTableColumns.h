@@ -31,6 +31,13 @@ struct UnitTableColumn {
     std::int64_t maximum = 0;
     // The units the field has an element for: the right-click action stops at unit 57.
     std::size_t unitCount = model::kUnitCount;
+    // A list's stored number less the first entry's, as the page's marks word a value past the
+    // entries; empty for the other kinds, whose shown value is what they compare and word.
+    std::function<std::int64_t(const model::UnitDataTable& table, std::size_t unit)> storedNumber =
+        {};
+
+    // What tells two units' values apart: a list's stored number, else the shown value.
+    std::int64_t comparable(const model::UnitDataTable& table, std::size_t unit) const;
 
     // The value as the table shows it and as it is copied: "Land", "1".
     QString text(std::int64_t value) const;

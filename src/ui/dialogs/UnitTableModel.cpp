@@ -33,7 +33,7 @@ int UnitTableModel::differingValues() const {
     int count = 0;
     for (std::size_t unit = 0; reference_ != nullptr && unit < model::kUnitCount; ++unit) {
         for (const UnitTableColumn& column : unitTableColumns()) {
-            count += column.value(document_.unitData, unit) != column.value(*reference_, unit);
+            count += differs(column, unit);
         }
     }
     return count;
@@ -60,13 +60,18 @@ const UnitTableColumn* UnitTableModel::columnAt(int column) const {
                : nullptr;
 }
 
+bool UnitTableModel::differs(const UnitTableColumn& column, std::size_t unit) const {
+    return reference_ != nullptr &&
+           column.comparable(document_.unitData, unit) != column.comparable(*reference_, unit);
+}
+
 bool UnitTableModel::rowDiffers(int row) const {
     if (reference_ == nullptr) {
         return false;
     }
     const auto unit = static_cast<std::size_t>(row);
     for (const UnitTableColumn& column : unitTableColumns()) {
-        if (column.value(document_.unitData, unit) != column.value(*reference_, unit)) {
+        if (differs(column, unit)) {
             return true;
         }
     }
@@ -111,7 +116,7 @@ QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t un
                                    int role) const {
     const std::int64_t value = column.value(document_.unitData, unit);
     const bool check = column.kind == UnitTableColumn::Kind::Check;
-    const bool differs = reference_ != nullptr && column.value(*reference_, unit) != value;
+    const bool differs = this->differs(column, unit);
     switch (role) {
         case Qt::DisplayRole:
         case Qt::EditRole:
@@ -142,8 +147,9 @@ QVariant UnitTableModel::valueData(const UnitTableColumn& column, std::size_t un
             }
             const std::int64_t other = column.value(*reference_, unit);
             const QString otherText = check ? QString(other != 0 ? "ticked" : "not ticked")
-                                      : column.text(other).isEmpty() ? QString::number(other)
-                                                                     : column.text(other);
+                                      : column.text(other).isEmpty()
+                                          ? QString::number(column.comparable(*reference_, unit))
+                                          : column.text(other);
             // The defaults worded as the unit pages word their marks.
             return referenceFile_.isEmpty() ? defaultMarkText(otherText)
                                             : QString("In %1: %2").arg(referenceFile_, otherText);

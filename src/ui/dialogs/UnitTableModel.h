@@ -53,7 +53,9 @@ class UnitTableModel : public QAbstractTableModel {
     std::int64_t value(std::size_t unit, int column) const {
         return columnAt(column)->value(document_.unitData, unit);
     }
-    // Whether any value of the row differs from the compared table.
+    // Whether the unit's value of the column, or any value of the row, differs from the
+    // compared table (a list by its stored number, as the page's marks compare).
+    bool differs(const UnitTableColumn& column, std::size_t unit) const;
     bool rowDiffers(int row) const;
 
     // Stores the values as the step `stepName`; the views and the pages follow.
