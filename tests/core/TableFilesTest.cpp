@@ -76,6 +76,8 @@ TEST(TableImport, EveryExportComesBackUnchanged) {
             switch (format) {
                 case ExportFormat::UnitSection:
                     EXPECT_EQ(target.unitData.bytes, source.unitData.bytes);
+                    EXPECT_EQ(target.header(model::SectionId::UnitData).length,
+                              swamp ? 5950 : 5696);
                     [[fallthrough]];
                 case ExportFormat::UnitData:
                     EXPECT_EQ(target.hasExpansionGfx, swamp);

@@ -67,13 +67,3 @@ TEST(UnitClipboard, RightClickActionOnlyWhereTheUnitHasOne) {
         EXPECT_TRUE(ownElement) << "byte " << offset << " changed";
     }
 }
-
-TEST(UnitClipboard, PastingOntoTheSameUnitChangesNothing) {
-    Document document = documentWithPattern();
-    const Document before = document;
-    UnitClipboard clipboard;
-    clipboard.copy(document, 57);
-    clipboard.paste(document, 57);
-    EXPECT_EQ(document.unitData.bytes, before.unitData.bytes);
-    EXPECT_EQ(document.gfxSwamp, before.gfxSwamp);
-}

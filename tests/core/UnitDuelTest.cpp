@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
-
-#include "DemoGameData.h"
-#include "DemoScenario.h"
 #include "core/Error.h"
 #include "core/game/MatchupTable.h"
 #include "core/game/UnitDuel.h"
@@ -255,53 +251,4 @@ TEST_F(Duel, TheMatchupTableHoldsThePairsThatCanFight) {
     // Without names the ids stand in.
     const std::string plain = matchupTableCsv(table_, summary_, {});
     EXPECT_EQ(plain.substr(plain.find('\n') + 1, 17), "1,1,1,1,2,2,2,2\n1");
-}
-
-TEST(MatchupTable, OnTheDemoDataItAgreesWithTheCalculatorsLines) {
-    const model::Document scenario = demo::demoScenario();
-    const auto summary = summariseAnimations(demo::demoAnimations());
-    ASSERT_TRUE(summary.failures.empty());
-    const std::string csv = matchupTableCsv(scenario.unitData, summary.summary, {});
-
-    std::istringstream lines(csv);
-    std::string line;
-    std::getline(lines, line);
-    EXPECT_EQ(line, kHeader);
-    std::size_t rows = 0;
-    bool towerRow = false;
-    while (std::getline(lines, line)) {
-        ++rows;
-        std::vector<std::string> cells;
-        std::istringstream fields(line);
-        for (std::string cell; std::getline(fields, cell, ',');) {
-            cells.push_back(cell);
-        }
-        ASSERT_EQ(cells.size(), 8u) << line;
-        const std::size_t a = std::stoul(cells[0]);
-        const std::size_t b = std::stoul(cells[2]);
-        towerRow = towerRow || (demo::isDemoTower(a) && cells[4] != "cannot");
-        if (rows % 97 != 1) {
-            continue;
-        }
-        // A sample of the rows: the same figures as the calculator's lines in seconds.
-        const auto shown =
-            compareUnits(scenario.unitData, summary.summary, {a, "x"}, {b, "y"}, TimeUnit::Seconds);
-        // Columns 4 to 7 hold the figures of lines 1, 2, 6 and 7.
-        for (const auto& [column, shownLine] : {std::pair{4, 1}, {5, 2}, {6, 6}, {7, 7}}) {
-            const std::string& cell = cells[static_cast<std::size_t>(column)];
-            const std::string& text = shown[static_cast<std::size_t>(shownLine)];
-            if (cell == "cannot") {
-                EXPECT_NE(text.find(" cannot "), std::string::npos) << line;
-            } else if (cell == "0" && column >= 6) {
-                EXPECT_NE(text.find("(before "), std::string::npos) << line;
-            } else {
-                EXPECT_EQ(text.substr(text.rfind(": ") + 2), cell) << line;
-            }
-        }
-    }
-    // The demo's fighting units 0 to 57 meet each other and the towers; other buildings only
-    // as targets.
-    EXPECT_GT(rows, 58u * 58u / 2);
-    EXPECT_LT(rows, 105u * 105u);
-    EXPECT_TRUE(towerRow);
 }

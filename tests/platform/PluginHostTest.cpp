@@ -2,7 +2,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <optional>
 
 #include <QFile>
@@ -26,24 +25,6 @@ class PluginHostTest : public HostRunTest {};
 
 }  // namespace
 
-TEST_F(PluginHostTest, SaveAndExitSends1025Then1026With1AndTheScenarioHoldsTheEdit) {
-    const QString out = directory_.filePath("saved.pud");
-    const RunResult result = host({"--out", out});
-    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_TRUE(
-        inOrder(result.output, {"received 1025 (0, 0)", "stub: opened; map 64 x 64",
-                                "1025 acknowledged", "received 1026 (1, 0)", "wrote " + out,
-                                "1026 acknowledged", "the editor ended with exit code 0", "done"}));
-    ASSERT_TRUE(QFileInfo::exists(out));
-    // The written scenario differs from the original exactly in the edited field.
-    const Bytes written = read(out);
-    EXPECT_EQ(written, editedScenario());
-    ASSERT_EQ(written.size(), original_.size());
-    EXPECT_EQ(
-        std::mismatch(written.begin(), written.end(), original_.begin()).first - written.begin(),
-        static_cast<std::ptrdiff_t>(hitPointsOffsetIn(original_, 3)));
-}
-
 // A real host, or another test run, may hold the host's own block name meanwhile: a run with a
 // name of its own neither fails on it nor touches it.
 TEST_F(PluginHostTest, ARunOnABlockOfItsOwnLeavesTheHostsBlockAlone) {
@@ -62,17 +43,6 @@ TEST_F(PluginHostTest, ARunOnABlockOfItsOwnLeavesTheHostsBlockAlone) {
         const auto bytes = realHost->bytes();
         EXPECT_EQ(Bytes(bytes.begin(), bytes.end()), hostsBlock);
     }
-}
-
-TEST_F(PluginHostTest, LeavingWithoutSavingSends1026With0AndLeavesTheFixedPart) {
-    const QString out = directory_.filePath("unsaved.pud");
-    const RunResult result = host({"--out", out}, {{"TARNWICK_STUB_SAVE", "0"}});
-    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
-    EXPECT_TRUE(inOrder(result.output,
-                        {"received 1025 (0, 0)", "received 1026 (0, 0)",
-                         "the fixed part is as the host wrote it", "stub: closed with save 0"}));
-    EXPECT_FALSE(result.output.contains("1026 (1"));
-    EXPECT_FALSE(QFileInfo::exists(out));
 }
 
 TEST_F(PluginHostTest, HandleZeroSendsNothingAndTheLinkStillWorks) {
@@ -171,12 +141,6 @@ TEST_F(PluginHostTest, AHostStoppedBySignalRemovesTheBlockWhichItMadeForItsUserO
     EXPECT_NE(process.exitCode(), 0);
     EXPECT_TRUE(output.contains("interrupted by signal")) << output.toStdString();
     EXPECT_TRUE(output.contains("removed " + QString::fromStdString(blockName_)));
-}
-
-TEST_F(PluginHostTest, WithoutAHostBlockTheEditorReportsAndEnds) {
-    const RunResult result = run(TARNWICK_STUB, {"-MarrowbyPlugIn"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.output.trimmed(), "Error: Cannot communicate with Marrowby.");
 }
 
 TEST_F(PluginHostTest, ScenariosTheBlockCannotHoldAreRefusedBeforeAnythingIsCreated) {

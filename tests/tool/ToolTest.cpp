@@ -48,20 +48,6 @@ TEST_F(ToolTest, ResaveGivesTheSameSectionsAndIsStable) {
     EXPECT_EQ(contents("twice.pud"), contents("once.pud"));
 }
 
-TEST_F(ToolTest, ResaveRefusesWhatItCannotReadAndWritesNothing) {
-    write("plain.txt", Bytes{'h', 'e', 'l', 'l', 'o'});
-    write("unknown.pud", chainOf({{"TYPE", Bytes(16)}, {"XXXX", Bytes(1)}}));
-    const ToolRun notScenario = runCommand({"resave", path("plain.txt"), path("out.pud")});
-    EXPECT_EQ(notScenario.code, 1);
-    EXPECT_NE(notScenario.err.find("Unknown or unsupported filetype!"), std::string::npos);
-    const ToolRun unknown = runCommand({"resave", path("unknown.pud"), path("out.pud")});
-    EXPECT_EQ(unknown.code, 1);
-    EXPECT_NE(unknown.err.find("Unknown Section :XXXX"), std::string::npos);
-    const ToolRun missing = runCommand({"resave", path("missing.pud"), path("out.pud")});
-    EXPECT_EQ(missing.code, 1);
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("out.pud"))));
-}
-
 TEST_F(ToolTest, AFailedWriteLeavesTheTargetAsItWas) {
     write("in.pud", chainOf(typicalScenarioSections()));
     write("not-a-folder", Bytes{1});
@@ -155,15 +141,6 @@ TEST_F(ToolTest, SetRefusesUnknownFieldsAndUnitsOutOfRange) {
     EXPECT_NE(upgrades.err.find("holds upgrade data, no unit data"), std::string::npos);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(path("o"))));
     EXPECT_EQ(runCommand({"set", path("in.pud"), path("o"), "126", "gfxWinter", "1"}).code, 0);
-}
-
-TEST(DemoScenario, IsAScenarioTheEditorReadsAndWritesBackUnchanged) {
-    const Bytes file = files::writeScenario(demo::demoScenario());
-    model::Document document;
-    files::readScenario(document, file);
-    EXPECT_TRUE(document.hasRestrictions());
-    EXPECT_EQ(document.unitData.get(model::unitfields::useDefault, 0), 0u);
-    EXPECT_EQ(files::writeScenario(document), file);
 }
 
 TEST_F(ToolTest, ArchiveListingShowsEveryEntry) {

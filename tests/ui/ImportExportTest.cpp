@@ -124,23 +124,6 @@ class ImportExportTest : public QObject {
         }
     }
 
-    void unitSectionImportBringsTheSwampArray() {
-        load(DocumentKind::UnitData, 5948);
-        h_->prompts.filesToSave = {path("units.un")};
-        h_->window.menus().exportUnitSection->trigger();
-        QCOMPARE(platform::readWholeFile(path("units.un")).size(), std::size_t{5958});
-        const auto table = h_->document.unitData.bytes;
-        const auto swamp = h_->document.gfxSwamp;
-        openScenario(false);
-        QVERIFY(!h_->document.hasExpansionGfx);
-        h_->prompts.filesToOpen = {path("units.un")};
-        h_->window.menus().importFile->trigger();
-        QVERIFY(h_->document.hasExpansionGfx);
-        QCOMPARE(h_->document.gfxSwamp, swamp);
-        QCOMPARE(h_->document.unitData.bytes, table);
-        QCOMPARE(h_->document.header(model::SectionId::UnitData).length, 5950);
-    }
-
     void anExportThatCannotBeWrittenIsReported() {
         openScenario(false);
         h_->prompts.filesToSave = {path("no/such/folder/x.alo")};
@@ -159,12 +142,12 @@ class ImportExportTest : public QObject {
         QVERIFY(h_->document.isLoaded);
     }
 
-    void load(DocumentKind kind, std::size_t unitFileSize = 5694) {
+    void load(DocumentKind kind) {
         if (kind == DocumentKind::Scenario) {
             openScenario(false);
             return;
         }
-        const std::size_t size = kind == DocumentKind::UnitData ? unitFileSize : 780;
+        const std::size_t size = kind == DocumentKind::UnitData ? 5694 : 780;
         platform::saveWholeFile(path("doc.bin"), patternBytes(size, 77));
         openDroppingEdits(*h_, path("doc.bin"));
         QCOMPARE(h_->document.kind, kind);
