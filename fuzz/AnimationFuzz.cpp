@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/ShortList.h"
 #include "core/game/AnimationSummary.h"
 #include "core/game/UnitDuel.h"
 
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result.failures.size() > game::kAnimatedUnitCount * game::kAnimationCount) {
         __builtin_trap();
     }
-    const std::string report = game::walkFailureReport(result.failures);
+    const std::string report = shortList(result.failures);
     if (std::count(report.begin(), report.end(), '\n') > 20 ||
         report.empty() != result.failures.empty()) {
         __builtin_trap();

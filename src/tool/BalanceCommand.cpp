@@ -1,5 +1,6 @@
 #include <QString>
 
+#include "core/ShortList.h"
 #include "core/archive/Archive.h"
 #include "core/game/AnimationSummary.h"
 #include "core/game/MatchupTable.h"
@@ -33,7 +34,7 @@ game::AnimationSummary summary(const Invocation& invocation) {
     if (!walked.failures.empty()) {
         invocation.warn(std::to_string(walked.failures.size()) +
                         " animation scripts could not be walked and count as empty:");
-        const std::string report = game::walkFailureReport(walked.failures);
+        const std::string report = shortList(walked.failures);
         for (std::size_t start = 0; start < report.size();) {
             const std::size_t end = std::min(report.find('\n', start), report.size());
             invocation.warn(report.substr(start, end - start));

@@ -59,12 +59,12 @@ std::string optionEntry(const Option& option) {
     return option.valueName.empty() ? name : name + '=' + kindWord(option.kind);
 }
 
-struct Spec {
+struct CommandWords {
     std::string options;
     std::string arguments;
 };
 
-Spec specOf(const Command& command) {
+CommandWords wordsOf(const Command& command) {
     std::vector<std::string> options;
     for (const Option& option : command.options) {
         options.push_back(optionEntry(option));
@@ -73,17 +73,17 @@ Spec specOf(const Command& command) {
     return {joined(options, " "), joined(argumentKinds(command.arguments), " ")};
 }
 
-std::string specLines(const std::vector<Command>& commands, bool fish) {
+std::string commandCases(const std::vector<Command>& commands, bool fish) {
     std::string lines;
     for (const Command& command : commands) {
         if (command.hidden) {
             continue;
         }
-        const Spec spec = specOf(command);
-        lines += fish ? "        case " + command.name + "\n            echo '" + spec.options +
-                            "'\n            echo '" + spec.arguments + "'\n"
-                      : "    " + command.name + ") optionList='" + spec.options +
-                            "' argumentList='" + spec.arguments + "' ;;\n";
+        const CommandWords words = wordsOf(command);
+        lines += fish ? "        case " + command.name + "\n            echo '" + words.options +
+                            "'\n            echo '" + words.arguments + "'\n"
+                      : "    " + command.name + ") optionList='" + words.options +
+                            "' argumentList='" + words.arguments + "' ;;\n";
     }
     lines.pop_back();
     return lines;
@@ -108,7 +108,7 @@ std::string completionScript(const std::vector<Command>& commands, const std::st
             names.push_back(command.name);
         }
     }
-    replaceAll(script, "%SPECS%", specLines(commands, shell == "fish"));
+    replaceAll(script, "%COMMAND_CASES%", commandCases(commands, shell == "fish"));
     replaceAll(script, "%COMMANDS%", joined(names, " "));
     replaceAll(script, "%UNITNAMES%", kUnitNamesCommand);
     return script;

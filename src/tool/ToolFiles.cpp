@@ -142,7 +142,7 @@ model::Document openDocument(const std::string& path) {
 model::Document openUnitData(const std::string& path) {
     model::Document document = openDocument(path);
     if (document.kind == model::DocumentKind::UpgradeData) {
-        throw Error("\"" + path + "\" holds upgrade data, no unit data");
+        throw Error(quoted(path) + " holds upgrade data, no unit data");
     }
     return document;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DemoGameData.h"
+#include "core/ShortList.h"
 #include "core/game/AnimationSummary.h"
 
 using namespace tarnwick;
@@ -216,23 +217,23 @@ TEST(AnimationSummaryMends, FailedWalksKeepTheirEarlierCounters) {
 }
 
 TEST(AnimationSummaryMends, TheReportShowsTwentyLinesAndCountsTheRest) {
-    EXPECT_EQ(walkFailureReport({}), "");
-    EXPECT_EQ(walkFailureReport({"one"}), "one");
+    EXPECT_EQ(shortList({}), "");
+    EXPECT_EQ(shortList({"one"}), "one");
     std::vector<std::string> failures(20, "line");
-    EXPECT_EQ(walkFailureReport(failures).find("more"), std::string::npos);
+    EXPECT_EQ(shortList(failures).find("more"), std::string::npos);
     failures.push_back("line 20");
-    const std::string more = walkFailureReport(failures);
+    const std::string more = shortList(failures);
     EXPECT_EQ(std::count(more.begin(), more.end(), '\n'), 20);
     EXPECT_EQ(more.substr(more.rfind('\n') + 1), "... and 1 more");
 
-    const std::string empty = walkFailureReport(summariseAnimations(Bytes{}).failures);
+    const std::string empty = shortList(summariseAnimations(Bytes{}).failures);
     EXPECT_EQ(empty.substr(0, empty.find('\n')), "Address outside the entry! error: IP=$0000");
     EXPECT_EQ(empty.substr(empty.rfind('\n') + 1), "... and 715 more");
 }
 
 TEST(AnimationSummary, TheDemoScriptsAllWalkAndGiveRealNumbers) {
     const auto result = summariseAnimations(demo::demoAnimations());
-    EXPECT_EQ(walkFailureReport(result.failures), "");
+    EXPECT_EQ(shortList(result.failures), "");
     // Unit 0: wind-up 4 twice, recover 10; unit 1 strikes twice.
     EXPECT_EQ(result.summary.of(0, kAttackAnimation), counters(1, 18, 0));
     EXPECT_EQ(result.summary.of(1, kAttackAnimation).attackCount, 2);

@@ -2,7 +2,6 @@
 
 #include <cstdio>
 
-#include "core/ShortList.h"
 
 namespace tarnwick::game {
 
@@ -157,10 +156,6 @@ SummaryWithFailures summariseAnimations(std::span<const std::uint8_t> entry) {
     SummaryWithFailures result;
     result.failures = updateAnimationSummary(entry, result.summary);
     return result;
-}
-
-std::string walkFailureReport(const std::vector<std::string>& failures) {
-    return shortList(failures);
 }
 
 }  // namespace tarnwick::game

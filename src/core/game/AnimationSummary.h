@@ -75,9 +75,4 @@ struct SummaryWithFailures {
 // updateAnimationSummary on a summary of zeros.
 SummaryWithFailures summariseAnimations(std::span<const std::uint8_t> entry);
 
-// The text of the one message box that reports the failures of one summary, as shortList
-// gives it: one line per failure, at most 20, then "... and N more". Empty when there is no
-// failure.
-std::string walkFailureReport(const std::vector<std::string>& failures);
-
 }  // namespace tarnwick::game

@@ -2,9 +2,9 @@
 
 # A command's options (--switch, --option=KIND, or --switch>KIND,... for a switch that brings
 # arguments of its own) and its arguments' kinds ("..." repeats): file, dir, unit, none, |a|b.
-_tarnwick_tool_spec() {
+_tarnwick_tool_words() {
     case $1 in
-%SPECS%
+%COMMAND_CASES%
     *) return 1 ;;
     esac
 }
@@ -45,7 +45,7 @@ _tarnwick_tool() {
         ((${#typed[@]} == 1)) && COMPREPLY=($(compgen -W "%COMMANDS%" -- "$cur"))
         return
     fi
-    _tarnwick_tool_spec "${typed[0]}" || return
+    _tarnwick_tool_words "${typed[0]}" || return
     for word in "${typed[@]:1}"; do
         if [[ -n $expect ]]; then
             [[ $expect == --game ]] && game=$word

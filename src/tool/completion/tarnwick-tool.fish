@@ -2,9 +2,9 @@
 
 # A command's options (--switch, --option=KIND, or --switch>KIND,... for a switch that brings
 # arguments of its own) and its arguments' kinds ("..." repeats): file, dir, unit, none, |a|b.
-function __tarnwick_tool_spec
+function __tarnwick_tool_words
     switch $argv[1]
-%SPECS%
+%COMMAND_CASES%
         case '*'
             return 1
     end
@@ -49,9 +49,9 @@ function __tarnwick_tool_complete
         test (count $typed) -eq 1; and printf '%s\n' %COMMANDS%
         return
     end
-    set -l spec (__tarnwick_tool_spec $typed[1]); or return
-    set -l optionList (string split -n ' ' -- "$spec[1]")
-    set -l argumentList (string split -n ' ' -- "$spec[2]")
+    set -l words (__tarnwick_tool_words $typed[1]); or return
+    set -l optionList (string split -n ' ' -- "$words[1]")
+    set -l argumentList (string split -n ' ' -- "$words[2]")
     set -l game ''
     set -l expect ''
     set -l expectKind ''

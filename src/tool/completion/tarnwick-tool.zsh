@@ -3,9 +3,9 @@
 
 # A command's options (--switch, --option=KIND, or --switch>KIND,... for a switch that brings
 # arguments of its own) and its arguments' kinds ("..." repeats): file, dir, unit, none, |a|b.
-_tarnwick_tool_spec() {
+_tarnwick_tool_words() {
     case $1 in
-%SPECS%
+%COMMAND_CASES%
     *) return 1 ;;
     esac
 }
@@ -38,7 +38,7 @@ _tarnwick-tool() {
         ((${#typed} == 1)) && compadd -- %COMMANDS%
         return
     fi
-    _tarnwick_tool_spec ${typed[1]} || return
+    _tarnwick_tool_words ${typed[1]} || return
     for word in "${(@)typed[2,-1]}"; do
         if [[ -n $expect ]]; then
             [[ $expect == --game ]] && game=$word

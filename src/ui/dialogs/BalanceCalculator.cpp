@@ -8,6 +8,7 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "core/ShortList.h"
 #include "core/game/UnitDuel.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -102,7 +103,7 @@ void BalanceCalculator::readScripts() {
         extractor_.extractEntry(kAnimationEntry, kAnimationArchive);
     const std::vector<std::string> failures = game::updateAnimationSummary(entry, summary_);
     if (!failures.empty()) {
-        prompts_.plain(QString::fromStdString(game::walkFailureReport(failures)));
+        prompts_.plain(QString::fromStdString(shortList(failures)));
     }
 }
 
