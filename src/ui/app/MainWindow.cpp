@@ -121,7 +121,15 @@ void MainWindow::buildWorkArea() {
         unitControls_.numbers[numberBoxIndex("boxHeightBox")]};
     graphicsSelection_ =
         new GraphicsSelectionDialog(document_, prompts_, extractor_, *boxSizer_, unitPage, this);
-    balanceCalculator_ = new BalanceCalculator(document_, prompts_, extractor_, *unitList_, this);
+    balanceScripts_.emplace(extractor_, prompts_);
+    balanceCalculator_ =
+        new BalanceCalculator(document_, prompts_, *balanceScripts_, *unitList_, this);
+    balanceMap_ = new BalanceMapWindow(
+        document_, prompts_, *balanceScripts_, defaultTables_, unitName,
+        [this](BalanceMapView::Pair pair) {
+            balanceCalculator_->openModal({{pair.a, pair.b}});
+        },
+        this);
     scenarioWindows_.emplace(document_, prompts_, history_, strategyNames_, this);
     expansionGraphics_ =
         new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
@@ -196,6 +204,8 @@ void MainWindow::connectCommands() {
                 refreshCommandStates();
             }));
     command(menus_.gameBalance, &MainWindow::compareUnits);
+    connect(menus_.balanceMap, &QAction::triggered, this,
+            guarded([this](bool) { balanceMap_->open(); }));
     const auto windowCommand = [this, guarded](QAction* action,
                                                void (ScenarioWindows::*handler)()) {
         connect(action, &QAction::triggered, this,
@@ -503,6 +513,7 @@ void MainWindow::showOpenedDocument() {
     menus_.pudOptions->menuAction()->setVisible(document_.kind == model::DocumentKind::Scenario);
     setEditingPagesVisible(document_.kind != model::DocumentKind::UpgradeData);
     showDocumentState();
+    balanceMap_->showOtherDocument();
 }
 
 void MainWindow::showRestoredDocument(int changedUnit) {
@@ -530,6 +541,7 @@ void MainWindow::showDocumentState() {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
     }
     unitTable_->showDocument();
+    balanceMap_->showDocument();
 }
 
 void MainWindow::setEditingPagesVisible(bool visible) {

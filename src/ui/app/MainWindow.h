@@ -31,6 +31,8 @@
 #include "ui/archive/EntryExtractor.h"
 #include "ui/defaults/DefaultTables.h"
 #include "ui/dialogs/BalanceCalculator.h"
+#include "ui/dialogs/BalanceMapWindow.h"
+#include "ui/dialogs/BalanceScripts.h"
 #include "ui/dialogs/DirectLoadDialog.h"
 #include "ui/dialogs/DirectSaveDialog.h"
 #include "ui/dialogs/ExpansionGraphicsDialog.h"
@@ -200,7 +202,9 @@ class MainWindow : public QMainWindow {
     ProgressWindow* progressWindow_ = nullptr;
     BoxSizerDialog* boxSizer_ = nullptr;
     GraphicsSelectionDialog* graphicsSelection_ = nullptr;
+    std::optional<BalanceScripts> balanceScripts_;
     BalanceCalculator* balanceCalculator_ = nullptr;
+    BalanceMapWindow* balanceMap_ = nullptr;
     std::optional<ScenarioWindows> scenarioWindows_;
     ExpansionGraphicsDialog* expansionGraphics_ = nullptr;
     UnitTableWindow* unitTable_ = nullptr;

@@ -8,27 +8,24 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "core/ShortList.h"
 #include "core/game/UnitDuel.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
 
 namespace {
-constexpr std::int64_t kAnimationEntry = 278;
-const QString kAnimationArchive = "MAINDAT.WAR";
 // Wide enough for a result line between two of the game's longest unit names.
 constexpr int kInitialWidth = 600;
 constexpr int kInitialHeight = 400;
 }  // namespace
 
 BalanceCalculator::BalanceCalculator(model::Document& document, Prompts& prompts,
-                                     const EntryExtractor& extractor, const QListWidget& unitList,
+                                     BalanceScripts& scripts, const QListWidget& unitList,
                                      QWidget* parent)
     : QDialog(parent),
       document_(document),
       prompts_(prompts),
-      extractor_(extractor),
+      scripts_(scripts),
       unitList_(unitList) {
     setObjectName("balanceCalculator");
     setWindowTitle("Unit Compare:");
@@ -87,24 +84,20 @@ void BalanceCalculator::build() {
     outer->setContentsMargins(margins);
 }
 
-void BalanceCalculator::openModal() {
+void BalanceCalculator::openModal(std::optional<UnitPair> pair) {
     if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
     // An entry that cannot be read throws with its reader's box: the window stays closed.
-    readScripts();
+    scripts_.read();
     fillUnitLists();
-    exec();
-}
-
-void BalanceCalculator::readScripts() {
-    const std::vector<std::uint8_t> entry =
-        extractor_.extractEntry(kAnimationEntry, kAnimationArchive);
-    const std::vector<std::string> failures = game::updateAnimationSummary(entry, summary_);
-    if (!failures.empty()) {
-        prompts_.plain(QString::fromStdString(shortList(failures)));
+    if (pair) {
+        unitA_->setCurrentIndex(static_cast<int>(pair->a));
+        unitB_->setCurrentIndex(static_cast<int>(pair->b));
+        showResults();
     }
+    exec();
 }
 
 void BalanceCalculator::fillUnitLists() {
@@ -134,7 +127,7 @@ void BalanceCalculator::showResults() {
     const game::TimeUnit unit =
         timeInSeconds_->isChecked() ? game::TimeUnit::Seconds : game::TimeUnit::Ticks;
     for (const std::string& line :
-         game::compareUnits(document_.unitData, summary_, chosenA, chosenB, unit)) {
+         game::compareUnits(document_.unitData, scripts_.summary(), chosenA, chosenB, unit)) {
         results_->addItem(QString::fromStdString(line));
     }
 }

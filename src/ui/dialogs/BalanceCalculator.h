@@ -5,9 +5,11 @@
 #include <QDialog>
 #include <QListWidget>
 
-#include "core/game/AnimationSummary.h"
+#include <cstddef>
+#include <optional>
+
 #include "core/model/Document.h"
-#include "ui/archive/EntryExtractor.h"
+#include "ui/dialogs/BalanceScripts.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
@@ -20,18 +22,20 @@ class BalanceCalculator : public QDialog {
 
   public:
     // `unitList` is the main window's unit list, whose texts name the units.
-    BalanceCalculator(model::Document& document, Prompts& prompts, const EntryExtractor& extractor,
+    BalanceCalculator(model::Document& document, Prompts& prompts, BalanceScripts& scripts,
                       const QListWidget& unitList, QWidget* parent = nullptr);
 
+    struct UnitPair {
+        std::size_t a = 0;  // 0 to 104
+        std::size_t b = 0;
+    };
+
     // "&Game Balance": with a document loaded, reads the scripts, refills both lists and shows
-    // the window modally; warns when nothing is loaded. Throws CommandFailed, without opening,
-    // when entry 278 cannot be read.
-    void openModal();
+    // the window modally, with `pair` chosen and its lines shown where given; warns when
+    // nothing is loaded. Throws CommandFailed, without opening, when entry 278 cannot be read.
+    void openModal(std::optional<UnitPair> pair = std::nullopt);
 
   private:
-    // Reads entry 278 into the summary kept for the run and reports the walks that failed in
-    // one message box.
-    void readScripts();
     // Both lists hold the texts of units 0 to 104, neither with a choice.
     void fillUnitLists();
     // The result lines for the chosen pair; empty while either list has no choice.
@@ -40,10 +44,8 @@ class BalanceCalculator : public QDialog {
 
     model::Document& document_;
     Prompts& prompts_;
-    const EntryExtractor& extractor_;
+    BalanceScripts& scripts_;
     const QListWidget& unitList_;
-    // Lives for the whole run: a walk that fails keeps what an earlier opening found.
-    game::AnimationSummary summary_;
     QComboBox* unitA_ = nullptr;
     QComboBox* unitB_ = nullptr;
     QCheckBox* timeInSeconds_ = nullptr;

@@ -123,6 +123,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     m.information = addMenu(bar, "Information", "informationMenu");
     m.udtaStyle = addItem(m.information, "&UDTA Style", "udtaStyleItem");
     m.gameBalance = addItem(m.information, "&Game Balance", "gameBalanceItem");
+    m.balanceMap = addItem(m.information, "Balance &Map", "balanceMapItem");
     m.unitTable = addItem(m.information, "Unit &Table", "unitTableItem", QKeySequence("Ctrl+T"));
 
     m.pudOptions = addMenu(bar, "&PUD Options", "pudOptionsMenu");

@@ -30,6 +30,7 @@ struct MainMenus {
     QMenu* information = nullptr;
     QAction* udtaStyle = nullptr;
     QAction* gameBalance = nullptr;
+    QAction* balanceMap = nullptr;
     QAction* unitTable = nullptr;
 
     QMenu* pudOptions = nullptr;

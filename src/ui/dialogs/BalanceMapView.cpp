@@ -1,0 +1,176 @@
+#include "ui/dialogs/BalanceMapView.h"
+
+#include <algorithm>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace tarnwick::ui {
+
+namespace {
+constexpr int kCellSize = 16;
+constexpr int kLabelGap = 6;
+// A cell's colour leaves a line of the background around it, so neighbours stay apart.
+constexpr int kCellGap = 1;
+const QColor kBackground(255, 255, 255);
+const QColor kOutline(0, 0, 0);
+const QColor kHoverLabel(0, 90, 200);
+
+QColor colourOf(const game::Rgb& rgb) {
+    return {rgb.red, rgb.green, rgb.blue};
+}
+}  // namespace
+
+BalanceMapView::BalanceMapView(QWidget* parent) : QWidget(parent) {
+    setObjectName("balanceMapView");
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BalanceMapView::showContent(BalanceMapContent content) {
+    content_ = std::move(content);
+    hovered_.reset();
+    measureLabels();
+    resize(sizeHint());
+    updateGeometry();
+    update();
+}
+
+QString BalanceMapView::nameOf(std::size_t unit) const {
+    return unit < static_cast<std::size_t>(content_.names.size())
+               ? content_.names[static_cast<int>(unit)]
+               : QString("Unit %1").arg(unit);
+}
+
+void BalanceMapView::measureLabels() {
+    const QFontMetrics metrics(font());
+    const auto longest = [&](const std::vector<std::size_t>& units) {
+        int widest = 0;
+        for (const std::size_t unit : units) {
+            widest = std::max(widest, metrics.horizontalAdvance(nameOf(unit)));
+        }
+        return widest + 2 * kLabelGap;
+    };
+    rowLabelWidth_ = longest(content_.rows);
+    columnLabelHeight_ = longest(content_.columns);
+}
+
+QSize BalanceMapView::sizeHint() const {
+    return {rowLabelWidth_ + static_cast<int>(content_.columns.size()) * kCellSize + kLabelGap,
+            columnLabelHeight_ + static_cast<int>(content_.rows.size()) * kCellSize + kLabelGap};
+}
+
+QRect BalanceMapView::cellRect(int row, int column) const {
+    return {rowLabelWidth_ + column * kCellSize, columnLabelHeight_ + row * kCellSize, kCellSize,
+            kCellSize};
+}
+
+std::optional<BalanceMapView::Pair> BalanceMapView::pairAt(const QPoint& point) const {
+    const int x = point.x() - rowLabelWidth_;
+    const int y = point.y() - columnLabelHeight_;
+    if (x < 0 || y < 0) {
+        return std::nullopt;
+    }
+    const auto column = static_cast<std::size_t>(x / kCellSize);
+    const auto row = static_cast<std::size_t>(y / kCellSize);
+    if (row >= content_.rows.size() || column >= content_.columns.size()) {
+        return std::nullopt;
+    }
+    return Pair{content_.rows[row], content_.columns[column]};
+}
+
+void BalanceMapView::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.fillRect(event->rect(), kBackground);
+    if (!content_.matrix) {
+        return;
+    }
+    paintLabels(painter);
+    const QRect dirty = event->rect();
+    for (int row = 0; row < static_cast<int>(content_.rows.size()); ++row) {
+        for (int column = 0; column < static_cast<int>(content_.columns.size()); ++column) {
+            if (cellRect(row, column).intersects(dirty)) {
+                paintCell(painter, row, column);
+            }
+        }
+    }
+}
+
+void BalanceMapView::paintLabels(QPainter& painter) const {
+    const auto penFor = [&](std::size_t unit, bool row) {
+        const bool lit = hovered_ && (row ? hovered_->a : hovered_->b) == unit;
+        return lit ? kHoverLabel : palette().color(QPalette::Text);
+    };
+    for (int row = 0; row < static_cast<int>(content_.rows.size()); ++row) {
+        const std::size_t unit = content_.rows[static_cast<std::size_t>(row)];
+        const QRect cell = cellRect(row, 0);
+        painter.setPen(penFor(unit, true));
+        painter.drawText(QRect(kLabelGap, cell.top(), rowLabelWidth_ - 2 * kLabelGap, kCellSize),
+                         Qt::AlignRight | Qt::AlignVCenter, nameOf(unit));
+    }
+    // Column names stand upright, read from the bottom, ending just above their column.
+    painter.save();
+    painter.rotate(-90);
+    for (int column = 0; column < static_cast<int>(content_.columns.size()); ++column) {
+        const std::size_t unit = content_.columns[static_cast<std::size_t>(column)];
+        const QRect cell = cellRect(0, column);
+        painter.setPen(penFor(unit, false));
+        painter.drawText(QRect(-(columnLabelHeight_ - kLabelGap), cell.left(),
+                               columnLabelHeight_ - 2 * kLabelGap, kCellSize),
+                         Qt::AlignLeft | Qt::AlignVCenter, nameOf(unit));
+    }
+    painter.restore();
+}
+
+void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
+    const std::size_t a = content_.rows[static_cast<std::size_t>(row)];
+    const std::size_t b = content_.columns[static_cast<std::size_t>(column)];
+    const game::DuelTimes times = content_.matrix->duel(a, b, content_.start);
+    const QRect cell = cellRect(row, column).adjusted(0, 0, -kCellGap, -kCellGap);
+    painter.fillRect(cell, colourOf(game::cellColour(times, content_.shows, content_.scale)));
+    if (game::hasOneSidedMark(times, content_.shows)) {
+        QPainterPath corner;
+        const int side = cell.width() * 2 / 5;
+        corner.moveTo(cell.topLeft());
+        corner.lineTo(cell.left() + side, cell.top());
+        corner.lineTo(cell.left(), cell.top() + side);
+        corner.closeSubpath();
+        painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
+    }
+    if (content_.outlinedAgainst && content_.outlinedAgainst->duel(a, b, content_.start) != times) {
+        painter.setPen(QPen(kOutline, 2));
+        painter.drawRect(cell.adjusted(1, 1, -1, -1));
+    }
+}
+
+void BalanceMapView::hover(std::optional<Pair> pair) {
+    const bool same = pair.has_value() == hovered_.has_value() &&
+                      (!pair || (pair->a == hovered_->a && pair->b == hovered_->b));
+    if (same) {
+        return;
+    }
+    hovered_ = pair;
+    update();
+    emit pairHovered(pair);
+}
+
+void BalanceMapView::mouseMoveEvent(QMouseEvent* event) {
+    hover(pairAt(event->position().toPoint()));
+}
+
+void BalanceMapView::leaveEvent(QEvent* event) {
+    hover(std::nullopt);
+    QWidget::leaveEvent(event);
+}
+
+void BalanceMapView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    if (const auto pair = pairAt(event->position().toPoint())) {
+        emit pairClicked(*pair);
+    }
+}
+
+}  // namespace tarnwick::ui

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include <QStringList>
+#include <QWidget>
+
+#include "core/game/BalanceMap.h"
+
+namespace tarnwick::ui {
+
+// What the map draws: the duels of `rows` (attackers, unit A) against `columns` (unit B).
+struct BalanceMapContent {
+    std::shared_ptr<const game::BalanceMatrix> matrix;
+    // The duels the cells are compared with for their outline; none: no outline.
+    std::shared_ptr<const game::BalanceMatrix> outlinedAgainst;
+    std::vector<std::size_t> rows;
+    std::vector<std::size_t> columns;
+    QStringList names;  // by unit id
+    game::DuelStart start = game::DuelStart::PointBlank;
+    game::MapShows shows = game::MapShows::Outcome;
+    game::TimeScale scale;
+};
+
+// The heat map itself: row names on the left, column names standing on top, one coloured cell
+// per duel. It tells which duel the pointer rests on and which one is clicked.
+class BalanceMapView : public QWidget {
+    Q_OBJECT
+
+  public:
+    struct Pair {
+        std::size_t a = 0;
+        std::size_t b = 0;
+    };
+
+    explicit BalanceMapView(QWidget* parent = nullptr);
+
+    void showContent(BalanceMapContent content);
+    const BalanceMapContent& content() const { return content_; }
+
+    // The cell of row `row` and column `column` (positions in the shown order).
+    QRect cellRect(int row, int column) const;
+    std::optional<Pair> pairAt(const QPoint& point) const;
+
+    QSize sizeHint() const override;
+
+  signals:
+    // The pointer rests on the duel of `a` against `b`; none: on no cell.
+    void pairHovered(std::optional<Pair> pair);
+    void pairClicked(Pair pair);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    QString nameOf(std::size_t unit) const;
+    // Room for the longest row name and the longest column name.
+    void measureLabels();
+    void paintLabels(QPainter& painter) const;
+    void paintCell(QPainter& painter, int row, int column) const;
+    void hover(std::optional<Pair> pair);
+
+    BalanceMapContent content_;
+    int rowLabelWidth_ = 0;
+    int columnLabelHeight_ = 0;
+    std::optional<Pair> hovered_;
+};
+
+}  // namespace tarnwick::ui
