@@ -298,8 +298,8 @@ class MainWindowTest : public QObject {
                  (QStringList{"Export MAINDAT style UDTA|", "Export MAINDAT style UGRD|",
                               "Export as U&P (Upgrade Section)|", "Export as &UN (Unit Section)|",
                               "Export as &ALO (Restrictions)|"}));
-        QCOMPARE(itemsOf(m.information),
-                 (QStringList{"&UDTA Style|", "&Game Balance|", "Unit &Table|Ctrl+T"}));
+        QCOMPARE(itemsOf(m.information), (QStringList{"&UDTA Style|", "&Game Balance|",
+                                                      "Balance &Map|", "Unit &Table|Ctrl+T"}));
         QCOMPARE(itemsOf(m.pudOptions),
                  (QStringList{"&Map Properties...|", "&Player Properties...|",
                               "&Starting Resources...|", "&View Minimap|Ctrl+M"}));

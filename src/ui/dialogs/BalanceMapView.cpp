@@ -30,8 +30,8 @@ BalanceMapView::BalanceMapView(QWidget* parent) : QWidget(parent) {
 
 void BalanceMapView::showContent(BalanceMapContent content) {
     content_ = std::move(content);
-    hovered_.reset();
     measureLabels();
+    hovered_ = pointer_ ? pairAt(*pointer_) : std::nullopt;
     resize(sizeHint());
     updateGeometry();
     update();
@@ -156,10 +156,12 @@ void BalanceMapView::hover(std::optional<Pair> pair) {
 }
 
 void BalanceMapView::mouseMoveEvent(QMouseEvent* event) {
-    hover(pairAt(event->position().toPoint()));
+    pointer_ = event->position().toPoint();
+    hover(pairAt(*pointer_));
 }
 
 void BalanceMapView::leaveEvent(QEvent* event) {
+    pointer_.reset();
     hover(std::nullopt);
     QWidget::leaveEvent(event);
 }

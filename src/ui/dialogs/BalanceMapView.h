@@ -38,8 +38,10 @@ class BalanceMapView : public QWidget {
 
     explicit BalanceMapView(QWidget* parent = nullptr);
 
+    // Shows other content; the pointer keeps resting where it was, on what is there now.
     void showContent(BalanceMapContent content);
     const BalanceMapContent& content() const { return content_; }
+    std::optional<Pair> hoveredPair() const { return hovered_; }
 
     // The cell of row `row` and column `column` (positions in the shown order).
     QRect cellRect(int row, int column) const;
@@ -70,6 +72,7 @@ class BalanceMapView : public QWidget {
     int rowLabelWidth_ = 0;
     int columnLabelHeight_ = 0;
     std::optional<Pair> hovered_;
+    std::optional<QPoint> pointer_;  // while over the view
 };
 
 }  // namespace tarnwick::ui

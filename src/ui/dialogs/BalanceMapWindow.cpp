@@ -71,7 +71,7 @@ void BalanceMapWindow::buildLayout() {
         return box;
     };
     landOnly_ = check("&Land units only", "landOnlyBox");
-    changedOnly_ = check("&Changed units only", "changedOnlyBox");
+    changedOnly_ = check("&Changed units only", "changedUnitsBox");
     outlineChanges_ = check("Out&line what changed", "outlineChangesBox");
     outlineChanges_->setToolTip("Outlines the duels whose times changed since the window opened");
     choices->addStretch(1);
@@ -232,7 +232,7 @@ void BalanceMapWindow::refreshView() {
         content.columns.clear();
     }
     view_->showContent(std::move(content));
-    showHovered(std::nullopt);
+    showHovered(view_->hoveredPair());
 }
 
 void BalanceMapWindow::showHovered(std::optional<BalanceMapView::Pair> pair) {

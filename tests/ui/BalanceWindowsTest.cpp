@@ -1,5 +1,11 @@
-#include <functional>
+// The pointer reaches the window it is aimed at, as on a desktop where that window is in front,
+// even where the offscreen screen has another window at the same place.
+#define QTEST_QPA_MOUSE_HANDLING
 
+#include <functional>
+#include <set>
+
+#include <QScrollArea>
 #include <QStyleOptionButton>
 
 #include "DemoScenario.h"
@@ -8,8 +14,10 @@
 #include "core/archive/EntryInsertion.h"
 #include "core/bytes/LittleEndian.h"
 #include "core/files/Scenario.h"
+#include "core/game/UnitRaces.h"
 #include "platform/FileStore.h"
 #include "ui/dialogs/BalanceCalculator.h"
+#include "ui/dialogs/BalanceMapWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -82,9 +90,42 @@ QStringList lines(const QListWidget* list) {
     return texts;
 }
 
+// Where a pair's cell lies in the map as shown, scrolled into sight as a user would; (-1, -1)
+// when the pair is not shown.
+QPoint cellCentre(ui::BalanceMapView& view, std::size_t a, std::size_t b) {
+    const auto& rows = view.content().rows;
+    const auto& columns = view.content().columns;
+    const auto row = std::ranges::find(rows, a) - rows.begin();
+    const auto column = std::ranges::find(columns, b) - columns.begin();
+    if (row == std::ssize(rows) || column == std::ssize(columns)) {
+        return {-1, -1};
+    }
+    const QPoint centre = view.cellRect(static_cast<int>(row), static_cast<int>(column)).center();
+    control<QScrollArea>(*view.window(), "balanceMapScroll")->ensureVisible(centre.x(), centre.y());
+    return centre;
+}
+
+// The cells drawn with the outline of a changed duel, as (A, B) pairs: the outline's black
+// runs down the left edge of a cell, below the one-sided mark.
+std::set<std::pair<std::size_t, std::size_t>> outlinedCells(ui::BalanceMapView& view) {
+    const QImage picture = view.grab().toImage();
+    std::set<std::pair<std::size_t, std::size_t>> outlined;
+    const auto& content = view.content();
+    for (std::size_t row = 0; row < content.rows.size(); ++row) {
+        for (std::size_t column = 0; column < content.columns.size(); ++column) {
+            const QRect cell = view.cellRect(static_cast<int>(row), static_cast<int>(column));
+            const QPoint edge(cell.left() + 1, cell.top() + cell.height() * 3 / 4);
+            if (picture.pixelColor(edge) == QColor(0, 0, 0)) {
+                outlined.insert({content.rows[row], content.columns[column]});
+            }
+        }
+    }
+    return outlined;
+}
+
 }  // namespace
 
-class BalanceCalculatorTest : public WindowTestBase {
+class BalanceWindowsTest : public WindowTestBase {
     Q_OBJECT
 
   private slots:
@@ -173,7 +214,150 @@ class BalanceCalculatorTest : public WindowTestBase {
                  QStringList{kFatal + "The compressed data ends before its declared length"});
     }
 
+    void theMapTellsADuelUnderThePointerAndOpensItsComparisonOnAClick() {
+        QVERIFY(!runModal(h_->window.menus().balanceMap, [](QDialog&) {}));
+        QCOMPARE(h_->prompts.texts(), QStringList{kNoFile});
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        QCOMPARE(map.windowTitle(), QString("Balance Map"));
+        auto* hover = in<QLabel>(map, "hoverLabel");
+        ui::BalanceMapView& view = map.view();
+
+        // 304 s against 3.47 s from point blank; from the greatest distance the tower has
+        // shot the pikeman half dead before it arrives: 1.25 s, shown to a tenth.
+        QTest::mouseMove(&view, cellCentre(view, kPikeman, kSentinel5));
+        QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
+        QTest::mouseMove(&view, cellCentre(view, kSentinel5, kPikeman));
+        QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
+        QTest::keyClick(in<QComboBox>(map, "startBox"), Qt::Key_Down);
+        QTest::mouseMove(&view, cellCentre(view, kPikeman, kSentinel5));
+        QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 1.3 s against 304.0 s"));
+        QCOMPARE(in<QLabel>(map, "legendTitle")->text(),
+                 QString("Who wins from the greatest distance (the loser's time to kill : the "
+                         "winner's)"));
+
+        bool compared = false;
+        QTimer::singleShot(0, &map, [&] {
+            auto* calculator =
+                qobject_cast<ui::BalanceCalculator*>(QApplication::activeModalWidget());
+            QVERIFY(calculator != nullptr);
+            compared = true;
+            QCOMPARE(in<QComboBox>(*calculator, "unitAList")->currentText(), QString("Pikeman"));
+            QCOMPARE(in<QComboBox>(*calculator, "unitBList")->currentText(), QString("Sentinel 5"));
+            QCOMPARE(lines(results(*calculator)), kPairInSeconds);
+            calculator->close();
+        });
+        QTest::mouseClick(&view, Qt::LeftButton, {}, cellCentre(view, kPikeman, kSentinel5));
+        QVERIFY(compared);
+        QVERIFY(h_->prompts.shown.size() == 1);
+    }
+
+    void theMapFollowsEditsAndOutlinesTheDuelsTheyChanged() {
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        ui::BalanceMapView& view = map.view();
+        clickCheckBox(in<QCheckBox>(map, "outlineChangesBox"));
+        QVERIFY(outlinedCells(view).empty());
+
+        // The pikeman hits harder, typed on its page as a user does.
+        select(kPikeman);
+        QLineEdit* damage = box("basicDamageBox");
+        damage->selectAll();
+        QTest::keyClicks(damage, "9");
+        QTRY_VERIFY(!outlinedCells(view).empty());
+        const auto outlined = outlinedCells(view);
+        for (const auto& [a, b] : outlined) {
+            QVERIFY(a == kPikeman || b == kPikeman);
+        }
+        // The tower's armour of 16 still swallows 9 damage; the pikeman's arrows of 2 decide.
+        QVERIFY(!outlined.contains({kPikeman, kSentinel5}));
+        const QString before = hoverTextOver(map, kPikeman, 0);
+
+        h_->window.menus().undo->trigger();
+        QTRY_VERIFY(outlinedCells(view).empty());
+        QVERIFY(hoverTextOver(map, kPikeman, 0) != before);
+    }
+
+    void filtersChooseTheRowsAndColumnsAndOrderPutsTheStrongestFirst() {
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        const auto& content = map.view().content();
+        QCOMPARE(content.rows, content.matrix->units());
+        QTest::keyClicks(in<QComboBox>(map, "raceBox"), "O");  // "Orc"
+        QVERIFY(!content.rows.empty());
+        for (const std::size_t unit : content.rows) {
+            QCOMPARE(game::raceOf(unit), game::Race::Orc);
+        }
+        QCOMPARE(content.columns, content.matrix->units());
+        clickCheckBox(in<QCheckBox>(map, "landOnlyBox"));
+        for (const std::size_t unit : content.columns) {
+            QVERIFY(h_->document.unitData.get(uf::flags, unit) & game::kLandUnitFlag);
+        }
+        QVERIFY(content.columns.size() < content.matrix->units().size());
+
+        QTest::keyClick(in<QComboBox>(map, "orderBox"), Qt::Key_Down);
+        const auto strength = [&](std::size_t row) {
+            double sum = 0;
+            int counted = 0;
+            for (const std::size_t column : content.columns) {
+                if (const auto log = game::outcomeLog(
+                        content.matrix->duel(row, column, game::DuelStart::PointBlank))) {
+                    sum += *log;
+                    ++counted;
+                }
+            }
+            return counted > 0 ? sum / counted : 0.0;
+        };
+        for (std::size_t row = 1; row < content.rows.size(); ++row) {
+            QVERIFY(strength(content.rows[row - 1]) >= strength(content.rows[row]));
+        }
+
+        // Only the units that differ from the game's defaults: none of the demo's, then the
+        // one just changed.
+        QTest::keyClick(in<QComboBox>(map, "raceBox"), Qt::Key_Home);  // "All races"
+        clickCheckBox(in<QCheckBox>(map, "changedUnitsBox"));
+        const std::size_t changedBefore = content.rows.size();
+        select(kPikeman);
+        box("hitPointsBox")->selectAll();
+        QTest::keyClicks(box("hitPointsBox"), "77");
+        QTRY_COMPARE(content.rows.size(), changedBefore + 1);
+        QVERIFY(std::ranges::find(content.rows, kPikeman) != content.rows.end());
+    }
+
+    void withoutAWalkableScriptTheMapSaysSoAndDrawsNothing() {
+        QTemporaryDir game;
+        demo::writeDemoGameDirectory(game.path());
+        // Every unit's list lies outside the entry: not one walk can start.
+        replaceAnimationEntry(game.path(), demo::Bytes(210, 0xFF));
+        startShownWithGame(game.path());
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        QCOMPARE(h_->prompts.texts()[0].split('\n').last(), QString("... and 715 more"));
+        auto* empty = in<QLabel>(map, "emptyMapLabel");
+        QVERIFY(empty->isVisible());
+        QCOMPARE(empty->text(), QString("No animation script of the game could be walked, so "
+                                        "there are no times to show."));
+        QVERIFY(map.view().content().rows.empty());
+    }
+
   private:
+    ui::BalanceMapWindow& openBalanceMap() {
+        h_->window.menus().balanceMap->trigger();
+        auto* map = h_->window.findChild<ui::BalanceMapWindow*>("balanceMap");
+        if (map == nullptr || !QTest::qWaitForWindowExposed(map)) {
+            qFatal("the balance map did not open");
+        }
+        return *map;
+    }
+
+    // What the map says while the pointer rests on the duel of `a` against `b`.
+    static QString hoverTextOver(ui::BalanceMapWindow& map, std::size_t a, std::size_t b) {
+        const QPoint cell = cellCentre(map.view(), a, b);
+        QTest::mouseMove(&map.view(), cell - QPoint(0, 300));  // from the names above
+        QTest::mouseMove(&map.view(), cell);
+        return in<QLabel>(map, "hoverLabel")->text();
+    }
+
     // Runs "&Game Balance". While the modal window is open `whileOpen` drives it, then it is
     // closed with its close box. Returns whether the window opened.
     bool runGameBalance(const std::function<void(ui::BalanceCalculator&)>& whileOpen) {
@@ -227,5 +411,5 @@ class BalanceCalculatorTest : public WindowTestBase {
     QTemporaryDir dir_;
 };
 
-TARNWICK_UI_TEST_MAIN(BalanceCalculatorTest)
-#include "BalanceCalculatorTest.moc"
+TARNWICK_UI_TEST_MAIN(BalanceWindowsTest)
+#include "BalanceWindowsTest.moc"
