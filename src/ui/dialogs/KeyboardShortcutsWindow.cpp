@@ -22,6 +22,9 @@ KeyboardShortcutsWindow::KeyboardShortcutsWindow(const QMenuBar& menuBar, QWidge
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The window opens large enough to show every row without scrolling.
+    table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     buttons->button(QDialogButtonBox::Close)->setObjectName("shortcutsCloseButton");
@@ -30,11 +33,13 @@ KeyboardShortcutsWindow::KeyboardShortcutsWindow(const QMenuBar& menuBar, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table_);
     layout->addWidget(buttons);
-    resize(560, 480);
 }
 
 void KeyboardShortcutsWindow::open() {
     fill();
+    if (!isVisible()) {
+        adjustSize();
+    }
     show();
     raise();
     activateWindow();
