@@ -11,7 +11,7 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libpng
           # the shells whose completion the tests load
           bash-completion zsh fish
           # the pictures of the guide (scripts/screenshots.sh): a virtual display and its tools
-          xvfb xauth openbox xdotool imagemagick x11-utils)
+          xvfb xauth openbox xdotool imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do
