@@ -52,17 +52,17 @@ printf '[General]\nWar2Dir=%s\n' "$work/game" >"$work/config/Tarnwick/Tarnwick.c
 exec {displayPipe}<> <(:)
 Xvfb -displayfd "$displayPipe" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
-read -r -t 10 number <&"$displayPipe"
+read -r -t 30 number <&"$displayPipe"
 export DISPLAY=":$number"
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 export XDG_CONFIG_HOME="$work/config"
 unset WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-# Waits until a window of exactly this title is shown; fails after 20 seconds.
+# Waits until a window of exactly this title is shown; fails after a minute.
 waitForWindow() {
     local title=$1
-    for _ in $(seq 200); do
+    for _ in $(seq 600); do
         if xdotool search --onlyvisible --name "^$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$title")\$" \
             >/dev/null 2>&1; then
             return 0
