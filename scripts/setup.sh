@@ -9,7 +9,9 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libpng
           help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
           libfile-mimeinfo-perl dpkg-dev file lintian
           # the shells whose completion the tests load
-          bash-completion zsh fish)
+          bash-completion zsh fish
+          # the pictures of the guide (scripts/screenshots.sh): a virtual display and its tools
+          xvfb xauth openbox xdotool imagemagick)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The installed programs as a shell user meets them, with no display at all: help and version
 # answer on standard output with status 0, usage errors on standard error with status 2.
-# Usage: answers-without-display.sh TARNWICK TARNWICK_TOOL RUN_EDITOR_SCRIPT README
+# Usage: answers-without-display.sh TARNWICK TARNWICK_TOOL RUN_EDITOR_SCRIPT GUIDE
 set -u
 editor=$1
 tool=$2
 runEditor=$3
-readme=$4
+guide=$4
 failures=0
 errors=$(mktemp)
 trap 'rm -f "$errors"' EXIT
@@ -55,9 +55,9 @@ long=$(env -u DISPLAY -u WAYLAND_DISPLAY "$editor" --help | awk 'length > 79')
 # The start script says what to do before it installs or builds anything: nothing else is printed.
 expect 1 '' 'xvfb-run -a bash scripts/run-editor.sh' bash "$runEditor"
 
-# The README shows `set --help` as the tool prints it.
-shown=$(awk '/^## /{inside=0} inside{sub(/^    /, ""); print} /^    \$ tarnwick-tool set --help$/{inside=1}' "$readme")
-[ -n "$shown" ] && [ "$shown" = "$("$tool" set --help)" ] || fail "the README's set --help is not the tool's"
+# The guide shows `set --help` as the tool prints it.
+shown=$(awk '/^##/{inside=0} inside{sub(/^    /, ""); print} /^    \$ tarnwick-tool set --help$/{inside=1}' "$guide")
+[ -n "$shown" ] && [ "$shown" = "$("$tool" set --help)" ] || fail "the guide's set --help is not the tool's"
 
 # Both programs report the same version.
 [ "$("$editor" --version | cut -d' ' -f2)" = "$("$tool" --version | cut -d' ' -f2)" ] ||

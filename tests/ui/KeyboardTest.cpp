@@ -1,6 +1,7 @@
-// Keys as a user presses them: the menus' shortcuts win over the text boxes, and only keys that
-// change the search text move the unit list.
+// Keys as a user presses them: the menus' shortcuts win over the text boxes, only keys that
+// change the search text move the unit list, and "Keyboard Shortcuts" lists what the menus hold.
 #include <QSignalSpy>
+#include <QTableWidget>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -29,6 +30,26 @@ class ClaimsCtrlKeys : public QObject {
 
 class KeyboardTest : public ScenarioFileTest {
     Q_OBJECT
+
+    // The shortcuts window's rows as "keys | menu | item", opened from "Help" by a click.
+    QStringList shownShortcuts() {
+        const auto& m = h_->window.menus();
+        m.help->popup(h_->window.mapToGlobal(QPoint(0, 0)));
+        QTest::mouseClick(m.help, Qt::LeftButton, {},
+                          m.help->actionGeometry(m.keyboardShortcuts).center());
+        auto* window = child<QDialog>("keyboardShortcutsWindow");
+        auto* table = child<QTableWidget>("shortcutTable");
+        QStringList rows;
+        if (!window->isVisible() || window->windowTitle() != "Keyboard Shortcuts") {
+            return rows;
+        }
+        for (int row = 0; row < table->rowCount(); ++row) {
+            rows << table->item(row, 0)->text() + " | " + table->item(row, 1)->text() + " | " +
+                        table->item(row, 2)->text();
+        }
+        window->close();
+        return rows;
+    }
 
   private slots:
     void init() {
@@ -87,6 +108,27 @@ class KeyboardTest : public ScenarioFileTest {
         // Typing still searches, with the text as it was before the key.
         QTest::keyClicks(search, units->item(7)->text() + "x");
         QCOMPARE(units->currentRow(), 7);
+    }
+
+    void theShortcutsWindowListsTheMenusKeys() {
+        const QStringList rows = shownShortcuts();
+        // Every key the menus answer to, in menu order; a second key of an item is listed too,
+        // and hidden menus are walked.
+        for (const QString expected :
+             {"Ctrl+O | File | Open...", "Ctrl+X, Ctrl+Q | File | Exit",
+              "Ctrl+M | PUD Options | View Minimap", "Ctrl+F1 | Edit | Use Default UDTA",
+              "Ctrl+Shift+Z, Ctrl+Y | Edit | Redo", "F1 | Help | About..."}) {
+            QVERIFY2(rows.contains(expected), qPrintable(expected + "\n" + rows.join('\n')));
+        }
+        // Items without a key are left out.
+        QVERIFY(rows.filter("Save As...").isEmpty());
+        QVERIFY(rows.indexOf("Ctrl+O | File | Open...") < rows.indexOf("F1 | Help | About..."));
+
+        // Read from the menus at each opening: a key given to an item shows up, with the path
+        // of a submenu.
+        h_->window.menus().addRestrictions->setShortcut(QKeySequence("Ctrl+Shift+A"));
+        QVERIFY(shownShortcuts().contains(
+            "Ctrl+Shift+A | Edit → Restrictions | Add Default Restrictions"));
     }
 };
 

@@ -310,7 +310,7 @@ class MainWindowTest : public QObject {
                               "Restrictions>", "-", "&Undo|Ctrl+Z", "&Redo|Ctrl+Shift+Z"}));
         QCOMPARE(itemsOf(m.restrictionsMenu),
                  (QStringList{"Add Default Restrictions|", "Remove|"}));
-        QCOMPARE(itemsOf(m.help), (QStringList{"&About...|F1"}));
+        QCOMPARE(itemsOf(m.help), (QStringList{"&Keyboard Shortcuts|", "&About...|F1"}));
 
         QStringList menuBar;
         for (const QAction* action : h_->window.menuBar()->actions()) {

@@ -162,6 +162,9 @@ void MainWindow::connectCommands() {
     command(menus_.directOpen, &MainWindow::directOpen);
     command(menus_.directSave, &MainWindow::directSave);
     command(menus_.about, &MainWindow::showAbout);
+    shortcutsWindow_ = new KeyboardShortcutsWindow(*menuBar(), this);
+    connect(menus_.keyboardShortcuts, &QAction::triggered, shortcutsWindow_,
+            &KeyboardShortcutsWindow::open);
     command(menus_.save, &MainWindow::saveDocument);
     command(menus_.saveButton, &MainWindow::saveDocument);
     command(menus_.saveAs, &MainWindow::saveDocumentAs);

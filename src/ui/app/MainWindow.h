@@ -36,6 +36,7 @@
 #include "ui/dialogs/DirectLoadDialog.h"
 #include "ui/dialogs/DirectSaveDialog.h"
 #include "ui/dialogs/ExpansionGraphicsDialog.h"
+#include "ui/dialogs/KeyboardShortcutsWindow.h"
 #include "ui/dialogs/RestrictionsEditor.h"
 #include "ui/dialogs/UnitTableWindow.h"
 #include "ui/dialogs/UpgradeEditor.h"
@@ -212,6 +213,7 @@ class MainWindow : public QMainWindow {
     DirectSaveDialog* directSave_ = nullptr;
     platform::WavePlayer wavePlayer_;
     AboutDialog* about_ = nullptr;
+    KeyboardShortcutsWindow* shortcutsWindow_ = nullptr;
     QStringList strategyNames_;
     model::UnitClipboard clipboard_;
     PlugInMode plugInMode_;

@@ -137,6 +137,7 @@ MainMenus buildMainMenus(QMainWindow& window) {
     buildEditMenu(m, bar);
 
     m.help = addMenu(bar, "Help", "helpMenu");
+    m.keyboardShortcuts = addItem(m.help, "&Keyboard Shortcuts", "keyboardShortcutsItem");
     m.about = addItem(m.help, "&About...", "aboutItem", QKeySequence("F1"));
 
     buildToolbar(m, window);

@@ -53,6 +53,7 @@ struct MainMenus {
     QAction* redo = nullptr;
 
     QMenu* help = nullptr;
+    QAction* keyboardShortcuts = nullptr;
     QAction* about = nullptr;
 
     QAction* openButton = nullptr;
