@@ -67,18 +67,16 @@ void writeBalanceMap(const Invocation& invocation, const game::BalanceMatrix& ma
                                                     : game::DuelStart::PointBlank,
         invocation.value("show") == "time" ? game::MapShows::Time : game::MapShows::Outcome};
     const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, view, names);
-    std::optional<game::BalanceMapLayout> layout =
-        game::balanceMapLayout(texts, game::kDefaultCellSize);
-    if (const auto size = invocation.value("size")) {
-        layout =
-            game::fittedBalanceMapLayout(texts, static_cast<int>(model::parseTypedInteger(*size)));
-        if (!layout) {
-            const int smallest =
-                game::balanceMapLayout(texts, game::kSmallestCellSize).largerSide();
-            throw Error("--size " + *size + " is too small: the balance map of " +
-                        std::to_string(view.rows.size()) + " units needs at least " +
-                        std::to_string(smallest) + " pixels");
-        }
+    const auto size = invocation.value("size");
+    const std::optional<game::BalanceMapLayout> layout =
+        size
+            ? game::fittedBalanceMapLayout(texts, static_cast<int>(model::parseTypedInteger(*size)))
+            : game::balanceMapLayout(texts, game::kDefaultCellSize);
+    if (!layout) {
+        const int smallest = game::balanceMapLayout(texts, game::kSmallestCellSize).largerSide();
+        throw Error("--size " + *size + " is too small: the balance map of " +
+                    std::to_string(view.rows.size()) + " units needs at least " +
+                    std::to_string(smallest) + " pixels");
     }
     graphics::RgbPicture picture = game::drawBalanceMap(matrix, view, texts, *layout);
     const auto width = static_cast<std::uint32_t>(picture.width());

@@ -14,8 +14,8 @@ constexpr std::size_t kLongestLabel = 24;
 constexpr std::string_view kCut = "...";
 // Cells this small touch: a parting line would leave too little colour.
 constexpr int kSmallestPartedCell = 6;
-// Text grows with the cells, a font pixel for every 12 pixels of cell.
-constexpr int kCellPerTextScale = 12;
+// Text grows with the cells: from cells of 20 pixels a font pixel is 2 x 2, from 40 3 x 3.
+constexpr int kCellPerTextScale = 20;
 // The capitals' height, to centre a label on its row or column.
 constexpr int kCapitalHeight = 7;
 constexpr Rgb kSwatchFrame{190, 190, 190};
@@ -137,7 +137,7 @@ PixelRect BalanceMapLayout::cell(std::size_t row, std::size_t column) const {
 BalanceMapLayout balanceMapLayout(const BalanceMapTexts& texts, int cellSize) {
     BalanceMapLayout layout;
     layout.cellSize = std::max(cellSize, 1);
-    const int scale = std::max(1, layout.cellSize / kCellPerTextScale);
+    const int scale = 1 + layout.cellSize / kCellPerTextScale;
     layout.textScale = scale;
     const int labelPitch = (graphics::kGlyphHeight + 1) * scale;
     layout.labelStride = (labelPitch + layout.cellSize - 1) / layout.cellSize;
