@@ -3,11 +3,15 @@
 #include "core/ShortList.h"
 #include "core/archive/Archive.h"
 #include "core/game/AnimationSummary.h"
+#include "core/game/BalanceMap.h"
+#include "core/game/BalanceMapPicture.h"
 #include "core/game/MatchupTable.h"
 #include "core/game/UnitDuel.h"
+#include "core/model/TypedNumber.h"
 #include "platform/GameArchives.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
+#include "tool/PngOutput.h"
 #include "tool/ToolFiles.h"
 #include "tool/UnitNames.h"
 
@@ -16,6 +20,7 @@ namespace tarnwick::tool {
 namespace {
 
 constexpr std::int64_t kAnimationEntry = 278;
+constexpr std::int64_t kLargestMapSide = 4096;
 
 std::vector<std::uint8_t> animationScripts(const Invocation& invocation) {
     if (const auto scripts = invocation.value("scripts")) {
@@ -29,7 +34,7 @@ std::vector<std::uint8_t> animationScripts(const Invocation& invocation) {
     throw UsageError("balance needs the animation scripts: --game DIR or --scripts FILE");
 }
 
-game::AnimationSummary summary(const Invocation& invocation) {
+game::SummaryWithFailures summary(const Invocation& invocation) {
     game::SummaryWithFailures walked = game::summariseAnimations(animationScripts(invocation));
     if (!walked.failures.empty()) {
         invocation.warn(std::to_string(walked.failures.size()) +
@@ -41,7 +46,7 @@ game::AnimationSummary summary(const Invocation& invocation) {
             start = end + 1;
         }
     }
-    return walked.summary;
+    return walked;
 }
 
 game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argumentName,
@@ -51,6 +56,33 @@ game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argumentN
         throw UsageError(argumentName + ": Unit " + argument + " cannot be compared (0 to 104)");
     }
     return {row, names.shown(row).empty() ? std::to_string(row) : names.shown(row)};
+}
+
+// The balance map's picture, at the default cells or within --size.
+void writeBalanceMap(const Invocation& invocation, const game::BalanceMatrix& matrix,
+                     std::span<const std::string> names) {
+    const game::BalanceMapView view{
+        matrix.units(), matrix.units(),
+        invocation.value("start") == "max-distance" ? game::DuelStart::MaxDistance
+                                                    : game::DuelStart::PointBlank,
+        invocation.value("show") == "time" ? game::MapShows::Time : game::MapShows::Outcome};
+    const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, view, names);
+    const auto size = invocation.value("size");
+    const std::optional<game::BalanceMapLayout> layout =
+        size
+            ? game::fittedBalanceMapLayout(texts, static_cast<int>(model::parseTypedInteger(*size)))
+            : game::balanceMapLayout(texts, game::kDefaultCellSize);
+    if (!layout) {
+        const int smallest = game::balanceMapLayout(texts, game::kSmallestCellSize).largerSide();
+        throw Error("--size " + *size + " is too small: the balance map of " +
+                    std::to_string(view.rows.size()) + " units needs at least " +
+                    std::to_string(smallest) + " pixels");
+    }
+    graphics::RgbPicture picture = game::drawBalanceMap(matrix, view, texts, *layout);
+    const auto width = static_cast<std::uint32_t>(picture.width());
+    const auto height = static_cast<std::uint32_t>(picture.height());
+    writePng(*invocation.value("matrix"),
+             {width, height, std::move(picture).takePixels(), std::nullopt});
 }
 
 void compare(const Invocation& invocation, std::ostream& out) {
@@ -63,10 +95,17 @@ void compare(const Invocation& invocation, std::ostream& out) {
     if (matrix && invocation.isSet("ticks")) {
         throw UsageError("--matrix writes seconds; --ticks is for A and B");
     }
+    // Standard output has no name to tell a picture by: it takes the CSV.
+    const bool picture = matrix && hasExtension(*invocation.value("matrix"), ".png");
+    for (const std::string option : {"start", "show", "size"}) {
+        if (invocation.isSet(option) && !picture) {
+            throw UsageError("--" + option + " is for the balance map: --matrix OUT.png");
+        }
+    }
     if (matrix) {
         checkOutput(*invocation.value("matrix"),
                     {arguments[0], invocation.value("scripts").value_or(arguments[0])},
-                    OutputForm::Text);
+                    picture ? OutputForm::Binary : OutputForm::Text);
     }
     const UnitNames names(invocation.value("game"));
     std::vector<game::ChosenUnit> chosen;  // checked before any file is read
@@ -74,12 +113,21 @@ void compare(const Invocation& invocation, std::ostream& out) {
         chosen = {chosenUnit(names, "A", arguments[1]), chosenUnit(names, "B", arguments[2])};
     }
     const model::Document document = openUnitData(arguments[0]);
-    const game::AnimationSummary scripts = summary(invocation);
+    const game::SummaryWithFailures walked = summary(invocation);
+    const game::AnimationSummary& scripts = walked.summary;
     warnOfIgnoredUnitData(invocation, document, arguments[0]);
     if (matrix) {
         std::vector<std::string> shown;
         for (std::size_t row = 0; row < game::kAnimatedUnitCount; ++row) {
             shown.push_back(names.shown(row));
+        }
+        if (picture) {
+            const game::BalanceMatrix duels(game::matchups(document.unitData, scripts));
+            if (const auto reason = game::emptyMapReason(duels, walked)) {
+                throw Error(*reason);
+            }
+            writeBalanceMap(invocation, duels, shown);
+            return;
         }
         const std::string csv = game::matchupTableCsv(document.unitData, scripts, shown);
         writeOutput(*invocation.value("matrix"),
@@ -102,7 +150,9 @@ std::vector<Command> balanceCommands() {
          "The game balance calculator: how long unit A needs to kill unit B and B to kill A, "
          "from point blank and from the greatest distance, in the lines the editor's Unit "
          "Compare window shows. With --matrix, every pair of units 0 to 104 that can fight at "
-         "all as CSV instead, times in seconds.",
+         "all instead: as CSV, times in seconds, or, for an OUT ending in .png, as the balance "
+         "map, a picture of coloured cells with attackers (A) down the rows and defenders (B) "
+         "across the columns. Standard output (-) takes the CSV.",
          {{"FILE", "a scenario or unit data file"},
           {"A", "a unit 0 to 104: its id, or its name as units prints it", unitValue(), true},
           {"B", "the other unit, the same way", unitValue(), true}},
@@ -112,7 +162,17 @@ std::vector<Command> balanceCommands() {
            directoryValue()},
           {"scripts", "FILE", "the animation scripts as extracted, instead of the game's"},
           {"ticks", "", "times in ticks (36 a second) instead of seconds"},
-          {"matrix", "OUT", "write the whole matchup table as CSV to OUT"},
+          {"matrix", "OUT", "write the whole matchup table to OUT: the map for .png, else CSV"},
+          {"start", "WHERE",
+           "the map's duels start at point-blank (the default) or at max-distance",
+           choiceValue({"point-blank", "max-distance"})},
+          {"show", "WHAT",
+           "the map's cells show the outcome (the default): who wins and by how much, or the "
+           "time A needs to kill B",
+           choiceValue({"outcome", "time"})},
+          {"size", "N",
+           "the map's larger side at most N pixels, up to 4096 (default: cells of 12 pixels)",
+           integerValue(1, kLargestMapSide)},
           kQuietOption},
          "tarnwick-tool balance my.pud footman grunt --game ~/war2",
          compare},

@@ -177,6 +177,29 @@ TEST(BalanceMap, HoverTextsNameTheWinnerFirstInTenthsOfSeconds) {
               "Footman and Footman are even: 2.5 s each");
 }
 
+TEST(BalanceMap, AnEmptyMapSaysWhyItHasNothingToShow) {
+    Armies armies;
+    SummaryWithFailures walked{armies.summary, {"Address outside the entry! error: IP=$0002"}};
+    EXPECT_EQ(emptyMapReason(armies.matrix(), walked), std::nullopt);  // partly damaged: drawn
+
+    walked.summary = {};
+    const BalanceMatrix silent(matchups(armies.table, walked.summary));
+    EXPECT_EQ(emptyMapReason(silent, walked),
+              "The animation scripts give no unit an attack: the balance map shows nothing");
+    walked.failures.assign(kAnimatedUnitCount * kAnimationCount, walked.failures.front());
+    EXPECT_EQ(emptyMapReason(silent, walked),
+              "No animation script could be walked: the balance map shows nothing");
+
+    // Blows struck, but none of them hurts.
+    for (std::size_t unit = 0; unit < 5; ++unit) {
+        armies.table.set(uf::basicDamage, unit, 0);
+        armies.table.set(uf::piercingDamage, unit, 0);
+    }
+    walked = {armies.summary, {}};
+    EXPECT_EQ(emptyMapReason(armies.matrix(), walked),
+              "No unit can hurt another: the balance map shows nothing");
+}
+
 TEST(BalanceMap, RacesFollowTheGamesOrder) {
     EXPECT_EQ(raceOf(0), Race::Human);     // footman
     EXPECT_EQ(raceOf(1), Race::Orc);       // grunt

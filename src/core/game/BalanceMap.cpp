@@ -251,4 +251,22 @@ std::string duelSummary(std::string_view nameA, std::string_view nameB, const Du
     return a + " and " + b + " are even: " + formatSeconds(*times.aKillsB) + " each";
 }
 
+std::optional<std::string> emptyMapReason(const BalanceMatrix& matrix,
+                                          const SummaryWithFailures& walked) {
+    if (!matrix.isEmpty()) {
+        return std::nullopt;
+    }
+    if (walked.failures.size() >= kAnimatedUnitCount * kAnimationCount) {
+        return "No animation script could be walked: the balance map shows nothing";
+    }
+    // A unit attacks only with time between its blows: a wait in its attack animation.
+    const bool attacks =
+        std::any_of(walked.summary.scripts.begin(), walked.summary.scripts.end(),
+                    [](const auto& unit) { return unit[kAttackAnimation].waitTotal > 0; });
+    if (!attacks) {
+        return "The animation scripts give no unit an attack: the balance map shows nothing";
+    }
+    return "No unit can hurt another: the balance map shows nothing";
+}
+
 }  // namespace tarnwick::game

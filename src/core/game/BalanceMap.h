@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/game/MatchupTable.h"
+#include "core/graphics/RgbPicture.h"
 
 // The balance map: every duel of the matchup table as a grid of coloured cells, attackers (unit
 // A) down the rows, defenders (unit B) across the columns. The window and the command line draw
@@ -59,13 +60,7 @@ std::vector<std::size_t> strongestFirst(const BalanceMatrix& matrix, DuelStart s
                                         const std::vector<std::size_t>& rows,
                                         const std::vector<std::size_t>& columns);
 
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-
-    bool operator==(const Rgb&) const = default;
-};
+using graphics::Rgb;
 
 // A cell's colour for a duel in which neither side can hurt the other.
 inline constexpr Rgb kCannotColour{150, 150, 150};
@@ -106,5 +101,11 @@ std::string formatSeconds(double ticks);
 // What a cell says when the pointer rests on it: "Pikeman beats Grunt: 12.3 s against 14.1 s",
 // the winner named first with its time to kill.
 std::string duelSummary(std::string_view nameA, std::string_view nameB, const DuelTimes& times);
+
+// Why the map of `matrix` has nothing to show, or empty when it has: no animation script could
+// be walked, the scripts give no unit an attack, or no unit can hurt another. `walked` is the
+// summary the matrix was computed from.
+std::optional<std::string> emptyMapReason(const BalanceMatrix& matrix,
+                                          const SummaryWithFailures& walked);
 
 }  // namespace tarnwick::game

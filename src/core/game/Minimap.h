@@ -5,16 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "core/graphics/RgbPicture.h"
 #include "core/model/Document.h"
 
 namespace tarnwick::game {
 
-struct Rgb {
-    std::uint8_t red = 0;
-    std::uint8_t green = 0;
-    std::uint8_t blue = 0;
-    friend bool operator==(const Rgb&, const Rgb&) = default;
-};
+using graphics::Rgb;
 
 // One run of tile numbers and the colour the minimap gives it.
 struct TileColourRange {

@@ -1,0 +1,76 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "core/graphics/BitmapFont.h"
+
+using namespace tarnwick::graphics;
+
+namespace {
+
+constexpr Rgb kPaper{255, 255, 255};
+constexpr Rgb kInk{10, 20, 30};
+
+// The smallest rectangle holding every pixel that is not paper.
+PixelRect inkedBox(const RgbPicture& picture) {
+    int left = picture.width();
+    int top = picture.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) != kPaper) {
+                left = std::min(left, x);
+                top = std::min(top, y);
+                right = std::max(right, x);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return {left, top, right - left + 1, bottom - top + 1};
+}
+
+}  // namespace
+
+TEST(BitmapFont, TextFillsTheBoxItMeasuresAndIsClippedAtThePicturesEdges) {
+    // 'H' lights its first and last columns and the top row, 'g' and 'j' the bottom row.
+    const std::string text = "Hjg|H";
+    for (const int scale : {1, 2}) {
+        const int length = textLength(text, scale);
+        EXPECT_EQ(length, (5 * kGlyphAdvance - 1) * scale);
+        RgbPicture across(120, 40, kPaper);
+        drawText(across, 3, 5, text, {kInk, scale});
+        EXPECT_EQ(inkedBox(across), (PixelRect{3, 5, length, kGlyphHeight * scale}));
+        RgbPicture upward(40, 120, kPaper);
+        drawText(upward, 5, 3, text, {kInk, scale, TextDirection::Upward});
+        EXPECT_EQ(inkedBox(upward), (PixelRect{5, 3, kGlyphHeight * scale, length}));
+        // Read from the bottom up: the first 'H' at the bottom, its top row at the left.
+        EXPECT_EQ(upward.pixel(5, 3 + length - 1), kInk);
+    }
+
+    // Text over an edge keeps exactly the part inside: nothing wraps into the next row or is
+    // written past the end.
+    for (const TextDirection direction : {TextDirection::Across, TextDirection::Upward}) {
+        for (const auto& [x, y] : {std::pair{-4, -3}, std::pair{14, 6}, std::pair{-30, 2}}) {
+            RgbPicture small(20, 12, kPaper);
+            drawText(small, x, y, "Mg~W", {kInk, 1, direction});
+            RgbPicture whole(80, 80, kPaper);
+            drawText(whole, x + 30, y + 30, "Mg~W", {kInk, 1, direction});
+            for (int row = 0; row < small.height(); ++row) {
+                for (int column = 0; column < small.width(); ++column) {
+                    ASSERT_EQ(small.pixel(column, row), whole.pixel(column + 30, row + 30))
+                        << x << ',' << y << " at " << column << ',' << row;
+                }
+            }
+        }
+    }
+
+    // A byte outside printable ASCII is a question mark.
+    RgbPicture accent(20, 20, kPaper);
+    drawText(accent, 2, 2, "\xe9", {kInk});
+    RgbPicture question(20, 20, kPaper);
+    drawText(question, 2, 2, "?", {kInk});
+    EXPECT_EQ(accent.pixels(), question.pixels());
+    EXPECT_NE(question.pixels(), RgbPicture(20, 20, kPaper).pixels());
+}
