@@ -45,6 +45,10 @@ tool="$build/src/tool/tarnwick-tool"
 "$tool" defaults "$work/ford.pud" "$work/ford.pud" --unit-data on
 "$tool" set "$work/ford.pud" "$work/ford.pud" pikeman hitPoints 45 --game "$work/game" --quiet
 "$tool" set "$work/ford.pud" "$work/ford.pud" pikeman goldCost 250 --game "$work/game" --quiet
+# The README's balance map: every duel of the demo scenario as the command line draws it.
+"$build/tools/tarnwick-demo-data" scenario "$work/demo.pud"
+"$tool" balance "$work/demo.pud" --matrix "$out/balance-map.png" --game "$work/game" --size 1000
+echo "wrote $out/balance-map.png"
 mkdir -p "$work/config/Tarnwick"
 printf '[General]\nWar2Dir=%s\n' "$work/game" >"$work/config/Tarnwick/Tarnwick.conf"
 
@@ -75,8 +79,9 @@ waitForWindow() {
 
 # shot NAME KEYS TITLE [FILE]: starts the editor on FILE (the walkthrough's scenario unless
 # given), filling the screen, presses KEYS (xdotool key names; "type:TEXT" types TEXT,
-# "click:X,Y" clicks there on the screen, "wait" waits a moment), waits for the window TITLE
-# and writes NAME.png of the whole screen.
+# "click:X,Y" clicks there on the screen, "over:X,Y" rests the pointer there in the window in
+# front, "wait" waits a moment), waits for the window TITLE and writes NAME.png of the whole
+# screen.
 shot() {
     local name=$1 keys=$2 title=$3 file=${4:-$work/ford.pud}
     "$build/src/ui/tarnwick" "$file" >"$work/editor.log" 2>&1 &
@@ -92,6 +97,10 @@ shot() {
             click:*)
                 local at=${key#click:}
                 xdotool mousemove "${at%,*}" "${at#*,}" click 1
+                ;;
+            over:*)
+                local at=${key#over:}
+                xdotool mousemove --window "$(xdotool getactivewindow)" "${at%,*}" "${at#*,}"
                 ;;
             *) xdotool key --delay 80 "$key" ;;
         esac
@@ -118,6 +127,7 @@ shot unit-table        "ctrl+t"                                    "Unit Table"
 shot upgrade-editor    "ctrl+u"                                    "Upgrade Editor"
 shot restrictions      "ctrl+r"                                    "Restrictions Editor"
 shot unit-compare      "alt+f Right g"                             "Unit Compare:"
+shot balance-map-window "alt+f Right m wait over:300,300 wait wait"  "Balance Map"
 shot scenario-windows  "alt+p p wait ctrl+m"                       "Mini Map"
 shot direct-load       "alt+f Down Down Return"                    "Direct Load"
 shot shortcuts         "alt+e Right k"                             "Keyboard Shortcuts"

@@ -335,8 +335,8 @@ class BalanceWindowsTest : public WindowTestBase {
         QCOMPARE(h_->prompts.texts()[0].split('\n').last(), QString("... and 715 more"));
         auto* empty = in<QLabel>(map, "emptyMapLabel");
         QVERIFY(empty->isVisible());
-        QCOMPARE(empty->text(), QString("No animation script of the game could be walked, so "
-                                        "there are no times to show."));
+        QCOMPARE(empty->text(),
+                 QString("No animation script could be walked: the balance map shows nothing"));
         QVERIFY(map.view().content().rows.empty());
     }
 

@@ -18,9 +18,9 @@ QPixmap swatchOf(const game::LegendEntry& entry) {
         const game::Rgb& mark = game::kOneSidedMarkColour;
         QPainter painter(&swatch);
         QPainterPath corner;
-        corner.moveTo(0, 0);
+        corner.moveTo(kSwatchSize, 0);
         corner.lineTo(kSwatchSize / 2, 0);
-        corner.lineTo(0, kSwatchSize / 2);
+        corner.lineTo(kSwatchSize, kSwatchSize / 2);
         corner.closeSubpath();
         painter.fillPath(corner, QColor(mark.red, mark.green, mark.blue));
     }

@@ -130,11 +130,12 @@ void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
     const QRect cell = cellRect(row, column).adjusted(0, 0, -kCellGap, -kCellGap);
     painter.fillRect(cell, colourOf(game::cellColour(times, content_.shows, content_.scale)));
     if (game::hasOneSidedMark(times, content_.shows)) {
+        // The corner folded over, as on the written picture.
         QPainterPath corner;
         const int side = cell.width() * 2 / 5;
-        corner.moveTo(cell.topLeft());
-        corner.lineTo(cell.left() + side, cell.top());
-        corner.lineTo(cell.left(), cell.top() + side);
+        corner.moveTo(cell.right() + 1, cell.top());
+        corner.lineTo(cell.right() + 1 - side, cell.top());
+        corner.lineTo(cell.right() + 1, cell.top() + side);
         corner.closeSubpath();
         painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
     }

@@ -19,8 +19,6 @@ constexpr int kAllRaces = 0;
 const QString kHoverHint =
     "Rest the pointer on a cell to read its duel; click it to compare "
     "the pair in Unit Compare.";
-const QString kNothingWalked =
-    "No animation script of the game could be walked, so there are no times to show.";
 const QString kNothingShown = "No unit passes the filters.";
 }  // namespace
 
@@ -168,8 +166,11 @@ void BalanceMapWindow::showOtherDocument() {
 }
 
 void BalanceMapWindow::recompute() {
-    matrix_ = std::make_shared<const game::BalanceMatrix>(
-        game::matchups(document_.unitData, scripts_.summary()));
+    // Times from an earlier reading are no answer to this one: without a walked script the
+    // map shows nothing.
+    matrix_ = scriptsWalked_ ? std::make_shared<const game::BalanceMatrix>(
+                                   game::matchups(document_.unitData, scripts_.summary()))
+                             : std::make_shared<const game::BalanceMatrix>();
 }
 
 std::vector<std::size_t> BalanceMapWindow::shownColumns() const {
@@ -224,13 +225,9 @@ void BalanceMapWindow::refreshView() {
         content.names << unitName_(unit);
     }
     legend_->showLegend(content.shows, content.start, content.scale);
-    const bool empty = !scriptsWalked_ || content.rows.empty() || content.columns.empty();
-    emptyMap_->setText(scriptsWalked_ ? kNothingShown : kNothingWalked);
-    pages_->setCurrentIndex(empty ? 1 : 0);
-    if (!scriptsWalked_) {
-        content.rows.clear();
-        content.columns.clear();
-    }
+    const auto emptyMap = game::emptyMapReason(*matrix_, scripts_.walked());
+    emptyMap_->setText(emptyMap ? QString::fromStdString(*emptyMap) : kNothingShown);
+    pages_->setCurrentIndex(content.rows.empty() || content.columns.empty() ? 1 : 0);
     view_->showContent(std::move(content));
     showHovered(view_->hoveredPair());
 }

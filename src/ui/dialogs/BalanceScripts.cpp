@@ -13,11 +13,11 @@ constexpr std::size_t kScriptCount = game::kAnimatedUnitCount * game::kAnimation
 bool BalanceScripts::read() {
     const std::vector<std::uint8_t> entry =
         extractor_.extractEntry(kAnimationEntry, kAnimationArchive);
-    const std::vector<std::string> failures = game::updateAnimationSummary(entry, summary_);
-    if (!failures.empty()) {
-        prompts_.plain(QString::fromStdString(shortList(failures)));
+    walked_.failures = game::updateAnimationSummary(entry, walked_.summary);
+    if (!walked_.failures.empty()) {
+        prompts_.plain(QString::fromStdString(shortList(walked_.failures)));
     }
-    return failures.size() < kScriptCount;
+    return walked_.failures.size() < kScriptCount;
 }
 
 }  // namespace tarnwick::ui

@@ -18,12 +18,14 @@ class BalanceScripts {
     // be read. Returns whether any script could be walked.
     bool read();
 
-    const game::AnimationSummary& summary() const { return summary_; }
+    const game::AnimationSummary& summary() const { return walked_.summary; }
+    // The summary and the walks of the last reading that failed.
+    const game::SummaryWithFailures& walked() const { return walked_; }
 
   private:
     const EntryExtractor& extractor_;
     Prompts& prompts_;
-    game::AnimationSummary summary_;
+    game::SummaryWithFailures walked_;
 };
 
 }  // namespace tarnwick::ui
