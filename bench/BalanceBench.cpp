@@ -10,6 +10,8 @@
 #include "core/archive/Archive.h"
 #include "core/files/Scenario.h"
 #include "core/game/AnimationSummary.h"
+#include "core/game/BalanceMap.h"
+#include "core/game/BalanceMapPicture.h"
 #include "core/game/MatchupTable.h"
 #include "core/game/StringTable.h"
 
@@ -92,11 +94,42 @@ void matrixOfAScenario(benchmark::State& state) {
     }
 }
 
+// What the Balance Map window does after each edit: every duel again, the rows in order of
+// strength and the time scale. It runs on the window's thread, so it must stay far below a
+// frame's worth of milliseconds.
+void balanceMapAfterAnEdit(benchmark::State& state) {
+    const model::Document scenario = demo::demoScenario();
+    const auto summary = game::summariseAnimations(demo::demoAnimations()).summary;
+    for (auto _ : state) {
+        const game::BalanceMatrix matrix(game::matchups(scenario.unitData, summary));
+        const auto& units = matrix.units();
+        const auto rows = game::strongestFirst(matrix, game::DuelStart::PointBlank, units, units);
+        benchmark::DoNotOptimize(
+            game::timeScaleOf(matrix, game::DuelStart::PointBlank, rows, units));
+    }
+}
+
+// `balance --matrix OUT.png` between reading its files and encoding the picture.
+void balanceMapPicture(benchmark::State& state) {
+    const model::Document scenario = demo::demoScenario();
+    const auto summary = game::summariseAnimations(demo::demoAnimations()).summary;
+    const auto names = demoNames();
+    const game::BalanceMatrix matrix(game::matchups(scenario.unitData, summary));
+    const game::BalanceMapScope scope{matrix.units(), matrix.units()};
+    for (auto _ : state) {
+        const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, scope, names);
+        const auto layout = game::balanceMapLayout(texts, game::kDefaultCellSize);
+        benchmark::DoNotOptimize(game::drawBalanceMap(matrix, scope, texts, layout));
+    }
+}
+
 }  // namespace
 
 BENCHMARK(summaryOfTheDemoScripts)->Unit(benchmark::kMillisecond);
 BENCHMARK(summaryOfTheLongestScripts)->Unit(benchmark::kMillisecond);
 BENCHMARK(matrixFromTheSummary)->Unit(benchmark::kMillisecond);
 BENCHMARK(matrixOfAScenario)->Unit(benchmark::kMillisecond);
+BENCHMARK(balanceMapAfterAnEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(balanceMapPicture)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -61,12 +61,12 @@ game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argumentN
 // The balance map's picture, at the default cells or within --size.
 void writeBalanceMap(const Invocation& invocation, const game::BalanceMatrix& matrix,
                      std::span<const std::string> names) {
-    const game::BalanceMapView view{
+    const game::BalanceMapScope scope{
         matrix.units(), matrix.units(),
         invocation.value("start") == "max-distance" ? game::DuelStart::MaxDistance
                                                     : game::DuelStart::PointBlank,
         invocation.value("show") == "time" ? game::MapShows::Time : game::MapShows::Outcome};
-    const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, view, names);
+    const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, scope, names);
     const auto size = invocation.value("size");
     const std::optional<game::BalanceMapLayout> layout =
         size
@@ -75,10 +75,10 @@ void writeBalanceMap(const Invocation& invocation, const game::BalanceMatrix& ma
     if (!layout) {
         const int smallest = game::balanceMapLayout(texts, game::kSmallestCellSize).largerSide();
         throw Error("--size " + *size + " is too small: the balance map of " +
-                    std::to_string(view.rows.size()) + " units needs at least " +
+                    std::to_string(scope.rows.size()) + " units needs at least " +
                     std::to_string(smallest) + " pixels");
     }
-    graphics::RgbPicture picture = game::drawBalanceMap(matrix, view, texts, *layout);
+    graphics::RgbPicture picture = game::drawBalanceMap(matrix, scope, texts, *layout);
     const auto width = static_cast<std::uint32_t>(picture.width());
     const auto height = static_cast<std::uint32_t>(picture.height());
     writePng(*invocation.value("matrix"),

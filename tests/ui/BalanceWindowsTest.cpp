@@ -93,8 +93,8 @@ QStringList lines(const QListWidget* list) {
 // Where a pair's cell lies in the map as shown, scrolled into sight as a user would; (-1, -1)
 // when the pair is not shown.
 QPoint cellCentre(ui::BalanceMapView& view, std::size_t a, std::size_t b) {
-    const auto& rows = view.content().rows;
-    const auto& columns = view.content().columns;
+    const auto& rows = view.content().scope.rows;
+    const auto& columns = view.content().scope.columns;
     const auto row = std::ranges::find(rows, a) - rows.begin();
     const auto column = std::ranges::find(columns, b) - columns.begin();
     if (row == std::ssize(rows) || column == std::ssize(columns)) {
@@ -111,12 +111,12 @@ std::set<std::pair<std::size_t, std::size_t>> outlinedCells(ui::BalanceMapView& 
     const QImage picture = view.grab().toImage();
     std::set<std::pair<std::size_t, std::size_t>> outlined;
     const auto& content = view.content();
-    for (std::size_t row = 0; row < content.rows.size(); ++row) {
-        for (std::size_t column = 0; column < content.columns.size(); ++column) {
+    for (std::size_t row = 0; row < content.scope.rows.size(); ++row) {
+        for (std::size_t column = 0; column < content.scope.columns.size(); ++column) {
             const QRect cell = view.cellRect(static_cast<int>(row), static_cast<int>(column));
             const QPoint edge(cell.left() + 1, cell.top() + cell.height() * 3 / 4);
             if (picture.pixelColor(edge) == QColor(0, 0, 0)) {
-                outlined.insert({content.rows[row], content.columns[column]});
+                outlined.insert({content.scope.rows[row], content.scope.columns[column]});
             }
         }
     }
@@ -282,24 +282,24 @@ class BalanceWindowsTest : public WindowTestBase {
         openDemoScenario();
         ui::BalanceMapWindow& map = openBalanceMap();
         const auto& content = map.view().content();
-        QCOMPARE(content.rows, content.matrix->units());
+        QCOMPARE(content.scope.rows, content.matrix->units());
         QTest::keyClicks(in<QComboBox>(map, "raceBox"), "O");  // "Orc"
-        QVERIFY(!content.rows.empty());
-        for (const std::size_t unit : content.rows) {
+        QVERIFY(!content.scope.rows.empty());
+        for (const std::size_t unit : content.scope.rows) {
             QCOMPARE(game::raceOf(unit), game::Race::Orc);
         }
-        QCOMPARE(content.columns, content.matrix->units());
+        QCOMPARE(content.scope.columns, content.matrix->units());
         clickCheckBox(in<QCheckBox>(map, "landOnlyBox"));
-        for (const std::size_t unit : content.columns) {
+        for (const std::size_t unit : content.scope.columns) {
             QVERIFY(h_->document.unitData.get(uf::flags, unit) & game::kLandUnitFlag);
         }
-        QVERIFY(content.columns.size() < content.matrix->units().size());
+        QVERIFY(content.scope.columns.size() < content.matrix->units().size());
 
         QTest::keyClick(in<QComboBox>(map, "orderBox"), Qt::Key_Down);
         const auto strength = [&](std::size_t row) {
             double sum = 0;
             int counted = 0;
-            for (const std::size_t column : content.columns) {
+            for (const std::size_t column : content.scope.columns) {
                 if (const auto log = game::outcomeLog(
                         content.matrix->duel(row, column, game::DuelStart::PointBlank))) {
                     sum += *log;
@@ -308,20 +308,20 @@ class BalanceWindowsTest : public WindowTestBase {
             }
             return counted > 0 ? sum / counted : 0.0;
         };
-        for (std::size_t row = 1; row < content.rows.size(); ++row) {
-            QVERIFY(strength(content.rows[row - 1]) >= strength(content.rows[row]));
+        for (std::size_t row = 1; row < content.scope.rows.size(); ++row) {
+            QVERIFY(strength(content.scope.rows[row - 1]) >= strength(content.scope.rows[row]));
         }
 
         // Only the units that differ from the game's defaults: none of the demo's, then the
         // one just changed.
         QTest::keyClick(in<QComboBox>(map, "raceBox"), Qt::Key_Home);  // "All races"
         clickCheckBox(in<QCheckBox>(map, "changedUnitsBox"));
-        const std::size_t changedBefore = content.rows.size();
+        const std::size_t changedBefore = content.scope.rows.size();
         select(kPikeman);
         box("hitPointsBox")->selectAll();
         QTest::keyClicks(box("hitPointsBox"), "77");
-        QTRY_COMPARE(content.rows.size(), changedBefore + 1);
-        QVERIFY(std::ranges::find(content.rows, kPikeman) != content.rows.end());
+        QTRY_COMPARE(content.scope.rows.size(), changedBefore + 1);
+        QVERIFY(std::ranges::find(content.scope.rows, kPikeman) != content.scope.rows.end());
     }
 
     void withoutAWalkableScriptTheMapSaysSoAndDrawsNothing() {
@@ -337,7 +337,7 @@ class BalanceWindowsTest : public WindowTestBase {
         QVERIFY(empty->isVisible());
         QCOMPARE(empty->text(),
                  QString("No animation script could be walked: the balance map shows nothing"));
-        QVERIFY(map.view().content().rows.empty());
+        QVERIFY(map.view().content().scope.rows.empty());
     }
 
   private:

@@ -27,6 +27,14 @@ struct DuelTimes {
     bool operator==(const DuelTimes&) const = default;
 };
 
+// Which duels a map shows, and how.
+struct BalanceMapScope {
+    std::vector<std::size_t> rows;     // unit A, top to bottom
+    std::vector<std::size_t> columns;  // unit B, left to right
+    DuelStart start = DuelStart::PointBlank;
+    MapShows shows = MapShows::Outcome;
+};
+
 enum class Verdict { Neither, OnlyA, OnlyB, AWins, BWins, Even };
 Verdict verdictOf(const DuelTimes& times);
 

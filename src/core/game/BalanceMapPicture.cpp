@@ -112,18 +112,19 @@ void drawLegend(graphics::RgbPicture& picture, const BalanceMapLayout& layout,
 
 }  // namespace
 
-BalanceMapTexts balanceMapTexts(const BalanceMatrix& matrix, const BalanceMapView& view,
+BalanceMapTexts balanceMapTexts(const BalanceMatrix& matrix, const BalanceMapScope& scope,
                                 std::span<const std::string> names) {
     BalanceMapTexts texts;
-    texts.title = legendTitle(view.shows, view.start);
+    texts.title = legendTitle(scope.shows, scope.start);
     texts.axes = "Rows: attackers (unit A). Columns: defenders (unit B).";
-    for (const std::size_t unit : view.rows) {
+    for (const std::size_t unit : scope.rows) {
         texts.rowLabels.push_back(labelOf(unit, names));
     }
-    for (const std::size_t unit : view.columns) {
+    for (const std::size_t unit : scope.columns) {
         texts.columnLabels.push_back(labelOf(unit, names));
     }
-    texts.legend = legendOf(view.shows, timeScaleOf(matrix, view.start, view.rows, view.columns));
+    texts.legend =
+        legendOf(scope.shows, timeScaleOf(matrix, scope.start, scope.rows, scope.columns));
     return texts;
 }
 
@@ -192,7 +193,7 @@ std::optional<BalanceMapLayout> fittedBalanceMapLayout(const BalanceMapTexts& te
     return std::nullopt;
 }
 
-graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMapView& view,
+graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMapScope& scope,
                                     const BalanceMapTexts& texts, const BalanceMapLayout& layout) {
     graphics::RgbPicture picture(layout.width, layout.height, kBalanceMapBackground);
     const graphics::TextStyle plain{kBalanceMapInk, layout.textScale};
@@ -204,13 +205,14 @@ graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMa
     drawLabels(picture, layout, texts.rowLabels, graphics::TextDirection::Across);
     drawLabels(picture, layout, texts.columnLabels, graphics::TextDirection::Upward);
 
-    const TimeScale scale = timeScaleOf(matrix, view.start, view.rows, view.columns);
-    for (std::size_t row = 0; row < view.rows.size(); ++row) {
-        for (std::size_t column = 0; column < view.columns.size(); ++column) {
-            const DuelTimes times = matrix.duel(view.rows[row], view.columns[column], view.start);
+    const TimeScale scale = timeScaleOf(matrix, scope.start, scope.rows, scope.columns);
+    for (std::size_t row = 0; row < scope.rows.size(); ++row) {
+        for (std::size_t column = 0; column < scope.columns.size(); ++column) {
+            const DuelTimes times =
+                matrix.duel(scope.rows[row], scope.columns[column], scope.start);
             const PixelRect square = layout.cell(row, column);
-            picture.fill(square, cellColour(times, view.shows, scale));
-            if (hasOneSidedMark(times, view.shows)) {
+            picture.fill(square, cellColour(times, scope.shows, scale));
+            if (hasOneSidedMark(times, scope.shows)) {
                 drawOneSidedMark(picture, square);
             }
         }

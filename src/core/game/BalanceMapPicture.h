@@ -15,14 +15,6 @@
 // with the built-in bitmap font, so it needs no window system.
 namespace tarnwick::game {
 
-// Which duels the picture shows, and how.
-struct BalanceMapView {
-    std::vector<std::size_t> rows;     // unit A, top to bottom
-    std::vector<std::size_t> columns;  // unit B, left to right
-    DuelStart start = DuelStart::PointBlank;
-    MapShows shows = MapShows::Outcome;
-};
-
 // Everything the picture writes.
 struct BalanceMapTexts {
     std::string title;
@@ -34,7 +26,7 @@ struct BalanceMapTexts {
 
 // Labels are names[id], or the id where that is missing or empty; a name longer than 24
 // characters is cut to 21 and "...".
-BalanceMapTexts balanceMapTexts(const BalanceMatrix& matrix, const BalanceMapView& view,
+BalanceMapTexts balanceMapTexts(const BalanceMatrix& matrix, const BalanceMapScope& scope,
                                 std::span<const std::string> names);
 
 // Cells of 12 pixels: a map of every unit stays readable at 1:1.
@@ -68,7 +60,7 @@ BalanceMapLayout balanceMapLayout(const BalanceMapTexts& texts, int cellSize);
 std::optional<BalanceMapLayout> fittedBalanceMapLayout(const BalanceMapTexts& texts,
                                                        int largestSide);
 
-graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMapView& view,
+graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMapScope& scope,
                                     const BalanceMapTexts& texts, const BalanceMapLayout& layout);
 
 // The label colour: text and ticks, on kBalanceMapBackground.

@@ -52,13 +52,14 @@ void BalanceMapView::measureLabels() {
         }
         return widest + 2 * kLabelGap;
     };
-    rowLabelWidth_ = longest(content_.rows);
-    columnLabelHeight_ = longest(content_.columns);
+    rowLabelWidth_ = longest(content_.scope.rows);
+    columnLabelHeight_ = longest(content_.scope.columns);
 }
 
 QSize BalanceMapView::sizeHint() const {
-    return {rowLabelWidth_ + static_cast<int>(content_.columns.size()) * kCellSize + kLabelGap,
-            columnLabelHeight_ + static_cast<int>(content_.rows.size()) * kCellSize + kLabelGap};
+    return {
+        rowLabelWidth_ + static_cast<int>(content_.scope.columns.size()) * kCellSize + kLabelGap,
+        columnLabelHeight_ + static_cast<int>(content_.scope.rows.size()) * kCellSize + kLabelGap};
 }
 
 QRect BalanceMapView::cellRect(int row, int column) const {
@@ -74,10 +75,10 @@ std::optional<BalanceMapView::Pair> BalanceMapView::pairAt(const QPoint& point) 
     }
     const auto column = static_cast<std::size_t>(x / kCellSize);
     const auto row = static_cast<std::size_t>(y / kCellSize);
-    if (row >= content_.rows.size() || column >= content_.columns.size()) {
+    if (row >= content_.scope.rows.size() || column >= content_.scope.columns.size()) {
         return std::nullopt;
     }
-    return Pair{content_.rows[row], content_.columns[column]};
+    return Pair{content_.scope.rows[row], content_.scope.columns[column]};
 }
 
 void BalanceMapView::paintEvent(QPaintEvent* event) {
@@ -88,8 +89,8 @@ void BalanceMapView::paintEvent(QPaintEvent* event) {
     }
     paintLabels(painter);
     const QRect dirty = event->rect();
-    for (int row = 0; row < static_cast<int>(content_.rows.size()); ++row) {
-        for (int column = 0; column < static_cast<int>(content_.columns.size()); ++column) {
+    for (int row = 0; row < static_cast<int>(content_.scope.rows.size()); ++row) {
+        for (int column = 0; column < static_cast<int>(content_.scope.columns.size()); ++column) {
             if (cellRect(row, column).intersects(dirty)) {
                 paintCell(painter, row, column);
             }
@@ -102,8 +103,8 @@ void BalanceMapView::paintLabels(QPainter& painter) const {
         const bool lit = hovered_ && (row ? hovered_->a : hovered_->b) == unit;
         return lit ? kHoverLabel : palette().color(QPalette::Text);
     };
-    for (int row = 0; row < static_cast<int>(content_.rows.size()); ++row) {
-        const std::size_t unit = content_.rows[static_cast<std::size_t>(row)];
+    for (int row = 0; row < static_cast<int>(content_.scope.rows.size()); ++row) {
+        const std::size_t unit = content_.scope.rows[static_cast<std::size_t>(row)];
         const QRect cell = cellRect(row, 0);
         painter.setPen(penFor(unit, true));
         painter.drawText(QRect(kLabelGap, cell.top(), rowLabelWidth_ - 2 * kLabelGap, kCellSize),
@@ -112,8 +113,8 @@ void BalanceMapView::paintLabels(QPainter& painter) const {
     // Column names stand upright, read from the bottom, ending just above their column.
     painter.save();
     painter.rotate(-90);
-    for (int column = 0; column < static_cast<int>(content_.columns.size()); ++column) {
-        const std::size_t unit = content_.columns[static_cast<std::size_t>(column)];
+    for (int column = 0; column < static_cast<int>(content_.scope.columns.size()); ++column) {
+        const std::size_t unit = content_.scope.columns[static_cast<std::size_t>(column)];
         const QRect cell = cellRect(0, column);
         painter.setPen(penFor(unit, false));
         painter.drawText(QRect(-(columnLabelHeight_ - kLabelGap), cell.left(),
@@ -124,12 +125,12 @@ void BalanceMapView::paintLabels(QPainter& painter) const {
 }
 
 void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
-    const std::size_t a = content_.rows[static_cast<std::size_t>(row)];
-    const std::size_t b = content_.columns[static_cast<std::size_t>(column)];
-    const game::DuelTimes times = content_.matrix->duel(a, b, content_.start);
+    const std::size_t a = content_.scope.rows[static_cast<std::size_t>(row)];
+    const std::size_t b = content_.scope.columns[static_cast<std::size_t>(column)];
+    const game::DuelTimes times = content_.matrix->duel(a, b, content_.scope.start);
     const QRect cell = cellRect(row, column).adjusted(0, 0, -kCellGap, -kCellGap);
-    painter.fillRect(cell, colourOf(game::cellColour(times, content_.shows, content_.scale)));
-    if (game::hasOneSidedMark(times, content_.shows)) {
+    painter.fillRect(cell, colourOf(game::cellColour(times, content_.scope.shows, content_.scale)));
+    if (game::hasOneSidedMark(times, content_.scope.shows)) {
         // The corner folded over, as on the written picture.
         QPainterPath corner;
         const int side = cell.width() * 2 / 5;
@@ -139,7 +140,8 @@ void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
         corner.closeSubpath();
         painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
     }
-    if (content_.outlinedAgainst && content_.outlinedAgainst->duel(a, b, content_.start) != times) {
+    if (content_.outlinedAgainst &&
+        content_.outlinedAgainst->duel(a, b, content_.scope.start) != times) {
         painter.setPen(QPen(kOutline, 2));
         painter.drawRect(cell.adjusted(1, 1, -1, -1));
     }

@@ -12,16 +12,13 @@
 
 namespace tarnwick::ui {
 
-// What the map draws: the duels of `rows` (attackers, unit A) against `columns` (unit B).
+// What the map draws: the duels of the scope's rows (attackers, unit A) against its columns.
 struct BalanceMapContent {
     std::shared_ptr<const game::BalanceMatrix> matrix;
     // The duels the cells are compared with for their outline; none: no outline.
     std::shared_ptr<const game::BalanceMatrix> outlinedAgainst;
-    std::vector<std::size_t> rows;
-    std::vector<std::size_t> columns;
+    game::BalanceMapScope scope;
     QStringList names;  // by unit id
-    game::DuelStart start = game::DuelStart::PointBlank;
-    game::MapShows shows = game::MapShows::Outcome;
     game::TimeScale scale;
 };
 

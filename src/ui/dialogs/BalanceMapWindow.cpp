@@ -210,24 +210,24 @@ void BalanceMapWindow::refreshView() {
     BalanceMapContent content;
     content.matrix = matrix_;
     content.outlinedAgainst = outlineChanges_->isChecked() ? openedWith_ : nullptr;
-    content.start =
+    game::BalanceMapScope& scope = content.scope;
+    scope.start =
         startBox_->currentIndex() == 0 ? game::DuelStart::PointBlank : game::DuelStart::MaxDistance;
-    content.shows = showBox_->currentIndex() == 0 ? game::MapShows::Outcome : game::MapShows::Time;
-    content.columns = shownColumns();
-    content.rows = shownRows();
+    scope.shows = showBox_->currentIndex() == 0 ? game::MapShows::Outcome : game::MapShows::Time;
+    scope.columns = shownColumns();
+    scope.rows = shownRows();
     if (orderBox_->currentIndex() == 1) {
-        content.rows = game::strongestFirst(*matrix_, content.start, content.rows, content.columns);
-        content.columns =
-            game::strongestFirst(*matrix_, content.start, content.columns, content.columns);
+        scope.rows = game::strongestFirst(*matrix_, scope.start, scope.rows, scope.columns);
+        scope.columns = game::strongestFirst(*matrix_, scope.start, scope.columns, scope.columns);
     }
-    content.scale = game::timeScaleOf(*matrix_, content.start, content.rows, content.columns);
+    content.scale = game::timeScaleOf(*matrix_, scope.start, scope.rows, scope.columns);
     for (std::size_t unit = 0; unit < game::kAnimatedUnitCount; ++unit) {
         content.names << unitName_(unit);
     }
-    legend_->showLegend(content.shows, content.start, content.scale);
+    legend_->showLegend(scope.shows, scope.start, content.scale);
     const auto emptyMap = game::emptyMapReason(*matrix_, scripts_.walked());
     emptyMap_->setText(emptyMap ? QString::fromStdString(*emptyMap) : kNothingShown);
-    pages_->setCurrentIndex(content.rows.empty() || content.columns.empty() ? 1 : 0);
+    pages_->setCurrentIndex(scope.rows.empty() || scope.columns.empty() ? 1 : 0);
     view_->showContent(std::move(content));
     showHovered(view_->hoveredPair());
 }
@@ -242,7 +242,7 @@ void BalanceMapWindow::showHovered(std::optional<BalanceMapView::Pair> pair) {
     const std::string text =
         game::duelSummary(content.names[static_cast<int>(pair->a)].toStdString(),
                           content.names[static_cast<int>(pair->b)].toStdString(),
-                          content.matrix->duel(pair->a, pair->b, content.start));
+                          content.matrix->duel(pair->a, pair->b, content.scope.start));
     hoverText_->setText(QString::fromStdString(text));
     view_->setToolTip(hoverText_->text());
 }
