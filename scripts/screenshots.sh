@@ -83,35 +83,51 @@ waitForWindow() {
 # front, "wait" waits a moment), waits for the window TITLE and writes NAME.png of the whole
 # screen.
 shot() {
+    attempt "$@" || attempt "$@" || {
+        cat "$work/editor.log" >&2
+        return 1
+    }
+}
+
+# One try of shot, on a busy machine perhaps too early: a window that did not come up ends the
+# editor and says so.
+attempt() {
     local name=$1 keys=$2 title=$3 file=${4:-$work/ford.pud}
     "$build/src/ui/tarnwick" "$file" >"$work/editor.log" 2>&1 &
     local editor=$!
-    waitForWindow "Tarnwick v3.0 - $(basename "$file") - [PUD]"
-    fillScreen
-    sleep 0.5
-    local key
-    for key in $keys; do
-        case $key in
-            wait) sleep 0.5 ;;
-            type:*) xdotool type --delay 30 "${key#type:}" ;;
-            click:*)
-                local at=${key#click:}
-                xdotool mousemove "${at%,*}" "${at#*,}" click 1
-                ;;
-            over:*)
-                local at=${key#over:}
-                xdotool mousemove --window "$(xdotool getactivewindow)" "${at%,*}" "${at#*,}"
-                ;;
-            *) xdotool key --delay 80 "$key" ;;
-        esac
-        sleep 0.2
-    done
-    waitForWindow "$title"
-    sleep 0.7
-    import -window root "$out/$name.png"
-    kill "$editor"
+    local ok=0
+    if waitForWindow "Tarnwick v3.0 - $(basename "$file") - [PUD]" && fillScreen; then
+        sleep 0.5
+        local key
+        for key in $keys; do
+            case $key in
+                wait) sleep 0.5 ;;
+                type:*) xdotool type --delay 30 "${key#type:}" ;;
+                click:*)
+                    local at=${key#click:}
+                    xdotool mousemove "${at%,*}" "${at#*,}" click 1
+                    ;;
+                over:*)
+                    local at=${key#over:}
+                    xdotool mousemove --window "$(xdotool getactivewindow)" "${at%,*}" "${at#*,}"
+                    ;;
+                *) xdotool key --delay 80 "$key" ;;
+            esac
+            sleep 0.2
+        done
+        if waitForWindow "$title"; then
+            sleep 0.7
+            import -window root "$out/$name.png" && ok=1
+        fi
+    fi
+    kill "$editor" 2>/dev/null || true
     wait "$editor" 2>/dev/null || true
-    echo "wrote $out/$name.png"
+    if [ "$ok" = 1 ]; then
+        echo "wrote $out/$name.png"
+        return 0
+    fi
+    echo "screenshots.sh: $name: trying again" >&2
+    return 1
 }
 
 # The main window fills the screen, as a window maximised by openbox does.
