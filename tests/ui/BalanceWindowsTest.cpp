@@ -236,19 +236,30 @@ class BalanceWindowsTest : public WindowTestBase {
                  QString("Who wins from the greatest distance (the loser's time to kill : the "
                          "winner's)"));
 
-        bool compared = false;
-        QTimer::singleShot(0, &map, [&] {
-            auto* calculator =
-                qobject_cast<ui::BalanceCalculator*>(QApplication::activeModalWidget());
-            QVERIFY(calculator != nullptr);
-            compared = true;
-            QCOMPARE(in<QComboBox>(*calculator, "unitAList")->currentText(), QString("Pikeman"));
-            QCOMPARE(in<QComboBox>(*calculator, "unitBList")->currentText(), QString("Sentinel 5"));
-            QCOMPARE(lines(results(*calculator)), kPairInSeconds);
-            calculator->close();
-        });
+        // A click, and from the clicked cell the keys: one step left, then Enter.
+        const auto& columns = view.content().scope.columns;
+        const std::size_t leftOfTower = *(std::ranges::find(columns, kSentinel5) - 1);
+        const QString leftName = list()->item(static_cast<int>(leftOfTower))->text();
+        QStringList compared;
+        const auto readCompare = [&] {
+            QTimer::singleShot(0, &map, [&] {
+                auto* calculator =
+                    qobject_cast<ui::BalanceCalculator*>(QApplication::activeModalWidget());
+                QVERIFY(calculator != nullptr);
+                compared = {in<QComboBox>(*calculator, "unitAList")->currentText(),
+                            in<QComboBox>(*calculator, "unitBList")->currentText()};
+                compared += lines(results(*calculator));
+                calculator->close();
+            });
+        };
+        readCompare();
         QTest::mouseClick(&view, Qt::LeftButton, {}, cellCentre(view, kPikeman, kSentinel5));
-        QVERIFY(compared);
+        QCOMPARE(compared, QStringList({"Pikeman", "Sentinel 5"}) + kPairInSeconds);
+        QTest::keyClick(&view, Qt::Key_Left);
+        QVERIFY(hover->text().contains(leftName));
+        readCompare();
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(compared.mid(0, 2), QStringList({"Pikeman", leftName}));
         QVERIFY(h_->prompts.shown.size() == 1);
     }
 

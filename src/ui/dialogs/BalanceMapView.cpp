@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -25,13 +26,17 @@ QColor colourOf(const game::Rgb& rgb) {
 BalanceMapView::BalanceMapView(QWidget* parent) : QWidget(parent) {
     setObjectName("balanceMapView");
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void BalanceMapView::showContent(BalanceMapContent content) {
     content_ = std::move(content);
     measureLabels();
-    hovered_ = pointer_ ? pairAt(*pointer_) : std::nullopt;
+    if (framed_ && !pairOf(*framed_)) {
+        framed_.reset();
+    }
+    hovered_ = pointer_ ? pairAt(*pointer_) : framed_ ? pairOf(*framed_) : std::nullopt;
     resize(sizeHint());
     updateGeometry();
     update();
@@ -73,9 +78,14 @@ std::optional<BalanceMapView::Pair> BalanceMapView::pairAt(const QPoint& point) 
     if (x < 0 || y < 0) {
         return std::nullopt;
     }
-    const auto column = static_cast<std::size_t>(x / kCellSize);
-    const auto row = static_cast<std::size_t>(y / kCellSize);
-    if (row >= content_.scope.rows.size() || column >= content_.scope.columns.size()) {
+    return pairOf({x / kCellSize, y / kCellSize});
+}
+
+std::optional<BalanceMapView::Pair> BalanceMapView::pairOf(const QPoint& cell) const {
+    const auto column = static_cast<std::size_t>(cell.x());
+    const auto row = static_cast<std::size_t>(cell.y());
+    if (cell.x() < 0 || cell.y() < 0 || row >= content_.scope.rows.size() ||
+        column >= content_.scope.columns.size()) {
         return std::nullopt;
     }
     return Pair{content_.scope.rows[row], content_.scope.columns[column]};
@@ -96,6 +106,42 @@ void BalanceMapView::paintEvent(QPaintEvent* event) {
             }
         }
     }
+}
+
+void BalanceMapView::keyPressEvent(QKeyEvent* event) {
+    QPoint step;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            step = {-1, 0};
+            break;
+        case Qt::Key_Right:
+            step = {1, 0};
+            break;
+        case Qt::Key_Up:
+            step = {0, -1};
+            break;
+        case Qt::Key_Down:
+            step = {0, 1};
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            if (const auto pair = framed_ ? pairOf(*framed_) : std::nullopt) {
+                emit pairClicked(*pair);
+            }
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    const QPoint moved = framed_ ? *framed_ + step : QPoint(0, 0);
+    if (!pairOf(moved)) {
+        return;  // the edge of the map
+    }
+    framed_ = moved;
+    update();
+    emit cellFramed(cellRect(moved.y(), moved.x()));
+    hover(pairOf(moved));
 }
 
 void BalanceMapView::paintLabels(QPainter& painter) const {
@@ -140,6 +186,10 @@ void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
         corner.closeSubpath();
         painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
     }
+    if (hasFocus() && framed_ == QPoint(column, row)) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(cell.adjusted(1, 1, -1, -1));
+    }
     if (content_.outlinedAgainst &&
         content_.outlinedAgainst->duel(a, b, content_.scope.start) != times) {
         painter.setPen(QPen(kOutline, 2));
@@ -165,7 +215,7 @@ void BalanceMapView::mouseMoveEvent(QMouseEvent* event) {
 
 void BalanceMapView::leaveEvent(QEvent* event) {
     pointer_.reset();
-    hover(std::nullopt);
+    hover(framed_ ? pairOf(*framed_) : std::nullopt);
     QWidget::leaveEvent(event);
 }
 
@@ -173,7 +223,11 @@ void BalanceMapView::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (const auto pair = pairAt(event->position().toPoint())) {
+    const QPoint point = event->position().toPoint();
+    if (const auto pair = pairAt(point)) {
+        framed_ = QPoint((point.x() - rowLabelWidth_) / kCellSize,
+                         (point.y() - columnLabelHeight_) / kCellSize);
+        update();
         emit pairClicked(*pair);
     }
 }

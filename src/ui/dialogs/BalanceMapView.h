@@ -23,7 +23,8 @@ struct BalanceMapContent {
 };
 
 // The heat map itself: row names on the left, column names standing on top, one coloured cell
-// per duel. It tells which duel the pointer rests on and which one is clicked.
+// per duel. It tells which duel the pointer rests on and which one is clicked; from the
+// keyboard the arrow keys move a framed cell and Enter or Space opens it as a click does.
 class BalanceMapView : public QWidget {
     Q_OBJECT
 
@@ -47,15 +48,19 @@ class BalanceMapView : public QWidget {
     QSize sizeHint() const override;
 
   signals:
-    // The pointer rests on the duel of `a` against `b`; none: on no cell.
+    // The pointer rests on the duel of `a` against `b`, or the keys moved there; none: on no
+    // cell.
     void pairHovered(std::optional<Pair> pair);
     void pairClicked(Pair pair);
+    // The keys moved the framed cell to `cell`: it should be in sight.
+    void cellFramed(const QRect& cell);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QString nameOf(std::size_t unit) const;
@@ -64,12 +69,14 @@ class BalanceMapView : public QWidget {
     void paintLabels(QPainter& painter) const;
     void paintCell(QPainter& painter, int row, int column) const;
     void hover(std::optional<Pair> pair);
+    std::optional<Pair> pairOf(const QPoint& cell) const;
 
     BalanceMapContent content_;
     int rowLabelWidth_ = 0;
     int columnLabelHeight_ = 0;
     std::optional<Pair> hovered_;
     std::optional<QPoint> pointer_;  // while over the view
+    std::optional<QPoint> framed_;   // the keys' cell: x the column, y the row
 };
 
 }  // namespace tarnwick::ui

@@ -17,8 +17,9 @@ constexpr int kInitialWidth = 1000;
 constexpr int kInitialHeight = 700;
 constexpr int kAllRaces = 0;
 const QString kHoverHint =
-    "Rest the pointer on a cell to read its duel; click it to compare "
-    "the pair in Unit Compare.";
+    "Rest the pointer on a cell, or move to it with the arrow keys, to "
+    "read its duel; click it or press Enter to compare the pair in Unit "
+    "Compare.";
 const QString kNothingShown = "No unit passes the filters.";
 }  // namespace
 
@@ -82,12 +83,12 @@ void BalanceMapWindow::buildLayout() {
 
     auto* body = new QHBoxLayout;
     pages_ = new QStackedWidget;
-    auto* scroll = new QScrollArea;
-    scroll->setObjectName("balanceMapScroll");
+    scroll_ = new QScrollArea;
+    scroll_->setObjectName("balanceMapScroll");
     view_ = new BalanceMapView;
-    scroll->setWidget(view_);
-    scroll->setBackgroundRole(QPalette::Base);
-    pages_->addWidget(scroll);
+    scroll_->setWidget(view_);
+    scroll_->setBackgroundRole(QPalette::Base);
+    pages_->addWidget(scroll_);
     emptyMap_ = new QLabel;
     emptyMap_->setObjectName("emptyMapLabel");
     emptyMap_->setAlignment(Qt::AlignCenter);
@@ -121,6 +122,9 @@ void BalanceMapWindow::connectControls() {
     }));
     connect(view_, &BalanceMapView::pairHovered, this,
             [this](std::optional<BalanceMapView::Pair> pair) { showHovered(pair); });
+    connect(view_, &BalanceMapView::cellFramed, this, [this](const QRect& cell) {
+        scroll_->ensureVisible(cell.center().x(), cell.center().y(), cell.width(), cell.height());
+    });
     connect(view_, &BalanceMapView::pairClicked, this,
             guardedSlot(prompts_, [this](BalanceMapView::Pair pair) { compare_(pair); }));
 }

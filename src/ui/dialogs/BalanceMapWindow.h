@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QScrollArea>
 #include <QStackedWidget>
 #include <QTimer>
 
@@ -80,6 +81,7 @@ class BalanceMapWindow : public QDialog {
     QCheckBox* changedOnly_ = nullptr;
     QCheckBox* outlineChanges_ = nullptr;
     QStackedWidget* pages_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     BalanceMapView* view_ = nullptr;
     QLabel* emptyMap_ = nullptr;
     BalanceMapLegend* legend_ = nullptr;
