@@ -36,6 +36,7 @@ const char* const kHelp =
     "\n"
     "Exit status:\n"
     "  0   the editor was closed, or help or the version was shown\n"
+    "  1   plug-in mode could not start: no host, or the host did not answer\n"
     "  2   usage error: an unknown option, or more than one file\n";
 
 // The option as it was typed, one dash or two, for the message.

@@ -16,7 +16,8 @@ inline const QString kWithoutGameNotice =
     "files, and import and export their tables.\n\n"
     "The game is needed for the unit names (until then the list shows \"Unit 0\", \"Unit 1\" "
     "and so on), the pictures of the GFX page and of the About window, the marks of values that "
-    "differ from the game's own, Direct Open, Direct Save and the Game Balance calculator.\n\n"
+    "differ from the game's own, Direct Open, Direct Save, the Game Balance calculator and "
+    "the Balance Map.\n\n"
     "Choose the game whenever you like with \"Choose WarCraft II Directory.\" in the File "
     "menu.";
 
