@@ -31,6 +31,7 @@ cases=(
     "tarnwick-tool help re|resave restrictions"
     "tarnwick-tool export |alo udta ugrd un up"
     "tarnwick-tool units map.pud --format |csv json text"
+    "tarnwick-tool units map.pud --format=|csv json text"
     "tarnwick-tool defaults map.pud out.pud --upgrades o|off on"
     "tarnwick-tool completion |bash fish zsh"
     "tarnwick-tool set --|--game --help --quiet --wrap"
@@ -77,9 +78,10 @@ zsh_complete() {
         print -rl -- ${(M)found:#${PREFIX}*}' zsh "$work/scripts/zsh" "$2"
 }
 
+# Fish offers a value after "--name=" as the whole word, option and value.
 fish_complete() {
     fish --no-config -c 'source $argv[1]; complete -C"$argv[2]"' "$1" "$2" | cut -f1 |
-        sed 's|/$||'
+        sed 's|/$||; s|^--[a-z-]*=||'
 }
 
 tested=0

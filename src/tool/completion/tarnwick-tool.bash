@@ -36,7 +36,12 @@ _tarnwick_tool() {
             typed+=("$word")
         fi
     done
-    [[ $cur == = ]] && return
+    # Right after "--name=" the value starts empty.
+    if [[ $cur == = ]]; then
+        ((${#typed[@]})) && [[ ${typed[-1]} == --* ]] || return
+        typed[-1]+="="
+        cur=
+    fi
     if ((${#typed[@]} == 0)); then
         COMPREPLY=($(compgen -W "%COMMANDS% help --help --version" -- "$cur"))
         return
