@@ -61,22 +61,28 @@ class UnitTableTest : public ScenarioFileTest {
         QCOMPARE(names.geometry().left(), table().frameWidth());
     }
 
-    // Centred on the main window when first opened; its size and column widths come back at
-    // the next start.
+    // Centred on the main window when first opened; its size, place and column widths come
+    // back at the next start, also after a start in which it stayed closed.
     void comesBackWithItsSizeAndColumnWidths() {
         window().resize(400, 300);  // the test screen is smaller than the table's first size
         openTable();
         QVERIFY((window().geometry().center() - h_->window.geometry().center()).manhattanLength() <=
                 6);
         window().resize(700, 450);
+        window().move(37, 21);
+        const QPoint place = window().pos();
         table().setColumnWidth(column("Hit Points"), 123);
-        h_->prompts.answers = {ui::Answer::No};
-        h_->window.menus().exit->trigger();
-        QVERIFY(h_->window.endRequested());
-
-        startShownWithGame();
+        const auto restart = [this] {
+            h_->prompts.answers = {ui::Answer::No};
+            h_->window.menus().exit->trigger();
+            QVERIFY(h_->window.endRequested());
+            startShownWithGame();
+        };
+        restart();
+        restart();
         openTable();
         QCOMPARE(window().size(), QSize(700, 450));
+        QCOMPARE(window().pos(), place);
         QCOMPARE(table().columnWidth(column("Hit Points")), 123);
     }
 

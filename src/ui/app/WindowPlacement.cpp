@@ -37,8 +37,10 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* window = static_cast<QWidget*>(watched);
     const Qt::WindowType type = window->windowType();
+    // A window moved before its first showing has a place of its own (kept from the last run).
     if (!window->isWindow() || (type != Qt::Dialog && type != Qt::Tool) ||
-        window->property(kPlacedProperty).toBool() || !belongsTo(*window, mainWindow_)) {
+        window->property(kPlacedProperty).toBool() || window->testAttribute(Qt::WA_Moved) ||
+        !belongsTo(*window, mainWindow_)) {
         return false;
     }
     QRect placed(QPoint(), window->size());

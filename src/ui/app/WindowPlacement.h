@@ -5,7 +5,8 @@
 namespace tarnwick::ui {
 
 // Every dialog and tool window of the main window first appears centred on it, wherever the
-// main window is; after that it keeps the place the user gave it.
+// main window is, unless it was given a place before; after that it keeps the place the user
+// gave it.
 class WindowPlacement : public QObject {
   public:
     // Watches the whole application for the windows that belong to `mainWindow`.

@@ -136,6 +136,7 @@ void UnitTableWindow::open() {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
+    openedOnce_ = true;
     show();
     showDocument();
     raise();
@@ -199,7 +200,9 @@ void UnitTableWindow::clearComparison() {
 QByteArray UnitTableWindow::layoutState() const {
     QByteArray state;
     QDataStream out(&state, QIODevice::WriteOnly);
-    out << size() << table_->horizontalHeader()->saveState();
+    // A window not opened in this run keeps the place it had.
+    out << size() << table_->horizontalHeader()->saveState()
+        << (openedOnce_ ? std::optional<QPoint>(pos()) : restoredPlace_).value_or(QPoint(-1, -1));
     return state;
 }
 
@@ -213,6 +216,13 @@ void UnitTableWindow::restoreLayoutState(const QByteArray& state) {
     }
     resize(size);
     table_->horizontalHeader()->restoreState(columns);
+    // Earlier runs stored no place: the window then opens centred as at its first start.
+    QPoint place;
+    in >> place;
+    if (in.status() == QDataStream::Ok && place != QPoint(-1, -1)) {
+        restoredPlace_ = place;
+        move(place);
+    }
 }
 
 std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells() {

@@ -47,8 +47,8 @@ class UnitTableWindow : public QDialog {
     void copySelection();
     void pasteClipboard();
 
-    // The window's size and its columns' widths and order, for the next start; a layout that
-    // cannot be read leaves the window as it is.
+    // The window's size, place and its columns' widths and order, for the next start; a
+    // layout that cannot be read leaves the window as it is.
     QByteArray layoutState() const;
     void restoreLayoutState(const QByteArray& state);
 
@@ -85,6 +85,8 @@ class UnitTableWindow : public QDialog {
     QPushButton* clearComparisonButton_ = nullptr;
     QLabel* differences_ = nullptr;
     FileReader readFile_;
+    bool openedOnce_ = false;
+    std::optional<QPoint> restoredPlace_;
     // The compared file's unit data and its name, while there is a comparison.
     std::optional<model::UnitDataTable> compared_;
     QString comparedName_;
