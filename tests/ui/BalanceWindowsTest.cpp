@@ -25,9 +25,6 @@ namespace uf = model::unitfields;
 
 namespace {
 
-const QString kNoFile = "Error!  No file loaded!";
-const QString kFatal = "A fatal error has occured during extraction! ";
-
 // Units of the demo game: a land unit that walks 16 ticks a tile and a tower of range 6.
 constexpr int kPikeman = 0;
 constexpr int kSentinel5 = 96;
@@ -133,7 +130,7 @@ class BalanceWindowsTest : public WindowTestBase {
 
     void withoutADocumentItWarnsAndStaysClosed() {
         QVERIFY(!runGameBalance([](ui::BalanceCalculator&) {}));
-        QCOMPARE(h_->prompts.texts(), QStringList{kNoFile});
+        QCOMPARE(h_->prompts.texts(), QStringList{kNoFileLoaded});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
     }
 
@@ -210,13 +207,14 @@ class BalanceWindowsTest : public WindowTestBase {
         startShownWithGame(game.path());
         openDemoScenario();
         QVERIFY(!runGameBalance([](ui::BalanceCalculator&) {}));
-        QCOMPARE(h_->prompts.texts(),
-                 QStringList{kFatal + "The compressed data ends before its declared length"});
+        QCOMPARE(
+            h_->prompts.texts(),
+            QStringList{kFatalExtraction + "The compressed data ends before its declared length"});
     }
 
     void theMapTellsADuelUnderThePointerAndOpensItsComparisonOnAClick() {
         QVERIFY(!runModal(h_->window.menus().balanceMap, [](QDialog&) {}));
-        QCOMPARE(h_->prompts.texts(), QStringList{kNoFile});
+        QCOMPARE(h_->prompts.texts(), QStringList{kNoFileLoaded});
         openDemoScenario();
         ui::BalanceMapWindow& map = openBalanceMap();
         QCOMPARE(map.windowTitle(), QString("Balance Map"));

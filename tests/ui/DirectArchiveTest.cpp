@@ -43,8 +43,6 @@ const QList<RowCase> kRows = {
     {87, 469, "PUD Level 12X (Orcs)", " - [PUD]"},
 };
 
-const QString kFatalExtraction = "A fatal error has occured during extraction! ";
-
 // Every menu item and toolbar button: whether it is enabled and shown.
 // Every named command's enabled and visible state; the recent-files list is no document state
 // (only a file opened from disk joins it).

@@ -11,11 +11,6 @@ using namespace tarnwick;
 using namespace tarnwick::testsupport;
 namespace uf = model::unitfields;
 
-namespace {
-const QString kNoFile = "Error!  No file loaded!";
-const QString kFatal = "A fatal error has occured during extraction! ";
-}  // namespace
-
 class NamesAndClipboardTest : public QObject {
     Q_OBJECT
 
@@ -59,7 +54,7 @@ class NamesAndClipboardTest : public QObject {
         platform::saveWholeFile(game.filePath("data/maindat.war"), {});
         h_->startWithGame(game.path());
         h_->window.show();
-        QCOMPARE(h_->prompts.texts(), QStringList{kFatal + "Error Opening strdat.war"});
+        QCOMPARE(h_->prompts.texts(), QStringList{kFatalExtraction + "Error Opening strdat.war"});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
         QCOMPARE(row(0), QString("Unit 0"));
         QVERIFY(h_->window.strategyNames().isEmpty());
@@ -76,9 +71,9 @@ class NamesAndClipboardTest : public QObject {
             ui::runGuarded(h_->prompts, [&] { extractor.extractEntry(entry, archive); });
         }
         QCOMPARE(h_->prompts.texts(),
-                 (QStringList{kFatal + "Entry does not exist in opened data file!: 5",
-                              kFatal + "Entry does not exist in opened data file!: 473",
-                              kFatal + "Error Opening NOSUCH.WAR"}));
+                 (QStringList{kFatalExtraction + "Entry does not exist in opened data file!: 5",
+                              kFatalExtraction + "Entry does not exist in opened data file!: 473",
+                              kFatalExtraction + "Error Opening NOSUCH.WAR"}));
         QCOMPARE(h_->prompts.shown[0].caption, QString("Error"));
     }
 
@@ -86,12 +81,12 @@ class NamesAndClipboardTest : public QObject {
         h_->startWithGame();
         h_->window.menus().copyUnit->trigger();
         h_->window.menus().pasteUnit->trigger();
-        QCOMPARE(h_->prompts.texts(), (QStringList{kNoFile, kNoFile}));
+        QCOMPARE(h_->prompts.texts(), (QStringList{kNoFileLoaded, kNoFileLoaded}));
         QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
         open("a.pud", 0);
         h_->window.menus().pasteUnit->trigger();
         QCOMPARE(h_->prompts.texts(),
-                 (QStringList{kNoFile, kNoFile, "Error!  Clipboard is empty."}));
+                 (QStringList{kNoFileLoaded, kNoFileLoaded, "Error!  Clipboard is empty."}));
     }
 
     void pasteCarriesEveryValueEvenIntoAnotherFile() {

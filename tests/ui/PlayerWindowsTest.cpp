@@ -153,7 +153,7 @@ class PlayerWindowsTest : public ScenarioFileTest {
 
     void udtaInfoNeedsALoadedDocument() {
         h_->window.menus().udtaStyle->trigger();
-        QCOMPARE(h_->prompts.texts(), QStringList{"Error!  No file loaded!"});
+        QCOMPARE(h_->prompts.texts(), QStringList{kNoFileLoaded});
         QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
     }
 

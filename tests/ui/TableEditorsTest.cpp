@@ -23,8 +23,7 @@ class TableEditorsTest : public QObject {
     void editorsNeedALoadedDocument() {
         h_->window.menus().editUpgrades->trigger();
         h_->window.menus().restrictionsButton->trigger();
-        QCOMPARE(h_->prompts.texts(),
-                 (QStringList{"Error!  No file loaded!", "Error!  No file loaded!"}));
+        QCOMPARE(h_->prompts.texts(), (QStringList{kNoFileLoaded, kNoFileLoaded}));
     }
 
     void theUpgradeEditorOpensOnTheFirstEntry() {

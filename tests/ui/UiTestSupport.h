@@ -79,6 +79,9 @@ inline void openDroppingEdits(MainWindowHarness& h, const QString& path) {
     }
 }
 
+inline const QString kNoFileLoaded = "Error!  No file loaded!";
+inline const QString kFatalExtraction = "A fatal error has occured during extraction! ";
+
 inline const QString kNothingLoaded =
     "Error!  No file loaded!  You must load a file before you can save.";
 
