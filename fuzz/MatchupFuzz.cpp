@@ -3,7 +3,8 @@
 // unit file follows, the script entry is the rest. A unit file that is read gives a table of
 // pairs in id order, each with a side that deals damage, whose CSV has one line per pair after
 // the header; its first and last rows read back as eight fields, names as given, and each time
-// a number of seconds or "cannot".
+// a number of seconds or "cannot". The same duels drawn as the balance map, at a size and in a
+// form the input's length chooses, give a picture of the layout's size within that bound.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "core/Error.h"
 #include "core/exchange/Csv.h"
 #include "core/files/DocumentFiles.h"
+#include "core/game/BalanceMapPicture.h"
 #include "core/game/MatchupTable.h"
 
 namespace {
@@ -31,18 +33,35 @@ bool isTime(const std::string& field) {
     }
 }
 
-// Every other unit has a name with a comma or a quote, for the CSV to quote.
+// Every other unit has a name with a comma or a quote, for the CSV to quote; some are long and
+// of bytes the map's font has no glyph for.
 const std::vector<std::string>& names() {
     static const std::vector<std::string> shown = [] {
         std::vector<std::string> list;
         for (std::size_t id = 0; id < game::kAnimatedUnitCount; ++id) {
-            list.push_back(id % 3 == 0   ? ""
+            list.push_back(id % 7 == 5   ? std::string(30, '\xE9') + std::to_string(id)
+                           : id % 3 == 0 ? ""
                            : id % 3 == 1 ? "unit, \"" + std::to_string(id) + '"'
                                          : "unit " + std::to_string(id));
         }
         return list;
     }();
     return shown;
+}
+
+void drawMap(const std::vector<game::Matchup>& rows, std::size_t choice) {
+    const game::BalanceMatrix matrix(rows);
+    const game::BalanceMapScope scope{
+        matrix.units(), matrix.units(),
+        choice % 2 == 0 ? game::DuelStart::PointBlank : game::DuelStart::MaxDistance,
+        choice % 4 < 2 ? game::MapShows::Outcome : game::MapShows::Time};
+    const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, scope, names());
+    const int bound = 100 + static_cast<int>(choice % 700);
+    if (const auto layout = game::fittedBalanceMapLayout(texts, bound)) {
+        const auto picture = game::drawBalanceMap(matrix, scope, texts, *layout);
+        require(picture.width() == layout->width && picture.height() == layout->height &&
+                layout->largerSide() <= bound);
+    }
 }
 
 }  // namespace
@@ -93,6 +112,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     fields[side + 1] == (names()[id].empty() ? fields[side] : names()[id]));
         }
         require(std::all_of(fields.begin() + 4, fields.end(), isTime));
+    }
+    // Drawing costs three times the table: one input in four is drawn.
+    if (size % 4 == 0) {
+        drawMap(rows, size / 4);
     }
     return 0;
 }
