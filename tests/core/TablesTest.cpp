@@ -4,31 +4,10 @@
 #include "core/model/RestrictionTable.h"
 #include "core/model/UnitDataTable.h"
 #include "core/model/UnitRowNames.h"
-#include "core/model/UpgradeTable.h"
 #include "core/model/UseDefaultWord.h"
 
 using namespace tarnwick;
 using namespace tarnwick::model;
-
-TEST(UnitDataTable, FieldsSitWhereTheGameExpectsThem) {
-    struct Expected {
-        const char* name;
-        std::size_t offset;
-    };
-    // hitPoints, flags and pointValue are pinned beside the table by static_asserts.
-    const Expected expected[] = {
-        {"gfxGroup", 2},    {"gfxGeneral", 222},        {"gfxWasteland", 984}, {"sightRange", 1238},
-        {"goldCost", 2118}, {"tileSize", 2448},         {"boxSize", 2888},     {"priority", 3878},
-        {"missile", 4428},  {"rightClickAction", 4868}, {"canTarget", 5146},
-    };
-    for (const auto& [name, offset] : expected) {
-        const FieldDescriptor* field = findField(kUnitDataFields, name);
-        ASSERT_NE(field, nullptr) << name;
-        EXPECT_EQ(field->offset, offset) << name;
-    }
-    EXPECT_EQ(sizeof(UnitDataTable{}.bytes), 5696u);
-    EXPECT_EQ(findField(kUnitDataFields, "noSuchField"), nullptr);
-}
 
 TEST(UnitDataTable, AccessIsLittleEndianAndTruncatesToTheFieldWidth) {
     UnitDataTable table;
@@ -67,17 +46,6 @@ TEST(UnitRows, RowsWithoutGameNamesHaveFixedNames) {
     EXPECT_EQ(fixedUnitRowName(109), "-Destroyed site 4-");
     EXPECT_EQ(fixedUnitRowName(110), "Group 1");
     EXPECT_EQ(fixedUnitRowName(126), "Group 17");
-}
-
-TEST(UpgradeTable, FieldsAndTruncation) {
-    EXPECT_EQ(findField(kUpgradeFields, "gold")->offset, 54u);
-    EXPECT_EQ(findField(kUpgradeFields, "group")->offset, 470u);
-    UpgradeTable table;
-    table.set(upgradefields::time, 5, 300);
-    table.set(upgradefields::gold, 5, 70000);
-    EXPECT_EQ(table.get(upgradefields::time, 5), 44u);
-    EXPECT_EQ(table.get(upgradefields::gold, 5), 4464u);
-    EXPECT_EQ(table.bytes[54 + 10], 4464 & 0xFF);
 }
 
 // The count-down of the toggle is the main window's test (useDefaultTogglesCountDown).
