@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ArchiveBuilder.h"
-#include "core/Error.h"
+#include "ErrorText.h"
 #include "core/Progress.h"
 #include "core/archive/Archive.h"
 #include "core/archive/EntryInsertion.h"
@@ -13,12 +13,7 @@ using archive::ArchiveView;
 namespace {
 
 std::string failureOf(const Bytes& bytes, std::int64_t entry) {
-    try {
-        ArchiveView(bytes).extract(entry);
-    } catch (const Error& error) {
-        return error.what();
-    }
-    return "no failure";
+    return errorOf([&] { ArchiveView(bytes).extract(entry); });
 }
 
 Bytes insert(const Bytes& archive, std::int64_t entry, const Bytes& data) {
@@ -138,12 +133,7 @@ TEST(EntryInsertion, RefusesAnArchiveWithDamageElsewhere) {
         ArchiveBuilder().stored(Bytes(10, 1)).stored(Bytes(10, 2)).stored(Bytes(10, 3)).bytes();
     const Bytes truncated(whole.begin(), whole.end() - 12);  // the last entry's start is cut off
     const auto refusal = [](const Bytes& archive) {
-        try {
-            insert(archive, 0, {9});
-        } catch (const Error& error) {
-            return std::string(error.what());
-        }
-        return std::string("no failure");
+        return errorOf([&] { insert(archive, 0, {9}); });
     };
     EXPECT_EQ(refusal(truncated),
               "The archive is damaged: entry 2 lies beyond the end of the file");

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "ScenarioBuilder.h"
-#include "core/files/Scenario.h"
 #include "core/game/Minimap.h"
 
 using namespace tarnwick;
@@ -20,9 +19,7 @@ Bytes words(const std::vector<std::uint16_t>& values) {
 }
 
 std::optional<game::MinimapPicture> minimapOf(const Bytes& file) {
-    model::Document document;
-    files::readScenario(document, file);
-    return game::buildMinimap(document);
+    return game::buildMinimap(scenarioFrom(file));
 }
 
 constexpr Rgb kMagenta{255, 0, 255};

@@ -54,14 +54,8 @@ std::vector<TestSection> pluginScenarioSections(bool withSwamp) {
     };
 }
 
-Document readScenario(const Bytes& file) {
-    Document document;
-    files::readScenario(document, file);
-    return document;
-}
-
 Bytes blockOf(bool withSwamp, std::uint32_t handle = 0x1234) {
-    return blockFromScenario(readScenario(chainOf(pluginScenarioSections(withSwamp))), handle);
+    return blockFromScenario(scenarioFrom(chainOf(pluginScenarioSections(withSwamp))), handle);
 }
 
 void poke(Bytes& block, BlockField field, std::uint32_t value) {
@@ -232,7 +226,7 @@ TEST(PluginRoundTrip, ScenarioBlockDocumentEditsBlockScenarioChangesExactlyTheEd
     for (const bool withSwamp : {false, true}) {
         const Bytes original = chainOf(pluginScenarioSections(withSwamp));
         // The host fills the block from the scenario.
-        Bytes block = blockFromScenario(readScenario(original), 0x2A);
+        Bytes block = blockFromScenario(scenarioFrom(original), 0x2A);
 
         // The editor: open, fill the document, edit, "Save and Exit".
         LinkObject link = LinkObject::fromBlock(block);
@@ -272,7 +266,7 @@ TEST(PluginRoundTrip, HostBlockCarriesTheScenarioWithoutOptionalSections) {
     std::erase_if(sections,
                   [](const TestSection& s) { return s.tag == "ERAX" || s.tag == "ALOW"; });
     const Bytes original = chainOf(sections);
-    const Bytes block = blockFromScenario(readScenario(original), 0);
+    const Bytes block = blockFromScenario(scenarioFrom(original), 0);
     EXPECT_EQ(peek(block, BlockField::EraExpansionPresent), 0u);
     EXPECT_EQ(peek(block, BlockField::RestrictionsPresent), 0u);
     EXPECT_EQ(peek(block, BlockField::UnitCount), 2u);
@@ -286,7 +280,7 @@ TEST(PluginHostBlock, RefusesScenariosThatDoNotFit) {
             section.body = {0x81, 0x00, 0x02, 0x00};
         }
     }
-    EXPECT_THROW(blockFromScenario(readScenario(chainOf(large)), 1), Error);
+    EXPECT_THROW(blockFromScenario(scenarioFrom(chainOf(large)), 1), Error);
 
     auto crowded = pluginScenarioSections(false);
     for (auto& section : crowded) {
@@ -294,7 +288,7 @@ TEST(PluginHostBlock, RefusesScenariosThatDoNotFit) {
             section.body = patternBytes(601 * 8, 1);
         }
     }
-    EXPECT_THROW(blockFromScenario(readScenario(chainOf(crowded)), 1), Error);
+    EXPECT_THROW(blockFromScenario(scenarioFrom(chainOf(crowded)), 1), Error);
 }
 
 TEST(PluginBlockChecks, BlocksWhoseClaimsDoNotFitAreRefusedWithTheReason) {

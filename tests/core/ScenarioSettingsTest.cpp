@@ -15,12 +15,6 @@ using model::SectionId;
 
 namespace {
 
-Document read(const Bytes& file) {
-    Document document;
-    files::readScenario(document, file);
-    return document;
-}
-
 Bytes bodyOf(const Document& document, SectionId id) {
     const auto body = document.body(id);
     return {body.begin(), body.end()};
@@ -30,7 +24,8 @@ Bytes bodyOf(const Document& document, SectionId id) {
 
 TEST(Description, ThirtyTwoCharactersWithoutNulStayUnlessChanged) {
     const std::string full = "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345";
-    Document document = read(typicalScenarioWith({{"DESC", Bytes(full.begin(), full.end())}}));
+    Document document =
+        scenarioFrom(typicalScenarioWith({{"DESC", Bytes(full.begin(), full.end())}}));
     EXPECT_EQ(model::descriptionText(document), full);
     model::storeDescription(document, full);
     EXPECT_EQ(
@@ -47,7 +42,7 @@ TEST(Terrain, OnlyVersionSeventeenWithEraxIsHeldToWasteland) {
         if (withErax) {
             sections.push_back({"ERAX", {0, 0}});
         }
-        Document document = read(typicalScenarioWith(sections));
+        Document document = scenarioFrom(typicalScenarioWith(sections));
         EXPECT_EQ(model::applyWastelandOnlyRule(document), applies) << version;
         EXPECT_EQ(model::terrainWord(document, SectionId::EraExpansion), applies ? 2 : 0);
         EXPECT_EQ(document.hasExpansionTerrain(), withErax);
@@ -56,7 +51,7 @@ TEST(Terrain, OnlyVersionSeventeenWithEraxIsHeldToWasteland) {
 
 TEST(StartingResources, EveryBoxIsStoredOrNone) {
     const Bytes file = typicalScenarioWith({});
-    Document document = read(file);
+    Document document = scenarioFrom(file);
     model::ResourceTexts texts;
     for (std::size_t slot = 0; slot < 8; ++slot) {
         texts[slot] = {std::to_string(1000 + slot), " 65535 ", "0"};
@@ -66,7 +61,7 @@ TEST(StartingResources, EveryBoxIsStoredOrNone) {
         EXPECT_THROW(model::storeStartingResources(document, texts), model::ResourceTextError)
             << bad;
     }
-    EXPECT_EQ(files::writeScenario(document), files::writeScenario(read(file)));
+    EXPECT_EQ(files::writeScenario(document), files::writeScenario(scenarioFrom(file)));
 
     texts[7][2] = "7";
     model::storeStartingResources(document, texts);
@@ -74,7 +69,7 @@ TEST(StartingResources, EveryBoxIsStoredOrNone) {
     EXPECT_EQ(model::startingAmount(document, model::Resource::Lumber, 0), 65535);
     EXPECT_EQ(model::startingAmount(document, model::Resource::Oil, 7), 7);
     // Slots 8 to 15 stay as read.
-    const Document before = read(file);
+    const Document before = scenarioFrom(file);
     for (const SectionId id : model::kResourceSections) {
         const Bytes read = bodyOf(before, id);
         const Bytes stored = bodyOf(document, id);

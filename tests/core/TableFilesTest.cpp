@@ -182,16 +182,14 @@ TEST(TableImport, RefusalsChangeNothing) {
 }
 
 TEST(TableImport, ImportedScenarioSavesAndOpensAgain) {
-    Document scenario;
-    files::readScenario(scenario, chainOf(typicalScenarioSections()));
+    Document scenario = scenarioFrom(chainOf(typicalScenarioSections()));
     const Document source = patterned(DocumentKind::UnitData, true, 7);
     ASSERT_NO_THROW(
         files::importTable(scenario, files::exportTable(source, ExportFormat::UnitData)));
     ASSERT_NO_THROW(
         files::importTable(scenario, files::exportTable(source, ExportFormat::Restrictions)));
     const Bytes written = files::writeScenario(scenario);
-    Document again;
-    files::readScenario(again, written);
+    const Document again = scenarioFrom(written);
     EXPECT_TRUE(again.hasExpansionGfx);
     EXPECT_TRUE(again.hasRestrictions());
     EXPECT_EQ(again.restrictions.bytes, source.restrictions.bytes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Error.h"
+#include "core/files/Scenario.h"
 #include "core/files/SectionChain.h"
 
 namespace tarnwick::testsupport {
@@ -133,6 +134,12 @@ std::vector<std::size_t> differingPositions(const Bytes& a, const Bytes& b) {
         }
     }
     return positions;
+}
+
+model::Document scenarioFrom(const Bytes& file) {
+    model::Document document;
+    files::readScenario(document, file);
+    return document;
 }
 
 }  // namespace tarnwick::testsupport

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/model/Document.h"
 #include "core/model/UnitDataTable.h"
 
 namespace tarnwick::testsupport {
@@ -46,6 +47,9 @@ Bytes typicalScenarioWith(const std::vector<TestSection>& changed,
 
 // A typical scenario whose "UDTA" holds `units` (and `swamp` after it when given).
 Bytes scenarioWithUnits(const model::UnitDataTable& units, const Bytes& swamp = {});
+
+// The document a scenario file reads as.
+model::Document scenarioFrom(const Bytes& file);
 
 // The tags of a section chain in file order.
 std::vector<std::string> tagsOf(const Bytes& file);

@@ -254,8 +254,7 @@ TEST_F(ToolTest, ExportAndImportMoveTablesBetweenScenarios) {
         EXPECT_EQ(platform::readWholeFile(QString::fromStdString(table)).size(), size);
         ASSERT_EQ(runCommand({"import", path("to.pud"), table, path("to.pud")}).code, 0) << kind;
     }
-    model::Document result;
-    files::readScenario(result, contents("to.pud"));
+    const model::Document result = scenarioFrom(contents("to.pud"));
     EXPECT_EQ(result.unitData.bytes, source.unitData.bytes);
     EXPECT_TRUE(std::equal(result.upgrades.bytes.begin() + 2, result.upgrades.bytes.end(),
                            source.upgrades.bytes.begin() + 2));

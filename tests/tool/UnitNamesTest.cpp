@@ -4,7 +4,6 @@
 #include "ScenarioBuilder.h"
 #include "StringTableBuilder.h"
 #include "ToolTestSupport.h"
-#include "core/files/Scenario.h"
 #include "core/model/Document.h"
 
 using namespace tarnwick;
@@ -13,9 +12,7 @@ using namespace tarnwick::testsupport;
 namespace {
 
 model::UnitDataTable unitsOf(const Bytes& scenario) {
-    model::Document document;
-    files::readScenario(document, scenario);
-    return document.unitData;
+    return scenarioFrom(scenario).unitData;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "ScenarioBuilder.h"
 #include "UiTestSupport.h"
 #include "core/files/DocumentFiles.h"
-#include "core/files/Scenario.h"
 #include "platform/FileStore.h"
 
 using namespace tarnwick;
@@ -66,8 +65,7 @@ class ExitTest : public WindowTestBase {
         QVERIFY(h_->window.endRequested());
         QCOMPARE(h_->prompts.texts(), QStringList{kQuestion});
         // The saved scenario opens again and holds the edit.
-        model::Document reopened;
-        files::readScenario(reopened, platform::readWholeFile(path("saved.pud")));
+        const model::Document reopened = scenarioFrom(platform::readWholeFile(path("saved.pud")));
         QCOMPARE(reopened.unitData.get(model::unitfields::hitPoints, 0), 999u);
         QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - saved.pud - [PUD]"));
     }
@@ -123,8 +121,7 @@ class ExitTest : public WindowTestBase {
 
         h_->document.unitData.set(model::unitfields::armor, 1, 7);
         h_->window.menus().save->trigger();
-        model::Document reopened;
-        files::readScenario(reopened, platform::readWholeFile(path("copy.pud")));
+        const model::Document reopened = scenarioFrom(platform::readWholeFile(path("copy.pud")));
         QCOMPARE(reopened.unitData.get(model::unitfields::armor, 1), 7u);
         QCOMPARE(platform::readWholeFile(path("original.pud")), scenarioBytes());
     }

@@ -261,9 +261,7 @@ class UnsavedEditsTest : public ScenarioFileTest {
                 undoItem()->text(), box("hitPointsBox")->text()};
     }
     std::uint32_t savedHitPoints() const {
-        model::Document document;
-        files::readScenario(document, saved());
-        return document.unitData.get(model::unitfields::hitPoints, 0);
+        return scenarioFrom(saved()).unitData.get(model::unitfields::hitPoints, 0);
     }
     QAction* undoItem() const { return h_->window.menus().undo; }
 
