@@ -103,13 +103,6 @@ TEST(AnimationSummary, MovesAndWaitsAddTheirFirstOperandAndSkipTheRest) {
     EXPECT_EQ(waits.counters, counters(0, 15, 0));
 }
 
-TEST(AnimationSummary, ATowerScriptWithoutAttackInstructionCountsNoAttack) {
-    const ScriptWalk walk = walkTheScript(
-        entryWhereEveryScriptIs({4, 0, 1, 40, 4, 5, 12, 20, 2, 3, lo(kScriptAt), hi(kScriptAt)}));
-    ASSERT_TRUE(walk.ok()) << *walk.failure;
-    EXPECT_EQ(walk.counters, counters(0, 60, 0));
-}
-
 TEST(AnimationSummary, CountersWrapAt16Bits) {
     Bytes script;
     for (int i = 0; i < 258; ++i) {  // 258 x 255 = 65790 = 65536 + 254
