@@ -115,15 +115,4 @@ inline std::string FieldDescriptor::scaleNote() const {
                       : "shown and typed in " + std::string(shownIn) + "; stored in tens";
 }
 
-// Looks a field up by name; nullptr when the record has none.
-template <std::size_t N>
-const FieldDescriptor* findField(const FieldDescriptor (&fields)[N], std::string_view name) {
-    for (const FieldDescriptor& field : fields) {
-        if (field.name == name) {
-            return &field;
-        }
-    }
-    return nullptr;
-}
-
 }  // namespace tarnwick::model
