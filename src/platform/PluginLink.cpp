@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -87,9 +88,13 @@ void PluginLink::close(bool save) {
     if (!isOpen()) {
         return;
     }
+    const std::span<std::uint8_t> block(static_cast<std::uint8_t*>(view_), viewSize_);
     if (save) {
         checkBlockStillThere();
-        link_.writeBack({static_cast<std::uint8_t*>(view_), viewSize_});
+        if (beforeWriteBack_.empty()) {
+            beforeWriteBack_.assign(block.begin(), block.end());
+        }
+        link_.writeBack(block);
         // The scenario is handed over only when the host says it took it; until then the link
         // stays open, so that a host that died keeps nothing back from the user.
         const Notified notified =
@@ -103,6 +108,14 @@ void PluginLink::close(bool save) {
         }
         release();
         return;
+    }
+    if (!beforeWriteBack_.empty()) {
+        try {
+            checkBlockStillThere();
+            std::copy(beforeWriteBack_.begin(), beforeWriteBack_.end(), block.begin());
+        } catch (const PluginLinkError&) {
+            // Not the host's block any more: nothing of ours is in it.
+        }
     }
     const std::uint32_t handle = handleInBlock();
     release();
@@ -161,6 +174,7 @@ void PluginLink::release() {
         ::close(descriptor_);
         descriptor_ = -1;
     }
+    beforeWriteBack_.clear();
 }
 
 }  // namespace tarnwick::platform

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/model/Document.h"
 #include "core/plugin/LinkObject.h"
@@ -61,7 +62,9 @@ class PluginLink {
     // (all 32 bits are tested) and releases the block once the host has answered. When the
     // block is not the host's or the host does not answer, throws PluginLinkError and the link
     // stays open. Without `save` it releases the block, then sends 1026 (0, 0), unless the host
-    // has already failed to answer; it never throws.
+    // has already failed to answer; it never throws. A write-back the host never took is undone
+    // first: a host that was only stopped and reads its messages later gets its own scenario
+    // back, as the user chose not to save.
     void close(bool save);
 
     // "Save and Exit": the document into the link object, then close(true). The document's map
@@ -84,6 +87,9 @@ class PluginLink {
     plugin::LinkObject link_;
     NotificationResult lastNotification_ = NotificationResult::NotSent;
     bool hostSilent_ = false;
+    // The block as the host handed it over, kept from the first write-back until the host
+    // takes the block.
+    std::vector<std::uint8_t> beforeWriteBack_;
 };
 
 }  // namespace tarnwick::platform

@@ -134,6 +134,7 @@ TEST(PluginLink, ASaveTheHostDoesNotAnswerKeepsTheLinkOpen) {
     QLocalServer stopped;
     ASSERT_TRUE(listenAsStoppedHost(stopped, handle));
     bytes::writeLe(owner.bytes(), 0, 4, handle);
+    const Bytes handedOver = contentsOf(owner);
 
     const std::string notHandedOver =
         "Cannot communicate with Marrowby. The host does not answer: no answer within 200 ms; "
@@ -141,11 +142,15 @@ TEST(PluginLink, ASaveTheHostDoesNotAnswerKeepsTheLinkOpen) {
     EXPECT_EQ(editAndSave(link), notHandedOver);
     EXPECT_TRUE(link.isOpen());
     EXPECT_EQ(link.lastNotification(), NotificationResult::Unanswered);
+    EXPECT_NE(contentsOf(owner), handedOver);     // written back, waiting for the host
     EXPECT_EQ(editAndSave(link), notHandedOver);  // tried again, it fails the same way
     EXPECT_TRUE(link.isOpen());
 
-    link.close(false);  // leaving does not wait for the silent host once more
+    // Leaving without saving does not wait for the silent host once more, and undoes the
+    // write-back: a host that later reads its messages finds its own scenario.
+    link.close(false);
     EXPECT_FALSE(link.isOpen());
+    EXPECT_EQ(contentsOf(owner), handedOver);
     int connections = 0;
     while (stopped.waitForNewConnection(0) && stopped.nextPendingConnection() != nullptr) {
         ++connections;
