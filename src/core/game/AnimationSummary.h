@@ -75,4 +75,9 @@ struct SummaryWithFailures {
 // updateAnimationSummary on a summary of zeros.
 SummaryWithFailures summariseAnimations(std::span<const std::uint8_t> entry);
 
+// Whether at least one of the 735 walks ended normally.
+inline bool anyScriptWalked(const SummaryWithFailures& walked) {
+    return walked.failures.size() < kAnimatedUnitCount * kAnimationCount;
+}
+
 }  // namespace tarnwick::game

@@ -256,7 +256,7 @@ std::optional<std::string> emptyMapReason(const BalanceMatrix& matrix,
     if (!matrix.isEmpty()) {
         return std::nullopt;
     }
-    if (walked.failures.size() >= kAnimatedUnitCount * kAnimationCount) {
+    if (!anyScriptWalked(walked)) {
         return "No animation script could be walked: the balance map shows nothing";
     }
     // A unit attacks only with time between its blows: a wait in its attack animation.

@@ -32,6 +32,10 @@ class Document {
     bool isLoaded = false;
     std::string fileName;
 
+    // Whether there is something to work on: a loaded file, or an upgrade file (which leaves
+    // isLoaded as it found it).
+    bool hasData() const { return isLoaded || kind == DocumentKind::UpgradeData; }
+
     UnitDataTable unitData;
     SwampGraphics gfxSwamp{};
     UpgradeTable upgrades;

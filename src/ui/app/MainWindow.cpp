@@ -343,7 +343,7 @@ std::optional<std::size_t> MainWindow::selectedUnit() const {
 }
 
 void MainWindow::copyUnit() {
-    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+    if (!document_.hasData()) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
@@ -354,7 +354,7 @@ void MainWindow::copyUnit() {
 }
 
 void MainWindow::pasteUnit() {
-    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+    if (!document_.hasData()) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
@@ -709,7 +709,7 @@ void MainWindow::compareUnits() {
 }
 
 void MainWindow::showExpansionGraphics() {
-    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+    if (!document_.hasData()) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }

@@ -11,8 +11,6 @@ namespace tarnwick::ui {
 
 namespace {
 
-const char* const kPlacedProperty = "tarnwickPlaced";
-
 bool belongsTo(const QWidget& window, const QWidget& mainWindow) {
     for (const QWidget* parent = window.parentWidget(); parent != nullptr;
          parent = parent->parentWidget()) {
@@ -37,10 +35,10 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     }
     auto* window = static_cast<QWidget*>(watched);
     const Qt::WindowType type = window->windowType();
-    // A window moved before its first showing has a place of its own (kept from the last run).
+    // A moved window has its place: from this filter at an earlier showing, from the user, or
+    // kept from the last run.
     if (!window->isWindow() || (type != Qt::Dialog && type != Qt::Tool) ||
-        window->property(kPlacedProperty).toBool() || window->testAttribute(Qt::WA_Moved) ||
-        !belongsTo(*window, mainWindow_)) {
+        window->testAttribute(Qt::WA_Moved) || !belongsTo(*window, mainWindow_)) {
         return false;
     }
     QRect placed(QPoint(), window->size());
@@ -55,7 +53,6 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
                                   std::max(area.top(), area.bottom() + 1 - placed.height())));
     }
     window->move(placed.topLeft());
-    window->setProperty(kPlacedProperty, true);
     return false;
 }
 

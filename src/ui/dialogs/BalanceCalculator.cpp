@@ -85,7 +85,7 @@ void BalanceCalculator::build() {
 }
 
 void BalanceCalculator::openModal(std::optional<UnitPair> pair) {
-    if (!document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData) {
+    if (!document_.hasData()) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }

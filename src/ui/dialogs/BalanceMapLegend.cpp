@@ -2,8 +2,9 @@
 
 #include <QGridLayout>
 #include <QPainter>
-#include <QPainterPath>
 #include <QVBoxLayout>
+
+#include "ui/dialogs/BalanceMapView.h"
 
 namespace tarnwick::ui {
 
@@ -12,17 +13,10 @@ constexpr int kSwatchSize = 16;
 
 QPixmap swatchOf(const game::LegendEntry& entry) {
     QPixmap swatch(kSwatchSize, kSwatchSize);
-    const game::Rgb& rgb = entry.colour;
-    swatch.fill(QColor(rgb.red, rgb.green, rgb.blue));
+    swatch.fill(colourOf(entry.colour));
     if (entry.oneSidedMark) {
-        const game::Rgb& mark = game::kOneSidedMarkColour;
         QPainter painter(&swatch);
-        QPainterPath corner;
-        corner.moveTo(kSwatchSize, 0);
-        corner.lineTo(kSwatchSize / 2, 0);
-        corner.lineTo(kSwatchSize, kSwatchSize / 2);
-        corner.closeSubpath();
-        painter.fillPath(corner, QColor(mark.red, mark.green, mark.blue));
+        paintOneSidedMark(painter, swatch.rect());
     }
     return swatch;
 }

@@ -17,11 +17,21 @@ constexpr int kCellGap = 1;
 const QColor kBackground(255, 255, 255);
 const QColor kOutline(0, 0, 0);
 const QColor kHoverLabel(0, 90, 200);
+}  // namespace
 
 QColor colourOf(const game::Rgb& rgb) {
     return {rgb.red, rgb.green, rgb.blue};
 }
-}  // namespace
+
+void paintOneSidedMark(QPainter& painter, const QRect& cell) {
+    QPainterPath corner;
+    const int side = cell.width() * 2 / 5;
+    corner.moveTo(cell.right() + 1, cell.top());
+    corner.lineTo(cell.right() + 1 - side, cell.top());
+    corner.lineTo(cell.right() + 1, cell.top() + side);
+    corner.closeSubpath();
+    painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
+}
 
 BalanceMapView::BalanceMapView(QWidget* parent) : QWidget(parent) {
     setObjectName("balanceMapView");
@@ -177,14 +187,7 @@ void BalanceMapView::paintCell(QPainter& painter, int row, int column) const {
     const QRect cell = cellRect(row, column).adjusted(0, 0, -kCellGap, -kCellGap);
     painter.fillRect(cell, colourOf(game::cellColour(times, content_.scope.shows, content_.scale)));
     if (game::hasOneSidedMark(times, content_.scope.shows)) {
-        // The corner folded over, as on the written picture.
-        QPainterPath corner;
-        const int side = cell.width() * 2 / 5;
-        corner.moveTo(cell.right() + 1, cell.top());
-        corner.lineTo(cell.right() + 1 - side, cell.top());
-        corner.lineTo(cell.right() + 1, cell.top() + side);
-        corner.closeSubpath();
-        painter.fillPath(corner, colourOf(game::kOneSidedMarkColour));
+        paintOneSidedMark(painter, cell);
     }
     if (hasFocus() && framed_ == QPoint(column, row)) {
         painter.setPen(QPen(palette().color(QPalette::Highlight), 2));

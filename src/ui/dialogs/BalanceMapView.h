@@ -5,12 +5,20 @@
 #include <optional>
 #include <vector>
 
+#include <QColor>
+#include <QPainter>
 #include <QStringList>
 #include <QWidget>
 
 #include "core/game/BalanceMap.h"
 
 namespace tarnwick::ui {
+
+// A colour of the map as Qt takes it.
+QColor colourOf(const game::Rgb& rgb);
+// The mark of a duel only one side can fight: the top right corner of `cell` folded over, as on
+// the written picture.
+void paintOneSidedMark(QPainter& painter, const QRect& cell);
 
 // What the map draws: the duels of the scope's rows (attackers, unit A) against its columns.
 struct BalanceMapContent {

@@ -115,7 +115,7 @@ void BalanceMapWindow::connectControls() {
         connect(box, &QCheckBox::toggled, this, refresh);
     }
     connect(&recomputeSoon_, &QTimer::timeout, this, guardedSlot(prompts_, [this](auto...) {
-        if (isVisible() && hasUnitData()) {
+        if (isVisible() && document_.hasData()) {
             recompute();
             refreshView();
         }
@@ -129,17 +129,13 @@ void BalanceMapWindow::connectControls() {
             guardedSlot(prompts_, [this](BalanceMapView::Pair pair) { compare_(pair); }));
 }
 
-bool BalanceMapWindow::hasUnitData() const {
-    return document_.isLoaded || document_.kind == model::DocumentKind::UpgradeData;
-}
-
 void BalanceMapWindow::open() {
-    if (!hasUnitData()) {
+    if (!document_.hasData()) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
     // An entry that cannot be read throws with its reader's box: the window stays closed.
-    scriptsWalked_ = scripts_.read();
+    scripts_.read();
     recompute();
     if (!isVisible()) {
         openedWith_ = matrix_;
@@ -154,7 +150,7 @@ void BalanceMapWindow::showDocument() {
     if (!isVisible()) {
         return;
     }
-    if (!hasUnitData()) {
+    if (!document_.hasData()) {
         close();
         return;
     }
@@ -162,7 +158,7 @@ void BalanceMapWindow::showDocument() {
 }
 
 void BalanceMapWindow::showOtherDocument() {
-    if (isVisible() && hasUnitData()) {
+    if (isVisible() && document_.hasData()) {
         recompute();
         openedWith_ = matrix_;
         refreshView();
@@ -172,9 +168,10 @@ void BalanceMapWindow::showOtherDocument() {
 void BalanceMapWindow::recompute() {
     // Times from an earlier reading are no answer to this one: without a walked script the
     // map shows nothing.
-    matrix_ = scriptsWalked_ ? std::make_shared<const game::BalanceMatrix>(
-                                   game::matchups(document_.unitData, scripts_.summary()))
-                             : std::make_shared<const game::BalanceMatrix>();
+    matrix_ = game::anyScriptWalked(scripts_.walked())
+                  ? std::make_shared<const game::BalanceMatrix>(
+                        game::matchups(document_.unitData, scripts_.summary()))
+                  : std::make_shared<const game::BalanceMatrix>();
 }
 
 std::vector<std::size_t> BalanceMapWindow::shownColumns() const {

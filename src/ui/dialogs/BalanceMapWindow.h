@@ -51,7 +51,6 @@ class BalanceMapWindow : public QDialog {
   private:
     void buildLayout();
     void connectControls();
-    bool hasUnitData() const;
     // The duels of the document as it is now.
     void recompute();
     // The shown rows and columns after the filters, in the chosen order, and the view.
@@ -69,8 +68,6 @@ class BalanceMapWindow : public QDialog {
 
     std::shared_ptr<const game::BalanceMatrix> matrix_;
     std::shared_ptr<const game::BalanceMatrix> openedWith_;
-    // Whether the last reading walked any script; if not the map has nothing honest to show.
-    bool scriptsWalked_ = false;
     QTimer recomputeSoon_;
 
     QComboBox* showBox_ = nullptr;

@@ -7,17 +7,15 @@ namespace tarnwick::ui {
 namespace {
 constexpr std::int64_t kAnimationEntry = 278;
 const QString kAnimationArchive = "MAINDAT.WAR";
-constexpr std::size_t kScriptCount = game::kAnimatedUnitCount * game::kAnimationCount;
 }  // namespace
 
-bool BalanceScripts::read() {
+void BalanceScripts::read() {
     const std::vector<std::uint8_t> entry =
         extractor_.extractEntry(kAnimationEntry, kAnimationArchive);
     walked_.failures = game::updateAnimationSummary(entry, walked_.summary);
     if (!walked_.failures.empty()) {
         prompts_.plain(QString::fromStdString(shortList(walked_.failures)));
     }
-    return walked_.failures.size() < kScriptCount;
 }
 
 }  // namespace tarnwick::ui

@@ -15,8 +15,8 @@ class BalanceScripts {
 
     // Reads the entry again. The walks that failed are reported in one box and keep what an
     // earlier reading found. Throws CommandFailed, with the reader's box, when the entry cannot
-    // be read. Returns whether any script could be walked.
-    bool read();
+    // be read.
+    void read();
 
     const game::AnimationSummary& summary() const { return walked_.summary; }
     // The summary and the walks of the last reading that failed.
