@@ -117,7 +117,7 @@ attempt() {
         done
         if waitForWindow "$title"; then
             sleep 0.7
-            import -window root "$out/$name.png" && ok=1
+            import -window root "$out/$name.png" && isScreenPicture "$out/$name.png" && ok=1
         fi
     fi
     kill "$editor" 2>/dev/null || true
@@ -128,6 +128,17 @@ attempt() {
     fi
     echo "screenshots.sh: $name: trying again" >&2
     return 1
+}
+
+# A picture of the whole screen with a window on it: the screen's size, and more colours than
+# an empty or half-drawn screen has.
+isScreenPicture() {
+    local size colours
+    read -r size colours < <(identify -format '%wx%h %k\n' "$1")
+    if [ "$size" != 1280x800 ] || [ "$colours" -lt 32 ]; then
+        echo "screenshots.sh: $1 is $size with $colours colours" >&2
+        return 1
+    fi
 }
 
 # The main window fills the screen, as a window maximised by openbox does.

@@ -63,8 +63,11 @@ done
 # A scenario the project makes, under a name that says nothing, is known by its content.
 "$demo" scenario "$work/made.dat" || fail "no scenario made"
 cp "$work/made.dat" "$work/made.pud"
+# No system data folders: a package of the program installed on this machine must not answer
+# for the install tree.
+mkdir -p "$work/nowhere"
 plainDesktop=(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION
-              -u GNOME_DESKTOP_SESSION_ID)
+              -u GNOME_DESKTOP_SESSION_ID XDG_DATA_DIRS="$work/nowhere")
 for file in made.dat made.pud; do
     type=$(XDG_DATA_HOME="$prefix/share" "${plainDesktop[@]}" xdg-mime query filetype "$work/$file")
     [ "$type" = application/x-warcraft2-scenario ] || fail "xdg-mime calls $file $type"
