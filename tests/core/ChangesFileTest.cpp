@@ -44,13 +44,14 @@ std::string utf16(std::string_view text, std::string_view mark, bool bigEndian =
 TEST(ChangesFile, JsonRowsGiveTheirValuesAsWrittenWithTheirPaths) {
     const auto values = read(
         "\xEF\xBB\xBF {\"upgrades\": [{\"name\": [1], \"upgrade\": 7, \"gold\": -0}],\n"
-        " \"units\": [{\"unit\": \"Foot\\u00e9 \\ud83d\\ude00\\\"\", \"armor\": 1.5}]}");
+        " \"units\": [{\"unit\": \"Foot\\u00e9 \\ud83d\\ude00\\\" Fu\xC3\x9F \xE4\xB8\xAD\", "
+        "\"armor\": 1.5}]}");
     ASSERT_EQ(values.size(), 2u);
     EXPECT_EQ(values[0].table, Table::Upgrades);
     EXPECT_EQ(values[0].row, "7");
     EXPECT_EQ(values[0].value, "-0");
     EXPECT_EQ(values[0].origin, "upgrades[0].gold");
-    EXPECT_EQ(values[1].row, "Foot\xC3\xA9 \xF0\x9F\x98\x80\"");
+    EXPECT_EQ(values[1].row, "Foot\xC3\xA9 \xF0\x9F\x98\x80\" Fu\xC3\x9F \xE4\xB8\xAD");
     EXPECT_EQ(values[1].field, "armor");
     EXPECT_EQ(values[1].value, "1.5");
 }
@@ -75,6 +76,10 @@ TEST(ChangesFile, JsonIsReadStrictly) {
              {"{\"units\": [{\"unit\": \"a\tb\"}]}",
               "line 1: a control byte inside quotes must be written as an escape"},
              {"{\"units\": [{\"unit\": \"\\ud800x\"}]}",
+              "line 1: a unicode escape holds a lone surrogate"},
+             {"{\"units\": [{\"unit\": \"\\uD800\\u0041\"}]}",
+              "line 1: a unicode escape holds a lone surrogate"},
+             {"{\"units\": [{\"unit\": \"\\udc00\"}]}",
               "line 1: a unicode escape holds a lone surrogate"},
              {"{\"units\": [{\"unit\": 1,}]}", "line 1: a key in quotes is missing"},
              {"{\"units\": [{\"unit\": 1.}]}", "line 1: a number needs a digit after its point"},
