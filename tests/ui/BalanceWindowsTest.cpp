@@ -219,6 +219,16 @@ class BalanceWindowsTest : public WindowTestBase {
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
         QTest::mouseMove(&view, cellCentre(view, kSentinel5, kPikeman));
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
+        // Just right of the last column and just below the last row lies no duel.
+        const QRect last = view.cellRect(static_cast<int>(view.content().scope.rows.size()) - 1,
+                                         static_cast<int>(view.content().scope.columns.size()) - 1);
+        for (const QPoint past : {QPoint(last.right() + 1, last.center().y()),
+                                  QPoint(last.center().x(), last.bottom() + 1)}) {
+            QTest::mouseMove(&view, cellCentre(view, kSentinel5, kPikeman));
+            control<QScrollArea>(map, "balanceMapScroll")->ensureVisible(past.x(), past.y());
+            QTest::mouseMove(&view, past);
+            QVERIFY(!view.hoveredPair());
+        }
         QTest::keyClick(in<QComboBox>(map, "startBox"), Qt::Key_Down);
         QTest::mouseMove(&view, cellCentre(view, kPikeman, kSentinel5));
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 1.3 s against 304.0 s"));
