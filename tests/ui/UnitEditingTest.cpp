@@ -193,6 +193,31 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(h_->document.unitData.bytes, before);
     }
 
+    // The lists' last entries are where an off-by-one shows: "Sea", the 30th missile and
+    // "Sail/Fly" (stored as 6: the action numbers start at 1).
+    void theLastEntryOfEveryListIsShownAndStored() {
+        units_.set(uf::unitType, 2, 2);
+        units_.set(uf::missile, 2, 29);
+        units_.set(uf::rightClickAction, 2, 6);
+        open();
+        select(2);
+        QCOMPARE(combo("domainList")->currentText(), QString("Sea"));
+        QCOMPARE(combo("missileList")->currentIndex(), 29);
+        QCOMPARE(combo("rightClickList")->currentText(), QString("Sail/Fly"));
+
+        select(57);
+        for (const char* name : {"domainList", "missileList", "rightClickList"}) {
+            QTest::keyClick(combo(name), Qt::Key_End);
+        }
+        QCOMPARE(h_->document.unitData.get(uf::unitType, 57), 2u);
+        QCOMPARE(h_->document.unitData.get(uf::missile, 57), 29u);
+        QCOMPARE(h_->document.unitData.get(uf::rightClickAction, 57), 6u);
+        select(0);
+        select(57);
+        QCOMPARE(combo("missileList")->currentIndex(), 29);
+        QCOMPARE(combo("rightClickList")->currentText(), QString("Sail/Fly"));
+    }
+
     void groupRowsHideTheUnitPagesAndWriteNothing() {
         open();
         select(110);
