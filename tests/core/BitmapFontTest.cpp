@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 #include <string>
 
 #include "core/graphics/BitmapFont.h"
@@ -73,4 +74,35 @@ TEST(BitmapFont, TextFillsTheBoxItMeasuresAndIsClippedAtThePicturesEdges) {
     drawText(question, 2, 2, "?", {kInk});
     EXPECT_EQ(accent.pixels(), question.pixels());
     EXPECT_NE(question.pixels(), RgbPicture(20, 20, kPaper).pixels());
+}
+
+TEST(BitmapFont, EveryPrintableGlyphIsDrawnAsItsTableSaysAndNoTwoAreAlike) {
+    std::set<Glyph> seen;
+    for (char c = ' '; c <= '~'; ++c) {
+        const Glyph& glyph = glyphOf(c);
+        EXPECT_TRUE(seen.insert(glyph).second) << "'" << c << "' looks like another glyph";
+        for (const int scale : {1, 3}) {
+            RgbPicture picture(kGlyphAdvance * scale + 2, kGlyphHeight * scale + 2, kPaper);
+            drawText(picture, 1, 1, std::string(1, c), {kInk, scale});
+            for (int y = 0; y < picture.height(); ++y) {
+                for (int x = 0; x < picture.width(); ++x) {
+                    const int row = (y - 1) / scale;
+                    const int column = (x - 1) / scale;
+                    const bool inGlyph =
+                        x >= 1 && y >= 1 && row < kGlyphHeight && column < kGlyphWidth;
+                    const bool lit =
+                        inGlyph &&
+                        ((glyph[static_cast<std::size_t>(row)] >> (4 - column)) & 1) != 0;
+                    ASSERT_EQ(picture.pixel(x, y), lit ? kInk : kPaper)
+                        << "'" << c << "' at " << x << ',' << y << " scale " << scale;
+                }
+            }
+        }
+    }
+    // The table is in ASCII order: a few glyphs whose shape says which character they are.
+    EXPECT_EQ(glyphOf(' '), Glyph{});
+    EXPECT_EQ(glyphOf('|'), (Glyph{4, 4, 4, 4, 4, 4, 4, 0, 0}));
+    EXPECT_EQ(glyphOf('-'), (Glyph{0, 0, 0, 31, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(glyphOf('_'), (Glyph{0, 0, 0, 0, 0, 0, 0, 31, 0}));
+    EXPECT_EQ(glyphOf('\x7f'), glyphOf('?'));
 }

@@ -1,14 +1,8 @@
 #include "core/graphics/BitmapFont.h"
 
-#include <array>
-#include <cstdint>
-
 namespace tarnwick::graphics {
 
 namespace {
-
-// One row per byte, top first; bit 4 is the leftmost pixel.
-using Glyph = std::array<std::uint8_t, kGlyphHeight>;
 
 constexpr char kFirstGlyph = ' ';
 constexpr char kLastGlyph = '~';
@@ -113,14 +107,14 @@ constexpr std::array<Glyph, kLastGlyph - kFirstGlyph + 1> kGlyphs = {{
     {0b00000, 0b00000, 0b01000, 0b10101, 0b00010, 0b00000, 0b00000, 0b00000, 0b00000},  // ~
 }};
 
+}  // namespace
+
 const Glyph& glyphOf(char character) {
     if (character < kFirstGlyph || character > kLastGlyph) {
         character = '?';
     }
     return kGlyphs[static_cast<std::size_t>(character - kFirstGlyph)];
 }
-
-}  // namespace
 
 int textLength(std::string_view text, int scale) {
     if (text.empty()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string_view>
 
 #include "core/graphics/RgbPicture.h"
@@ -12,6 +14,11 @@ namespace tarnwick::graphics {
 inline constexpr int kGlyphWidth = 5;
 inline constexpr int kGlyphHeight = 9;
 inline constexpr int kGlyphAdvance = 6;
+
+// A glyph's rows, top first; bit 4 is the leftmost pixel.
+using Glyph = std::array<std::uint8_t, kGlyphHeight>;
+// The glyph drawn for a byte: the font's own table, '?' for a byte outside printable ASCII.
+const Glyph& glyphOf(char character);
 
 enum class TextDirection {
     Across,  // left to right
