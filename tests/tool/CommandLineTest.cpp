@@ -1,9 +1,13 @@
 #include <regex>
 
 #include <QDir>
+#include <QImage>
 
 #include "DemoGameData.h"
+#include "DemoScenario.h"
 #include "ToolTestSupport.h"
+#include "core/files/Scenario.h"
+#include "tool/CommandLine.h"
 #include "tool/Commands.h"
 
 using namespace tarnwick;
@@ -163,4 +167,53 @@ TEST_F(ToolTest, OptionsStandAnywhereInEitherForm) {
     write("data.bin", Bytes(300, 'x'));
     ASSERT_EQ(runCommand({"insert", "--compress", path("a.war"), "1", path("data.bin")}).code, 0);
     EXPECT_TRUE(holds(runCommand({"list", path("a.war")}).out, " compressed 300\n"));
+}
+
+// The ends of every bounded number are taken and one past them refused: by the parser for every
+// option and argument of the table, and by the commands themselves at the documented ends.
+TEST_F(ToolTest, EveryNumberTakesItsSmallestAndLargestAndNothingBeyond) {
+    int bounded = 0;
+    const auto check = [&](const std::string& name, const tool::ValueKind& kind) {
+        if (kind.type != tool::ValueKind::Type::Integer ||
+            kind.minimum == std::numeric_limits<std::int64_t>::min() ||
+            kind.maximum == std::numeric_limits<std::int64_t>::max()) {
+            return;
+        }
+        ++bounded;
+        EXPECT_NO_THROW(tool::checkValue(name, kind, std::to_string(kind.minimum))) << name;
+        EXPECT_NO_THROW(tool::checkValue(name, kind, std::to_string(kind.maximum))) << name;
+        EXPECT_THROW(tool::checkValue(name, kind, std::to_string(kind.minimum - 1)), Error) << name;
+        EXPECT_THROW(tool::checkValue(name, kind, std::to_string(kind.maximum + 1)), Error) << name;
+    };
+    for (const tool::Command& command : tool::toolCommands()) {
+        for (const tool::Argument& argument : command.arguments) {
+            check(command.name + " " + argument.name, argument.kind);
+        }
+        for (const tool::Option& option : command.options) {
+            check(command.name + " --" + option.name, option.kind);
+        }
+    }
+    EXPECT_GE(bounded, 4);
+
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+    write("demo.pud", files::writeScenario(demo::demoScenario()));
+    const std::string demo = path("demo.pud");
+    const auto png = [&](const std::vector<std::string>& arguments) {
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 0) << run.err;
+        return QImage(QString::fromStdString(path("out.png"))).size();
+    };
+    EXPECT_EQ(png({"minimap", demo, path("out.png"), "--size", "4096"}), QSize(4096, 4096));
+    EXPECT_EQ(png({"minimap", demo, path("out.png"), "--size", "1"}), QSize(1, 1));
+    const QSize map = png(
+        {"balance", demo, "--matrix", path("out.png"), "--game", path("game"), "--size", "4096"});
+    // Whole cells as large as fit: more than the default cells give, never past the size.
+    EXPECT_LE(std::max(map.width(), map.height()), 4096);
+    EXPECT_GT(std::max(map.width(), map.height()), 2048);
+    for (const std::string row : {"1", "87"}) {
+        const ToolRun run = runCommand({"direct-load", path("game"), row, path("slot")});
+        EXPECT_EQ(run.code, 0) << row << run.err;
+    }
+    EXPECT_EQ(runCommand({"direct-load", path("game"), "88", path("slot")}).code, 2);
+    EXPECT_EQ(runCommand({"minimap", demo, path("out.png"), "--size", "4097"}).code, 2);
 }
