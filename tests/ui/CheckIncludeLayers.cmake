@@ -3,7 +3,8 @@
 #   cmake -DUI_DIR=<src/ui> -P CheckIncludeLayers.cmake
 # From the top down; a folder uses its own files and those of the layers below it, never those
 # of its own layer's other folders.
-set(layers app dialogs,graphics plugin history,defaults,menus,units archive prompts)
+set(layers app unittable,balance,scenario,tableeditors,archivewindows,graphics plugin
+    history,defaults,menus,units archive prompts)
 
 set(rank 0)
 foreach(layer IN LISTS layers)

@@ -4,10 +4,10 @@
 #include <QWidget>
 
 #include "core/model/Document.h"
-#include "ui/dialogs/MapPropertiesWindow.h"
-#include "ui/dialogs/MinimapWindow.h"
-#include "ui/dialogs/PlayerPropertiesWindow.h"
-#include "ui/dialogs/StartingResourcesWindow.h"
+#include "ui/scenario/MapPropertiesWindow.h"
+#include "ui/scenario/MinimapWindow.h"
+#include "ui/scenario/PlayerPropertiesWindow.h"
+#include "ui/scenario/StartingResourcesWindow.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 

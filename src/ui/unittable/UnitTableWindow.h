@@ -13,9 +13,9 @@
 
 #include "core/model/Document.h"
 #include "ui/defaults/DefaultTables.h"
-#include "ui/dialogs/UnitTableFilter.h"
-#include "ui/dialogs/UnitTableModel.h"
-#include "ui/dialogs/UnitTableView.h"
+#include "ui/unittable/UnitTableFilter.h"
+#include "ui/unittable/UnitTableModel.h"
+#include "ui/unittable/UnitTableView.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableColumns.h"
+#include "ui/unittable/UnitTableColumns.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/BalanceCalculator.h"
+#include "ui/balance/BalanceCalculator.h"
 
 #include <algorithm>
 

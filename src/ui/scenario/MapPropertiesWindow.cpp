@@ -1,4 +1,4 @@
-#include "ui/dialogs/MapPropertiesWindow.h"
+#include "ui/scenario/MapPropertiesWindow.h"
 
 #include <algorithm>
 

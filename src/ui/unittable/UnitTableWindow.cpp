@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableWindow.h"
+#include "ui/unittable/UnitTableWindow.h"
 
 #include <algorithm>
 #include <set>
@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/BulkChange.h"
-#include "ui/dialogs/UnitTableClipboard.h"
+#include "ui/unittable/UnitTableClipboard.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

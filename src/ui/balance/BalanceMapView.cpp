@@ -1,4 +1,4 @@
-#include "ui/dialogs/BalanceMapView.h"
+#include "ui/balance/BalanceMapView.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "ui/dialogs/BalanceMapLegend.h"
+#include "ui/balance/BalanceMapLegend.h"
 
 #include <QGridLayout>
 #include <QPainter>
 #include <QVBoxLayout>
 
-#include "ui/dialogs/BalanceMapView.h"
+#include "ui/balance/BalanceMapView.h"
 
 namespace tarnwick::ui {
 

@@ -1,4 +1,4 @@
-#include "ui/dialogs/ArchiveSlotDialog.h"
+#include "ui/archivewindows/ArchiveSlotDialog.h"
 
 #include <QHBoxLayout>
 #include <QScrollBar>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/BalanceScripts.h"
+#include "ui/balance/BalanceScripts.h"
 
 #include "core/ShortList.h"
 

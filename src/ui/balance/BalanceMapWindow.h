@@ -15,9 +15,9 @@
 #include "core/game/BalanceMap.h"
 #include "core/model/Document.h"
 #include "ui/defaults/DefaultTables.h"
-#include "ui/dialogs/BalanceMapLegend.h"
-#include "ui/dialogs/BalanceMapView.h"
-#include "ui/dialogs/BalanceScripts.h"
+#include "ui/balance/BalanceMapLegend.h"
+#include "ui/balance/BalanceMapView.h"
+#include "ui/balance/BalanceScripts.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

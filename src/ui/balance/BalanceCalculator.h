@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "core/model/Document.h"
-#include "ui/dialogs/BalanceScripts.h"
+#include "ui/balance/BalanceScripts.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

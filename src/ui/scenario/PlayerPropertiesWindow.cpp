@@ -1,4 +1,4 @@
-#include "ui/dialogs/PlayerPropertiesWindow.h"
+#include "ui/scenario/PlayerPropertiesWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/KeyboardShortcutsWindow.h"
+#include "ui/app/KeyboardShortcutsWindow.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>

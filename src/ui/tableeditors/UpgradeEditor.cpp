@@ -1,4 +1,4 @@
-#include "ui/dialogs/UpgradeEditor.h"
+#include "ui/tableeditors/UpgradeEditor.h"
 
 #include <QFormLayout>
 #include <QGridLayout>
@@ -11,7 +11,7 @@
 #include "core/model/TypedNumber.h"
 #include "core/model/UpgradeTable.h"
 #include "ui/defaults/DefaultMark.h"
-#include "ui/dialogs/UpgradeTexts.h"
+#include "ui/tableeditors/UpgradeTexts.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

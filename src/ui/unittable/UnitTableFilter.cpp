@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableFilter.h"
+#include "ui/unittable/UnitTableFilter.h"
 
 namespace tarnwick::ui {
 

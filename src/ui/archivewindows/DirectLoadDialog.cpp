@@ -1,6 +1,6 @@
-#include "ui/dialogs/DirectLoadDialog.h"
+#include "ui/archivewindows/DirectLoadDialog.h"
 
-#include "ui/dialogs/ArchiveSlotDialog.h"
+#include "ui/archivewindows/ArchiveSlotDialog.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

@@ -1,4 +1,4 @@
-#include "ui/dialogs/ExpansionGraphicsDialog.h"
+#include "ui/scenario/ExpansionGraphicsDialog.h"
 
 #include <QHBoxLayout>
 #include <QShowEvent>

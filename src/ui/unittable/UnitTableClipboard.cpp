@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableClipboard.h"
+#include "ui/unittable/UnitTableClipboard.h"
 
 #include <algorithm>
 #include <set>

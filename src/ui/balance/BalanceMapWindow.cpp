@@ -1,4 +1,4 @@
-#include "ui/dialogs/BalanceMapWindow.h"
+#include "ui/balance/BalanceMapWindow.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "ui/dialogs/MinimapWindow.h"
+#include "ui/scenario/MinimapWindow.h"
 
 #include <algorithm>
 

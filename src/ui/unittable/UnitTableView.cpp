@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableView.h"
+#include "ui/unittable/UnitTableView.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 
-#include "ui/dialogs/UnitTableModel.h"
+#include "ui/unittable/UnitTableModel.h"
 
 namespace tarnwick::ui {
 

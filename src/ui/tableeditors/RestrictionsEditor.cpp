@@ -1,4 +1,4 @@
-#include "ui/dialogs/RestrictionsEditor.h"
+#include "ui/tableeditors/RestrictionsEditor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/RestrictionTable.h"
-#include "ui/dialogs/RestrictionTexts.h"
+#include "ui/tableeditors/RestrictionTexts.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

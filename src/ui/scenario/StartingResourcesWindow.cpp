@@ -1,4 +1,4 @@
-#include "ui/dialogs/StartingResourcesWindow.h"
+#include "ui/scenario/StartingResourcesWindow.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,11 +1,11 @@
-#include "ui/dialogs/DirectSaveDialog.h"
+#include "ui/archivewindows/DirectSaveDialog.h"
 
 #include <QFileInfo>
 #include <QShowEvent>
 
 #include "core/archive/ArchiveSlots.h"
 #include "ui/archive/ArchiveWriter.h"
-#include "ui/dialogs/ArchiveSlotDialog.h"
+#include "ui/archivewindows/ArchiveSlotDialog.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {

@@ -2,7 +2,7 @@
 
 #include <QSortFilterProxyModel>
 
-#include "ui/dialogs/UnitTableModel.h"
+#include "ui/unittable/UnitTableModel.h"
 
 namespace tarnwick::ui {
 

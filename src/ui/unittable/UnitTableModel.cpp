@@ -1,4 +1,4 @@
-#include "ui/dialogs/UnitTableModel.h"
+#include "ui/unittable/UnitTableModel.h"
 
 #include <QFont>
 #include <QGuiApplication>

@@ -6,8 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "ui/dialogs/UnitTableFilter.h"
-#include "ui/dialogs/UnitTableModel.h"
+#include "ui/unittable/UnitTableFilter.h"
+#include "ui/unittable/UnitTableModel.h"
 
 namespace tarnwick::ui {
 

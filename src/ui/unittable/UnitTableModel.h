@@ -9,7 +9,7 @@
 #include <QBrush>
 
 #include "core/model/Document.h"
-#include "ui/dialogs/UnitTableColumns.h"
+#include "ui/unittable/UnitTableColumns.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
 
