@@ -11,9 +11,9 @@
 
 #include "DemoScenario.h"
 #include "core/model/UnitDataTable.h"
-#include "ui/dialogs/UnitTableWindow.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
+#include "ui/unittable/UnitTableWindow.h"
 
 using namespace tarnwick;
 

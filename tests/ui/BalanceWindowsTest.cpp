@@ -16,8 +16,8 @@
 #include "core/files/Scenario.h"
 #include "core/game/UnitRaces.h"
 #include "platform/FileStore.h"
-#include "ui/dialogs/BalanceCalculator.h"
-#include "ui/dialogs/BalanceMapWindow.h"
+#include "ui/balance/BalanceCalculator.h"
+#include "ui/balance/BalanceMapWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;

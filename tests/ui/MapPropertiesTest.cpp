@@ -2,8 +2,8 @@
 #include <QPushButton>
 
 #include "ScenarioFileTest.h"
-#include "ui/dialogs/MapPropertiesWindow.h"
-#include "ui/dialogs/MinimapWindow.h"
+#include "ui/scenario/MapPropertiesWindow.h"
+#include "ui/scenario/MinimapWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;

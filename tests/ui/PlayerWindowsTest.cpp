@@ -3,9 +3,9 @@
 #include "ArchiveBuilder.h"
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
-#include "ui/dialogs/ExpansionGraphicsDialog.h"
-#include "ui/dialogs/PlayerPropertiesWindow.h"
-#include "ui/dialogs/StartingResourcesWindow.h"
+#include "ui/scenario/ExpansionGraphicsDialog.h"
+#include "ui/scenario/PlayerPropertiesWindow.h"
+#include "ui/scenario/StartingResourcesWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;

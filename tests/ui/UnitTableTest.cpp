@@ -8,7 +8,7 @@
 #include "ScenarioFileTest.h"
 #include "core/files/Scenario.h"
 #include "core/files/StandaloneFiles.h"
-#include "ui/dialogs/UnitTableWindow.h"
+#include "ui/unittable/UnitTableWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;

@@ -4,12 +4,12 @@
 #include <QWidget>
 
 #include "core/model/Document.h"
+#include "ui/history/DocumentHistory.h"
+#include "ui/prompts/Prompts.h"
 #include "ui/scenario/MapPropertiesWindow.h"
 #include "ui/scenario/MinimapWindow.h"
 #include "ui/scenario/PlayerPropertiesWindow.h"
 #include "ui/scenario/StartingResourcesWindow.h"
-#include "ui/history/DocumentHistory.h"
-#include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 

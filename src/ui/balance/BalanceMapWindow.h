@@ -14,10 +14,10 @@
 
 #include "core/game/BalanceMap.h"
 #include "core/model/Document.h"
-#include "ui/defaults/DefaultTables.h"
 #include "ui/balance/BalanceMapLegend.h"
 #include "ui/balance/BalanceMapView.h"
 #include "ui/balance/BalanceScripts.h"
+#include "ui/defaults/DefaultTables.h"
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {

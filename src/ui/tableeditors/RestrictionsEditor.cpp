@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "core/model/RestrictionTable.h"
-#include "ui/tableeditors/RestrictionTexts.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/tableeditors/RestrictionTexts.h"
 
 namespace tarnwick::ui {
 

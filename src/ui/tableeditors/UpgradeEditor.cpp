@@ -11,8 +11,8 @@
 #include "core/model/TypedNumber.h"
 #include "core/model/UpgradeTable.h"
 #include "ui/defaults/DefaultMark.h"
-#include "ui/tableeditors/UpgradeTexts.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/tableeditors/UpgradeTexts.h"
 
 namespace tarnwick::ui {
 

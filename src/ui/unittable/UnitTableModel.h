@@ -9,9 +9,9 @@
 #include <QBrush>
 
 #include "core/model/Document.h"
-#include "ui/unittable/UnitTableColumns.h"
 #include "ui/history/DocumentHistory.h"
 #include "ui/prompts/Prompts.h"
+#include "ui/unittable/UnitTableColumns.h"
 
 namespace tarnwick::ui {
 

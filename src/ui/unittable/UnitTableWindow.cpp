@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "core/model/BulkChange.h"
-#include "ui/unittable/UnitTableClipboard.h"
 #include "ui/prompts/CommandGuard.h"
+#include "ui/unittable/UnitTableClipboard.h"
 
 namespace tarnwick::ui {
 

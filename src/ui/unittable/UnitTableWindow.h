@@ -13,11 +13,11 @@
 
 #include "core/model/Document.h"
 #include "ui/defaults/DefaultTables.h"
+#include "ui/history/DocumentHistory.h"
+#include "ui/prompts/Prompts.h"
 #include "ui/unittable/UnitTableFilter.h"
 #include "ui/unittable/UnitTableModel.h"
 #include "ui/unittable/UnitTableView.h"
-#include "ui/history/DocumentHistory.h"
-#include "ui/prompts/Prompts.h"
 
 namespace tarnwick::ui {
 
