@@ -22,6 +22,7 @@ namespace {
 class SilentPrompts : public ui::Prompts {
   public:
     ui::Answer ask(const ui::Message&, ui::Buttons) override { return ui::Answer::Ok; }
+    std::optional<qsizetype> choose(const ui::Message&, const QStringList&) override { return {}; }
     std::optional<QString> chooseFileToOpen(const ui::FileChoice&) override { return {}; }
     std::optional<QString> chooseFileToSave(const ui::FileChoice&) override { return {}; }
 };

@@ -1,11 +1,13 @@
 #include "platform/PluginLink.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <span>
 #include <utility>
@@ -46,6 +48,13 @@ void PluginLink::open() {
     const int descriptor = shm_open(blockName_.c_str(), O_RDWR, 0);
     if (descriptor < 0) {
         throw PluginLinkError::cannotCommunicate();
+    }
+    // One editor per block: a second one would write its own copy over the first one's edits.
+    // The lock belongs to this descriptor, so it goes with the link's release or with a killed
+    // editor. Where the system has no such locks, the editor works unguarded as before.
+    if (flock(descriptor, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        ::close(descriptor);
+        throw PluginLinkError::cannotCommunicate(plugin::kAnotherEditor);
     }
     struct stat status {};
     if (fstat(descriptor, &status) != 0) {

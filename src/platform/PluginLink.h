@@ -44,8 +44,9 @@ class PluginLink {
     PluginLink(const PluginLink&) = delete;
     PluginLink& operator=(const PluginLink&) = delete;
 
-    // Opens the block, refuses it when the layout cannot hold what it claims, copies it into
-    // the link object and sends 1025 (0, 0) when the host handle is not 0. Throws
+    // Opens the block, refuses it when the layout cannot hold what it claims or another editor
+    // holds it open (an exclusive lock on the block for as long as the link is open), copies
+    // it into the link object and sends 1025 (0, 0) when the host handle is not 0. Throws
     // PluginLinkError "Marrowby Interface already open." or "Cannot communicate with Marrowby."
     // (with the reason when the block is refused or its host does not answer 1025); the link
     // is then closed.

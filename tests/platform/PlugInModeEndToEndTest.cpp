@@ -179,3 +179,23 @@ TEST_F(PlugInModeEndToEndTest, AStoppedHostLeavesTheEditsInTheWindow) {
     EXPECT_EQ(read(kept_), editedScenario());
     leavesBlock_ = true;  // its host is killed below, before it could remove it
 }
+
+// A second editor started on the block while the first one edits is refused at its start: the
+// host gets the first one's scenario, and only from it.
+TEST_F(PlugInModeEndToEndTest, ASecondEditorOnTheSameBlockIsRefusedAndTheFirstOnesEditsStay) {
+    startHost({});
+    ASSERT_TRUE(printedOnce("editor: unit 3 hit points 4321").contains("received 1025 (0, 0)"));
+    const RunResult second = run(TARNWICK_SCRIPTED_EDITOR, {"-MarrowbyPlugIn"});
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_TRUE(second.output.contains(
+        "editor shows: Tarnwick: Error: Cannot communicate with Marrowby. Another editor is "
+        "already working on this scenario.\neditor: ended with exit code 1"))
+        << second.output.toStdString();
+    giveGoAhead();
+    const QString printed = printedOnce("the editor ended");
+    EXPECT_TRUE(inOrder(printed, {"received 1026 (1, 0)", "the editor saved; wrote",
+                                  "editor: ended with exit code 0"}))
+        << printed.toStdString();
+    EXPECT_EQ(printed.count("received 1025"), 1) << printed.toStdString();
+    EXPECT_EQ(read(scenarioPath_ + ".out.pud"), editedScenario());
+}

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include <QLocalServer>
+#include <QProcess>
+#include <QProcessEnvironment>
 
 #include "DemoScenario.h"
 #include "SharedBlockOwner.h"
@@ -199,4 +201,40 @@ TEST(PluginLink, ALinkStillOpenAtItsEndIsReleasedWithoutWriting) {
         plugin::storeDocumentInLink(model::Document{}, link.linkObject());
     }
     EXPECT_EQ(contentsOf(owner), before);
+}
+
+// A second editor on a block another one holds would hand the host its own copy over the first
+// one's edits. It is refused, and the block is free again once the first lets go or is killed.
+TEST(PluginLink, AnotherEditorOnTheBlockIsRefusedUntilTheFirstLetsGoOrIsKilled) {
+    SharedBlockOwner owner(uniqueBlockName(), demoBlock());
+    const std::string refused =
+        "Cannot communicate with Marrowby. Another editor is already working on this scenario.";
+    PluginLink first(owner.name());
+    first.open();
+    PluginLink second(owner.name());
+    EXPECT_EQ(openFailure(second), refused);
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_EQ(editAndSave(first), "saved");
+    EXPECT_EQ(openFailure(second), "opened");
+    second.close(false);
+
+    // The stand-in editor opens the block and sits in its edit until it is killed.
+    QProcess editor;
+    editor.setProcessChannelMode(QProcess::MergedChannels);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("TARNWICK_PLUGIN_BLOCK", QString::fromStdString(owner.name()));
+    environment.insert("TARNWICK_STUB_MODE", "sleep");
+    editor.setProcessEnvironment(environment);
+    editor.start(TARNWICK_STUB, {"-MarrowbyPlugIn"});
+    QByteArray printed;
+    for (int reads = 0; reads < 100 && !printed.contains("stub: unit 3"); ++reads) {
+        editor.waitForReadyRead(200);
+        printed += editor.readAll();
+    }
+    ASSERT_TRUE(printed.contains("stub: unit 3")) << printed.toStdString();
+    PluginLink third(owner.name());
+    EXPECT_EQ(openFailure(third), refused);
+    editor.kill();
+    ASSERT_TRUE(editor.waitForFinished(20000));
+    EXPECT_EQ(openFailure(third), "opened");
 }

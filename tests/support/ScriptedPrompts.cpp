@@ -19,7 +19,7 @@ std::optional<QString> next(std::deque<QString>& script) {
 }  // namespace
 
 ui::Answer ScriptedPrompts::ask(const ui::Message& message, ui::Buttons buttons) {
-    shown.push_back({message.icon, message.caption, message.text, buttons});
+    shown.push_back({message.icon, message.caption, message.text, buttons, {}});
     if (buttons == ui::Buttons::Ok) {
         return ui::Answer::Ok;
     }
@@ -29,6 +29,18 @@ ui::Answer ScriptedPrompts::ask(const ui::Message& message, ui::Buttons buttons)
     const ui::Answer answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+std::optional<qsizetype> ScriptedPrompts::choose(const ui::Message& message,
+                                                 const QStringList& named) {
+    shown.push_back({message.icon, message.caption, message.text, ui::Buttons::Ok, named});
+    const std::optional<QString> pressed = next(choices);
+    if (!pressed) {
+        return std::nullopt;
+    }
+    const qsizetype at = named.indexOf(*pressed);
+    // A script that presses a button the box does not have is a broken test: it cancels.
+    return at >= 0 ? std::optional(at) : std::nullopt;
 }
 
 std::optional<QString> ScriptedPrompts::chooseFileToOpen(const ui::FileChoice& choice) {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include <QStringList>
+
 #include "ui/prompts/Prompts.h"
 
 namespace tarnwick::testsupport {
@@ -16,11 +18,14 @@ class ScriptedPrompts : public ui::Prompts {
         ui::MessageIcon icon;
         QString caption;
         QString text;
-        ui::Buttons buttons;
+        ui::Buttons buttons;  // Ok for a choice among named buttons
+        QStringList choices;  // a choice's named buttons; Cancel is always offered besides
     };
 
     std::vector<Shown> shown;
     std::deque<ui::Answer> answers;
+    // The named buttons to press in the choices asked, in order; a null QString cancels.
+    std::deque<QString> choices;
     // A null QString cancels that chooser.
     std::deque<QString> filesToOpen;
     std::deque<QString> filesToSave;
@@ -28,6 +33,8 @@ class ScriptedPrompts : public ui::Prompts {
     std::vector<ui::FileChoice> saveChoosers;
 
     ui::Answer ask(const ui::Message& message, ui::Buttons buttons) override;
+    std::optional<qsizetype> choose(const ui::Message& message,
+                                    const QStringList& choices) override;
     std::optional<QString> chooseFileToOpen(const ui::FileChoice& choice) override;
     std::optional<QString> chooseFileToSave(const ui::FileChoice& choice) override;
 

@@ -9,6 +9,7 @@ namespace tarnwick::plugin {
 // The link's two messages; a refused block adds its reason after the second.
 inline constexpr const char* kAlreadyOpen = "Marrowby Interface already open.";
 inline constexpr const char* kCannotCommunicate = "Cannot communicate with Marrowby.";
+inline constexpr const char* kAnotherEditor = "Another editor is already working on this scenario.";
 
 // A failure of the host link. The plug-in start shows it behind "Error: " and ends.
 class PluginLinkError : public Error {

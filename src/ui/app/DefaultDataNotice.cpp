@@ -1,37 +1,16 @@
 #include "ui/app/DefaultDataNotice.h"
 
-#include <QHBoxLayout>
-
 #include "core/model/DefaultDataWords.h"
 
 namespace tarnwick::ui {
 
-DefaultDataNotice::DefaultDataNotice(QWidget* parent) : QFrame(parent) {
-    setObjectName("defaultDataNotice");
-    setFrameShape(QFrame::StyledPanel);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, colours.color(QPalette::ToolTipBase));
-    colours.setColor(QPalette::WindowText, colours.color(QPalette::ToolTipText));
-    setPalette(colours);
-
-    auto* row = new QHBoxLayout(this);
-    row->setContentsMargins(6, 2, 6, 2);
-    text_ = new QLabel;
-    text_->setObjectName("defaultDataNoticeText");
-    text_->setWordWrap(true);
-    unitDataButton_ = new QPushButton("Use This Unit Data");
-    unitDataButton_->setObjectName("useScenarioUnitDataButton");
+DefaultDataNotice::DefaultDataNotice(QWidget* parent) : NoticeBar("defaultDataNotice", parent) {
+    unitDataButton_ = addButton("Use This Unit Data", "useScenarioUnitDataButton");
     unitDataButton_->setToolTip("Turns \"Use Default UDTA\" off");
-    upgradesButton_ = new QPushButton("Use These Upgrades");
-    upgradesButton_->setObjectName("useScenarioUpgradesButton");
+    upgradesButton_ = addButton("Use These Upgrades", "useScenarioUpgradesButton");
     upgradesButton_->setToolTip("Turns \"Use Default UGRD\" off");
-    row->addWidget(text_, 1);
-    row->addWidget(unitDataButton_);
-    row->addWidget(upgradesButton_);
     connect(unitDataButton_, &QPushButton::clicked, this, &DefaultDataNotice::useScenarioUnitData);
     connect(upgradesButton_, &QPushButton::clicked, this, &DefaultDataNotice::useScenarioUpgrades);
-    hide();
 }
 
 void DefaultDataNotice::showFor(const model::Document& document) {
@@ -47,7 +26,7 @@ void DefaultDataNotice::showFor(const model::Document& document) {
     } else if (upgrades) {
         what = "upgrades";
     }
-    text_->setText(QString("The game will ignore this scenario's %1 and use its own.").arg(what));
+    text()->setText(QString("The game will ignore this scenario's %1 and use its own.").arg(what));
     unitDataButton_->setVisible(units);
     upgradesButton_->setVisible(upgrades);
     setVisible(units || upgrades);

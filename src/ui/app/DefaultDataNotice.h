@@ -1,17 +1,16 @@
 #pragma once
 
-#include <QFrame>
-#include <QLabel>
 #include <QPushButton>
 
 #include "core/model/Document.h"
+#include "ui/app/NoticeBar.h"
 
 namespace tarnwick::ui {
 
-// A slim bar above the pages while the loaded scenario tells the game to use its own default
-// unit data or upgrades, which makes the game ignore every such change in the scenario. Its
-// buttons ask to turn that off.
-class DefaultDataNotice : public QFrame {
+// Shown while the loaded scenario tells the game to use its own default unit data or
+// upgrades, which makes the game ignore every such change in the scenario. Its buttons ask to
+// turn that off.
+class DefaultDataNotice : public NoticeBar {
     Q_OBJECT
 
   public:
@@ -25,7 +24,6 @@ class DefaultDataNotice : public QFrame {
     void useScenarioUpgrades();
 
   private:
-    QLabel* text_ = nullptr;
     QPushButton* unitDataButton_ = nullptr;
     QPushButton* upgradesButton_ = nullptr;
 };

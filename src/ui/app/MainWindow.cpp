@@ -52,7 +52,8 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
       document_(document),
       prompts_(prompts),
       settings_(settings),
-      saveCommands_(document, prompts),
+      fileWatch_(this),
+      saveCommands_(document, prompts, fileWatch_),
       menus_(buildMainMenus(*this)),
       plugInMode_(document, plugInLink, menus_) {
     setObjectName("mainWindow");
@@ -94,6 +95,8 @@ void MainWindow::buildWorkArea() {
     auto* pagePane = new QWidget(splitter_);
     auto* pageColumn = new QVBoxLayout(pagePane);
     pageColumn->setContentsMargins(0, 0, 0, 0);
+    fileChangedNotice_ = new FileChangedNotice(central);
+    pageColumn->addWidget(fileChangedNotice_);
     notice_ = new DefaultDataNotice(central);
     pageColumn->addWidget(notice_);
     unitPages_ = new QTabWidget(central);
@@ -223,6 +226,11 @@ void MainWindow::connectCommands() {
             guarded([this](bool) { unitTable_->open(); }));
     connect(unitTable_, &UnitTableWindow::documentChanged, this,
             guarded([this] { showSelectedRow(); }));
+    connect(&fileWatch_, &DocumentFileWatch::looked, this, [this](bool changedElsewhere) {
+        fileChangedNotice_->showFor(changedElsewhere ? fileWatch_.path() : QString());
+    });
+    connect(fileChangedNotice_, &FileChangedNotice::reload, this,
+            guarded([this] { reloadDocument(); }));
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
@@ -425,16 +433,41 @@ void MainWindow::openFile(const QString& path) {
     if (plugInMode_.isOn()) {
         return;  // a drop or a recent file must not replace the host's scenario
     }
-    if (openRead([&] { return readDocumentFile(document_, path); })) {
+    if (openFileRead(path, false)) {
         lastOpenedFolder_ = QFileInfo(path).absolutePath();
         recentFiles_->add(path);
+    }
+}
+
+bool MainWindow::openFileRead(const QString& path, bool editsSettled) {
+    // Taken before the read: a change by another program while it reads still shows.
+    std::optional<platform::FileStamp> stamp;
+    const auto read = [&] {
+        stamp = platform::stampFile(path);
+        return readDocumentFile(document_, path);
+    };
+    if (!openRead(read, editsSettled)) {
+        return false;
+    }
+    fileWatch_.follow(path, stamp);
+    return true;
+}
+
+void MainWindow::reloadDocument() {
+    // The file as it was: a save of the edits by "Save As..." gives the document another one.
+    const QString path = fileWatch_.path();
+    if (mayDropDocument()) {
+        openFileRead(path, true);
     }
 }
 
 void MainWindow::directOpen() {
     if (directLoad_->exec() == QDialog::Accepted) {
         // The entry has no file of its own: "&Save" asks where it goes.
-        openRead([this] { return readDocumentBytes(document_, directLoad_->takeEntry(), {}); });
+        if (openRead(
+                [this] { return readDocumentBytes(document_, directLoad_->takeEntry(), {}); })) {
+            fileWatch_.forget();
+        }
     }
 }
 
@@ -446,7 +479,7 @@ void MainWindow::showAbout() {
     about_->exec();
 }
 
-bool MainWindow::openRead(const std::function<model::Document()>& read) {
+bool MainWindow::openRead(const std::function<model::Document()>& read, bool editsSettled) {
     bool opened = false;
     runGuarded(prompts_, [&] {
         model::Document next;
@@ -461,7 +494,7 @@ bool MainWindow::openRead(const std::function<model::Document()>& read) {
             }
             throw;
         }
-        if (!mayDropDocument()) {
+        if (!editsSettled && !mayDropDocument()) {
             return;
         }
         document_ = std::move(next);
@@ -669,6 +702,7 @@ void MainWindow::closeData() {
     document_.unload();
     document_.fileName.clear();
     document_.releaseMapBlobs();
+    fileWatch_.forget();
     showNoDocument();
 }
 
@@ -687,8 +721,13 @@ void MainWindow::exitProgram() {
                 saveAndExit();
                 return;
             }
-            // A failed write throws past the end request: the window stays with the edits.
-            if (saveCommands_.save() == SaveOutcome::Saved) {
+            // A failed write throws past the end request: the window stays with the edits, as
+            // it does when the user keeps a file that another program changed.
+            const SaveOutcome outcome = saveCommands_.save();
+            if (outcome == SaveOutcome::Kept) {
+                return;
+            }
+            if (outcome == SaveOutcome::Saved) {
                 refreshTitle(model::TitleMoment::AfterWrite);
             }
             requestEnd();

@@ -19,7 +19,9 @@
 #include "platform/WavePlayer.h"
 #include "ui/app/AboutDialog.h"
 #include "ui/app/DefaultDataNotice.h"
+#include "ui/app/DocumentFileWatch.h"
 #include "ui/app/DocumentStatusBar.h"
+#include "ui/app/FileChangedNotice.h"
 #include "ui/app/KeyboardShortcutsWindow.h"
 #include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
@@ -110,6 +112,8 @@ class MainWindow : public QMainWindow {
     void enableExportItems();
     void saveDocument();
     void saveDocumentAs();
+    // The document's file read again, once its edits are saved or dropped as the user says.
+    void reloadDocument();
     void closeData();
     void changeGameDirectory();
     void exitProgram();
@@ -146,8 +150,11 @@ class MainWindow : public QMainWindow {
     void showNoRow();
     void setEditingPagesVisible(bool visible);
     // Takes the document that `read` gives as the opened one, or reports why there is none;
-    // whether it was opened. A refused file leaves unsaved edits where they are.
-    bool openRead(const std::function<model::Document()>& read);
+    // whether it was opened. A refused file leaves unsaved edits where they are. Unsaved edits
+    // are asked about unless the caller has settled them already.
+    bool openRead(const std::function<model::Document()>& read, bool editsSettled = false);
+    // openRead of the file `path`, which the document then follows.
+    bool openFileRead(const QString& path, bool editsSettled);
     // Whether the document has edits that were neither saved nor undone.
     bool hasUnsavedEdits() const;
     // Asked before the document is replaced or closed: whether the command may go on. Unsaved
@@ -171,6 +178,7 @@ class MainWindow : public QMainWindow {
     Prompts& prompts_;
     platform::SettingsStore& settings_;
     DocumentHistory history_{document_};
+    DocumentFileWatch fileWatch_;
     SaveCommands saveCommands_;
     MainMenus menus_;
     QSplitter* splitter_ = nullptr;
@@ -196,6 +204,7 @@ class MainWindow : public QMainWindow {
     DefaultTables defaultTables_{extractor_, gameDirectory_};
     std::optional<UnitDefaultMarks> unitMarks_;
     DefaultDataNotice* notice_ = nullptr;
+    FileChangedNotice* fileChangedNotice_ = nullptr;
     std::optional<DocumentStatusBar> status_;
     RecentFiles* recentFiles_ = nullptr;
     UpgradeEditor* upgradeEditor_ = nullptr;

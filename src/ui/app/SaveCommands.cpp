@@ -10,8 +10,9 @@ namespace tarnwick::ui {
 
 using model::DocumentKind;
 
-SaveCommands::SaveCommands(model::Document& document, Prompts& prompts)
-    : document_(document), prompts_(prompts) {
+SaveCommands::SaveCommands(model::Document& document, Prompts& prompts,
+                           DocumentFileWatch& fileWatch)
+    : document_(document), prompts_(prompts), fileWatch_(fileWatch) {
     saveAsChoice_.filter =
         "Pud Scenarios (*.pud)|*.pud|War2 UDTA (*.udta)|*.udt*|War2 UGRD (*.ugrd;*.ugd)|"
         "*.ugrd;*.ugd|All Supported Files |*.pud;*.udt*;*.ugrd;*.ugd|All Files (*.*)|*.*";
@@ -30,8 +31,24 @@ SaveOutcome SaveCommands::save() {
     if (document_.kind == DocumentKind::None) {
         throw CommandFailed(std::vector<Message>{});
     }
+    const QString path = QString::fromStdString(document_.fileName);
+    if (fileWatch_.changedElsewhere(path)) {
+        const Message question{MessageIcon::Warning, "File Changed",
+                               QString("\"%1\" was changed by another program since it was "
+                                       "opened. Overwrite it with the editor's version?")
+                                   .arg(QFileInfo(path).fileName())};
+        const auto chosen = prompts_.choose(question, {"Overwrite", "Save As..."});
+        if (!chosen) {
+            return SaveOutcome::Kept;
+        }
+        if (*chosen == 1) {
+            // The other program's version stays, whatever the chooser's answer.
+            const SaveOutcome outcome = saveAs();
+            return outcome == SaveOutcome::Cancelled ? SaveOutcome::Kept : outcome;
+        }
+    }
     try {
-        write(QString::fromStdString(document_.fileName));
+        write(path);
     } catch (const platform::SaveFailed& failure) {
         throw CommandFailed(failureMessage(failure));
     }
@@ -88,8 +105,10 @@ SaveOutcome SaveCommands::saveAs() {
     return SaveOutcome::Saved;
 }
 
-void SaveCommands::write(const QString& path) const {
-    platform::saveWholeFile(path, files::writeDocument(document_));
+void SaveCommands::write(const QString& path) {
+    const std::vector<std::uint8_t> content = files::writeDocument(document_);
+    platform::saveWholeFile(path, content);
+    fileWatch_.follow(path, platform::stampWrittenFile(path, content));
 }
 
 Message SaveCommands::failureMessage(const platform::SaveFailed& failure) const {

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include <QString>
+#include <QStringList>
 
 namespace tarnwick::ui {
 
@@ -45,6 +46,10 @@ class Prompts {
     virtual ~Prompts() = default;
 
     virtual Answer ask(const Message& message, Buttons buttons) = 0;
+    // A question answered with one of `choices` (button texts, in order) or with Cancel, which
+    // the box always offers, and which Enter, Escape and its close box also give: the chosen
+    // one's index, nothing for Cancel.
+    virtual std::optional<qsizetype> choose(const Message& message, const QStringList& choices) = 0;
     virtual std::optional<QString> chooseFileToOpen(const FileChoice& choice) = 0;
     virtual std::optional<QString> chooseFileToSave(const FileChoice& choice) = 0;
 

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace tarnwick::ui {
 
@@ -113,6 +114,23 @@ Answer QtPrompts::ask(const Message& message, Buttons buttons) {
         default:
             return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
+}
+
+std::optional<qsizetype> QtPrompts::choose(const Message& message, const QStringList& choices) {
+    QMessageBox box(boxIcon(message.icon), message.caption, message.text, QMessageBox::NoButton,
+                    parent_);
+    QList<QAbstractButton*> buttons;
+    for (const QString& choice : choices) {
+        buttons << box.addButton(choice, QMessageBox::AcceptRole);
+    }
+    // Enter, as Escape, takes the way that changes nothing.
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setEscapeButton(cancel);
+    box.setDefaultButton(cancel);
+    widenForCaption(box);
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen >= 0 ? std::optional(chosen) : std::nullopt;
 }
 
 std::optional<QString> QtPrompts::chooseFileToOpen(const FileChoice& choice) {

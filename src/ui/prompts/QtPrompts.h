@@ -13,6 +13,7 @@ class QtPrompts : public Prompts {
     void setParentWindow(QWidget* parent) { parent_ = parent; }
 
     Answer ask(const Message& message, Buttons buttons) override;
+    std::optional<qsizetype> choose(const Message& message, const QStringList& choices) override;
     std::optional<QString> chooseFileToOpen(const FileChoice& choice) override;
     std::optional<QString> chooseFileToSave(const FileChoice& choice) override;
 
