@@ -10,9 +10,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <functional>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QFile>
@@ -87,6 +89,58 @@ class FileStoreTest : public testsupport::SaveFolder {
         ASSERT_EQ(exitStatusOf(child), 0) << "the save did not reach its sync";
     }
 
+    // A save in a process of its own, stopped just before its sync until finish(): a writer still
+    // at work, holding its temporary file locked. A test that ends early kills it.
+    class PausedSave {
+      public:
+        PausedSave(const FileStoreTest& test, const std::string& name) {
+            int ready[2] = {-1, -1};
+            int resume[2] = {-1, -1};
+            EXPECT_EQ(::pipe(ready), 0);
+            EXPECT_EQ(::pipe(resume), 0);
+            child_ = ::fork();
+            if (child_ == 0) {
+                beforeSync = [&] {
+                    char byte = 0;
+                    if (::write(ready[1], &byte, 1) != 1 || ::read(resume[0], &byte, 1) != 1) {
+                        ::_exit(2);
+                    }
+                };
+                try {
+                    test.save(name, test.new_);
+                } catch (...) {
+                    ::_exit(1);
+                }
+                ::_exit(0);
+            }
+            char byte = 0;
+            EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the save did not reach its sync";
+            for (const int end : {ready[0], ready[1], resume[0]}) {
+                ::close(end);
+            }
+            resume_ = resume[1];
+        }
+        ~PausedSave() {
+            if (child_ > 0) {
+                ::kill(child_, SIGKILL);
+                exitStatusOf(child_);
+            }
+            ::close(resume_);
+        }
+        PausedSave(const PausedSave&) = delete;
+        PausedSave& operator=(const PausedSave&) = delete;
+
+        void finish() {
+            const char byte = 0;
+            EXPECT_EQ(::write(resume_, &byte, 1), 1);
+            EXPECT_EQ(exitStatusOf(std::exchange(child_, -1)), 0);
+        }
+
+      private:
+        pid_t child_ = -1;
+        int resume_ = -1;
+    };
+
     // The names in the folder but `known` ones.
     std::vector<std::string> namesBut(const std::vector<std::string>& known) const {
         std::vector<std::string> found = names();
@@ -140,8 +194,9 @@ TEST_F(FileStoreTest, TheTemporaryFileSitsBesideItsTargetLockedWhileItIsWritten)
 }
 
 // Killed runs leave their temporary files; saves to the same targets remove them, each its own
-// target's in a batch of several, but never one that another process holds locked, nor a file of
-// the user's that only looks like one.
+// target's in a batch of several, also those under other names than the one the save takes
+// (left while a save that has since ended held that one), but never one that another process
+// holds locked, nor a file of the user's that only looks like one.
 TEST_F(FileStoreTest, SavesRemoveTheFilesOfKilledSavesButNoneStillHeld) {
     const std::vector<std::string> users = {".a.pud.tarnwick-backup", ".a.pud.tarnwick-iGBMyQ",
                                             "a.pud", "b.pud"};
@@ -150,20 +205,32 @@ TEST_F(FileStoreTest, SavesRemoveTheFilesOfKilledSavesButNoneStillHeld) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("user's");
     }
+    PausedSave liveA(*this, "a.pud");
     saveKilled("a.pud");
-    const std::vector<std::string> firstLeft = namesBut(users);
-    ASSERT_EQ(firstLeft.size(), 1u);
-    const int held = ::open(path(firstLeft[0]).c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(__real_flock(held, LOCK_EX), 0);
+    // The test holds the killed one's file, as a writer still at work would.
+    int holder = -1;
+    std::string held;
+    for (const std::string& name : namesBut(users)) {
+        const int descriptor = ::open(path(name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (__real_flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            holder = descriptor;
+            held = name;
+        } else {
+            ::close(descriptor);
+        }
+    }
+    ASSERT_GE(holder, 0);
     saveKilled("a.pud");
+    PausedSave liveB(*this, "b.pud");
     saveKilled("b.pud");
+    liveB.finish();
+    liveA.finish();
     ASSERT_EQ(namesBut(users).size(), 3u);
 
     save("a.pud", new_);
     save("b.pud", new_);
-    EXPECT_EQ(namesBut(users), firstLeft);
-    ::close(held);
+    EXPECT_EQ(namesBut(users), std::vector<std::string>{held});
+    ::close(holder);
     save("a.pud", new_);
     EXPECT_EQ(names(), users);
     EXPECT_EQ(read("a.pud"), new_);
