@@ -89,7 +89,21 @@ SaveOutcome SaveCommands::saveAs() {
 }
 
 void SaveCommands::write(const QString& path) const {
-    platform::saveWholeFile(path, files::writeDocument(document_));
+    // A save writes a new file, which parts a file from its other names (hard links): the user
+    // chooses; No stops the command with the document as it was, and no box.
+    const nlink_t links = platform::hardLinkCount(path);
+    if (links > 1) {
+        const QString question =
+            QString::fromStdString(platform::LinksWouldSeparate(path.toStdString(), links).reason);
+        if (prompts_.ask({MessageIcon::Question, "Save?",
+                          question + ".\n\nSave anyway? The other names keep the file as it is."},
+                         Buttons::YesNo) != Answer::Yes) {
+            throw CommandFailed(std::vector<Message>{});
+        }
+    }
+    platform::saveWholeFile(
+        path, files::writeDocument(document_),
+        links > 1 ? platform::OtherLinks::Separate : platform::OtherLinks::Refuse);
 }
 
 Message SaveCommands::failureMessage(const platform::SaveFailed& failure) const {
