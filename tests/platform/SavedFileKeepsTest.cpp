@@ -56,6 +56,12 @@ TEST_F(SavedFileKeepsTest, ASaveThroughLinksReachesTheRealFileAndKeepsEveryLink)
 // Tests run as root in CI: a file of another user keeps its owner and group, and its set-id bits,
 // which a change of owner clears when it comes after the mode.
 TEST_F(SavedFileKeepsTest, ASavedFileKeepsItsOwnerGroupAndMode) {
+    // A new file gets what the umask leaves of 0666, not a temporary file's 0600.
+    const mode_t mask = ::umask(022);
+    save("new.pud", new_);
+    ::umask(mask);
+    EXPECT_EQ(statusOf("new.pud").st_mode & 07777, 0644u);
+
     save("theirs.pud", old_);
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root may give a file to another user";
@@ -69,12 +75,6 @@ TEST_F(SavedFileKeepsTest, ASavedFileKeepsItsOwnerGroupAndMode) {
     EXPECT_EQ(status.st_gid, 8765u);
     EXPECT_EQ(status.st_mode & 07777, 06751u);
     EXPECT_EQ(read("theirs.pud"), new_);
-
-    // A new file gets what the umask leaves of 0666, not a temporary file's 0600.
-    const mode_t mask = ::umask(022);
-    save("new.pud", new_);
-    ::umask(mask);
-    EXPECT_EQ(statusOf("new.pud").st_mode & 07777, 0644u);
 }
 
 TEST_F(SavedFileKeepsTest, ASavedFileKeepsItsExtendedAttributes) {
