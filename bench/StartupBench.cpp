@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,49 +21,7 @@
 
 using namespace tarnwick;
 
-namespace {
-
 constexpr double kAim = 1.3;
-
-struct Contender {
-    std::string program;
-    std::vector<std::string> arguments;
-};
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-struct Timing {
-    double baselineMs = 0;  // medians
-    double toolMs = 0;
-    double ratio = 0;  // the median of each round's tool time over its baseline time
-};
-
-// Nothing when a run fails.
-std::optional<Timing> timeInTurns(const Contender& baseline, const Contender& tool, int rounds) {
-    std::vector<double> baselineTimes;
-    std::vector<double> toolTimes;
-    std::vector<double> ratios;
-    for (int round = 0; round < rounds; ++round) {
-        // Each goes first every other round; the two runs of a round meet the same load.
-        for (const bool isTool : {round % 2 == 1, round % 2 == 0}) {
-            const Contender& next = isTool ? tool : baseline;
-            const bench::ChildRun run = bench::runChild(next.program, next.arguments, true);
-            if (!run.succeeded()) {
-                std::fprintf(stderr, "%s failed\n", next.program.c_str());
-                return std::nullopt;
-            }
-            (isTool ? toolTimes : baselineTimes).push_back(run.seconds * 1000);
-        }
-        ratios.push_back(toolTimes.back() / baselineTimes.back());
-    }
-    return Timing{median(baselineTimes), median(toolTimes), median(ratios)};
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
@@ -81,16 +38,18 @@ int main(int argc, char** argv) {
 
     const std::string baseline = TARNWICK_BASELINE_PATH;
     const std::string tool = TARNWICK_TOOL_PATH;
-    const std::vector<std::pair<std::string, std::pair<Contender, Contender>>> commands = {
-        {"--version", {{baseline, {"--version"}}, {tool, {"--version"}}}},
-        {"resave", {{baseline, {"copy", scenario, saved}}, {tool, {"resave", scenario, saved}}}},
-    };
+    const std::vector<std::pair<std::string, std::pair<bench::Contender, bench::Contender>>>
+        commands = {
+            {"--version", {{baseline, {"--version"}}, {tool, {"--version"}}}},
+            {"resave",
+             {{baseline, {"copy", scenario, saved}}, {tool, {"resave", scenario, saved}}}},
+        };
     std::printf("%d runs each, medians; aim: at most %.1f times the Qt Core baseline\n", rounds,
                 kAim);
     std::printf("%-12s %14s %14s %8s\n", "command", "baseline (ms)", "tool (ms)", "ratio");
     int failures = 0;
     for (const auto& [name, contenders] : commands) {
-        const auto timing = timeInTurns(contenders.first, contenders.second, rounds);
+        const auto timing = bench::timeInTurns(contenders.first, contenders.second, rounds);
         if (!timing) {
             ++failures;
             continue;
@@ -98,7 +57,7 @@ int main(int argc, char** argv) {
         const bool withinAim = timing->ratio <= kAim;
         failures += withinAim ? 0 : 1;
         std::printf("%-12s %14.2f %14.2f %8.2f%s\n", name.c_str(), timing->baselineMs,
-                    timing->toolMs, timing->ratio, withinAim ? "" : "  (above the aim)");
+                    timing->contenderMs, timing->ratio, withinAim ? "" : "  (above the aim)");
     }
     std::filesystem::remove_all(folder);
     return failures == 0 ? 0 : 1;

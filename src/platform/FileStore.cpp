@@ -5,11 +5,13 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include <QFile>
 #include <QFileInfo>
 
 #include "core/Error.h"
+#include "platform/FileAttributes.h"
 #include "platform/SiblingTempFile.h"
 #include "platform/StreamOutput.h"
 
@@ -17,13 +19,23 @@ namespace tarnwick::platform {
 
 namespace {
 
-// The file a save replaces: a symbolic link stays a link, and the file it names gets the bytes.
-QString followLinks(const QString& path) {
-    QFileInfo file(path);
-    for (int depth = 0; depth < 40 && file.isSymLink(); ++depth) {
-        file.setFile(file.symLinkTarget());
+// The file a save replaces: a symbolic link stays a link, and the file it names, through a chain
+// of links, gets the bytes; it may not exist yet. Nothing, with errno ELOOP, for a loop.
+std::optional<std::string> linkedFile(std::string path) {
+    constexpr int kMostLinks = 40;  // as the system follows
+    for (int links = 0;; ++links) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) {
+            return path;
+        }
+        std::error_code error;
+        const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+        if (error || links == kMostLinks) {
+            errno = error ? error.value() : ELOOP;
+            return std::nullopt;
+        }
+        path = (std::filesystem::path(path).parent_path() / target).string();
     }
-    return file.filePath();
 }
 
 void writeStraightThrough(StreamOutput stream, const std::string& name,
@@ -100,26 +112,57 @@ std::optional<FileIdentity> regularFileOn(int descriptor) {
     return regularFile(::fstat(descriptor, &status), status);
 }
 
-void saveWholeFile(const QString& path, std::span<const std::uint8_t> data) {
+LinksWouldSeparate::LinksWouldSeparate(const std::string& name, nlink_t count)
+    : SaveFailed(
+          Step::Create, name,
+          name + " has " + std::to_string(count) + " hard links; saving would separate them"),
+      links(count) {}
+
+nlink_t hardLinkCount(const QString& path) {
+    struct stat status {};
+    const bool found = ::stat(QFile::encodeName(path).constData(), &status) == 0;
+    return found && S_ISREG(status.st_mode) ? status.st_nlink : 0;
+}
+
+void saveWholeFile(const QString& path, std::span<const std::uint8_t> data, OtherLinks otherLinks) {
     const std::string name = path.toStdString();
+    const auto refuse = [&name](int error) {
+        throw SaveFailed(SaveFailed::Step::Create, name, std::strerror(error));
+    };
     if (auto stream = StreamOutput::named(QFile::encodeName(path).toStdString())) {
         writeStraightThrough(*stream, name, data);
         return;
     }
-    const std::string target = QFile::encodeName(followLinks(path)).toStdString();
+    const auto target = linkedFile(QFile::encodeName(path).toStdString());
+    if (!target) {
+        refuse(errno);
+    }
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(target->c_str(), &existing) == 0;
+    if (!exists && errno != ENOENT) {
+        refuse(errno);
+    }
     if (exists && S_ISDIR(existing.st_mode)) {
-        throw SaveFailed(SaveFailed::Step::Create, name, std::strerror(EISDIR));
+        refuse(EISDIR);
     }
-    // A file its owner made read-only is not replaced behind their back.
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        throw SaveFailed(SaveFailed::Step::Create, name, std::strerror(errno));
+    // A file its owner made read-only is not replaced behind their back, not even by root, whom
+    // access() lets write anything: so a file nobody may write is refused as well.
+    if (exists && ::access(target->c_str(), W_OK) != 0) {
+        refuse(errno);
     }
-    SiblingTempFile temporary(target);
-    if (!temporary.create(exists ? std::optional<mode_t>(existing.st_mode & 07777)
-                                 : std::nullopt)) {
+    if (exists && (existing.st_mode & 0222) == 0) {
+        refuse(EACCES);
+    }
+    // The save makes a new file: the file's other names would keep the old bytes.
+    if (exists && existing.st_nlink > 1 && otherLinks == OtherLinks::Refuse) {
+        throw LinksWouldSeparate(name, existing.st_nlink);
+    }
+    SiblingTempFile temporary(*target);
+    if (!temporary.create()) {
         throw SaveFailed(SaveFailed::Step::Create, name, temporary.reason());
+    }
+    if (exists && !takeOverAttributes(temporary.descriptor(), *target, existing)) {
+        refuse(errno);
     }
     if (!temporary.write(data) || !temporary.replaceTarget()) {
         throw SaveFailed(SaveFailed::Step::Write, name, temporary.reason());

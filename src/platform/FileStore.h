@@ -36,6 +36,13 @@ class SaveFailed : public FileFailed {
     using FileFailed::FileFailed;
 };
 
+// A save onto a file that has other names (hard links) that it would leave with the old bytes.
+class LinksWouldSeparate : public SaveFailed {
+  public:
+    LinksWouldSeparate(const std::string& name, nlink_t count);
+    nlink_t links;
+};
+
 // The whole file; throws ReadFailed with a readable reason when it cannot be read.
 std::vector<std::uint8_t> readWholeFile(const QString& path);
 // All of standard input, to its end; throws ReadFailed.
@@ -43,10 +50,19 @@ std::vector<std::uint8_t> readStandardInput();
 
 // Replaces the file only once every byte is written and synced (a sibling temporary file renamed
 // over the target, see SiblingTempFile): on failure the old file is untouched and the temporary
-// file gone. An existing file keeps its permissions; a symbolic link stays one, and the file it
-// names is replaced. A pipe, a device or a descriptor of this program (/dev/stdout) is written
-// straight through instead (see StreamOutput). Throws SaveFailed with the reason.
-void saveWholeFile(const QString& path, std::span<const std::uint8_t> data);
+// file gone. The new file keeps what the user set on the old one: its mode, its owner and group
+// where this process may set them, and its extended attributes. A symbolic link, or a chain of
+// them, stays, and the file it leads to is replaced; a loop is refused. A file nobody may write
+// is refused, also when running as root. A file with other hard links is refused
+// (LinksWouldSeparate) unless `otherLinks` is Separate: it then becomes a file of its own and
+// the other names keep the old bytes. A pipe, a device or a descriptor of this program
+// (/dev/stdout) is written straight through instead (see StreamOutput). Throws SaveFailed with
+// the reason.
+enum class OtherLinks { Refuse, Separate };
+void saveWholeFile(const QString& path, std::span<const std::uint8_t> data,
+                   OtherLinks otherLinks = OtherLinks::Refuse);
+// How many names the regular file at `path` has, links followed; 0 for no regular file there.
+nlink_t hardLinkCount(const QString& path);
 // Straight through to standard output; throws SaveFailed with the reason.
 void writeStandardOutput(std::span<const std::uint8_t> data);
 

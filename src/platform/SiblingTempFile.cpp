@@ -9,65 +9,60 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <map>
-#include <mutex>
 #include <string_view>
 #include <utility>
-#include <vector>
-
-#include <QRandomGenerator>
 
 namespace tarnwick::platform {
 
 namespace {
 
-constexpr std::size_t kRandomLength = 6;
+constexpr int kSlots = 100;
+constexpr std::size_t kSlotLength = 6;
 constexpr std::string_view kMark = ".tarnwick-";
-// Room for the dot, the mark and the random part within a name's 255 bytes.
-constexpr std::size_t kLongestNamePart = 255 - 1 - kMark.size() - kRandomLength;
+// Room for the dot, the mark and the slot's letters within a name's 255 bytes.
+constexpr std::size_t kLongestNamePart = 255 - 1 - kMark.size() - kSlotLength;
 
-std::string randomPart() {
-    static constexpr char kLetters[] =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    std::string part(kRandomLength, ' ');
-    for (char& letter : part) {
-        letter = kLetters[QRandomGenerator::global()->bounded(int{sizeof kLetters - 1})];
+// FNV-1a: the same letters for the same name on every run and every machine.
+std::uint64_t hashed(std::string_view bytes, std::uint64_t hash = 14695981039346656037ull) {
+    for (const char byte : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(byte)) * 1099511628211ull;
     }
-    return part;
+    return hash;
 }
 
-// The names in `directory` that look like temporary files of saves, any target's. A folder is
-// read once per run: a batch that saves thousands of files into one folder must not read it
-// thousands of times.
-std::vector<std::string>& temporaryNamesIn(const std::string& directory) {
-    static std::map<std::string, std::vector<std::string>> known;
-    const auto found = known.find(directory);
-    if (found != known.end()) {
-        return found->second;
+enum class Lock { Taken, Held, Unsupported };
+
+// Without waiting. A file system without locks (ENOLCK, EOPNOTSUPP) says so on any file.
+Lock lockOf(int descriptor) {
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+        return Lock::Taken;
     }
-    std::vector<std::string>& names = known[directory];
-    std::error_code ignored;
-    for (const auto& entry : std::filesystem::directory_iterator(directory, ignored)) {
-        const std::string name = entry.path().filename().string();
-        if (name.size() > 1 + kMark.size() + kRandomLength && name.front() == '.' &&
-            name.compare(name.size() - kRandomLength - kMark.size(), kMark.size(), kMark) == 0) {
-            names.push_back(name);
-        }
-    }
-    return names;
+    return errno == EWOULDBLOCK ? Lock::Held : Lock::Unsupported;
 }
 
-// True when `path` is a file nobody holds the lock of: its writer has gone.
-bool isStale(const std::string& path) {
+// Removes the file at `path` if nobody holds its lock, its writer having gone. The lock is held
+// until it is gone, and the name must still be the file locked: another save may have removed
+// that one meanwhile and made a new one there.
+void removeIfStale(const std::string& path) {
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (descriptor < 0) {
-        return false;
+        return;
     }
-    struct stat status {};
-    const bool stale = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
-                       ::flock(descriptor, LOCK_EX | LOCK_NB) == 0;
+    struct stat locked {};
+    struct stat named {};
+    if (::fstat(descriptor, &locked) == 0 && S_ISREG(locked.st_mode) &&
+        lockOf(descriptor) == Lock::Taken && ::fstat(descriptor, &locked) == 0 &&
+        locked.st_nlink > 0 && ::lstat(path.c_str(), &named) == 0 &&
+        named.st_dev == locked.st_dev && named.st_ino == locked.st_ino) {
+        ::unlink(path.c_str());
+    }
     ::close(descriptor);
-    return stale;
+}
+
+// With the permissions a new file gets (0666 less the umask); the caller gives an existing
+// target's its own.
+int openNew(const std::string& path) {
+    return ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
 }
 
 }  // namespace
@@ -78,7 +73,9 @@ SiblingTempFile::SiblingTempFile(std::string target) : target_(std::move(target)
     if (directory_.empty()) {
         directory_ = ".";
     }
-    prefix_ = "." + path.filename().string().substr(0, kLongestNamePart) + std::string(kMark);
+    const std::string name = path.filename().string();
+    prefix_ = "." + name.substr(0, kLongestNamePart) + std::string(kMark);
+    nameHash_ = hashed(name);
 }
 
 SiblingTempFile::~SiblingTempFile() {
@@ -93,43 +90,52 @@ bool SiblingTempFile::fail() {
     return false;
 }
 
-void SiblingTempFile::removeStaleFiles() const {
-    static std::mutex guard;
-    const std::lock_guard lock(guard);
-    std::vector<std::string>& names = temporaryNamesIn(directory_);
-    std::erase_if(names, [this](const std::string& name) {
-        const std::string path = directory_ + "/" + name;
-        if (name.size() != prefix_.size() + kRandomLength || !name.starts_with(prefix_)) {
-            return false;
-        }
-        if (isStale(path)) {
-            ::unlink(path.c_str());
-        }
-        return true;  // a live one's writer removes it, or renames it over the target
-    });
+std::string SiblingTempFile::slotPath(int slot) const {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::uint64_t hash = hashed(std::to_string(slot), nameHash_);
+    std::string letters(kSlotLength, ' ');
+    for (char& letter : letters) {
+        letter = kLetters[hash % (sizeof kLetters - 1)];
+        hash /= sizeof kLetters - 1;
+    }
+    return directory_ + "/" + prefix_ + letters;
 }
 
-bool SiblingTempFile::create(std::optional<mode_t> mode) {
-    removeStaleFiles();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        path_ = directory_ + "/" + prefix_ + randomPart();
-        const int descriptor = ::open(path_.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+void SiblingTempFile::removeStaleFiles(int ownSlot) const {
+    for (int slot = 0; slot < kSlots; ++slot) {
+        if (slot != ownSlot) {
+            removeIfStale(slotPath(slot));
+        }
+    }
+}
+
+bool SiblingTempFile::create() {
+    for (int slot = 0; slot < kSlots; ++slot) {
+        const std::string path = slotPath(slot);
+        int descriptor = openNew(path);
+        if (descriptor < 0 && errno == EEXIST) {
+            removeIfStale(path);
+            descriptor = openNew(path);
+        }
         if (descriptor < 0) {
             if (errno == EEXIST) {
                 continue;
             }
             return fail();
         }
+        const Lock lock = lockOf(descriptor);
         struct stat status {};
-        // Another save may have found it before it was locked and taken it for stale.
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0 || ::fstat(descriptor, &status) != 0 ||
-            status.st_nlink == 0) {
+        // Another save may have found it before it was locked and taken it for stale: that one
+        // removes it.
+        if (lock == Lock::Held || ::fstat(descriptor, &status) != 0 || status.st_nlink == 0) {
             ::close(descriptor);
             continue;
         }
+        path_ = path;
         descriptor_ = descriptor;
-        if (mode && ::fchmod(descriptor_, *mode) != 0) {
-            return fail();
+        if (lock == Lock::Taken) {
+            removeStaleFiles(slot);
         }
         return true;
     }

@@ -77,6 +77,12 @@ struct Option {
     std::vector<Argument> arguments = {};
 };
 
+// Taken by every command, for the files it writes (shown among the tool's own options).
+inline const Option kBreakLinksOption{
+    "break-links", "",
+    "write a file that has other hard links even so: it becomes a file of its own and the other "
+    "names keep the old bytes (without it such a file is refused)"};
+
 // One command of tarnwick-tool: what its help shows, and the handler. The handler writes its
 // results to `out` and throws tarnwick::Error when it fails.
 struct Command {

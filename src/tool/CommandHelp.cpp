@@ -90,6 +90,7 @@ const std::vector<HelpTerm>& toolOptions() {
     static const std::vector<HelpTerm> options = {
         {"-h, --help", "show this help; after a command, that command's help"},
         {"--version", "show the version"},
+        {"--" + kBreakLinksOption.name, "after a command: " + kBreakLinksOption.description},
     };
     return options;
 }

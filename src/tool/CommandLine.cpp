@@ -66,6 +66,9 @@ const Option& optionNamed(const Command& command, const std::string& word) {
                          " (an argument that begins with \"-\" follows \"--\")");
     }
     const std::string name = word.substr(2);
+    if (name == kBreakLinksOption.name) {
+        return kBreakLinksOption;
+    }
     const auto found = std::find_if(command.options.begin(), command.options.end(),
                                     [&](const Option& option) { return option.name == name; });
     if (found == command.options.end()) {

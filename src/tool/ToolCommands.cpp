@@ -44,6 +44,9 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
             err << kProgram << ' ' << command.name << ": warning: " << text << '\n';
         };
         const StandardInputTurn oneReadingOfStandardInput;
+        treatOtherLinksOfOutputs(invocation->isSet(kBreakLinksOption.name)
+                                     ? platform::OtherLinks::Separate
+                                     : platform::OtherLinks::Refuse);
         command.run(*invocation, out);
         return 0;
     } catch (const AnswerStatus& answer) {

@@ -31,6 +31,7 @@ Error fileFailure(const std::string& path, const platform::FileFailed& failure) 
 }
 
 bool standardInputTaken = false;
+platform::OtherLinks otherLinksOfOutputs = platform::OtherLinks::Refuse;
 
 std::vector<std::uint8_t> readStandardInput() {
     if (standardInputTaken) {
@@ -86,6 +87,10 @@ StandardInputTurn::~StandardInputTurn() {
     standardInputTaken = false;
 }
 
+void treatOtherLinksOfOutputs(platform::OtherLinks otherLinks) {
+    otherLinksOfOutputs = otherLinks;
+}
+
 Error aboutFile(const std::string& path, const std::exception& error) {
     std::istringstream lines(error.what());
     std::string message;
@@ -118,8 +123,10 @@ void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
         if (isStandardStream(path)) {
             platform::writeStandardOutput(bytes);
         } else {
-            platform::saveWholeFile(QString::fromStdString(path), bytes);
+            platform::saveWholeFile(QString::fromStdString(path), bytes, otherLinksOfOutputs);
         }
+    } catch (const platform::LinksWouldSeparate& refusal) {
+        throw Error(refusal.reason);  // names the file already, as it was given
     } catch (const platform::SaveFailed& failure) {
         throw fileFailure(path, failure);
     }

@@ -9,6 +9,7 @@
 
 #include "core/Error.h"
 #include "core/model/Document.h"
+#include "platform/FileStore.h"
 #include "platform/MappedFile.h"
 
 namespace tarnwick::tool {
@@ -40,6 +41,11 @@ class StandardInputTurn {
     StandardInputTurn(const StandardInputTurn&) = delete;
     StandardInputTurn& operator=(const StandardInputTurn&) = delete;
 };
+
+// What writeOutput does, for the rest of a command's run, with a file that has other hard links:
+// refuses it ("FILE has N hard links; saving would separate them"), or parts it from them
+// (--break-links).
+void treatOtherLinksOfOutputs(platform::OtherLinks otherLinks);
 
 // `error` as said of the file at `path`: every line of its message starts with the file's name,
 // so that a command that reads several files says which one is meant.

@@ -1,31 +1,36 @@
-// The atomic save as the system sees it. This program is linked with -Wl,--wrap=fsync: a test
-// can make the sync fail, and can look at the folder while the save is about to sync.
+// The atomic save's temporary file as the system sees it. This program is linked with
+// -Wl,--wrap=fsync and -Wl,--wrap=flock: a test can make the sync fail, look at the folder while
+// the save is about to sync, kill the save there, and take locks away as a file system without
+// them does.
 #include <gtest/gtest.h>
 
 #include <sys/file.h>
-#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
+#include <csignal>
 #include <functional>
 #include <regex>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QFile>
-#include <QTemporaryDir>
 
-#include "platform/FileStore.h"
+#include "SaveFolder.h"
 
 extern "C" int __real_fsync(int descriptor);
+extern "C" int __real_flock(int descriptor, int operation);
 
 namespace {
 
 // What the wrapped fsync does before the real one; an errno to fail with instead, or 0.
 std::function<void()> beforeSync;
 int failSyncWith = 0;
+// An errno for every flock to fail with, or 0.
+int failLocksWith = 0;
 
 }  // namespace
 
@@ -40,41 +45,110 @@ extern "C" int __wrap_fsync(int descriptor) {
     return __real_fsync(descriptor);
 }
 
+extern "C" int __wrap_flock(int descriptor, int operation) {
+    if (failLocksWith != 0) {
+        errno = failLocksWith;
+        return -1;
+    }
+    return __real_flock(descriptor, operation);
+}
+
 namespace {
 
 using namespace tarnwick;
-using Bytes = std::vector<std::uint8_t>;
-namespace fs = std::filesystem;
 
-class FileStoreTest : public ::testing::Test {
+// What a child process ends with, as a number the test can compare.
+int exitStatusOf(pid_t child) {
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+class FileStoreTest : public testsupport::SaveFolder {
   protected:
-    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
     void TearDown() override {
         beforeSync = nullptr;
         failSyncWith = 0;
+        failLocksWith = 0;
     }
 
-    std::string path(const std::string& name) const {
-        return folder_.filePath(QString::fromStdString(name)).toStdString();
-    }
-    void save(const std::string& name, const Bytes& bytes) const {
-        platform::saveWholeFile(QString::fromStdString(path(name)), bytes);
-    }
-    Bytes read(const std::string& name) const {
-        return platform::readWholeFile(QString::fromStdString(path(name)));
-    }
-    std::vector<std::string> names() const {
-        std::vector<std::string> found;
-        for (const auto& entry : fs::directory_iterator(folder_.path().toStdString())) {
-            found.push_back(entry.path().filename().string());
+    // A save in a process of its own that dies just before its sync, as a run killed while it
+    // saves: its temporary file stays, and the lock on it goes with the process.
+    void saveKilled(const std::string& name) const {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            beforeSync = [] { ::_exit(0); };
+            try {
+                save(name, new_);
+            } catch (...) {
+            }
+            ::_exit(1);
         }
-        std::sort(found.begin(), found.end());
+        ASSERT_EQ(exitStatusOf(child), 0) << "the save did not reach its sync";
+    }
+
+    // A save in a process of its own, stopped just before its sync until finish(): a writer still
+    // at work, holding its temporary file locked. A test that ends early kills it.
+    class PausedSave {
+      public:
+        PausedSave(const FileStoreTest& test, const std::string& name) {
+            int ready[2] = {-1, -1};
+            int resume[2] = {-1, -1};
+            EXPECT_EQ(::pipe(ready), 0);
+            EXPECT_EQ(::pipe(resume), 0);
+            child_ = ::fork();
+            if (child_ == 0) {
+                beforeSync = [&] {
+                    char byte = 0;
+                    if (::write(ready[1], &byte, 1) != 1 || ::read(resume[0], &byte, 1) != 1) {
+                        ::_exit(2);
+                    }
+                };
+                try {
+                    test.save(name, test.new_);
+                } catch (...) {
+                    ::_exit(1);
+                }
+                ::_exit(0);
+            }
+            char byte = 0;
+            EXPECT_EQ(::read(ready[0], &byte, 1), 1) << "the save did not reach its sync";
+            for (const int end : {ready[0], ready[1], resume[0]}) {
+                ::close(end);
+            }
+            resume_ = resume[1];
+        }
+        ~PausedSave() {
+            if (child_ > 0) {
+                ::kill(child_, SIGKILL);
+                exitStatusOf(child_);
+            }
+            ::close(resume_);
+        }
+        PausedSave(const PausedSave&) = delete;
+        PausedSave& operator=(const PausedSave&) = delete;
+
+        void finish() {
+            const char byte = 0;
+            EXPECT_EQ(::write(resume_, &byte, 1), 1);
+            EXPECT_EQ(exitStatusOf(std::exchange(child_, -1)), 0);
+        }
+
+      private:
+        pid_t child_ = -1;
+        int resume_ = -1;
+    };
+
+    // The names in the folder but `known` ones.
+    std::vector<std::string> namesBut(const std::vector<std::string>& known) const {
+        std::vector<std::string> found = names();
+        std::erase_if(found, [&](const std::string& name) {
+            return std::find(known.begin(), known.end(), name) != known.end();
+        });
         return found;
     }
-
-    QTemporaryDir folder_;
-    const Bytes old_ = {1, 2, 3, 4};
-    const Bytes new_ = {9, 8, 7};
 };
 
 TEST_F(FileStoreTest, ASyncThatFailsKeepsTheOldFileAndSaysWhy) {
@@ -91,57 +165,94 @@ TEST_F(FileStoreTest, ASyncThatFailsKeepsTheOldFileAndSaysWhy) {
     EXPECT_EQ(names(), std::vector<std::string>{"f08.pud"});
 }
 
-TEST_F(FileStoreTest, TheTemporaryFileSitsBesideItsTargetUnderARecognisableName) {
+// Another process that looks at the temporary file while it is written finds it locked: the
+// lock is what tells a live save from the leftover of a killed one.
+TEST_F(FileStoreTest, TheTemporaryFileSitsBesideItsTargetLockedWhileItIsWritten) {
     std::vector<std::string> whileSaving;
-    beforeSync = [&] { whileSaving = names(); };
-    save("f08.pud", new_);
+    int lockSeenByAnotherProcess = -1;
+    beforeSync = [&] {
+        whileSaving = names();
+        const std::string temporary = path(whileSaving.front());
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int descriptor = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
+            const bool locked = descriptor >= 0 &&
+                                __real_flock(descriptor, LOCK_EX | LOCK_NB) != 0 &&
+                                errno == EWOULDBLOCK;
+            ::_exit(locked ? 0 : 1);
+        }
+        lockSeenByAnotherProcess = exitStatusOf(child);
+    };
+    save("f.pud", new_);
     ASSERT_EQ(whileSaving.size(), 1u);
-    EXPECT_TRUE(std::regex_match(whileSaving[0], std::regex(R"(\.f08\.pud\.tarnwick-\w{6})")))
+    EXPECT_TRUE(
+        std::regex_match(whileSaving[0], std::regex(R"(\.f\.pud\.tarnwick-[A-Za-z0-9]{6})")))
         << whileSaving[0];
-    EXPECT_EQ(names(), std::vector<std::string>{"f08.pud"});
-    EXPECT_EQ(read("f08.pud"), new_);
+    EXPECT_EQ(lockSeenByAnotherProcess, 0);
+    EXPECT_EQ(names(), std::vector<std::string>{"f.pud"});
+    EXPECT_EQ(read("f.pud"), new_);
 }
 
-// A run killed during its save leaves its temporary file; the next save to the same target
-// removes it, but not one a save still running holds, nor anybody else's.
-TEST_F(FileStoreTest, TheNextSaveRemovesAStaleTemporaryFileOfItsOwn) {
-    for (const char* name :
-         {"f08.pud", ".f08.pud.tarnwick-iGBMyQ", ".f08.pud.tarnwick-heldXX",
-          ".f09.pud.tarnwick-iGBMyQ", ".f08.pud.tarnwick-toolong", "f08.pud.x"}) {
+// Killed runs leave their temporary files; saves to the same targets remove them, each its own
+// target's in a batch of several, also those under other names than the one the save takes
+// (left while a save that has since ended held that one), but never one that another process
+// holds locked, nor a file of the user's that only looks like one.
+TEST_F(FileStoreTest, SavesRemoveTheFilesOfKilledSavesButNoneStillHeld) {
+    const std::vector<std::string> users = {".a.pud.tarnwick-backup", ".a.pud.tarnwick-iGBMyQ",
+                                            "a.pud", "b.pud"};
+    for (const std::string& name : users) {
         QFile file(QString::fromStdString(path(name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("left");
+        file.write("user's");
     }
-    const int held = ::open(path(".f08.pud.tarnwick-heldXX").c_str(), O_RDONLY | O_CLOEXEC);
-    ASSERT_GE(held, 0);
-    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    PausedSave liveA(*this, "a.pud");
+    saveKilled("a.pud");
+    // The test holds the killed one's file, as a writer still at work would.
+    int holder = -1;
+    std::string held;
+    for (const std::string& name : namesBut(users)) {
+        const int descriptor = ::open(path(name).c_str(), O_RDONLY | O_CLOEXEC);
+        if (__real_flock(descriptor, LOCK_EX | LOCK_NB) == 0) {
+            holder = descriptor;
+            held = name;
+        } else {
+            ::close(descriptor);
+        }
+    }
+    ASSERT_GE(holder, 0);
+    saveKilled("a.pud");
+    PausedSave liveB(*this, "b.pud");
+    saveKilled("b.pud");
+    liveB.finish();
+    liveA.finish();
+    ASSERT_EQ(namesBut(users).size(), 3u);
 
-    save("f08.pud", new_);
-    ::close(held);
-    EXPECT_EQ(read("f08.pud"), new_);
-    EXPECT_EQ(names(),
-              (std::vector<std::string>{".f08.pud.tarnwick-heldXX", ".f08.pud.tarnwick-toolong",
-                                        ".f09.pud.tarnwick-iGBMyQ", "f08.pud", "f08.pud.x"}));
+    save("a.pud", new_);
+    save("b.pud", new_);
+    EXPECT_EQ(namesBut(users), std::vector<std::string>{held});
+    ::close(holder);
+    save("a.pud", new_);
+    EXPECT_EQ(names(), users);
+    EXPECT_EQ(read("a.pud"), new_);
+    EXPECT_EQ(read("b.pud"), new_);
+    EXPECT_EQ(read(".a.pud.tarnwick-backup"), (Bytes{'u', 's', 'e', 'r', '\'', 's'}));
 }
 
-TEST_F(FileStoreTest, ASavedFileKeepsItsPermissionsAndALinkStaysALink) {
-    save("real.pud", old_);
-    ASSERT_EQ(::chmod(path("real.pud").c_str(), 0640), 0);
-    fs::create_symlink("real.pud", path("link.pud"));
-
-    save("link.pud", new_);
-    EXPECT_TRUE(fs::is_symlink(path("link.pud")));
-    EXPECT_EQ(read("real.pud"), new_);
-    struct stat status {};
-    ASSERT_EQ(::stat(path("real.pud").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0640u);
-
-    // A new file gets what the umask leaves of 0666, not a temporary file's 0600.
-    const mode_t mask = ::umask(022);
-    save("new.pud", new_);
-    ::umask(mask);
-    ASSERT_EQ(::stat(path("new.pud").c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0644u);
+// Where flock fails (ENOLCK) a stale file cannot be told from a live one: saves go on without
+// the lock, a killed one leaves its one temporary file, and the next saves leave it be.
+TEST_F(FileStoreTest, WithoutLocksSavingStillWorksAndLeavesNoMoreThanAKilledSavesFile) {
+    failLocksWith = ENOLCK;
+    save("a.pud", old_);
+    save("a.pud", new_);
+    EXPECT_EQ(names(), std::vector<std::string>{"a.pud"});
+    saveKilled("a.pud");
+    const std::vector<std::string> left = namesBut({"a.pud"});
+    ASSERT_EQ(left.size(), 1u);
+    for (int time = 0; time < 3; ++time) {
+        save("a.pud", old_);
+    }
+    EXPECT_EQ(namesBut({"a.pud"}), left);
+    EXPECT_EQ(read("a.pud"), old_);
 }
 
 }  // namespace

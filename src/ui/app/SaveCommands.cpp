@@ -106,8 +106,23 @@ SaveOutcome SaveCommands::saveAs() {
 }
 
 void SaveCommands::write(const QString& path) {
+    // A save writes a new file, which parts a file from its other names (hard links): the user
+    // chooses; No stops the command with the document as it was, and no box.
+    const nlink_t links = platform::hardLinkCount(path);
+    if (links > 1) {
+        const QString question =
+            QString::fromStdString(platform::LinksWouldSeparate(path.toStdString(), links).reason);
+        if (prompts_.ask({MessageIcon::Question, "Save?",
+                          question + ".
+
+Save anyway? The other names keep the file as it is."},
+                         Buttons::YesNo) != Answer::Yes) {
+            throw CommandFailed(std::vector<Message>{});
+        }
+    }
     const std::vector<std::uint8_t> content = files::writeDocument(document_);
-    platform::saveWholeFile(path, content);
+    platform::saveWholeFile(
+        path, content, links > 1 ? platform::OtherLinks::Separate : platform::OtherLinks::Refuse);
     fileWatch_.follow(path, platform::stampWrittenFile(path, content));
 }
 

@@ -31,8 +31,9 @@ class SaveCommands {
     const FileChoice& saveAsChoice() const { return saveAsChoice_; }
 
   private:
-    // Writes the document to `path` by its kind and follows the file written; throws
-    // platform::SaveFailed.
+    // Writes the document to `path` by its kind, asking first when that would part the file from
+    // its other hard links, and follows the file written; throws platform::SaveFailed, or
+    // CommandFailed when the user declines.
     void write(const QString& path);
     // The box that says why a write failed, in the words of the document's kind.
     Message failureMessage(const platform::SaveFailed& failure) const;
