@@ -113,9 +113,7 @@ void SaveCommands::write(const QString& path) {
         const QString question =
             QString::fromStdString(platform::LinksWouldSeparate(path.toStdString(), links).reason);
         if (prompts_.ask({MessageIcon::Question, "Save?",
-                          question + ".
-
-Save anyway? The other names keep the file as it is."},
+                          question + ".\n\nSave anyway? The other names keep the file as it is."},
                          Buttons::YesNo) != Answer::Yes) {
             throw CommandFailed(std::vector<Message>{});
         }
