@@ -119,6 +119,31 @@ class DefaultDataTest : public ScenarioFileTest {
         QVERIFY(!notice->isVisible());
     }
 
+    void aFileWithASectionTwiceIsToldOfUntilSavedAndItsSignStaysInPlace() {
+        // The game uses its own unit data; the scenario's upgrades, held twice, are its own.
+        auto sections = typicalScenarioSections();
+        sections[6].body[0] = 1;
+        sections[6].body[1] = 0;
+        Bytes lastUpgrades = patternBytes(782, 55);
+        lastUpgrades[0] = 0;
+        sections.insert(sections.begin() + 8, {"UGRD", lastUpgrades});
+        sections.push_back({"SIGN", Bytes{0x10, 0x20, 0x30, 0x40}});
+        open(chainOf(sections));
+        auto* notice = child<QFrame>("defaultDataNotice");
+        QVERIFY(notice->isVisible());
+        const QString unitData = "The game will ignore this scenario's unit data and use its own.";
+        QCOMPARE(
+            label("defaultDataNoticeText")->text(),
+            unitData + "\nthe file holds UGRD twice; the last is used and only it is written back");
+        QVERIFY(child<QPushButton>("useScenarioUnitDataButton")->isVisible());
+        QVERIFY(!child<QPushButton>("useScenarioUpgradesButton")->isVisible());
+
+        save();
+        sections.erase(sections.begin() + 7);  // the first upgrade table
+        QCOMPARE(saved(), chainOf(sections));
+        QCOMPARE(label("defaultDataNoticeText")->text(), unitData);
+    }
+
   private:
     // The demo scenario with one value changed by the command-line tool.
     QString setByTool(int unit, const char* field, const char* value) {
