@@ -121,12 +121,19 @@ class DefaultDataTest : public ScenarioFileTest {
 
     void aFileWithASectionTwiceIsToldOfUntilSavedAndItsSignStaysInPlace() {
         // The game uses its own unit data; the scenario's upgrades, held twice, are its own.
-        auto sections = typicalScenarioSections();
-        sections[6].body[0] = 1;
-        sections[6].body[1] = 0;
-        Bytes lastUpgrades = patternBytes(782, 55);
-        lastUpgrades[0] = 0;
-        sections.insert(sections.begin() + 8, {"UGRD", lastUpgrades});
+        model::Document document = demo::demoScenario();
+        document.unitData.set(uf::useDefault, 0, 1);
+        std::vector<TestSection> sections;
+        const Bytes demo = files::writeScenario(document);
+        files::SectionChainReader chain(demo);
+        while (const auto header = chain.nextHeader()) {
+            const auto body = chain.takeBody();
+            sections.push_back({header->tag, Bytes(body.begin(), body.end())});
+        }
+        QCOMPARE(sections[8].tag, std::string("UGRD"));
+        Bytes lastUpgrades = sections[8].body;
+        lastUpgrades[100] ^= 0xFF;
+        sections.insert(sections.begin() + 9, {"UGRD", lastUpgrades});
         sections.push_back({"SIGN", Bytes{0x10, 0x20, 0x30, 0x40}});
         open(chainOf(sections));
         auto* notice = child<QFrame>("defaultDataNotice");
@@ -139,7 +146,7 @@ class DefaultDataTest : public ScenarioFileTest {
         QVERIFY(!child<QPushButton>("useScenarioUpgradesButton")->isVisible());
 
         save();
-        sections.erase(sections.begin() + 7);  // the first upgrade table
+        sections.erase(sections.begin() + 8);  // the first upgrade table
         QCOMPARE(saved(), chainOf(sections));
         QCOMPARE(label("defaultDataNoticeText")->text(), unitData);
     }
