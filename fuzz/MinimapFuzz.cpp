@@ -1,7 +1,7 @@
 // Any bytes as a scenario, drawn as the minimap: a scenario that is read gives no picture
-// without "DIM ", or a picture of the declared size cut to the game's largest map (exactly the
-// declared size when the size is sound) whose pixels are the tile map's colours, read with the
-// declared row length, and the unknown tile's colour where the tile map runs out.
+// without "DIM ", or a picture of exactly the declared size when the size is sound, else of the
+// declared size cut to the game's largest map, whose pixels are the tile map's colours, read
+// with the declared row length, and the unknown tile's colour where the tile map runs out.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -29,9 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const bool sound = !model::mapSizeProblem(document);
-    require(picture->width == std::min(mapSize->width, model::kLargestMapSide) &&
-            picture->height == std::min(mapSize->height, model::kLargestMapSide) &&
-            (!sound || (picture->width == mapSize->width && picture->height == mapSize->height)) &&
+    const auto drawnSide = [sound](std::uint16_t side) {
+        return sound ? side : std::min(side, model::kLargestMapSide);
+    };
+    require(picture->width == drawnSide(mapSize->width) &&
+            picture->height == drawnSide(mapSize->height) &&
             picture->rgb.size() == std::size_t{picture->width} * picture->height * 3);
     const auto tiles = model::tileMap(document);
     for (std::size_t y = 0; y < picture->height; ++y) {

@@ -31,7 +31,7 @@ Bytes withLength(const Bytes& stream, std::size_t length) {
 
 // Scenarios whose map, description, terrains and players differ: the demo's river ford, a 2 x 2
 // map, a tile map shorter than the size says, a version 17 scenario with "ERAX", a description
-// without NUL.
+// without NUL, a map wider than the game's with the online edition's "SIGN" at the end.
 std::vector<Bytes> mapScenarios() {
     using testsupport::typicalScenarioWith;
     return {files::writeScenario(demo::demoScenario({.mapSide = 32})),
@@ -39,7 +39,9 @@ std::vector<Bytes> mapScenarios() {
             testsupport::chainOf(testsupport::typicalScenarioSections(true)),
             typicalScenarioWith({{"DIM ", {8, 0, 3, 0}}}),
             typicalScenarioWith({{"VER ", {17, 0}}, {"ERAX", {3, 0}}, {"ALOW", Bytes(384, 1)}}),
-            typicalScenarioWith({{"DESC", Bytes(32, 'd')}, {"SIDE", Bytes(16, 7)}}, {"SGLD"})};
+            typicalScenarioWith({{"DESC", Bytes(32, 'd')}, {"SIDE", Bytes(16, 7)}}, {"SGLD"}),
+            typicalScenarioWith(
+                {{"DIM ", {130, 0, 2, 0}}, {"MTXM", Bytes(520, 0x50)}, {"SIGN", {1, 2, 3, 4}}})};
 }
 
 // The unit file's length in two bytes, the unit file, the animation scripts.

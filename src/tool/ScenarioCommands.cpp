@@ -1,4 +1,5 @@
 #include "core/bytes/Printable.h"
+#include "core/files/Scenario.h"
 #include "core/game/Minimap.h"
 #include "core/model/DefaultDataWords.h"
 #include "core/model/MapProperties.h"
@@ -13,11 +14,15 @@ namespace tarnwick::tool {
 namespace {
 
 constexpr int kLargestScale = 32;
-// The largest map at the largest scale.
+// The game's largest map at the largest scale.
 constexpr int kLargestSide = model::kLargestMapSide * kLargestScale;
+// What a picture drawn --scale times larger may take: its sides are 16-bit, and a map larger
+// than the game's takes no more memory than the game's largest at the largest scale.
+constexpr std::uint64_t kLargestDrawnSide = 65535;
+constexpr std::uint64_t kMostDrawnPixels = std::uint64_t{kLargestSide} * kLargestSide;
 
-// Both commands go by the map size: one that the tile map cannot back, or that no game map has,
-// is refused before anything is drawn or said.
+// Both commands go by the map size: one that the tile map cannot back is refused before
+// anything is drawn or said. Maps larger than the game's are taken whole.
 model::Document openScenario(const std::string& path) {
     model::Document document = openDocument(path);
     if (document.kind != model::DocumentKind::Scenario) {
@@ -52,7 +57,12 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
     // Escaped: a line break in the description must not start a line of its own.
     out << "description: " << bytes::printable(model::descriptionText(document)) << '\n';
     if (const auto size = model::mapSize(document)) {
-        out << "size: " << size->width << 'x' << size->height << '\n';
+        out << "size: " << size->width << " x " << size->height;
+        if (model::isLargerThanGameMaps(*size)) {
+            out << " (larger than the game's " << model::kLargestMapSide << " x "
+                << model::kLargestMapSide << ')';
+        }
+        out << '\n';
     }
     if (const auto version = model::versionWord(document)) {
         out << "version: " << *version << '\n';
@@ -65,6 +75,10 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
     }
     out << "expansion graphics: " << yesNo(document.hasExpansionGfx) << '\n';
     out << "restrictions: " << yesNo(document.hasRestrictions()) << '\n';
+    if (document.holds(model::SectionId::Signature)) {
+        out << "sign: " << document.body(model::SectionId::Signature).size()
+            << " bytes from the game's online edition, written back unchanged\n";
+    }
     out << "game uses its own unit data: "
         << yesNo(model::gameUsesOwnTable(document, model::DefaultableTable::UnitData)) << '\n';
     out << "game uses its own upgrades: "
@@ -82,6 +96,9 @@ void describeScenario(const Invocation& invocation, std::ostream& out) {
         }
         out << '\n';
     }
+    for (const model::RepeatedSection& repeated : document.repeatedSections) {
+        out << "note: " << files::repeatedSectionNote(repeated) << '\n';
+    }
 }
 
 // The size the picture is drawn at: whole pixels per tile with --scale, or the larger side at
@@ -90,10 +107,18 @@ std::pair<std::uint16_t, std::uint16_t> drawnSize(const game::MinimapPicture& pi
                                                   const Invocation& invocation) {
     const auto side = invocation.value("size");
     if (!side) {
-        const auto scale = static_cast<std::uint16_t>(
-            model::parseTypedInteger(invocation.value("scale").value_or("1")));
-        return {static_cast<std::uint16_t>(picture.width * scale),
-                static_cast<std::uint16_t>(picture.height * scale)};
+        const std::string scale = invocation.value("scale").value_or("1");
+        const auto factor = static_cast<std::uint64_t>(model::parseTypedInteger(scale));
+        const std::uint64_t width = picture.width * factor;
+        const std::uint64_t height = picture.height * factor;
+        if (width > kLargestDrawnSide || height > kLargestDrawnSide ||
+            width * height > kMostDrawnPixels) {
+            throw Error("--scale " + scale + " would draw " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels; at most " +
+                        std::to_string(kLargestDrawnSide) + " a side and " +
+                        std::to_string(kMostDrawnPixels) + " in all are drawn");
+        }
+        return {static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
     }
     const auto larger = static_cast<std::uint16_t>(model::parseTypedInteger(*side));
     const auto inProportion = [larger](unsigned length, unsigned largerLength) {
@@ -133,8 +158,9 @@ std::vector<Command> scenarioCommands() {
          "What a scenario holds: its description, size, version, terrains, expansion flags, "
          "whether the game uses its own unit data and upgrades, and one line per player 1 to "
          "8 with race, controller, computer player code and starting gold, lumber and oil. "
-         "Every line is \"name: value\". A map size that the tile map cannot back, or that is "
-         "outside 1 to 128 tiles a side, is refused.",
+         "Every line is \"name: value\"; a \"SIGN\" section of the game's online edition and "
+         "sections the file holds more than once are named. A map larger than the game's 128 "
+         "x 128 is said to be so; a map size that the tile map cannot back is refused.",
          {{"FILE", "a scenario"}},
          {},
          "tarnwick-tool info my.pud",
@@ -142,8 +168,8 @@ std::vector<Command> scenarioCommands() {
         {"minimap",
          "Draws the scenario's minimap as the editor does: one pixel per tile, coloured by "
          "tile number. Drawn larger or smaller, every pixel takes the colour of the tile "
-         "under it, with no blending. A map size that the tile map cannot back, or that is "
-         "outside 1 to 128 tiles a side, is refused.",
+         "under it, with no blending. Maps larger than the game's are drawn whole; a map size "
+         "that the tile map cannot back is refused.",
          {{"FILE", "a scenario"}, {"OUT", "the picture to write, ending in .png"}},
          {{"scale", "N", "N x N pixels per tile, 1 to 32 (default 1)",
            integerValue(1, kLargestScale)},

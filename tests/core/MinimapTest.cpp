@@ -62,6 +62,20 @@ TEST(Minimap, NoPictureWithoutDimAndAnEmptyOneForASizeOfZero) {
     EXPECT_TRUE(empty->rgb.empty());
 }
 
+TEST(Minimap, AMapLargerThanTheGamesIsDrawnWholeWhenTheFileHoldsItsTiles) {
+    std::vector<std::uint16_t> tiles(200 * 130, 0x00);
+    tiles[130 * 200 - 1] = 0x50;  // the last tile
+    tiles[129 * 200] = 0x10;      // the first of the last row
+    const auto picture =
+        minimapOf(typicalScenarioWith({{"DIM ", words({200, 130})}, {"MTXM", words(tiles)}}));
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 200);
+    EXPECT_EQ(picture->height, 130);
+    EXPECT_EQ(picture->pixel(199, 129), (Rgb{32, 80, 15}));
+    EXPECT_EQ(picture->pixel(0, 129), (Rgb{0, 48, 112}));
+    EXPECT_EQ(picture->pixel(199, 128), (Rgb{0, 0, 0}));
+}
+
 TEST(Minimap, ADamagedSizeIsDrawnNoLargerThanTheGamesLargestMap) {
     // 300 x 200 tiles declared, 301 held: tile 300 begins the second row of the declared map.
     Bytes map = words(std::vector<std::uint16_t>(301, 0x00));

@@ -273,6 +273,19 @@ TEST(PluginRoundTrip, HostBlockCarriesTheScenarioWithoutOptionalSections) {
     EXPECT_EQ(files::writeScenario(scenarioFromBlock(block)), original);
 }
 
+TEST(PluginRoundTrip, TheHostKeepsTheSignTheBlockHasNoRoomFor) {
+    for (const std::string after : {"UNIT", "UGRD"}) {
+        auto sections = pluginScenarioSections(false);
+        const auto at = std::find_if(sections.begin(), sections.end(),
+                                     [&](const TestSection& s) { return s.tag == after; });
+        sections.insert(at + 1, {"SIGN", Bytes{0x0A, 0x0B, 0x0C, 0x0D}});
+        const Bytes original = chainOf(sections);
+        const Document sent = scenarioFrom(original);
+        const Bytes block = blockFromScenario(sent, 0);
+        EXPECT_EQ(files::writeScenario(scenarioFromBlock(block, sent)), original) << after;
+    }
+}
+
 TEST(PluginHostBlock, RefusesScenariosThatDoNotFit) {
     auto large = pluginScenarioSections(false);
     for (auto& section : large) {

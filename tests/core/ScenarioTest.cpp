@@ -129,6 +129,48 @@ TEST(ScenarioRoundTrip, MissingTablesGetDefaultsThatTellTheGameToUseItsOwn) {
     EXPECT_EQ(files::writeScenario(read(written)), written);
 }
 
+TEST(ScenarioRoundTrip, TheOnlineEditionsSignIsKeptWhereItWasRead) {
+    const TestSection sign{"SIGN", Bytes{0x53, 0x01, 0x00, 0xFE}};
+    const auto sections = typicalScenarioSections();
+    // At the end, as the online edition writes it, and anywhere else a file has it.
+    for (const std::string after : {"UNIT", "UGRD", "TYPE"}) {
+        const Bytes file = chainOf(with(sections, after, sign));
+        const Document document = read(file);
+        EXPECT_TRUE(document.holds(SectionId::Signature)) << after;
+        EXPECT_EQ(files::writeDocument(document), file) << after;
+    }
+    // After a section that is no longer written, it stays where that section was.
+    const auto withRestrictions =
+        with(with(sections, "UGRD", {"ALOW", patternBytes(384, 7)}), "ALOW", sign);
+    Document document = read(chainOf(withRestrictions));
+    document.setHasRestrictions(false);
+    EXPECT_EQ(files::writeScenario(document), chainOf(with(sections, "UGRD", sign)));
+    // A scenario without one is written without one, whatever an earlier file held.
+    files::readScenario(document, chainOf(sections));
+    EXPECT_EQ(files::writeScenario(document), chainOf(sections));
+}
+
+TEST(ScenarioRead, SectionsTheFileHeldMoreThanOnceAreNamedAndTheLastIsKept) {
+    const auto sections = typicalScenarioSections();
+    const Bytes lastUnits = patternBytes(5696, 41);
+    auto repeated = with(sections, "UDTA", {"UDTA", lastUnits});
+    repeated.push_back({"UNIT", patternBytes(16, 42)});
+    repeated.push_back({"UNIT", patternBytes(8, 43)});
+    const Document document = read(chainOf(repeated));
+    ASSERT_EQ(document.repeatedSections.size(), 2u);
+    EXPECT_EQ(files::repeatedSectionNote(document.repeatedSections[0]),
+              "the file holds UDTA twice; the last is used and only it is written back");
+    EXPECT_EQ(files::repeatedSectionNote(document.repeatedSections[1]),
+              "the file holds UNIT 3 times; the last is used and only it is written back");
+    auto once = with(without(without(sections, "UDTA"), "UNIT"), "DIM ", {"UDTA", lastUnits});
+    once.push_back({"UNIT", patternBytes(8, 43)});
+    EXPECT_EQ(files::writeScenario(document), chainOf(once));
+
+    // Neither the next scenario nor a stand-alone file inherits the note.
+    EXPECT_TRUE(files::readDocument(document, chainOf(sections), "b.pud").repeatedSections.empty());
+    EXPECT_TRUE(files::readDocument(document, Bytes(5694, 0), "b.udt").repeatedSections.empty());
+}
+
 TEST(ScenarioRead, UnknownSectionNamesItsTagExactly) {
     Document document;
     const Bytes file = ScenarioBuilder()

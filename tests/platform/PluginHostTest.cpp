@@ -79,6 +79,17 @@ TEST_F(PluginHostTest, AHandleWithLow16BitsZeroGetsBothNotifications) {
     EXPECT_EQ(read(scenarioPath_), original_);
 }
 
+TEST_F(PluginHostTest, TheHostWritesBackTheSignItsBlockHasNoRoomFor) {
+    // As the game's online edition writes it: at the end.
+    const std::vector<std::uint8_t> sign = {1, 2, 3, 4};
+    files::appendSection(original_, {{'S', 'I', 'G', 'N'}, 4}, sign);
+    platform::saveWholeFile(scenarioPath_, original_);
+    const QString out = directory_.filePath("signed.pud");
+    const RunResult result = host({"--out", out});
+    EXPECT_EQ(result.exitCode, 0) << result.output.toStdString();
+    EXPECT_EQ(read(out), editedScenario());
+}
+
 TEST_F(PluginHostTest, AnEditorThatFailsOrNeverNotifiesFailsTheHost) {
     const RunResult failed = host({}, {{"TARNWICK_STUB_MODE", "fail"}});
     EXPECT_NE(failed.exitCode, 0);

@@ -41,6 +41,13 @@ Bytes smallScenario() {
                                 {"MTXM", tiles}});
 }
 
+// A typical scenario of `width` x `height` tiles with the tile map `tiles`.
+Bytes scenarioOfSize(std::uint16_t width, std::uint16_t height, const Bytes& tiles) {
+    const Bytes size{static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8),
+                     static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)};
+    return typicalScenarioWith({{"DIM ", size}, {"MTXM", tiles}});
+}
+
 }  // namespace
 
 TEST_F(ToolTest, InfoSaysWhatTheScenarioHolds) {
@@ -52,7 +59,7 @@ TEST_F(ToolTest, InfoSaysWhatTheScenarioHolds) {
         return std::find(lines.begin(), lines.end(), line) != lines.end();
     };
     EXPECT_TRUE(has("description: Ford, at dusk"));
-    EXPECT_TRUE(has("size: 3x2"));
+    EXPECT_TRUE(has("size: 3 x 2"));
     EXPECT_TRUE(has("version: 19"));
     EXPECT_TRUE(has("terrain: Winter"));
     EXPECT_TRUE(has("expansion: no"));
@@ -131,21 +138,13 @@ TEST_F(ToolTest, MinimapAtASizeKeepsTheShapeAndGivesEveryPixelATilesOwnColour) {
     EXPECT_FALSE(exists("out.png"));
 }
 
-TEST_F(ToolTest, AMapSizeTheTilesOrTheGameCannotBackIsRefusedNamingBoth) {
-    const auto scenario = [](std::uint16_t width, std::uint16_t height, std::size_t tileBytes) {
-        const Bytes size{static_cast<std::uint8_t>(width), static_cast<std::uint8_t>(width >> 8),
-                         static_cast<std::uint8_t>(height), static_cast<std::uint8_t>(height >> 8)};
-        return typicalScenarioWith({{"DIM ", size}, {"MTXM", Bytes(tileBytes, 0x50)}});
-    };
+TEST_F(ToolTest, AMapSizeTheTilesCannotBackIsRefusedNamingBoth) {
     const std::vector<std::tuple<std::string, Bytes, std::string>> refused = {
-        {"huge.pud", scenario(65535, 65535, 8192),
+        {"huge.pud", scenarioOfSize(65535, 65535, Bytes(8192, 0x50)),
          "map size 65535 x 65535 needs 8589672450 bytes of tiles, the file holds 8192"},
-        {"short.pud", scenario(3, 2, 11),
+        {"short.pud", scenarioOfSize(3, 2, Bytes(11, 0x50)),
          "map size 3 x 2 needs 12 bytes of tiles, the file holds 11"},
-        {"wide.pud", scenario(129, 2, 516),
-         "map size 129 x 2 is outside the game's sizes (1 to 128 tiles a side)"},
-        {"empty.pud", scenario(0, 2, 0),
-         "map size 0 x 2 is outside the game's sizes (1 to 128 tiles a side)"},
+        {"empty.pud", scenarioOfSize(0, 2, {}), "map size 0 x 2 has no tiles"},
     };
     for (const auto& [name, bytes, message] : refused) {
         write(name, bytes);
@@ -163,10 +162,93 @@ TEST_F(ToolTest, AMapSizeTheTilesOrTheGameCannotBackIsRefusedNamingBoth) {
         }
     }
 
-    // The game's largest side is taken, and the minimap draws every tile of it.
-    write("largest.pud", scenario(128, 2, 512));
-    EXPECT_NE(runCommand({"info", path("largest.pud")}).out.find("\nsize: 128x2\n"),
+    // The game's largest side is no more than that.
+    write("largest.pud", scenarioOfSize(128, 2, Bytes(512, 0x50)));
+    EXPECT_NE(runCommand({"info", path("largest.pud")}).out.find("\nsize: 128 x 2\n"),
               std::string::npos);
-    ASSERT_EQ(runCommand({"minimap", path("largest.pud"), path("map.png")}).code, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(128, 2));
+}
+
+TEST_F(ToolTest, AMapLargerThanTheGamesIsDescribedAndDrawnWhole) {
+    // 256 x 256 tiles in four quadrants of their own colours.
+    const std::map<QRgb, char> quadrantLetters = {{qRgb(32, 80, 15), 'a'},
+                                                  {qRgb(0, 48, 112), 'b'},
+                                                  {qRgb(111, 63, 0), 'c'},
+                                                  {qRgb(63, 63, 63), 'd'}};
+    Bytes tiles;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const std::uint8_t tile = y < 128 ? (x < 128 ? 0x50 : 0x10) : (x < 128 ? 0x30 : 0x80);
+            tiles.insert(tiles.end(), {tile, 0x00});
+        }
+    }
+    write("large.pud", scenarioOfSize(256, 256, tiles));
+
+    const ToolRun info = runCommand({"info", path("large.pud")});
+    ASSERT_EQ(info.code, 0) << info.err;
+    const auto lines = linesOf(info.out);
+    EXPECT_NE(
+        std::find(lines.begin(), lines.end(), "size: 256 x 256 (larger than the game's 128 x 128)"),
+        lines.end());
+
+    const auto quadrants = [&](const std::vector<std::string>& options, QSize size) {
+        std::vector<std::string> arguments = {"minimap", path("large.pud"), path("map.png")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const ToolRun run = runCommand(arguments);
+        EXPECT_EQ(run.code, 0) << run.err;
+        const QImage picture(QString::fromStdString(path("map.png")));
+        EXPECT_EQ(picture.size(), size);
+        std::string seen;
+        for (const QPoint at :
+             {QPoint(0, 0), QPoint(size.width() - 1, 0), QPoint(0, size.height() - 1),
+              QPoint(size.width() - 1, size.height() - 1)}) {
+            const auto letter = quadrantLetters.find(picture.pixel(at));
+            seen += letter == quadrantLetters.end() ? '?' : letter->second;
+        }
+        return seen;
+    };
+    EXPECT_EQ(quadrants({}, QSize(256, 256)), "abcd");
+    EXPECT_EQ(quadrants({"--size", "64"}, QSize(64, 64)), "abcd");
+
+    // A larger scale than a picture can take is refused before anything is drawn.
+    write("wide.pud", scenarioOfSize(2100, 1, Bytes(4200, 0x50)));
+    const std::vector<std::pair<std::string, std::string>> tooLarge = {
+        {"large.pud", "--scale 32 would draw 8192 x 8192 pixels"},
+        {"wide.pud", "--scale 32 would draw 67200 x 32 pixels"}};
+    for (const auto& [name, said] : tooLarge) {
+        const ToolRun run = runCommand({"minimap", path(name), path("out.png"), "--scale", "32"});
+        EXPECT_EQ(run.code, 1) << name;
+        EXPECT_NE(run.err.find(said + "; at most 65535 a side and 16777216 in all are drawn"),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_FALSE(exists("out.png"));
+}
+
+TEST_F(ToolTest, TheOnlineEditionsSignIsShownAndResavedInPlace) {
+    // As the online edition writes it: at the end; the unit table twice, as some files have it.
+    auto sections = typicalScenarioSections();
+    sections.insert(sections.begin() + 7, {"UDTA", patternBytes(5696, 77)});
+    sections.push_back({"SIGN", Bytes{0x01, 0x02, 0x03, 0x04}});
+    write("signed.pud", chainOf(sections));
+
+    const ToolRun listed = runCommand({"sections", path("signed.pud")});
+    ASSERT_EQ(listed.code, 0) << listed.err;
+    EXPECT_TRUE(listed.out.ends_with("UNIT 8\nSIGN 4\n")) << listed.out;
+
+    const ToolRun info = runCommand({"info", path("signed.pud")});
+    ASSERT_EQ(info.code, 0) << info.err;
+    const auto lines = linesOf(info.out);
+    for (const std::string line :
+         {"sign: 4 bytes from the game's online edition, written back unchanged",
+          "note: the file holds UDTA twice; the last is used and only it is written back"}) {
+        EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+    }
+
+    ASSERT_EQ(runCommand({"resave", path("signed.pud"), path("again.pud")}).code, 0);
+    sections.erase(sections.begin() + 6);  // the first unit table
+    EXPECT_EQ(contents("again.pud"), chainOf(sections));
+    // Other unknown sections are still refused.
+    write("odd.pud", typicalScenarioWith({{"SIGX", Bytes(4)}}));
+    EXPECT_EQ(runCommand({"resave", path("odd.pud"), path("odd2.pud")}).err,
+              "tarnwick-tool resave: \"" + path("odd.pud") + "\": Unknown Section :SIGX\n");
 }

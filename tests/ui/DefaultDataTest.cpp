@@ -119,6 +119,38 @@ class DefaultDataTest : public ScenarioFileTest {
         QVERIFY(!notice->isVisible());
     }
 
+    void aFileWithASectionTwiceIsToldOfUntilSavedAndItsSignStaysInPlace() {
+        // The game uses its own unit data; the scenario's upgrades, held twice, are its own.
+        model::Document document = demo::demoScenario();
+        document.unitData.set(uf::useDefault, 0, 1);
+        std::vector<TestSection> sections;
+        const Bytes demo = files::writeScenario(document);
+        files::SectionChainReader chain(demo);
+        while (const auto header = chain.nextHeader()) {
+            const auto body = chain.takeBody();
+            sections.push_back({header->tag, Bytes(body.begin(), body.end())});
+        }
+        QCOMPARE(sections[8].tag, std::string("UGRD"));
+        Bytes lastUpgrades = sections[8].body;
+        lastUpgrades[100] ^= 0xFF;
+        sections.insert(sections.begin() + 9, {"UGRD", lastUpgrades});
+        sections.push_back({"SIGN", Bytes{0x10, 0x20, 0x30, 0x40}});
+        open(chainOf(sections));
+        auto* notice = child<QFrame>("defaultDataNotice");
+        QVERIFY(notice->isVisible());
+        const QString unitData = "The game will ignore this scenario's unit data and use its own.";
+        QCOMPARE(
+            label("defaultDataNoticeText")->text(),
+            unitData + "\nthe file holds UGRD twice; the last is used and only it is written back");
+        QVERIFY(child<QPushButton>("useScenarioUnitDataButton")->isVisible());
+        QVERIFY(!child<QPushButton>("useScenarioUpgradesButton")->isVisible());
+
+        save();
+        sections.erase(sections.begin() + 8);  // the first upgrade table
+        QCOMPARE(saved(), chainOf(sections));
+        QCOMPARE(label("defaultDataNoticeText")->text(), unitData);
+    }
+
   private:
     // The demo scenario with one value changed by the command-line tool.
     QString setByTool(int unit, const char* field, const char* value) {

@@ -234,6 +234,22 @@ class MapPropertiesTest : public ScenarioFileTest {
         QCOMPARE(shown.pixelColor(shown.width() - 8, 10), QColor(0, 48, 112));
     }
 
+    void aMapLargerThanTheGamesIsDrawnWholeInTheBox() {
+        // 256 x 256 tiles: green above, blue below.
+        Bytes map;
+        for (int tile = 0; tile < 256 * 256; ++tile) {
+            const Bytes word =
+                littleEndian({tile < 128 * 256 ? std::uint16_t{0x50} : std::uint16_t{0x10}});
+            map.insert(map.end(), word.begin(), word.end());
+        }
+        open(typicalScenarioWith({{"DIM ", littleEndian({256, 256})}, {"MTXM", map}}));
+        QCOMPARE(minimap().picture().size(), QSize(256, 256));
+        h_->window.menus().viewMinimap->trigger();
+        const QImage shown = child<QWidget>("minimapView")->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() / 2, 4), QColor(32, 80, 15));
+        QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 4), QColor(0, 48, 112));
+    }
+
   private:
     // A radio button reacts to clicks on its circle and caption only.
     static void clickIndicator(QRadioButton* button) {

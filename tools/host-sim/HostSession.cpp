@@ -34,8 +34,13 @@ std::uint32_t numberAt(std::span<const std::uint8_t> block, plugin::BlockField f
 }  // namespace
 
 HostSession::HostSession(const HostOptions& options, SharedBlockOwner& block,
-                         std::vector<std::uint8_t> original, QLocalServer* server)
-    : options_(options), block_(block), original_(std::move(original)), server_(server) {
+                         std::vector<std::uint8_t> original, model::Document sent,
+                         QLocalServer* server)
+    : options_(options),
+      block_(block),
+      original_(std::move(original)),
+      sent_(std::move(sent)),
+      server_(server) {
     if (server_ != nullptr) {
         connect(server_, &QLocalServer::newConnection, this, &HostSession::onNewConnection);
     }
@@ -141,7 +146,7 @@ void HostSession::onReleased(std::uint32_t saved) {
 
 void HostSession::writeBack(const QString& why) {
     try {
-        const auto scenario = plugin::scenarioFromBlock(block_.bytes());
+        const auto scenario = plugin::scenarioFromBlock(block_.bytes(), sent_);
         platform::saveWholeFile(options_.out, files::writeScenario(scenario));
         report(why + "; wrote " + options_.out);
     } catch (const std::exception& error) {

@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include "SharedBlockOwner.h"
+#include "core/model/Document.h"
 #include "core/plugin/Notification.h"
 
 namespace tarnwick::hostsim {
@@ -33,8 +34,9 @@ class HostSession : public QObject {
     Q_OBJECT
 
   public:
+    // `sent` is the scenario the block was made from: what the block cannot hold comes from it.
     HostSession(const HostOptions& options, SharedBlockOwner& block,
-                std::vector<std::uint8_t> original, QLocalServer* server);
+                std::vector<std::uint8_t> original, model::Document sent, QLocalServer* server);
 
     // Starts the editor; the event loop ends when the session is judged.
     void start();
@@ -57,6 +59,7 @@ class HostSession : public QObject {
     HostOptions options_;
     SharedBlockOwner& block_;
     std::vector<std::uint8_t> original_;
+    model::Document sent_;
     QLocalServer* server_;
     QProcess editor_;
     QTimer limit_;

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -127,12 +128,12 @@ int main(int argc, char** argv) {
     }
 
     std::vector<std::uint8_t> block;
+    tarnwick::model::Document scenario;
     try {
         const auto file = tarnwick::platform::readWholeFile(options->scenario);
         if (!tarnwick::files::looksLikeScenario(file)) {
             throw tarnwick::Error(options->scenario.toStdString() + " is no scenario");
         }
-        tarnwick::model::Document scenario;
         tarnwick::files::readScenario(scenario, file);
         block = tarnwick::plugin::blockFromScenario(scenario, options->handle);
     } catch (const std::exception& error) {
@@ -165,7 +166,8 @@ int main(int argc, char** argv) {
         " bytes, mode 0600) from " + options->scenario.toStdString() + ", host handle " +
         std::to_string(options->handle));
 
-    tarnwick::hostsim::HostSession session(*options, *owner, block, server.get());
+    tarnwick::hostsim::HostSession session(*options, *owner, block, std::move(scenario),
+                                           server.get());
     tarnwick::hostsim::SignalWatch signalWatch([&session](int number) {
         session.abandon(QString("interrupted by signal %1").arg(number));
     });

@@ -38,10 +38,11 @@ model::Document readDocument(const model::Document& current, std::span<const std
         case DocumentKind::None:
             throw UnknownFileKind();
     }
-    // Only a scenario carries restrictions; those of an earlier scenario do not belong to a
-    // stand-alone file.
+    // Only a scenario carries restrictions and repeats; those of an earlier scenario do not
+    // belong to a stand-alone file.
     if (kind != DocumentKind::Scenario) {
         read.setHasRestrictions(false);
+        read.repeatedSections.clear();
     }
     read.kind = kind;
     read.isLoaded = true;

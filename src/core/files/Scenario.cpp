@@ -1,6 +1,8 @@
 #include "core/files/Scenario.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string_view>
 
 #include "core/bytes/Printable.h"
@@ -44,6 +46,7 @@ void storeSection(Document& document, const SectionInfo& info, std::span<const s
         }
         case SectionStorage::Blob:
         case SectionStorage::AsRead:
+        case SectionStorage::InPlace:
             document.blob(info.id).assign(body.begin(), body.end());
             break;
     }
@@ -73,13 +76,29 @@ void readScenario(Document& document, std::span<const std::uint8_t> file) {
     Document next = document;
     next.releaseMapBlobs();
     next.clearHeldSections();
+    next.signatureFollows.reset();
+    next.repeatedSections.clear();
+    std::array<std::size_t, model::kSectionCount> counts{};
+    std::optional<SectionId> previous;
     SectionChainReader chain(file);
     while (const auto header = chain.nextHeader()) {
         const auto id = model::findSectionByTag(header->tag);
         if (!id) {
             throw Error("Unknown Section :" + bytes::printable(header->tag));
         }
-        storeSection(next, model::sectionInfo(*id), chain.takeBody());
+        const SectionInfo& info = model::sectionInfo(*id);
+        storeSection(next, info, chain.takeBody());
+        ++counts[model::indexOf(*id)];
+        if (info.storage == SectionStorage::InPlace) {
+            next.signatureFollows = previous;
+        } else {
+            previous = *id;
+        }
+    }
+    for (const SectionInfo& info : model::kSections) {
+        if (const std::size_t count = counts[model::indexOf(info.id)]; count > 1) {
+            next.repeatedSections.push_back({std::string(info.tag), count});
+        }
     }
     addMissingTables(next);
     document = std::move(next);
@@ -87,7 +106,26 @@ void readScenario(Document& document, std::span<const std::uint8_t> file) {
 
 std::vector<std::uint8_t> writeScenario(const Document& document) {
     std::vector<std::uint8_t> out;
+    bool signaturePending = document.holds(SectionId::Signature);
+    const auto placeSignature = [&] {
+        if (signaturePending) {
+            appendSection(out, document.header(SectionId::Signature),
+                          document.body(SectionId::Signature));
+            signaturePending = false;
+        }
+    };
+    if (!document.signatureFollows) {
+        placeSignature();
+    }
     for (const SectionInfo& info : model::kSections) {
+        if (info.storage == SectionStorage::InPlace) {
+            continue;
+        }
+        // Right after the section it followed, or where that one would be when it is not held.
+        if (document.signatureFollows &&
+            model::indexOf(*document.signatureFollows) < model::indexOf(info.id)) {
+            placeSignature();
+        }
         if (!document.holds(info.id)) {
             continue;
         }
@@ -99,7 +137,15 @@ std::vector<std::uint8_t> writeScenario(const Document& document) {
                       out.begin() + static_cast<std::ptrdiff_t>(at));
         }
     }
+    placeSignature();
     return out;
+}
+
+std::string repeatedSectionNote(const model::RepeatedSection& repeated) {
+    const std::string times =
+        repeated.count == 2 ? "twice" : std::to_string(repeated.count) + " times";
+    return "the file holds " + bytes::printable(repeated.tag) + " " + times +
+           "; the last is used and only it is written back";
 }
 
 bool looksLikeScenario(std::span<const std::uint8_t> file) {

@@ -39,11 +39,13 @@ std::optional<MinimapPicture> buildMinimap(const model::Document& document) {
     if (!size) {
         return std::nullopt;
     }
-    // The picture is never larger than the game's largest map, whatever "DIM " claims: a
-    // damaged size shows its top-left corner, the tiles read with the declared row length.
+    // A sound size is drawn whole, however large: the file holds its tiles, which bounds the
+    // picture. A damaged one is cut to the game's largest map and shows its top-left corner, the
+    // tiles read with the declared row length.
+    const bool sound = !model::mapSizeProblem(document);
     MinimapPicture picture;
-    picture.width = std::min(size->width, model::kLargestMapSide);
-    picture.height = std::min(size->height, model::kLargestMapSide);
+    picture.width = sound ? size->width : std::min(size->width, model::kLargestMapSide);
+    picture.height = sound ? size->height : std::min(size->height, model::kLargestMapSide);
     picture.rgb.resize(std::size_t{picture.width} * picture.height * 3);
 
     const auto tileMap = model::tileMap(document);

@@ -44,9 +44,10 @@ struct MinimapPicture {
     Rgb pixel(std::size_t x, std::size_t y) const;
 };
 
-// The picture of the scenario's tile map ("MTXM") at the size "DIM " gives, cut to the game's
-// largest map; nothing without "DIM ". Tiles that a short or missing tile map does not cover
-// are drawn as unknown tiles.
+// The picture of the scenario's tile map ("MTXM") at the size "DIM " gives, whole when the tile
+// map holds every tile (maps larger than the game's included), else cut to the game's largest
+// map; nothing without "DIM ". Tiles that a short or missing tile map does not cover are drawn
+// as unknown tiles.
 std::optional<MinimapPicture> buildMinimap(const model::Document& document);
 
 // The picture at `width` x `height` pixels, each pixel the colour of the one under its centre:

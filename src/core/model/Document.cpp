@@ -31,7 +31,7 @@ std::span<const std::uint8_t> Document::body(SectionId id) const {
 
 std::vector<std::uint8_t>& Document::blob(SectionId id) {
     const SectionStorage storage = sectionInfo(id).storage;
-    if (storage != SectionStorage::Blob && storage != SectionStorage::AsRead) {
+    if (storage == SectionStorage::Image || storage == SectionStorage::UnitData) {
         throw Error(std::string("Section ") + std::string(sectionInfo(id).tag) +
                     " has a fixed size");
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -19,6 +20,14 @@ enum class DocumentKind : std::uint8_t { None = 0, Scenario = 1, UnitData = 4, U
 struct SectionHeader {
     std::array<char, 4> tag{};
     std::int32_t length = 0;
+};
+
+// A section the file held more than once; the document holds the last of them.
+struct RepeatedSection {
+    std::string tag;
+    std::size_t count = 0;
+
+    bool operator==(const RepeatedSection&) const = default;
 };
 
 // The one document the program edits: every scenario section's body, whether the document
@@ -61,6 +70,12 @@ class Document {
     void setHasRestrictions(bool value) { setHeld(SectionId::Restrictions, value); }
     // Decides the "UDTA" length: 5950 with the swamp array, 5696 without.
     bool hasExpansionGfx = false;
+
+    // Where the section kept in place ("SIGN") was read: right after this section, or first
+    // when none came before it. The writer puts it back there, so the file resaves unchanged.
+    std::optional<SectionId> signatureFollows;
+    // What the file as read held more than once, until it is written with each section once.
+    std::vector<RepeatedSection> repeatedSections;
 
     // Drops the map bodies the document owns; each blob is then empty.
     void releaseMapBlobs();

@@ -54,12 +54,14 @@ std::optional<std::string> mapSizeProblem(const Document& document) {
         return declared + " needs " + std::to_string(needed) + " bytes of tiles, the file holds " +
                std::to_string(held);
     }
-    const auto fits = [](std::uint16_t side) { return side >= 1 && side <= kLargestMapSide; };
-    if (!fits(size->width) || !fits(size->height)) {
-        return declared + " is outside the game's sizes (1 to " + std::to_string(kLargestMapSide) +
-               " tiles a side)";
+    if (size->width == 0 || size->height == 0) {
+        return declared + " has no tiles";
     }
     return std::nullopt;
+}
+
+bool isLargerThanGameMaps(MapSize size) {
+    return size.width > kLargestMapSide || size.height > kLargestMapSide;
 }
 
 std::optional<std::uint16_t> versionWord(const Document& document) {

@@ -30,15 +30,17 @@ struct MapSize {
 };
 std::optional<MapSize> mapSize(const Document& document);
 
-// The game's maps are 1 to 128 tiles a side; the host's block has room for no more.
+// The game's own maps are 1 to 128 tiles a side, and the host's block has room for no more.
+// Scenarios made for other engines of the game are larger; they are read all the same.
 inline constexpr std::uint16_t kLargestMapSide = 128;
+bool isLargerThanGameMaps(MapSize size);
 
 // The tile map ("MTXM") as held: two bytes a tile, row by row; empty when the document has none.
 std::span<const std::uint8_t> tileMap(const Document& document);
 
-// What makes the declared size untrustworthy: more tiles than the tile map holds, or a side
-// outside the game's sizes. Nothing when the size is sound or there is no "DIM ". A reader
-// that would allocate or index by the size checks this first.
+// What makes the declared size untrustworthy: more tiles than the tile map holds, or a side of
+// none. Nothing when the size is sound or there is no "DIM ". A reader that would allocate or
+// index by the size checks this first: a sound size is bounded by the file that backs it.
 std::optional<std::string> mapSizeProblem(const Document& document);
 
 // The "VER " word, when the document holds that section.

@@ -8,7 +8,8 @@
 
 namespace tarnwick::model {
 
-// The sections a scenario may hold, in the order the writer writes them.
+// The sections a scenario may hold, in the order the writer writes them; a section kept in its
+// place goes back where it was read instead.
 enum class SectionId : std::uint8_t {
     Type,
     Version,
@@ -30,6 +31,7 @@ enum class SectionId : std::uint8_t {
     OilMap,
     RegionMap,
     Units,
+    Signature,
 };
 
 enum class SectionStorage : std::uint8_t {
@@ -37,6 +39,7 @@ enum class SectionStorage : std::uint8_t {
     UnitData,  // the unit table, optionally followed by the swamp array
     Blob,      // any length, kept byte for byte; a part of the map
     AsRead,    // any length, kept byte for byte; nobody looks inside
+    InPlace,   // as AsRead, and written back where it was read, not by the fixed order
 };
 
 struct SectionInfo {
@@ -46,7 +49,7 @@ struct SectionInfo {
     std::size_t bodySize;  // images; the size a new "TYPE" starts with
 };
 
-inline constexpr std::array<SectionInfo, 20> kSections = {{
+inline constexpr std::array<SectionInfo, 21> kSections = {{
     // Only the tag of "TYPE" matters, and files in the wild differ in its length.
     {SectionId::Type, "TYPE", SectionStorage::AsRead, 16},
     {SectionId::Version, "VER ", SectionStorage::Image, 2},
@@ -68,6 +71,8 @@ inline constexpr std::array<SectionInfo, 20> kSections = {{
     {SectionId::OilMap, "OILM", SectionStorage::Blob, 0},
     {SectionId::RegionMap, "REGM", SectionStorage::Blob, 0},
     {SectionId::Units, "UNIT", SectionStorage::Blob, 0},
+    // The game's later online edition adds it (4 bytes) at the end of its files.
+    {SectionId::Signature, "SIGN", SectionStorage::InPlace, 0},
 }};
 
 inline constexpr std::size_t kSectionCount = kSections.size();

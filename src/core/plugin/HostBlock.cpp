@@ -109,6 +109,17 @@ Document scenarioFromBlock(std::span<const std::uint8_t> block) {
     return documentFromLink(LinkObject::fromBlock(block));
 }
 
+Document scenarioFromBlock(std::span<const std::uint8_t> block, const Document& sent) {
+    Document scenario = scenarioFromBlock(block);
+    if (sent.holds(SectionId::Signature)) {
+        const auto signature = sent.body(SectionId::Signature);
+        scenario.blob(SectionId::Signature).assign(signature.begin(), signature.end());
+        scenario.setHeld(SectionId::Signature, true);
+        scenario.signatureFollows = sent.signatureFollows;
+    }
+    return scenario;
+}
+
 bool fixedPartsEqual(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
     validateBlockSize(a.size());
     validateBlockSize(b.size());

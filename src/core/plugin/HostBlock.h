@@ -21,6 +21,9 @@ std::vector<std::uint8_t> blockFromScenario(const model::Document& scenario,
 // The scenario a block holds, as the host reads it back after "Save and Exit": the same
 // document the editor builds at its start. Throws PluginLinkError for a block the link refuses.
 model::Document scenarioFromBlock(std::span<const std::uint8_t> block);
+// As above, with what the layout has no room for kept from `sent`, the scenario the host put into
+// the block: the online edition's "SIGN" section, in the place it had there.
+model::Document scenarioFromBlock(std::span<const std::uint8_t> block, const model::Document& sent);
 
 // True when the bytes the editor writes back on "Save and Exit" (offsets 4 to 7321 and 126810
 // to 126817) are equal in both blocks.

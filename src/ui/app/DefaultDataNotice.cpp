@@ -1,5 +1,8 @@
 #include "ui/app/DefaultDataNotice.h"
 
+#include <QStringList>
+
+#include "core/files/Scenario.h"
 #include "core/model/DefaultDataWords.h"
 
 namespace tarnwick::ui {
@@ -18,18 +21,22 @@ void DefaultDataNotice::showFor(const model::Document& document) {
         document.isLoaded && model::gameUsesOwnTable(document, model::DefaultableTable::UnitData);
     const bool upgrades =
         document.isLoaded && model::gameUsesOwnTable(document, model::DefaultableTable::Upgrades);
-    QString what;
-    if (units && upgrades) {
-        what = "unit data and upgrades";
-    } else if (units) {
-        what = "unit data";
-    } else if (upgrades) {
-        what = "upgrades";
+    QStringList lines;
+    if (units || upgrades) {
+        const QString what = units && upgrades ? "unit data and upgrades"
+                             : units           ? "unit data"
+                                               : "upgrades";
+        lines << QString("The game will ignore this scenario's %1 and use its own.").arg(what);
     }
-    text()->setText(QString("The game will ignore this scenario's %1 and use its own.").arg(what));
+    if (document.isLoaded) {
+        for (const model::RepeatedSection& repeated : document.repeatedSections) {
+            lines << QString::fromStdString(files::repeatedSectionNote(repeated));
+        }
+    }
+    text()->setText(lines.join('\n'));
     unitDataButton_->setVisible(units);
     upgradesButton_->setVisible(upgrades);
-    setVisible(units || upgrades);
+    setVisible(!lines.isEmpty());
 }
 
 }  // namespace tarnwick::ui

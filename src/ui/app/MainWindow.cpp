@@ -676,6 +676,9 @@ void MainWindow::saveDocument() {
 }
 
 void MainWindow::documentSaved() {
+    // The file now holds each section once.
+    document_.repeatedSections.clear();
+    notice_->showFor(document_);
     refreshTitle(model::TitleMoment::AfterWrite);
     history_.markSaved();
     const QString file = QString::fromStdString(document_.fileName);
