@@ -107,15 +107,28 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
             &QAbstractSlider::setValue);
 }
 
-void UnitTableView::setModel(QAbstractItemModel* model) {
-    QTableView::setModel(model);
-    names_->setModel(model);
+void UnitTableView::setFilter(UnitTableFilter* filter) {
+    QTableView::setModel(filter);
+    names_->setModel(filter);
     names_->setSelectionModel(selectionModel());
-    for (int column = 1; column < model->columnCount(); ++column) {
+    for (int column = 1; column < filter->columnCount(); ++column) {
         names_->setColumnHidden(column, true);
     }
     names_->setColumnWidth(0, columnWidth(0));
     placeNameView();
+    connect(filter, &UnitTableFilter::rowsAboutToBeLaidOut, this, [this, filter] {
+        keptCurrent_ = filter->mapToSource(currentIndex());
+        keptSelection_ = filter->mapSelectionToSource(selectionModel()->selection());
+    });
+    connect(filter, &UnitTableFilter::rowsLaidOut, this, [this, filter] {
+        selectionModel()->select(filter->mapSelectionFromSource(keptSelection_),
+                                 QItemSelectionModel::ClearAndSelect);
+        const QModelIndex current = filter->mapFromSource(keptCurrent_);
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        if (current.isValid()) {
+            scrollTo(current);
+        }
+    });
 }
 
 void UnitTableView::resizeEvent(QResizeEvent* event) {

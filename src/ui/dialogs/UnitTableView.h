@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QItemSelection>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include "ui/dialogs/UnitTableFilter.h"
 
 namespace tarnwick::ui {
 
@@ -34,7 +37,9 @@ class UnitTableView : public QTableView {
   public:
     explicit UnitTableView(QWidget* parent = nullptr);
 
-    void setModel(QAbstractItemModel* model) override;
+    // The rows as the filter lays them out; the current cell and the selection stay on their
+    // units when it lays them out anew.
+    void setFilter(UnitTableFilter* filter);
     QTableView& nameView() { return *names_; }
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
 
@@ -43,9 +48,13 @@ class UnitTableView : public QTableView {
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
   private:
+    using QTableView::setModel;
     void placeNameView();
 
     QTableView* names_;
+    // The current cell and the selection by unit while the rows are laid out anew.
+    QModelIndex keptCurrent_;
+    QItemSelection keptSelection_;
 };
 
 }  // namespace tarnwick::ui

@@ -86,7 +86,7 @@ void UnitTableWindow::buildLayout() {
 
     table_ = new UnitTableView(this);
     table_->setObjectName("unitTable");
-    table_->setModel(filter_);
+    table_->setFilter(filter_);
     auto* delegate = new UnitCellDelegate(table_);
     table_->setItemDelegate(delegate);
     table_->setWordWrap(false);
@@ -164,8 +164,9 @@ void UnitTableWindow::showDocument() {
     }
     differences_->setVisible(compared_.has_value());
     clearComparisonButton_->setEnabled(compared_.has_value());
+    // Only the cells that changed: a reset of the whole filter would make every index a screen
+    // reader keeps move, which takes Qt minutes once it has read the cells.
     units_->refresh();
-    filter_->invalidate();
 }
 
 void UnitTableWindow::compareWithFile() {
