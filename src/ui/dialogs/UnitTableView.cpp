@@ -79,7 +79,11 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
     const int rowHeight = fontMetrics().height() + 6;
     verticalHeader()->setDefaultSectionSize(rowHeight);
     names_->verticalHeader()->setDefaultSectionSize(rowHeight);
-    // One sort for both views: the arrow shows in whichever header the sort came from.
+    // A third click on a header goes back to the unit list's order.
+    horizontalHeader()->setSortIndicatorClearable(true);
+    names_->horizontalHeader()->setSortIndicatorClearable(true);
+    // One sort for both views: the arrow shows in whichever header the sort came from, and the
+    // main header, which the view sorts by, follows the names' header.
     connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 const QSignalBlocker quiet(names_->horizontalHeader());
@@ -87,9 +91,7 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
             });
     connect(names_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
-                if (column == 0) {
-                    horizontalHeader()->setSortIndicator(0, order);
-                }
+                horizontalHeader()->setSortIndicator(column, order);
             });
 
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
@@ -141,21 +143,29 @@ void UnitTableView::placeNameView() {
                         viewport()->height() + horizontalHeader()->height());
 }
 
-QModelIndex UnitTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
-    // A cell moved to from the right would otherwise hide under the name column.
-    if (cursorAction == MoveLeft && current.column() > 0 &&
-        visualRect(current).topLeft().x() < names_->columnWidth(0)) {
-        const int newValue = horizontalScrollBar()->value() + visualRect(current).topLeft().x() -
-                             names_->columnWidth(0);
-        horizontalScrollBar()->setValue(newValue);
+void UnitTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid()) {
+        return;
     }
-    return current;
+    if (index.column() == 0) {
+        // The names never scroll sideways: only the row is brought into view.
+        const int across = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(across);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    // Qt sees the whole viewport; the name column covers its left part.
+    const int hidden = names_->columnWidth(0) - visualRect(index).left();
+    if (hidden > 0) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    }
 }
 
-void UnitTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (index.column() > 0) {
-        QTableView::scrollTo(index, hint);
+void UnitTableView::commitOpenEditor() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor != nullptr) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 }
 

@@ -41,11 +41,13 @@ class UnitTableView : public QTableView {
     // units when it lays them out anew.
     void setFilter(UnitTableFilter* filter);
     QTableView& nameView() { return *names_; }
+    // A value cell comes fully into view right of the name column, a name only into the rows.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    // A value being typed into a cell is stored before a command that needs it, such as Save.
+    void commitOpenEditor();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
   private:
     using QTableView::setModel;
