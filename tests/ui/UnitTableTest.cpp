@@ -356,6 +356,11 @@ class UnitTableTest : public ScenarioFileTest {
         h_->window.menus().unitTable->trigger();
         QCOMPARE(table().currentIndex().row(), table().model()->rowCount() - 1);
         QVERIFY(seen());
+        // Made smaller while closed, it opens with the cell in view as well.
+        window().close();
+        window().resize(420, 260);
+        h_->window.menus().unitTable->trigger();
+        QVERIFY(seen());
     }
 
     // A header click sorts up, then down, then back to the unit list's order, from either
