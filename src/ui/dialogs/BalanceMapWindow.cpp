@@ -206,13 +206,13 @@ std::vector<std::size_t> BalanceMapWindow::shownRows() const {
 }
 
 void BalanceMapWindow::refreshView() {
-    if (!matrix_) {
-        return;
-    }
     // Without the game's defaults nothing can be told changed: the filter is of no use.
     const bool canCompare = defaults_.units(document_.hasExpansionGfx) != nullptr;
     changedOnly_->setEnabled(canCompare);
     changedOnly_->setToolTip(canCompare ? QString() : kNeedsDefaultDataTip);
+    if (!matrix_) {
+        return;
+    }
     BalanceMapContent content;
     content.matrix = matrix_;
     content.outlinedAgainst = outlineChanges_->isChecked() ? openedWith_ : nullptr;
