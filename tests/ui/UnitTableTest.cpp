@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -430,6 +431,23 @@ class UnitTableTest : public ScenarioFileTest {
                  demo::demoScenario().unitData.get(uf::armor, 3));
         QTest::keySequence(&table(), QKeySequence("Ctrl+Shift+Z"));
         QCOMPARE(text(3, armor), QString("39"));
+    }
+
+    // A change tells the views of its cells alone, and of the name while the row's mark changes.
+    void aChangeRepaintsOnlyItsCells() {
+        openTable();
+        QSignalSpy changed(&model(), &QAbstractItemModel::dataChanged);
+        const int armor = column("Armor");
+        const int hitPoints = column("Hit Points");
+        typeInto(4, armor, "33");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model().index(4, 0));
+        QCOMPARE(changed[0][1].toModelIndex(), model().index(4, armor));
+        changed.clear();
+        typeInto(4, hitPoints, "5");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model().index(4, hitPoints));
+        QCOMPARE(changed[0][1].toModelIndex(), model().index(4, hitPoints));
     }
 
   private:
