@@ -388,8 +388,12 @@ class UnitTableTest : public ScenarioFileTest {
         QList<qlonglong> down = up;
         std::reverse(down.begin(), down.end());
         QVERIFY(up != down);
+        table().setColumnWidth(armor, 77);
         clickHeader(header, armor);
         QCOMPARE(runs(armor), up);
+        // Laid out anew, the columns keep their widths and the names keep to their column.
+        QCOMPARE(table().columnWidth(armor), 77);
+        QVERIFY(table().nameView().isColumnHidden(armor));
         QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
         clickHeader(header, armor);
         QCOMPARE(runs(armor), down);
