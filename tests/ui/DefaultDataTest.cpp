@@ -8,6 +8,7 @@
 #include "core/files/Scenario.h"
 #include "core/files/StandaloneFiles.h"
 #include "tool/ToolCommands.h"
+#include "ui/unittable/UnitTableWindow.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -29,6 +30,7 @@ class DefaultDataTest : public ScenarioFileTest {
 
         QVERIFY(marked(list()->item(3)));
         QVERIFY(!marked(list()->item(4)));
+        QCOMPARE(list()->toolTip(), QString());
         select(3);
         const QString defaultHitPoints = QString::number(demo.unitData.get(uf::hitPoints, 3));
         QVERIFY(bold(caption("hitPointsBox")));
@@ -78,6 +80,28 @@ class DefaultDataTest : public ScenarioFileTest {
         QVERIFY(!marked(list()->item(3)));
         QVERIFY(!bold(caption("hitPointsBox")));
         QCOMPARE(h_->prompts.shown.size(), startMessages);
+
+        // No mark here means "cannot tell": the list and "Changed only" say why.
+        const QString needed = "Needs the game's default data: choose the game directory";
+        QCOMPARE(list()->toolTip(), needed);
+        h_->window.menus().unitTable->trigger();
+        auto* changedOnly = control<QCheckBox>(h_->window.unitTable(), "changedOnlyBox");
+        QVERIFY(!changedOnly->isEnabled());
+        QCOMPARE(changedOnly->toolTip(), needed);
+        QCOMPARE(h_->window.unitTable().table().model()->rowCount(), 110);
+        // Another file gives it something to compare with.
+        const QString other = dir_.filePath("other.pud");
+        platform::saveWholeFile(other, files::writeScenario(demo::demoScenario()));
+        h_->prompts.filesToOpen = {other};
+        QTest::mouseClick(control<QPushButton>(h_->window.unitTable(), "compareButton"),
+                          Qt::LeftButton);
+        QVERIFY(changedOnly->isEnabled());
+        QTest::mouseClick(changedOnly, Qt::LeftButton);
+        QCOMPARE(h_->window.unitTable().table().model()->rowCount(), 1);
+        QTest::mouseClick(control<QPushButton>(h_->window.unitTable(), "clearComparisonButton"),
+                          Qt::LeftButton);
+        QVERIFY(!changedOnly->isEnabled());
+        QCOMPARE(h_->window.unitTable().table().model()->rowCount(), 110);
     }
 
     void theNoticeFollowsTheUseDefaultWords() {

@@ -1,4 +1,5 @@
 #include <QDialog>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "DemoScenario.h"
@@ -126,6 +127,39 @@ class UndoRedoTest : public ScenarioFileTest {
         QVERIFY(!undoItem()->isEnabled());
         QVERIFY(!redoItem()->isEnabled());
         QCOMPARE(undoItem()->text(), QString("&Undo"));
+    }
+
+    // The upgrade and restrictions editors are modal: the undo keys work in them, from a
+    // number box too, and the editor shows what was put back.
+    void theTableEditorsTakeTheUndoKeys() {
+        open(files::writeScenario(demo::demoScenario()));
+        inModal(h_->window.menus().editUpgrades, "upgradeEditor", [&] {
+            QWidget& editor = *QApplication::activeModalWidget();
+            QApplication::setActiveWindow(&editor);
+            auto* gold = control<QLineEdit>(editor, "upgradeGoldBox");
+            const QString shown = gold->text();
+            gold->selectAll();
+            QTest::keyClicks(gold, "999");
+            QTest::keyClick(gold, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(gold->text(), shown);
+            QCOMPARE(h_->document.upgrades.get(model::upgradefields::gold, 0), shown.toUInt());
+            QVERIFY(redoItem()->isEnabled());  // the history's step, not the box's own undo
+            QTest::keyClick(gold, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(gold->text(), QString("999"));
+        });
+        QCOMPARE(h_->document.upgrades.get(model::upgradefields::gold, 0), 999u);
+        inModal(h_->window.menus().restrictionsEditor, "restrictionsEditor", [&] {
+            QWidget& editor = *QApplication::activeModalWidget();
+            QApplication::setActiveWindow(&editor);
+            auto* allowed = control<QCheckBox>(editor, "unitAllowed2");
+            const bool before = allowed->isChecked();
+            QTest::mouseClick(allowed, Qt::LeftButton, {}, QPoint(6, allowed->height() / 2));
+            QCOMPARE(allowed->isChecked(), !before);
+            QTest::keyClick(allowed, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(allowed->isChecked(), before);
+            QTest::keyClick(allowed, Qt::Key_Y, Qt::ControlModifier);
+            QCOMPARE(allowed->isChecked(), !before);
+        });
     }
 
   private:

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -312,6 +313,145 @@ class UnitTableTest : public ScenarioFileTest {
             model().data(model().index(2, hitPoints), Qt::ToolTipRole).toString(),
             "Default: " + QString::number(demo::demoScenario().unitData.get(uf::hitPoints, 2)));
         QCOMPARE(table().model()->rowCount(), 1);
+    }
+
+    // Every key that moves the cursor leaves the current cell whole in sight, right of the
+    // names; so does opening the table again after its row moved.
+    void theCurrentCellIsAlwaysSeen() {
+        openTable();
+        window().resize(500, 300);
+        QCoreApplication::processEvents();
+        // A name is seen in the name column, a value in the table right of it.
+        const auto seen = [this] {
+            const QModelIndex current = table().currentIndex();
+            const bool name = current.column() == 0;
+            const QTableView& view = name ? table().nameView() : table();
+            const QRect cell = view.visualRect(current);
+            const QRect shown = table().viewport()->rect();
+            return cell.left() >= (name ? 0 : table().columnWidth(0)) &&
+                   cell.right() <= shown.right() && cell.top() >= 0 &&
+                   cell.bottom() <= shown.bottom();
+        };
+        clickCell(2, 3);
+        for (const auto& keys :
+             {QKeySequence(Qt::Key_End), QKeySequence(Qt::Key_Home), QKeySequence(Qt::Key_Right),
+              QKeySequence(Qt::Key_End), QKeySequence(Qt::Key_Left), QKeySequence("Ctrl+End"),
+              QKeySequence("Ctrl+Home"), QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_Tab),
+              QKeySequence(Qt::Key_Down)}) {
+            QTest::keySequence(&table(), keys);
+            QVERIFY2(seen(), qPrintable(keys.toString()));
+        }
+        QCOMPARE(table().currentIndex().row(), 1);
+        QCOMPARE(table().currentIndex().column(), 2);
+
+        // Sorted by hit points, the unit's row moves while the table is closed.
+        const int hitPoints = column("Hit Points");
+        clickCell(0, hitPoints);
+        QTest::keySequence(&table(), QKeySequence(Qt::Key_End));
+        table().sortByColumn(hitPoints, Qt::AscendingOrder);
+        const std::size_t unit = static_cast<ui::UnitTableFilter*>(table().model())
+                                     ->unitAt(table().currentIndex().row());
+        window().close();
+        select(static_cast<int>(unit));
+        type("hitPointsBox", "65000");
+        h_->window.menus().unitTable->trigger();
+        QCOMPARE(table().currentIndex().row(), table().model()->rowCount() - 1);
+        QVERIFY(seen());
+        // Made smaller while closed, it opens with the cell in view as well.
+        window().close();
+        window().resize(420, 260);
+        h_->window.menus().unitTable->trigger();
+        QVERIFY(seen());
+    }
+
+    // A header click sorts up, then down, then back to the unit list's order, from either
+    // header; the arrows of both tell the same.
+    void headersCycleUpDownAndBack() {
+        openTable();
+        const int armor = column("Armor");
+        QHeaderView* header = table().horizontalHeader();
+        QHeaderView* names = table().nameView().horizontalHeader();
+        QAbstractItemModel& shown = *table().model();
+        const auto clickHeader = [](QHeaderView* on, int section) {
+            QTest::mouseClick(on->viewport(), Qt::LeftButton, {},
+                              QPoint(on->sectionViewportPosition(section) + 5, 5));
+        };
+        const auto runs = [&](int column) {
+            QList<qlonglong> values;
+            for (int row = 0; row < shown.rowCount(); ++row) {
+                values << shown.index(row, column).data(ui::UnitTableModel::kSortRole).toLongLong();
+            }
+            return values;
+        };
+        QList<qlonglong> up = runs(armor);
+        std::sort(up.begin(), up.end());
+        QList<qlonglong> down = up;
+        std::reverse(down.begin(), down.end());
+        QVERIFY(up != down);
+        table().setColumnWidth(armor, 77);
+        clickHeader(header, armor);
+        QCOMPARE(runs(armor), up);
+        // Laid out anew, the columns keep their widths and the names keep to their column.
+        QCOMPARE(table().columnWidth(armor), 77);
+        QVERIFY(table().nameView().isColumnHidden(armor));
+        QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+        clickHeader(header, armor);
+        QCOMPARE(runs(armor), down);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(names->sortIndicatorSection(), -1);
+        clickHeader(header, armor);
+        QCOMPARE(header->sortIndicatorSection(), -1);
+        for (int row = 0; row < shown.rowCount(); ++row) {
+            QCOMPARE(shown.index(row, 0).data().toString(), list()->item(row)->text());
+        }
+
+        clickHeader(names, 0);
+        QCOMPARE(header->sortIndicatorSection(), 0);
+        clickHeader(names, 0);
+        QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(names->sortIndicatorOrder(), Qt::DescendingOrder);
+        QVERIFY(shown.index(0, 0).data().toString() >=
+                shown.index(shown.rowCount() - 1, 0).data().toString());
+        clickHeader(names, 0);
+        QCOMPARE(header->sortIndicatorSection(), -1);
+        QCOMPARE(shown.index(5, 0).data().toString(), list()->item(5)->text());
+    }
+
+    // Ctrl+S saves what is being typed too; the undo keys work as in the main window.
+    void theMainWindowsKeysWorkInTheTable() {
+        openTable();
+        const int armor = column("Armor");
+        clickCell(3, armor);
+        QTest::keyClick(&table(), '3');
+        QTest::keyClicks(QApplication::focusWidget(), "9");
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence("Ctrl+S"));
+        QCOMPARE(h_->document.unitData.get(uf::armor, 3), 39u);
+        QVERIFY(h_->window.history().isAtSavedState());
+        model::Document written;
+        files::readScenario(written, saved());
+        QCOMPARE(written.unitData.get(uf::armor, 3), 39u);
+        QTest::keySequence(&table(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(h_->document.unitData.get(uf::armor, 3),
+                 demo::demoScenario().unitData.get(uf::armor, 3));
+        QTest::keySequence(&table(), QKeySequence("Ctrl+Shift+Z"));
+        QCOMPARE(text(3, armor), QString("39"));
+    }
+
+    // A change tells the views of its cells alone, and of the name while the row's mark changes.
+    void aChangeRepaintsOnlyItsCells() {
+        openTable();
+        QSignalSpy changed(&model(), &QAbstractItemModel::dataChanged);
+        const int armor = column("Armor");
+        const int hitPoints = column("Hit Points");
+        typeInto(4, armor, "33");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model().index(4, 0));
+        QCOMPARE(changed[0][1].toModelIndex(), model().index(4, armor));
+        changed.clear();
+        typeInto(4, hitPoints, "5");
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model().index(4, hitPoints));
+        QCOMPARE(changed[0][1].toModelIndex(), model().index(4, hitPoints));
     }
 
   private:

@@ -118,6 +118,11 @@ void MainWindow::buildWorkArea() {
         new GraphicsPage(document_, prompts_, history_, extractor_, *progressWindow_, graphicsPage);
     upgradeEditor_ = new UpgradeEditor(document_, prompts_, history_, defaultTables_, this);
     restrictionsEditor_ = new RestrictionsEditor(document_, prompts_, history_, this);
+    // The editors are modal: the undo keys work in them only as their own.
+    for (QDialog* editor :
+         {static_cast<QDialog*>(upgradeEditor_), static_cast<QDialog*>(restrictionsEditor_)}) {
+        editor->addActions({menus_.undo, menus_.redo});
+    }
     boxSizer_ = new BoxSizerDialog(*progressWindow_, this);
     const GraphicsSelectionDialog::UnitPage unitPage{
         unitList_, unitControls_.numbers[numberBoxIndex("boxWidthBox")],
@@ -140,6 +145,7 @@ void MainWindow::buildWorkArea() {
         document_, prompts_, history_, defaultTables_, unitName,
         [this](const QString& path) { return readDocumentFile(document_, path); }, this);
     unitTable_->restoreLayoutState(settings_.unitTableLayout());
+    unitTable_->takeSaveFrom(menus_.save);
     directLoad_ = new DirectLoadDialog(extractor_, prompts_, this);
     directSave_ = new DirectSaveDialog(document_, prompts_, *progressWindow_, gameDirectory_,
                                        plugInMode_, this);
@@ -573,6 +579,7 @@ void MainWindow::showDocumentState() {
     const model::UnitDataTable* defaults =
         unitsShown ? defaultTables_.units(document_.hasExpansionGfx) : nullptr;
     unitMarks_->showList(document_.unitData, defaults);
+    unitMarks_->showDefaultsMissing(unitsShown && defaults == nullptr);
     if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
     }

@@ -1,5 +1,7 @@
 #include "ui/balance/BalanceMapWindow.h"
 
+#include "ui/defaults/DefaultMark.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QScrollArea>
@@ -8,6 +10,7 @@
 #include "core/game/MatchupTable.h"
 #include "core/game/UnitRaces.h"
 #include "core/model/DefaultValues.h"
+#include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 
 namespace tarnwick::ui {
@@ -203,11 +206,13 @@ std::vector<std::size_t> BalanceMapWindow::shownRows() const {
 }
 
 void BalanceMapWindow::refreshView() {
+    // Without the game's defaults nothing can be told changed: the filter is of no use.
+    const bool canCompare = defaults_.units(document_.hasExpansionGfx) != nullptr;
+    changedOnly_->setEnabled(canCompare);
+    changedOnly_->setToolTip(canCompare ? QString() : kNeedsDefaultDataTip);
     if (!matrix_) {
         return;
     }
-    // Without the game's defaults nothing can be told changed: the filter is of no use.
-    changedOnly_->setEnabled(defaults_.units(document_.hasExpansionGfx) != nullptr);
     BalanceMapContent content;
     content.matrix = matrix_;
     content.outlinedAgainst = outlineChanges_->isChecked() ? openedWith_ : nullptr;

@@ -12,13 +12,16 @@ MenuKeysFirst::MenuKeysFirst(QObject* owner, QList<QAction*> items)
 }
 
 bool MenuKeysFirst::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::ShortcutOverride || qobject_cast<QLineEdit*>(watched) == nullptr ||
-        QApplication::activeModalWidget() != nullptr) {
+    if (event->type() != QEvent::ShortcutOverride || qobject_cast<QLineEdit*>(watched) == nullptr) {
         return false;
     }
+    // A modal window reaches only the items it was given.
+    const QWidget* modal = QApplication::activeModalWidget();
     const QKeySequence typed(static_cast<QKeyEvent*>(event)->keyCombination());
-    const bool menuKey = std::ranges::any_of(
-        items_, [&](const QAction* item) { return item->shortcuts().contains(typed); });
+    const bool menuKey = std::ranges::any_of(items_, [&](QAction* item) {
+        return item->shortcuts().contains(typed) &&
+               (modal == nullptr || modal->actions().contains(item));
+    });
     if (!menuKey) {
         return false;
     }

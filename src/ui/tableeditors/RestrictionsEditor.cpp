@@ -99,6 +99,13 @@ void RestrictionsEditor::build() {
         }
     }
 
+    // An undo while the editor is open shows what it put back.
+    connect(&history_, &DocumentHistory::restored, this, guardedSlot(prompts_, [this](int) {
+        for (std::size_t list = 0; isVisible() && list < lists_.size(); ++list) {
+            showEntry(list);
+        }
+    }));
+
     auto* ok = new QPushButton("OK");
     ok->setObjectName("okButton");
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

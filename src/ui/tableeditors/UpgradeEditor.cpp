@@ -133,6 +133,12 @@ void UpgradeEditor::connectRules() {
                     guarded([this, bit](bool ticked) { affectsClick(bit, ticked); }));
         }
     }
+    // An undo while the editor is open shows what it put back.
+    connect(&history_, &DocumentHistory::restored, this, guarded([this](int) {
+        if (isVisible()) {
+            showSelectedUpgrade();
+        }
+    }));
     connect(showAsSpell_, &QRadioButton::toggled, this, [this](bool on) {
         spellGroup_->setVisible(on);
         unitGroup_->setVisible(!on);

@@ -1,5 +1,7 @@
 #include "ui/unittable/UnitTableModel.h"
 
+#include <algorithm>
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QPalette>
@@ -20,7 +22,8 @@ UnitTableModel::UnitTableModel(model::Document& document, DocumentHistory& histo
       document_(document),
       history_(&history),
       prompts_(prompts),
-      unitName_(std::move(unitName)) {
+      unitName_(std::move(unitName)),
+      shown_{document.unitData, std::nullopt, {}, {}} {
     connect(&history, &QObject::destroyed, this, [this] { history_ = nullptr; });
 }
 
@@ -47,10 +50,65 @@ int UnitTableModel::differingUnits() const {
     return count;
 }
 
+namespace {
+
+// All that a value cell shows: its value, whether it is marked, and the value its tooltip gives.
+struct CellLook {
+    std::int64_t value;
+    bool differs;
+    std::int64_t other;
+    std::int64_t otherComparable;
+
+    bool operator==(const CellLook&) const = default;
+};
+
+CellLook cellLook(const UnitTableColumn& column, const model::UnitDataTable& units,
+                  const model::UnitDataTable* reference, std::size_t unit) {
+    const bool differs = reference != nullptr &&
+                         column.comparable(units, unit) != column.comparable(*reference, unit);
+    return {column.value(units, unit), differs, differs ? column.value(*reference, unit) : 0,
+            differs ? column.comparable(*reference, unit) : 0};
+}
+
+}  // namespace
+
 void UnitTableModel::refresh() {
-    if (rowCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    const model::UnitDataTable* before = shown_.reference ? &*shown_.reference : nullptr;
+    // Another kind of comparison recolours every mark.
+    const bool marksRecoloured =
+        (before != nullptr) != (reference_ != nullptr) || shown_.referenceFile != referenceFile_;
+    const auto& columns = unitTableColumns();
+    QStringList names;
+    for (int row = 0; row < rowCount(); ++row) {
+        const auto unit = static_cast<std::size_t>(row);
+        names << unitName_(unit);
+        int first = -1;
+        int last = -1;
+        bool differedBefore = false;
+        bool differsNow = false;
+        for (std::size_t at = 0; at < columns.size(); ++at) {
+            const CellLook was = cellLook(columns[at], shown_.units, before, unit);
+            const CellLook is = cellLook(columns[at], document_.unitData, reference_, unit);
+            differedBefore = differedBefore || was.differs;
+            differsNow = differsNow || is.differs;
+            if (was != is || (marksRecoloured && is.differs)) {
+                const int column = static_cast<int>(at) + 1;
+                first = first < 0 ? column : first;
+                last = column;
+            }
+        }
+        const bool nameChanged = shown_.names.size() <= row || shown_.names[row] != names.back() ||
+                                 differedBefore != differsNow || (marksRecoloured && differsNow);
+        if (nameChanged) {
+            first = 0;
+            last = std::max(last, 0);
+        }
+        if (first >= 0) {
+            emit dataChanged(index(row, first), index(row, last));
+        }
     }
+    shown_ = {document_.unitData, reference_ != nullptr ? std::optional(*reference_) : std::nullopt,
+              referenceFile_, names};
 }
 
 const UnitTableColumn* UnitTableModel::columnAt(int column) const {

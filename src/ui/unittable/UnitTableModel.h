@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include <QAbstractTableModel>
@@ -43,7 +44,9 @@ class UnitTableModel : public QAbstractTableModel {
     // The values and the units that differ from that table.
     int differingValues() const;
     int differingUnits() const;
-    // Shows the document as it now is.
+    // Shows the document as it now is: tells the views of the cells whose value or mark changed
+    // since the last time, and of no other, so that a view re-sorts and re-filters only for a
+    // change that can move a row, and a screen reader's cells stay as they are.
     void refresh();
 
     // The value column of a model column; null for the name column.
@@ -76,6 +79,15 @@ class UnitTableModel : public QAbstractTableModel {
     void documentChanged();
 
   private:
+    // What the table last showed: the values, the table the marks compared with, its file
+    // and the names.
+    struct Shown {
+        model::UnitDataTable units;
+        std::optional<model::UnitDataTable> reference;
+        QString referenceFile;
+        QStringList names;
+    };
+
     QBrush markBrush() const;
     QVariant valueData(const UnitTableColumn& column, std::size_t unit, int role) const;
 
@@ -86,6 +98,7 @@ class UnitTableModel : public QAbstractTableModel {
     UnitName unitName_;
     const model::UnitDataTable* reference_ = nullptr;
     QString referenceFile_;
+    Shown shown_;
 };
 
 }  // namespace tarnwick::ui

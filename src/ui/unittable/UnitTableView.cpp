@@ -79,7 +79,11 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
     const int rowHeight = fontMetrics().height() + 6;
     verticalHeader()->setDefaultSectionSize(rowHeight);
     names_->verticalHeader()->setDefaultSectionSize(rowHeight);
-    // One sort for both views: the arrow shows in whichever header the sort came from.
+    // A third click on a header goes back to the unit list's order.
+    horizontalHeader()->setSortIndicatorClearable(true);
+    names_->horizontalHeader()->setSortIndicatorClearable(true);
+    // One sort for both views: the arrow shows in whichever header the sort came from, and the
+    // main header, which the view sorts by, follows the names' header.
     connect(horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 const QSignalBlocker quiet(names_->horizontalHeader());
@@ -87,9 +91,7 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
             });
     connect(names_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
-                if (column == 0) {
-                    horizontalHeader()->setSortIndicator(0, order);
-                }
+                horizontalHeader()->setSortIndicator(column, order);
             });
 
     connect(horizontalHeader(), &QHeaderView::sectionResized, this,
@@ -107,15 +109,28 @@ UnitTableView::UnitTableView(QWidget* parent) : QTableView(parent), names_(new Q
             &QAbstractSlider::setValue);
 }
 
-void UnitTableView::setModel(QAbstractItemModel* model) {
-    QTableView::setModel(model);
-    names_->setModel(model);
+void UnitTableView::setFilter(UnitTableFilter* filter) {
+    QTableView::setModel(filter);
+    names_->setModel(filter);
     names_->setSelectionModel(selectionModel());
-    for (int column = 1; column < model->columnCount(); ++column) {
+    for (int column = 1; column < filter->columnCount(); ++column) {
         names_->setColumnHidden(column, true);
     }
     names_->setColumnWidth(0, columnWidth(0));
     placeNameView();
+    connect(filter, &UnitTableFilter::rowsAboutToBeLaidOut, this, [this, filter] {
+        keptCurrent_ = filter->mapToSource(currentIndex());
+        keptSelection_ = filter->mapSelectionToSource(selectionModel()->selection());
+    });
+    connect(filter, &UnitTableFilter::rowsLaidOut, this, [this, filter] {
+        selectionModel()->select(filter->mapSelectionFromSource(keptSelection_),
+                                 QItemSelectionModel::ClearAndSelect);
+        const QModelIndex current = filter->mapFromSource(keptCurrent_);
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        if (current.isValid()) {
+            scrollTo(current);
+        }
+    });
 }
 
 void UnitTableView::resizeEvent(QResizeEvent* event) {
@@ -128,21 +143,29 @@ void UnitTableView::placeNameView() {
                         viewport()->height() + horizontalHeader()->height());
 }
 
-QModelIndex UnitTableView::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) {
-    const QModelIndex current = QTableView::moveCursor(cursorAction, modifiers);
-    // A cell moved to from the right would otherwise hide under the name column.
-    if (cursorAction == MoveLeft && current.column() > 0 &&
-        visualRect(current).topLeft().x() < names_->columnWidth(0)) {
-        const int newValue = horizontalScrollBar()->value() + visualRect(current).topLeft().x() -
-                             names_->columnWidth(0);
-        horizontalScrollBar()->setValue(newValue);
+void UnitTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
+    if (!index.isValid()) {
+        return;
     }
-    return current;
+    if (index.column() == 0) {
+        // The names never scroll sideways: only the row is brought into view.
+        const int across = horizontalScrollBar()->value();
+        QTableView::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(across);
+        return;
+    }
+    QTableView::scrollTo(index, hint);
+    // Qt sees the whole viewport; the name column covers its left part.
+    const int hidden = names_->columnWidth(0) - visualRect(index).left();
+    if (hidden > 0) {
+        horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+    }
 }
 
-void UnitTableView::scrollTo(const QModelIndex& index, ScrollHint hint) {
-    if (index.column() > 0) {
-        QTableView::scrollTo(index, hint);
+void UnitTableView::commitOpenEditor() {
+    if (QWidget* editor = indexWidget(currentIndex()); editor != nullptr) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
     }
 }
 

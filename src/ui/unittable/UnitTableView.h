@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QItemSelection>
 #include <QStyledItemDelegate>
 #include <QTableView>
+
+#include "ui/unittable/UnitTableFilter.h"
 
 namespace tarnwick::ui {
 
@@ -34,18 +37,26 @@ class UnitTableView : public QTableView {
   public:
     explicit UnitTableView(QWidget* parent = nullptr);
 
-    void setModel(QAbstractItemModel* model) override;
+    // The rows as the filter lays them out; the current cell and the selection stay on their
+    // units when it lays them out anew.
+    void setFilter(UnitTableFilter* filter);
     QTableView& nameView() { return *names_; }
+    // A value cell comes fully into view right of the name column, a name only into the rows.
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    // A value being typed into a cell is stored before a command that needs it, such as Save.
+    void commitOpenEditor();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
   private:
+    using QTableView::setModel;
     void placeNameView();
 
     QTableView* names_;
+    // The current cell and the selection by unit while the rows are laid out anew.
+    QModelIndex keptCurrent_;
+    QItemSelection keptSelection_;
 };
 
 }  // namespace tarnwick::ui

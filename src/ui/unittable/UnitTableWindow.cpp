@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/BulkChange.h"
+#include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/unittable/UnitTableClipboard.h"
 
@@ -24,6 +25,7 @@ namespace {
 constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 520;
 constexpr int kNameWidth = 130;
+const QString kChangedOnlyTip = "Shows only the units with a value that differs from the game's.";
 const QString kCompareFilter =
     "Scenario or Unit Data (*.pud;*.udta)|*.pud;*.udt*|All Files (*.*)|*.*";
 
@@ -58,7 +60,6 @@ void UnitTableWindow::buildLayout() {
     filterBox_->setToolTip("Shows only the units whose name contains this text.");
     changedOnly_ = new QCheckBox("Changed only", this);
     changedOnly_->setObjectName("changedOnlyBox");
-    changedOnly_->setToolTip("Shows only the units with a value that differs from the game's.");
     setSelectedButton_ = new QPushButton("Set Selected...", this);
     setSelectedButton_->setObjectName("setSelectedButton");
     setSelectedButton_->setAutoDefault(false);
@@ -86,7 +87,7 @@ void UnitTableWindow::buildLayout() {
 
     table_ = new UnitTableView(this);
     table_->setObjectName("unitTable");
-    table_->setModel(filter_);
+    table_->setFilter(filter_);
     auto* delegate = new UnitCellDelegate(table_);
     table_->setItemDelegate(delegate);
     table_->setWordWrap(false);
@@ -141,6 +142,7 @@ void UnitTableWindow::open() {
     showDocument();
     raise();
     activateWindow();
+    table_->scrollTo(table_->currentIndex());
 }
 
 void UnitTableWindow::showDocument() {
@@ -162,10 +164,28 @@ void UnitTableWindow::showDocument() {
     } else {
         units_->compareWith(defaults_.units(document_.hasExpansionGfx));
     }
+    // Without a table to compare with, an empty table would read as "nothing changed".
+    const bool canCompare = compared_ || defaults_.units(document_.hasExpansionGfx) != nullptr;
+    changedOnly_->setEnabled(canCompare);
+    changedOnly_->setToolTip(canCompare ? kChangedOnlyTip : kNeedsDefaultDataTip);
+    if (!canCompare) {
+        changedOnly_->setChecked(false);
+    }
     differences_->setVisible(compared_.has_value());
     clearComparisonButton_->setEnabled(compared_.has_value());
+    // Only the cells that changed: a reset of the whole filter would make every index a screen
+    // reader keeps move, which takes Qt minutes once it has read the cells.
     units_->refresh();
-    filter_->invalidate();
+}
+
+void UnitTableWindow::takeSaveFrom(QAction* save) {
+    auto* here = new QAction(save->text(), this);
+    here->setShortcuts(save->shortcuts());
+    connect(here, &QAction::triggered, save, [this, save] {
+        table_->commitOpenEditor();
+        save->trigger();
+    });
+    addAction(here);
 }
 
 void UnitTableWindow::compareWithFile() {

@@ -34,6 +34,8 @@ class UnitTableWindow : public QDialog {
                     DefaultTables& defaults, UnitTableModel::UnitName unitName, FileReader readFile,
                     QWidget* parent = nullptr);
 
+    // The main window's "Save" answers its keys here too, with the value being typed stored first.
+    void takeSaveFrom(QAction* save);
     // Shows the window, or warns when there is no unit data to show.
     void open();
     // Follows the document after any change; closes when it holds no unit data any more.

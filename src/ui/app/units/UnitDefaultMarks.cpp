@@ -117,4 +117,8 @@ void UnitDefaultMarks::showList(const Table& table, const Table* defaults) {
     }
 }
 
+void UnitDefaultMarks::showDefaultsMissing(bool missing) {
+    unitList_.setToolTip(missing ? kNeedsDefaultDataTip : QString());
+}
+
 }  // namespace tarnwick::ui

@@ -21,6 +21,8 @@ class UnitDefaultMarks {
     void showUnit(const model::UnitDataTable& table, const model::UnitDataTable* defaults,
                   std::size_t unit);
     void showList(const model::UnitDataTable& table, const model::UnitDataTable* defaults);
+    // No mark then means "cannot tell", not "unchanged": the list says so.
+    void showDefaultsMissing(bool missing);
 
   private:
     // A caption and the words for its default value; none when the default is the same.
