@@ -73,7 +73,7 @@ void setField(const Invocation& invocation, std::ostream&) {
                          " (units 0 to " + std::to_string(field.count - 1) + " have it)");
     }
     const std::int64_t value = model::parseTypedInteger64(arguments[4]);
-    if (!invocation.isSet("wrap") && (value < target.minimum() || value > target.maximum())) {
+    if (!invocation.isSet("wrap") && !field.holdsShown(value)) {
         throw UsageError("VALUE: " + arguments[4] + " does not fit " + arguments[3] + " (" +
                          std::to_string(target.minimum()) + " to " +
                          std::to_string(target.maximum()) + "); --wrap stores it cut to " +
