@@ -118,8 +118,8 @@ std::vector<Command> unitCommands() {
           {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
           {"VALUE", "a whole number in the field's range as fields lists it", wholeNumberValue()}},
          {{"wrap", "",
-           "store a value that does not fit cut to the field's width, as the editor "
-           "stores typed numbers"},
+           "store a value that does not fit cut to the field's width (its low 8, 16 or "
+           "32 bits)"},
           kGameOption,
           kQuietOption},
          "tarnwick-tool set my.pud my.pud knight hitPoints 120 --game ~/war2",

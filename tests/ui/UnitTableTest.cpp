@@ -140,10 +140,10 @@ class UnitTableTest : public ScenarioFileTest {
 
         // A flag cell toggles with a click and sets the page's box.
         const int organic = column("Organic Unit");
-        const bool before = check("flag27Box")->isChecked();
+        const bool ticked = check("flag27Box")->isChecked();
         clickCell(0, organic);
         QTest::keyClick(&table(), Qt::Key_Space);
-        QCOMPARE(check("flag27Box")->isChecked(), !before);
+        QCOMPARE(check("flag27Box")->isChecked(), !ticked);
         QCOMPARE(h_->window.menus().undo->text(), "&Undo Change Organic Unit of " + name);
     }
 
@@ -182,6 +182,8 @@ class UnitTableTest : public ScenarioFileTest {
                      refused);
         // Ctrl+Enter of a number the field cannot hold: one warning, nothing stored.
         h_->prompts.shown.clear();
+        QApplication::setActiveWindow(&window());
+        clickCell(2, hitPoints, Qt::ShiftModifier);
         QTest::keyClick(&table(), '7');
         QTest::keyClicks(QApplication::focusWidget(), "0000");
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
