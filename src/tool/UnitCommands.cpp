@@ -73,7 +73,7 @@ void setField(const Invocation& invocation, std::ostream&) {
                          " (units 0 to " + std::to_string(field.count - 1) + " have it)");
     }
     const std::int64_t value = model::parseTypedInteger64(arguments[4]);
-    if (!invocation.isSet("wrap") && (value < target.minimum() || value > target.maximum())) {
+    if (!invocation.isSet("wrap") && !field.holdsShown(value)) {
         throw UsageError("VALUE: " + arguments[4] + " does not fit " + arguments[3] + " (" +
                          std::to_string(target.minimum()) + " to " +
                          std::to_string(target.maximum()) + "); --wrap stores it cut to " +
@@ -118,8 +118,8 @@ std::vector<Command> unitCommands() {
           {"FIELD", "a field as fields lists it, such as hitPoints or boxSize.width", fieldNames()},
           {"VALUE", "a whole number in the field's range as fields lists it", wholeNumberValue()}},
          {{"wrap", "",
-           "store a value that does not fit cut to the field's width, as the editor "
-           "stores typed numbers"},
+           "store a value that does not fit cut to the field's width (its low 8, 16 or "
+           "32 bits)"},
           kGameOption,
           kQuietOption},
          "tarnwick-tool set my.pud my.pud knight hitPoints 120 --game ~/war2",

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "ErrorText.h"
 #include "core/model/GraphicsEntry.h"
 #include "core/model/RestrictionTable.h"
+#include "core/model/TypedNumber.h"
 #include "core/model/UnitDataTable.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UseDefaultWord.h"
@@ -99,4 +101,41 @@ TEST(RestrictionTable, SettingABitTouchesOnlyThatBit) {
     expected.bytes[128] = 0xEF;
     EXPECT_EQ(table.bytes, expected.bytes);
     EXPECT_THROW(table.setBit(restrictionfields::spellsAllowed, 0, 32, true), Error);
+}
+
+// The one range rule of every typed or pasted number: the value as the user sees it (a cost
+// in gold), refused outside the field's range, never cut to the field's width.
+TEST(TypedNumbers, AValueOutsideItsFieldIsRefusedNamingValueLabelAndRange) {
+    EXPECT_EQ(checkedStoredValue(unitfields::armor, 255, "Armor"), 255u);
+    EXPECT_EQ(checkedStoredValue(unitfields::armor, 0, "Armor"), 0u);
+    EXPECT_EQ(testsupport::errorOf([] { checkedStoredValue(unitfields::armor, 300, "Armor"); }),
+              "300 does not fit Armor (0 to 255)");
+    EXPECT_EQ(testsupport::errorOf([] { checkedStoredValue(unitfields::armor, -1, "Armor"); }),
+              "-1 does not fit Armor (0 to 255)");
+    // Costs in gold, kept in tens.
+    EXPECT_EQ(checkedStoredValue(unitfields::goldCost, 2550, "Gold"), 255u);
+    EXPECT_EQ(checkedStoredValue(unitfields::goldCost, 259, "Gold"), 25u);
+    EXPECT_EQ(testsupport::errorOf([] { checkedStoredValue(unitfields::goldCost, 2560, "Gold"); }),
+              "2560 does not fit Gold (0 to 2550)");
+    EXPECT_EQ(testsupport::errorOf(
+                  [] { checkedStoredValue(unitfields::hitPoints, 70000, "Hit Points"); }),
+              "70000 does not fit Hit Points (0 to 65535)");
+    // The one signed field takes 32 bits either way and keeps a negative one in two's
+    // complement.
+    EXPECT_EQ(checkedStoredValue(unitfields::sightRange, -5, "Sight Range"), 0xFFFFFFFBu);
+    EXPECT_EQ(testsupport::errorOf(
+                  [] { checkedStoredValue(unitfields::sightRange, 2147483648, "Sight Range"); }),
+              "2147483648 does not fit Sight Range (-2147483648 to 2147483647)");
+    EXPECT_THROW(checkedStoredValue(unitfields::armor, 256, "Armor"), ValueDoesNotFit);
+}
+
+TEST(TypedNumbers, ASpreadsheetsWholeNumberIsTakenAndNoOtherFraction) {
+    EXPECT_EQ(parseWrittenInteger("255.0"), 255);
+    EXPECT_EQ(parseWrittenInteger(" 255.00 "), 255);
+    EXPECT_EQ(parseWrittenInteger("-3.0"), -3);
+    EXPECT_EQ(parseWrittenInteger("70000"), 70000);
+    for (const char* text : {"255.5", "255.", ".0", "255.0.0", "abc", "1e3"}) {
+        EXPECT_EQ(testsupport::errorOf([&] { parseWrittenInteger(text); }),
+                  "'" + std::string(text) + "' is not a valid integer value");
+    }
 }

@@ -135,17 +135,26 @@ class PlayerWindowsTest : public ScenarioFileTest {
         const Bytes file = openAndSave(kPlayersScenario);
         h_->window.menus().startingResources->trigger();
         QApplication::setActiveWindow(&resources());
+        const QString lumber = box("lumberBox2")->text();
+        const QString oil = box("oilBox4")->text();
         type("goldBox0", "1");
         type("lumberBox2", "70000");
         type("oilBox4", "-5");
+        type("goldBox7", "12a");
         QTest::mouseClick(child<QPushButton>("resourcesOkButton"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), box("lumberBox2"));
-        type("lumberBox2", "700");
+        QCOMPARE(box("lumberBox2")->text(), lumber);  // what the scenario holds
         QTest::mouseClick(child<QPushButton>("resourcesOkButton"), Qt::LeftButton);
         QCOMPARE(QApplication::focusWidget(), box("oilBox4"));
+        QCOMPARE(box("oilBox4")->text(), oil);
+        QTest::mouseClick(child<QPushButton>("resourcesOkButton"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), box("goldBox7"));
         QCOMPARE(h_->prompts.texts(),
-                 (QStringList{"Lumber of player 3: '70000' is not a whole number from 0 to 65535.",
-                              "Oil of player 5: '-5' is not a whole number from 0 to 65535."}));
+                 (QStringList{"70000 does not fit Lumber of player 3 (0 to 65535).",
+                              "-5 does not fit Oil of player 5 (0 to 65535).",
+                              "Gold of player 8: '12a' is not a whole number from 0 to 65535."}));
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
+        QCOMPARE(h_->prompts.shown[2].caption, QString("Error"));
         QVERIFY(resources().isVisible());
         save();
         QCOMPARE(saved(), file);

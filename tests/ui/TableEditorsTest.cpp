@@ -56,14 +56,27 @@ class TableEditorsTest : public QObject {
         QVERIFY(editor.findChild<QGroupBox*>("spellAffectsGroup")->isVisible());
         QVERIFY(!editor.findChild<QGroupBox*>("unitAffectsGroup")->isVisible());
         list->setCurrentRow(0);
-        type(editor, "upgradeTimeBox", "300");
+        // A number the field cannot hold: one warning, the whole run of typing taken back (4
+        // and 44 were stored on the way to 444), the box showing what the upgrade holds.
+        const int steps = h_->window.history().stack().count();
+        type(editor, "upgradeTimeBox", "444");
         type(editor, "upgradeGoldBox", "70000");
-        QCOMPARE(h_->document.upgrades.get(ug::time, 0), 44u);
-        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
+        QCOMPARE(h_->prompts.texts(), (QStringList{"444 does not fit Time (0 to 255).",
+                                                   "70000 does not fit Gold (0 to 65535)."}));
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
+        QCOMPARE(h_->document.upgrades.bytes, before);
+        QCOMPARE(h_->window.history().stack().count(), steps);
+        QCOMPARE(editor.findChild<QLineEdit*>("upgradeTimeBox")->text(),
+                 QString::number(h_->document.upgrades.get(ug::time, 0)));
+        h_->prompts.shown.clear();
+        type(editor, "upgradeTimeBox", "255");
+        type(editor, "upgradeGoldBox", "65535");
+        QCOMPARE(h_->document.upgrades.get(ug::time, 0), 255u);
+        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 65535u);
         h_->document.upgrades.set(ug::affects, 0, 0xFFE00000u);
         list->setCurrentRow(1);
         list->setCurrentRow(0);
-        QCOMPARE(editor.findChild<QLineEdit*>("upgradeTimeBox")->text(), QString("44"));
+        QCOMPARE(editor.findChild<QLineEdit*>("upgradeTimeBox")->text(), QString("255"));
         editor.findChild<QCheckBox*>("unitAffects5")->click();
         QCOMPARE(h_->document.upgrades.get(ug::affects, 0), 0xFFE00020u);
         editor.findChild<QCheckBox*>("spellAffects5")->click();
@@ -74,7 +87,7 @@ class TableEditorsTest : public QObject {
 
         editor.findChild<QLineEdit*>("upgradeGoldBox")->clear();
         QCOMPARE(h_->prompts.texts(), QStringList{"'' is not a valid integer value."});
-        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 4464u);
+        QCOMPARE(h_->document.upgrades.get(ug::gold, 0), 65535u);
         editor.accept();
     }
 

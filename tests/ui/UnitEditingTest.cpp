@@ -70,25 +70,41 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(shown.get(uf::magic, 0), 1u);
     }
 
-    void typedNumbersAreTruncatedToTheirField() {
+    // A number the field cannot hold is refused with one warning; the box stores as it is
+    // typed into, so the whole run of typing is taken back and the box shows the stored value.
+    void typedNumbersOutsideTheirFieldAreRefused() {
+        units_.set(uf::armor, 0, 7);
         open();
-        type("armorBox", "300");
-        QCOMPARE(h_->document.unitData.get(uf::armor, 0), 44u);
+        const auto& units = h_->document.unitData;
+        const model::UnitDataTable opened = units;
+        const int steps = h_->window.history().stack().count();
+        type("armorBox", "300");  // 3 and 30 are stored on the way
+        QCOMPARE(h_->prompts.texts(), QStringList{"300 does not fit Armor (0 to 255)."});
+        QCOMPARE(h_->prompts.shown[0].caption, QString("Warning"));
+        QCOMPARE(box("armorBox")->text(), QString("7"));
+        type("goldBox", "2560");  // 2, 25 and 256 on the way: 0, 2 and 25 tens
+        type("lumberBox", "-1");
+        QCOMPARE(h_->prompts.texts(),
+                 (QStringList{
+                     "300 does not fit Armor (0 to 255).", "2560 does not fit Gold (0 to 2550).",
+                     "'-' is not a valid integer value.", "-1 does not fit Lumber (0 to 2550)."}));
+        QCOMPARE(box("goldBox")->text(), QString("250"));
+        QCOMPARE(box("lumberBox")->text(), QString("0"));
+        QVERIFY(units.bytes == opened.bytes);
+        QCOMPARE(h_->window.history().stack().count(), steps);
+
+        // In range: a cost is kept in tens, as ever.
         type("goldBox", "259");
-        QCOMPARE(h_->document.unitData.get(uf::goldCost, 0), 25u);
-        type("lumberBox", "2560");
-        QCOMPARE(h_->document.unitData.get(uf::lumberCost, 0), 0u);
-        box("pointValueBox")->setText("-1");
-        QCOMPARE(h_->document.unitData.get(uf::pointValue, 0), 65535u);
+        QCOMPARE(units.get(uf::goldCost, 0), 25u);
+        type("lumberBox", "2550");
+        QCOMPARE(units.get(uf::lumberCost, 0), 255u);
         type("boxWidthBox", "31");
         type("boxHeightBox", "47");
-        QCOMPARE(h_->document.unitData.get(uf::boxSize, 0, 0), 31u);
-        QCOMPARE(h_->document.unitData.get(uf::boxSize, 0, 1), 47u);
+        QCOMPARE(units.get(uf::boxSize, 0, 0), 31u);
+        QCOMPARE(units.get(uf::boxSize, 0, 1), 47u);
         select(1);
         select(0);
-        QCOMPARE(box("armorBox")->text(), QString("44"));
         QCOMPARE(box("goldBox")->text(), QString("250"));
-        QVERIFY(h_->prompts.shown.empty());
     }
 
     void typingLimitsApplyToTypingOnly() {

@@ -102,15 +102,20 @@ class UnitTableTest : public ScenarioFileTest {
         typeInto(0, column("Gold"), "259");  // kept in tens, as the page keeps it
         QCOMPARE(h_->document.unitData.get(uf::goldCost, 0), 25u);
         QCOMPARE(text(0, column("Gold")), QString("250"));
-        typeInto(0, column("Armor"), "300");  // a byte keeps its low 8 bits
-        QCOMPARE(h_->document.unitData.get(uf::armor, 0), 44u);
-
-        h_->prompts.shown.clear();
+        const int steps = h_->window.history().stack().count();
+        const model::UnitDataTable before = h_->document.unitData;
+        typeInto(0, column("Armor"), "300");
+        QCOMPARE(lastMessage(), QString("Warning|300 does not fit Armor (0 to 255)."));
+        typeInto(0, column("Gold"), "2560");
+        QCOMPARE(lastMessage(), QString("Warning|2560 does not fit Gold (0 to 2550)."));
+        QCOMPARE(text(0, column("Gold")), QString("250"));
         typeInto(0, hitPoints, "abc");
         QCOMPARE(lastMessage(), QString("Tarnwick|'abc' is not a valid integer value."));
-        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 0), 1234u);
+        QCOMPARE(h_->prompts.shown.size(), std::size_t{3});
+        QVERIFY(h_->document.unitData.bytes == before.bytes);
+        QCOMPARE(h_->window.history().stack().count(), steps);
+        QCOMPARE(text(0, column("Armor")), QString::number(before.get(uf::armor, 0)));
 
-        h_->window.menus().undo->trigger();
         h_->window.menus().undo->trigger();
         h_->window.menus().undo->trigger();
         QCOMPARE(text(0, hitPoints),
@@ -136,10 +141,10 @@ class UnitTableTest : public ScenarioFileTest {
 
         // A flag cell toggles with a click and sets the page's box.
         const int organic = column("Organic Unit");
-        const bool before = check("flag27Box")->isChecked();
+        const bool ticked = check("flag27Box")->isChecked();
         clickCell(0, organic);
         QTest::keyClick(&table(), Qt::Key_Space);
-        QCOMPARE(check("flag27Box")->isChecked(), !before);
+        QCOMPARE(check("flag27Box")->isChecked(), !ticked);
         QCOMPARE(h_->window.menus().undo->text(), "&Undo Change Organic Unit of " + name);
     }
 
@@ -176,10 +181,20 @@ class UnitTableTest : public ScenarioFileTest {
                  "Error|Nothing was changed: Hit Points takes 0 to 65535, and these would not "
                  "fit:" +
                      refused);
+        // Ctrl+Enter of a number the field cannot hold: one warning, nothing stored.
+        h_->prompts.shown.clear();
+        QApplication::setActiveWindow(&window());
+        clickCell(2, hitPoints, Qt::ShiftModifier);
+        QTest::keyClick(&table(), '7');
+        QTest::keyClicks(QApplication::focusWidget(), "0000");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(h_->prompts.texts(), QStringList{"70000 does not fit Hit Points (0 to 65535)."});
+        QVERIFY(h_->document.unitData.bytes == before.bytes);
         setSelected("+10%");
         for (std::size_t unit = 0; unit < 3; ++unit) {
+            // To the nearest whole number, halves up.
             QCOMPARE(h_->document.unitData.get(uf::hitPoints, unit),
-                     before.get(uf::hitPoints, unit) * 11 / 10);
+                     (before.get(uf::hitPoints, unit) * 11 + 5) / 10);
         }
         QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change Hit Points of 3 units"));
         h_->window.menus().undo->trigger();
@@ -195,15 +210,17 @@ class UnitTableTest : public ScenarioFileTest {
         QTest::keySequence(&table(), QKeySequence::Copy);
         const QString copied = QGuiApplication::clipboard()->text();
         const auto& units = h_->document.unitData;
-        QCOMPARE(copied, QString("armor\thitPoints\n%1\t%2\n%3\t%4\n")
+        QCOMPARE(copied, QString("id\tname\tarmor\thitPoints\n3\t%1\t%2\t%3\n4\t%4\t%5\t%6\n")
+                             .arg(list()->item(3)->text())
                              .arg(units.get(uf::armor, 3))
                              .arg(units.get(uf::hitPoints, 3))
+                             .arg(list()->item(4)->text())
                              .arg(units.get(uf::armor, 4))
                              .arg(units.get(uf::hitPoints, 4)));
         const model::UnitDataTable before = units;
         typeInto(3, armor, "1");
         typeInto(4, hitPoints, "2");
-        clickCell(3, armor);
+        clickCell(9, column("Priority"));  // the ids and the header say where it goes
         QTest::keySequence(&table(), QKeySequence::Paste);
         QVERIFY(units.bytes == before.bytes);
         QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Paste 4 values"));
@@ -218,11 +235,119 @@ class UnitTableTest : public ScenarioFileTest {
                  QString("Error|Nothing was pasted:\n%1, Armor: 'abc' is not a valid integer "
                          "value\n%2, Armor: 'xyz' is not a valid integer value")
                      .arg(list()->item(1)->text(), list()->item(3)->text()));
-        QGuiApplication::clipboard()->setText("12\n13\n");
+        QGuiApplication::clipboard()->setText("12\n13.0\n");  // as a spreadsheet writes it
         QTest::keySequence(&table(), QKeySequence::Paste);
         QCOMPARE(units.get(uf::armor, 0), 12u);
         QCOMPARE(units.get(uf::armor, 1), 13u);
         QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change Armor of 2 units"));
+    }
+
+    // A block with a header goes to the columns it names, from the current cell's row down; a
+    // name the table has no column for, or a number a field cannot hold, pastes nothing.
+    void aPastedHeaderSaysWhereEachColumnGoes() {
+        openTable();
+        const auto& units = h_->document.unitData;
+        const model::UnitDataTable before = units;
+        const int priority = column("Priority");
+        clickCell(5, priority);
+        QGuiApplication::clipboard()->setText("hitPoints\tname\tarmor\n11\tx\t12\n13\ty\t14\n");
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(units.get(uf::hitPoints, 5), 11u);
+        QCOMPARE(units.get(uf::armor, 5), 12u);
+        QCOMPARE(units.get(uf::hitPoints, 6), 13u);
+        QCOMPARE(units.get(uf::armor, 6), 14u);
+        QCOMPARE(units.get(uf::priority, 5), before.get(uf::priority, 5));
+        QCOMPARE(text(5, 0), list()->item(5)->text());
+        h_->window.menus().undo->trigger();
+        QVERIFY(units.bytes == before.bytes);
+
+        h_->prompts.shown.clear();
+        QGuiApplication::clipboard()->setText("armor\tgfxGeneral\n1\t2\n");
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"Nothing was pasted:\nthe table has no column \"gfxGeneral\""});
+        QGuiApplication::clipboard()->setText("armor\n255.5\n");
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(h_->prompts.texts().last(), "Nothing was pasted:\n" + list()->item(5)->text() +
+                                                 ", Armor: '255.5' is not a valid integer value");
+
+        // 70000 for every unit: all refused in one message, nothing stored.
+        const int hitPoints = column("Hit Points");
+        clickCell(0, hitPoints);
+        QGuiApplication::clipboard()->setText(QString("70000\r\n").repeated(110));
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QString refused = "Nothing was pasted:";
+        for (int unit = 0; unit < 20; ++unit) {
+            refused +=
+                "\n" + list()->item(unit)->text() + ": 70000 does not fit Hit Points (0 to 65535)";
+        }
+        QCOMPARE(h_->prompts.texts().last(), refused + "\n... and 90 more");
+        QCOMPARE(h_->prompts.shown.back().caption, QString("Error"));
+        QVERIFY(units.bytes == before.bytes);
+    }
+
+    // Rows with an id go to their units however the table is sorted; an id of a unit not shown
+    // pastes nothing.
+    void pastedIdsFindTheirUnitsInASortedTable() {
+        openTable();
+        const auto& units = h_->document.unitData;
+        const model::UnitDataTable before = units;
+        QHeaderView* header = table().horizontalHeader();
+        const int hitPoints = column("Hit Points");
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(hitPoints) + 5, 5));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(hitPoints) + 5, 5));
+        QVERIFY(filteredUnit(0) != 0);
+        clickCell(0, column("Gold"));
+        QGuiApplication::clipboard()->setText("armor\tid\n21\t3\n22\t7.0\n");
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(units.get(uf::armor, 3), 21u);
+        QCOMPARE(units.get(uf::armor, 7), 22u);
+        QCOMPARE(units.get(uf::armor, filteredUnit(0)), before.get(uf::armor, filteredUnit(0)));
+        QCOMPARE(units.get(uf::goldCost, filteredUnit(0)),
+                 before.get(uf::goldCost, filteredUnit(0)));
+        h_->window.menus().undo->trigger();
+
+        QTest::keyClicks(child<QLineEdit>("filterBox"), list()->item(3)->text());
+        QVERIFY(!list()->item(7)->text().contains(list()->item(3)->text(), Qt::CaseInsensitive));
+        h_->prompts.shown.clear();
+        QTest::keySequence(&table(), QKeySequence::Paste);
+        QCOMPARE(h_->prompts.texts(),
+                 QStringList{"Nothing was pasted:\nunit 7 is not among the units shown"});
+        QVERIFY(units.bytes == before.bytes);
+    }
+
+    // A change over several columns changes each cell by its own field's rule, rounding to
+    // the nearest value the field holds: a cost to the nearest ten.
+    void setSelectedChangesSeveralColumnsAtOnce() {
+        openTable();
+        typeInto(0, column("Gold"), "250");
+        typeInto(0, column("Build Time"), "45");
+        const auto& units = h_->document.unitData;
+        const model::UnitDataTable before = units;
+        clickCell(0, column("Gold"));
+        clickCell(1, column("Build Time"), Qt::ShiftModifier);
+        setSelected("*100");  // past 2550 in gold for unit 0 at least
+        QVERIFY(
+            lastMessage().startsWith("Error|Nothing was changed: Gold takes 0 to 2550, and "
+                                     "these would not fit:\n" +
+                                     list()->item(0)->text() + ": 25000\n"));
+        QVERIFY(units.bytes == before.bytes);
+        setSelected("-10%");
+        QCOMPARE(asked_,
+                 QString("New values for 8 cells: a value (20) or a change (+10, -5, *1.5, +10%)"));
+        QCOMPARE(units.get(uf::goldCost, 0), 23u);   // 225 is shown as 230
+        QCOMPARE(units.get(uf::buildTime, 0), 41u);  // 40.5
+        for (std::size_t unit = 0; unit < 2; ++unit) {
+            for (const auto* cost : {&uf::goldCost, &uf::lumberCost, &uf::oilCost}) {
+                // In tens: a tenth off, to the nearest ten, halves up.
+                QCOMPARE(units.get(*cost, unit), (before.get(*cost, unit) * 9 + 5) / 10);
+            }
+            QCOMPARE(units.get(uf::buildTime, unit),
+                     (before.get(uf::buildTime, unit) * 9 + 5) / 10);
+        }
+        QCOMPARE(h_->window.menus().undo->text(), QString("&Undo Change 8 values"));
     }
 
     void sortingAndFilteringNeverTouchTheDocument() {
@@ -495,16 +620,23 @@ class UnitTableTest : public ScenarioFileTest {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCoreApplication::processEvents();  // the view stores the value from its event loop
     }
+    // The unit a row of the table shows, sorted and filtered as it is.
+    std::size_t filteredUnit(int row) const {
+        return static_cast<const ui::UnitTableFilter*>(table().model())->unitAt(row);
+    }
     void setSelected(const QString& change) {
-        QTimer::singleShot(0, &window(), [change] {
+        QTimer::singleShot(0, &window(), [this, change] {
             auto* ask = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             QVERIFY(ask != nullptr);
+            asked_ = ask->labelText();
             QLineEdit* entry = ask->findChild<QLineEdit*>();
             QTest::keyClicks(entry, change);
             QTest::keyClick(entry, Qt::Key_Return);
         });
         QTest::mouseClick(child<QPushButton>("setSelectedButton"), Qt::LeftButton);
     }
+
+    QString asked_;
 };
 
 TARNWICK_UI_TEST_MAIN(UnitTableTest)

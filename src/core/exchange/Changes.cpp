@@ -17,30 +17,11 @@ std::string range(std::int64_t first, std::int64_t last) {
     return "(" + std::to_string(first) + " to " + std::to_string(last) + ")";
 }
 
-// Spreadsheets write whole numbers as "60.0": a number whose fraction is all zeros is written
-// as that whole number, blanks around it kept.
-std::string withoutZeroFraction(const std::string& text) {
-    const std::size_t start = text.find_first_not_of(' ');
-    if (start == std::string::npos) {
-        return text;
-    }
-    const std::size_t digits = start + (text[start] == '+' || text[start] == '-' ? 1 : 0);
-    const std::size_t point = text.find_first_not_of("0123456789", digits);
-    if (point == digits || point == std::string::npos || text[point] != '.') {
-        return text;
-    }
-    const std::size_t zerosEnd = std::min(text.find_first_not_of('0', point + 1), text.size());
-    if (zerosEnd == point + 1 || text.find_first_not_of(' ', zerosEnd) != std::string::npos) {
-        return text;
-    }
-    return text.substr(0, point) + text.substr(zerosEnd);
-}
-
 // A whole number as the file wrote it, refused as the editor refuses a typed one but with the
 // text escaped: a message ends at its first zero byte.
 std::int64_t writtenInteger(const std::string& text) {
     try {
-        return model::parseTypedInteger64(withoutZeroFraction(text));
+        return model::parseWrittenInteger(text);
     } catch (const Error&) {
         throw Error("'" + bytes::printable(text) + "' is not a valid integer value");
     }
@@ -50,7 +31,7 @@ std::size_t checkedRow(const TableSchema& schema, const std::string& written,
                        const UnitLookup& findUnit) {
     // Names are known as the tool prints them, escaped; so is a name looked up.
     const std::int64_t key = schema.table == Table::Units
-                                 ? findUnit(bytes::printable(withoutZeroFraction(written)))
+                                 ? findUnit(bytes::printable(model::withoutZeroFraction(written)))
                                  : writtenInteger(written);
     const auto first = static_cast<std::int64_t>(schema.firstKey);
     const auto last = static_cast<std::int64_t>(schema.keyOf(schema.rowCount - 1));
@@ -75,7 +56,7 @@ Change checkedChange(const WrittenValue& written, std::size_t row) {
                     std::to_string(schema.keyOf(column->field->count - 1)) + ")");
     }
     const std::int64_t value = writtenInteger(written.value);
-    if (value < column->minimum() || value > column->maximum()) {
+    if (!column->field->holdsShown(value)) {
         throw Error(written.value + " does not fit " + written.field + ' ' +
                     range(column->minimum(), column->maximum()));
     }

@@ -93,14 +93,18 @@ BulkChange BulkChange::parse(const std::string& text) {
     return {Kind::Set, operand.numerator, 1};
 }
 
-std::int64_t BulkChange::applyTo(std::int64_t value) const {
+std::int64_t BulkChange::applyTo(std::int64_t value, std::int64_t step) const {
+    // The nearest multiple of the step to value * numerator / denominator, halves up.
+    const auto nearest = [step](std::int64_t numerator, std::int64_t denominator) {
+        return floorDivide(2 * numerator + denominator * step, 2 * denominator * step) * step;
+    };
     switch (kind_) {
         case Kind::Set:
             return numerator_;
         case Kind::Add:
-            return value + numerator_;
+            return nearest(value + numerator_, 1);
         case Kind::Scale:
-            return floorDivide(value * numerator_, denominator_);
+            return nearest(value * numerator_, denominator_);
     }
     return value;
 }

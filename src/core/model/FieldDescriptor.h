@@ -36,6 +36,10 @@ struct FieldDescriptor {
     // The same as the user sees and types them: gold 0 to 2550 for a cost.
     constexpr std::int64_t minimumShown() const { return minimumValue() * scale; }
     constexpr std::int64_t maximumShown() const { return maximumValue() * scale; }
+    // The one range rule of the field, for the windows and the tool alike.
+    constexpr bool holdsShown(std::int64_t shown) const {
+        return shown >= minimumShown() && shown <= maximumShown();
+    }
 
     // The one rule between what is stored and what the user sees, for the windows, the tables
     // the tool prints and reads, and every tool command. Shown: the stored element

@@ -1,8 +1,10 @@
 #include "core/model/PlayerSettings.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "core/bytes/LittleEndian.h"
+#include "core/model/TypedNumber.h"
 
 namespace tarnwick::model {
 
@@ -13,22 +15,40 @@ std::string describeBox(std::size_t slot, Resource resource) {
     return name + " of player " + std::to_string(slot + 1);
 }
 
-// A whole number from 0 to 65535, blanks around it allowed.
-std::optional<std::uint16_t> parseAmount(std::string_view text) {
+// A whole number as a box holds it: digits, perhaps a minus, blanks around it allowed; none
+// for anything else.
+std::optional<std::int64_t> parseWhole(std::string_view text) {
     const auto first = text.find_first_not_of(' ');
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
     text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    if (text.size() > 5 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    const std::string_view digits = text.substr(text.front() == '-' ? 1 : 0);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (digits.empty() ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) ||
+        error != std::errc() || end != text.data() + text.size()) {
         return std::nullopt;
     }
-    const unsigned long value = std::stoul(std::string(text));
-    if (value > 0xFFFF) {
-        return std::nullopt;
+    return value;
+}
+
+// The amount a box holds, by the range rule every typed number follows.
+std::uint16_t amountOf(const std::string& text, std::size_t slot, Resource resource) {
+    const auto value = parseWhole(text);
+    if (!value) {
+        throw ResourceTextError(
+            slot, resource,
+            describeBox(slot, resource) + ": '" + text + "' is not a whole number from 0 to 65535",
+            false);
     }
-    return static_cast<std::uint16_t>(value);
+    try {
+        checkFits(*value, describeBox(slot, resource), 0, 0xFFFF);
+    } catch (const ValueDoesNotFit& refusal) {
+        throw ResourceTextError(slot, resource, refusal.what(), true);
+    }
+    return static_cast<std::uint16_t>(*value);
 }
 
 }  // namespace
@@ -52,11 +72,9 @@ std::uint16_t startingAmount(const Document& document, Resource resource, std::s
         bytes::readLe(document.body(sectionOf(resource)), 2 * slot, 2));
 }
 
-ResourceTextError::ResourceTextError(std::size_t slot_, Resource resource_, const std::string& text)
-    : Error(describeBox(slot_, resource_) + ": '" + text +
-            "' is not a whole number from 0 to 65535"),
-      slot(slot_),
-      resource(resource_) {}
+ResourceTextError::ResourceTextError(std::size_t slot_, Resource resource_,
+                                     const std::string& message, bool doesNotFit_)
+    : Error(message), slot(slot_), resource(resource_), doesNotFit(doesNotFit_) {}
 
 void storeStartingResources(Document& document, const ResourceTexts& texts) {
     std::array<std::array<std::uint16_t, kResources.size()>, kEditedPlayerCount> amounts{};
@@ -65,12 +83,8 @@ void storeStartingResources(Document& document, const ResourceTexts& texts) {
             if (!document.holds(sectionOf(resource))) {
                 continue;
             }
-            const std::string& text = texts[slot][static_cast<std::size_t>(resource)];
-            const auto amount = parseAmount(text);
-            if (!amount) {
-                throw ResourceTextError(slot, resource, text);
-            }
-            amounts[slot][static_cast<std::size_t>(resource)] = *amount;
+            const auto r = static_cast<std::size_t>(resource);
+            amounts[slot][r] = amountOf(texts[slot][r], slot, resource);
         }
     }
     for (std::size_t slot = 0; slot < kEditedPlayerCount; ++slot) {

@@ -57,12 +57,16 @@ std::uint16_t startingAmount(const Document& document, Resource resource, std::s
 // The texts of the starting resources window, by slot and resource.
 using ResourceTexts = std::array<std::array<std::string, kResources.size()>, kEditedPlayerCount>;
 
-// A box that holds no whole number from 0 to 65535.
+// A box that holds no whole number from 0 to 65535: "Gold of player 1: 'abc' is not a whole
+// number from 0 to 65535", or a whole number outside it (doesNotFit), "70000 does not fit Gold
+// of player 1 (0 to 65535)".
 class ResourceTextError : public Error {
   public:
-    ResourceTextError(std::size_t badSlot, Resource badResource, const std::string& text);
+    ResourceTextError(std::size_t badSlot, Resource badResource, const std::string& message,
+                      bool doesNotFit);
     std::size_t slot;
     Resource resource;
+    bool doesNotFit;
 };
 
 // Checks every text of a section the document holds, slot by slot, gold, lumber, oil; stores

@@ -41,6 +41,7 @@ class DocumentStep : public QUndoCommand {
           after_(std::move(after)) {}
 
     const model::DocumentImage& image(bool after) const { return after ? after_ : before_; }
+    const QString& mergeKey() const { return mergeKey_; }
 
     void undo() override { history_.restore(*this, false); }
     void redo() override {
@@ -98,6 +99,23 @@ void DocumentHistory::record(const QString& name, const std::function<void()>& c
         throw;
     }
     keep();
+}
+
+void DocumentHistory::takeBackRun(const QString& mergeKey) {
+    const int index = stack_.index();
+    // Qt merges into the last step unless the document was saved at it: only then is it a run
+    // the next typing would join.
+    if (busy_ || mergeKey.isEmpty() || index == 0 || index == stack_.cleanIndex()) {
+        return;
+    }
+    const auto* last = static_cast<const DocumentStep*>(stack_.command(index - 1));
+    if (last->mergeKey() != mergeKey) {
+        return;
+    }
+    // Merged back to where it began, the step is obsolete and Qt drops it.
+    const model::DocumentImage before = last->image(false);
+    record(
+        last->text(), [&] { before.restoreInto(document_); }, mergeKey);
 }
 
 void DocumentHistory::restore(const DocumentStep& step, bool after) {

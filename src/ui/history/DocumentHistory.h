@@ -26,6 +26,10 @@ class DocumentHistory : public QObject {
     void record(const QString& name, const std::function<void()>& change,
                 const QString& mergeKey = {});
 
+    // A refused entry: when the last step is a run of steps merged by `mergeKey` (typing into
+    // one box), the document goes back to where that run began and the run leaves no step.
+    void takeBackRun(const QString& mergeKey);
+
     // Another document: nothing to undo or redo.
     void clear();
     // The document was saved: the next typing starts a step of its own.

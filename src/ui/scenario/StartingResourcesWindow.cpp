@@ -112,11 +112,17 @@ void StartingResourcesWindow::storeResources() {
         history_.record("Change Starting Resources",
                         [&] { model::storeStartingResources(document_, texts); });
     } catch (const model::ResourceTextError& error) {
-        // Nothing is stored and the window stays open on the box to mend.
+        // Nothing is stored and the window stays open on the box to mend; a number that does
+        // not fit is refused as everywhere, the box showing what the scenario holds.
         QLineEdit* box = boxes_[error.slot][static_cast<std::size_t>(error.resource)];
+        if (error.doesNotFit) {
+            box->setText(
+                QString::number(model::startingAmount(document_, error.resource, error.slot)));
+        }
         box->setFocus();
         box->selectAll();
-        throw CommandFailed(errorMessage(QString::fromStdString(error.what()) + "."));
+        const QString text = QString::fromStdString(error.what()) + ".";
+        throw CommandFailed(error.doesNotFit ? warningMessage(text) : errorMessage(text));
     }
     hide();
 }

@@ -25,13 +25,22 @@ std::int64_t shownNumber(const model::UnitDataTable& table, const NumberBox& box
     return box.field->shownValue(table.get(*box.field, unit, box.part));
 }
 
-std::int32_t typedNumber(const QString& text) {
-    return model::parseTypedInteger(text.toStdString());
+std::int64_t typedNumber(const QString& text) {
+    return model::parseTypedInteger64(text.toStdString());
+}
+
+QString numberLabel(const NumberBox& box) {
+    return QString(box.label).chopped(1);
+}
+
+void checkNumber(const NumberBox& box, std::int64_t value) {
+    model::checkedStoredValue(*box.field, value, numberLabel(box).toStdString());
 }
 
 void storeNumber(model::UnitDataTable& table, const NumberBox& box, std::size_t unit,
-                 std::int32_t value) {
-    store(table, *box.field, unit, box.field->storedValue(value), box.part);
+                 std::int64_t value) {
+    store(table, *box.field, unit,
+          model::checkedStoredValue(*box.field, value, numberLabel(box).toStdString()), box.part);
 }
 
 void storeUnitType(model::UnitDataTable& table, std::size_t unit, int position) {

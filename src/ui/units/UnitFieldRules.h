@@ -17,10 +17,14 @@ namespace tarnwick::ui {
 // A number box's value as shown: sign-extended, costs in gold.
 std::int64_t shownNumber(const model::UnitDataTable& table, const NumberBox& box, std::size_t unit);
 // The typed text as a number box takes it; throws "'abc' is not a valid integer value".
-std::int32_t typedNumber(const QString& text);
-// Kept as the box keeps it: divided by the field's scale, cut to the field's width.
+std::int64_t typedNumber(const QString& text);
+// The box's label as the user reads it: "Armor".
+QString numberLabel(const NumberBox& box);
+// Kept as the box keeps it: divided by the field's scale. A value outside the field's range
+// stores nothing and throws model::ValueDoesNotFit, "300 does not fit Armor (0 to 255)".
+void checkNumber(const NumberBox& box, std::int64_t value);
 void storeNumber(model::UnitDataTable& table, const NumberBox& box, std::size_t unit,
-                 std::int32_t value);
+                 std::int64_t value);
 
 // The "Type" list: the type, and of the domain flags only the one that goes with it.
 void storeUnitType(model::UnitDataTable& table, std::size_t unit, int position);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/Error.h"
+#include "core/model/TypedNumber.h"
 #include "ui/units/UnitControlTexts.h"
 #include "ui/units/UnitFieldRules.h"
 
@@ -23,7 +24,7 @@ QStringList listOf(const auto& names) {
 }
 
 UnitTableColumn numberColumn(const NumberBox& box) {
-    const QString label = QString(box.label).chopped(1);
+    const QString label = numberLabel(box);
     QString key =
         QString::fromLatin1(box.field->name.data(), static_cast<qsizetype>(box.field->name.size()));
     if (box.field->parts > 1) {
@@ -37,10 +38,11 @@ UnitTableColumn numberColumn(const NumberBox& box) {
             {},
             [&box](const Table& table, std::size_t unit) { return shownNumber(table, box, unit); },
             [&box](Table& table, std::size_t unit, std::int64_t value) {
-                storeNumber(table, box, unit, static_cast<std::int32_t>(value));
+                storeNumber(table, box, unit, value);
             },
             box.field->minimumShown(),
-            box.field->maximumShown()};
+            box.field->maximumShown(),
+            box.field};
 }
 
 UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& field,
@@ -61,6 +63,7 @@ UnitTableColumn listColumn(const QString& header, const model::FieldDescriptor& 
         },
         0,
         last,
+        nullptr,
         field.count,
         [&field, firstEntry](const Table& table, std::size_t unit) -> std::int64_t {
             return unit < field.count ? std::int64_t{table.get(field, unit)} - firstEntry : 0;
@@ -103,10 +106,12 @@ std::vector<UnitTableColumn> buildColumns() {
                            return table.get(uf::priority, unit);
                        },
                        [](Table& table, std::size_t unit, std::int64_t value) {
-                           table.set(uf::priority, unit, static_cast<std::uint32_t>(value));
+                           table.set(uf::priority, unit,
+                                     model::checkedStoredValue(uf::priority, value, "Priority"));
                        },
-                       0,
-                       255});
+                       uf::priority.minimumShown(),
+                       uf::priority.maximumShown(),
+                       &uf::priority});
     numbers({numberBoxIndex("cpuReactRangeBox"), numberBoxIndex("annoyFactorBox"),
              numberBoxIndex("pointValueBox"), numberBoxIndex("reactRangeBox"),
              numberBoxIndex("sightRangeBox"), numberBoxIndex("decayRateBox"),
@@ -196,10 +201,22 @@ QString UnitTableColumn::text(std::int64_t shown) const {
     return QString::number(shown);
 }
 
-std::int64_t UnitTableColumn::parse(const QString& typed) const {
+void UnitTableColumn::check(std::int64_t number) const {
+    if (field != nullptr) {
+        model::checkedStoredValue(*field, number, header.toStdString());
+    } else {
+        model::checkFits(number, header.toStdString(), minimum, maximum);
+    }
+}
+
+std::int64_t UnitTableColumn::parse(const QString& typed, bool written) const {
     switch (kind) {
-        case Kind::Number:
-            return typedNumber(typed);
+        case Kind::Number: {
+            const std::int64_t number =
+                written ? model::parseWrittenInteger(typed.toStdString()) : typedNumber(typed);
+            check(number);
+            return number;
+        }
         case Kind::List: {
             const QString entry = typed.trimmed();
             const auto found = std::find_if(choices.begin(), choices.end(), [&](const QString& c) {

@@ -1,6 +1,7 @@
 #include "ui/unittable/UnitTableWindow.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 
 #include <QAction>
@@ -13,7 +14,9 @@
 #include <QInputDialog>
 #include <QVBoxLayout>
 
+#include "core/ShortList.h"
 #include "core/model/BulkChange.h"
+#include "core/model/TypedNumber.h"
 #include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/unittable/UnitTableClipboard.h"
@@ -64,7 +67,8 @@ void UnitTableWindow::buildLayout() {
     setSelectedButton_->setObjectName("setSelectedButton");
     setSelectedButton_->setAutoDefault(false);
     setSelectedButton_->setToolTip(
-        "Sets or changes the selected values of one column: 25, +10, -5, *1.5 or +10%.");
+        "Sets or changes the selected values, each by its own column's rule: 25, +10, -5, *1.5 or "
+        "+10%.");
     tools->addWidget(filterBox_, 1);
     tools->addWidget(changedOnly_);
     tools->addWidget(setSelectedButton_);
@@ -245,25 +249,34 @@ void UnitTableWindow::restoreLayoutState(const QByteArray& state) {
     }
 }
 
-std::optional<UnitTableWindow::ColumnCells> UnitTableWindow::selectedColumnCells() {
-    std::set<int> columns;
-    std::vector<std::size_t> units;
+std::optional<std::vector<UnitTableWindow::ColumnCells>> UnitTableWindow::selectedColumnCells() {
+    std::map<int, std::vector<std::size_t>> unitsByColumn;
     for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) {
-        columns.insert(index.column());
-        units.push_back(filter_->unitAt(index.row()));
+        unitsByColumn[index.column()].push_back(filter_->unitAt(index.row()));
     }
-    if (columns.size() != 1 || units_->columnAt(*columns.begin()) == nullptr) {
-        prompts_.warning("Select the cells of one value column first.");
+    if (unitsByColumn.empty() || unitsByColumn.begin()->first == 0) {
+        prompts_.warning("Select cells of the value columns first.");
         return std::nullopt;
     }
-    // Units the field has no element for keep nothing: leave them out of the step's count.
-    const std::size_t unitCount = units_->columnAt(*columns.begin())->unitCount;
-    std::erase_if(units, [unitCount](std::size_t unit) { return unit >= unitCount; });
-    if (units.empty()) {
+    std::vector<ColumnCells> cells;
+    for (auto& [column, units] : unitsByColumn) {
+        // Units the field has no element for keep nothing: leave them out of the step's count.
+        const std::size_t unitCount = units_->columnAt(column)->unitCount;
+        std::erase_if(units, [unitCount](std::size_t unit) { return unit >= unitCount; });
+        std::sort(units.begin(), units.end());
+        if (!units.empty()) {
+            cells.push_back({column, std::move(units)});
+        }
+    }
+    if (cells.empty()) {
         return std::nullopt;
     }
-    std::sort(units.begin(), units.end());
-    return ColumnCells{*columns.begin(), units};
+    return cells;
+}
+
+QString UnitTableWindow::stepName(const std::vector<ColumnCells>& cells, std::size_t values) const {
+    return cells.size() == 1 ? units_->stepName(cells.front().column, cells.front().units)
+                             : QString("Change %1 values").arg(values);
 }
 
 void UnitTableWindow::setAll(const QString& text) {
@@ -271,12 +284,14 @@ void UnitTableWindow::setAll(const QString& text) {
     if (!cells) {
         return;
     }
-    const std::int64_t value = units_->columnAt(cells->column)->parse(text);
     std::vector<UnitTableModel::Assignment> assignments;
-    for (const std::size_t unit : cells->units) {
-        assignments.push_back({unit, cells->column, value});
+    for (const ColumnCells& column : *cells) {
+        const std::int64_t value = units_->columnAt(column.column)->parse(text);
+        for (const std::size_t unit : column.units) {
+            assignments.push_back({unit, column.column, value});
+        }
     }
-    units_->assign(assignments, units_->stepName(cells->column, cells->units));
+    units_->assign(assignments, stepName(*cells, assignments.size()));
 }
 
 void UnitTableWindow::setSelected() {
@@ -284,35 +299,55 @@ void UnitTableWindow::setSelected() {
     if (!cells) {
         return;
     }
-    const UnitTableColumn& column = *units_->columnAt(cells->column);
+    std::size_t count = 0;
+    // The example is a value every selected column holds: 20 is a whole number of tens.
+    std::int64_t example = 20;
+    for (const ColumnCells& column : *cells) {
+        count += column.units.size();
+        example = std::min(example, units_->columnAt(column.column)->maximum);
+    }
+    const QString what = cells->size() == 1
+                             ? QString("New %1 for %2 units")
+                                   .arg(units_->columnAt(cells->front().column)->header)
+                                   .arg(count)
+                             : QString("New values for %1 cells").arg(count);
     QInputDialog ask(this);
     ask.setObjectName("setSelectedDialog");
     ask.setWindowTitle("Set Selected");
-    ask.setLabelText(QString("New %1 for %2 units: a value (25) or a change (+10, -5, *1.5, +10%)")
-                         .arg(column.header)
-                         .arg(cells->units.size()));
+    ask.setLabelText(
+        QString("%1: a value (%2) or a change (+10, -5, *1.5, +10%)").arg(what).arg(example));
     if (ask.exec() != QDialog::Accepted) {
         return;
     }
     const model::BulkChange change = model::BulkChange::parse(ask.textValue().toStdString());
     std::vector<UnitTableModel::Assignment> assignments;
-    QStringList refused;
-    for (const std::size_t unit : cells->units) {
-        const std::int64_t result = change.applyTo(units_->value(unit, cells->column));
-        if (result < column.minimum || result > column.maximum) {
-            refused << QString("%1: %2").arg(units_->unitName(unit)).arg(result);
+    QStringList refusals;
+    for (const ColumnCells& cellsOfColumn : *cells) {
+        const UnitTableColumn& column = *units_->columnAt(cellsOfColumn.column);
+        QStringList refused;
+        for (const std::size_t unit : cellsOfColumn.units) {
+            const std::int64_t result =
+                change.applyTo(units_->value(unit, cellsOfColumn.column), column.step());
+            try {
+                column.check(result);
+            } catch (const model::ValueDoesNotFit&) {
+                refused << QString("%1: %2").arg(units_->unitName(unit)).arg(result);
+            }
+            assignments.push_back({unit, cellsOfColumn.column, result});
         }
-        assignments.push_back({unit, cells->column, result});
+        if (!refused.isEmpty()) {
+            refusals << QString("%1 takes %2 to %3, and these would not fit:\n")
+                                .arg(column.header)
+                                .arg(column.minimum)
+                                .arg(column.maximum) +
+                            refused.join('\n');
+        }
     }
-    if (!refused.isEmpty()) {
-        prompts_.error(QString("Nothing was changed: %1 takes %2 to %3, and these would not fit:\n")
-                           .arg(column.header)
-                           .arg(column.minimum)
-                           .arg(column.maximum) +
-                       refused.join('\n'));
+    if (!refusals.isEmpty()) {
+        prompts_.error("Nothing was changed: " + refusals.join('\n'));
         return;
     }
-    units_->assign(assignments, units_->stepName(cells->column, cells->units));
+    units_->assign(assignments, stepName(*cells, assignments.size()));
 }
 
 void UnitTableWindow::copySelection() {
@@ -340,7 +375,11 @@ void UnitTableWindow::pasteClipboard() {
     if (pasted.pastTheTable) {
         prompts_.error("Nothing was pasted: the text reaches past the table's last row or column.");
     } else if (!pasted.problems.isEmpty()) {
-        prompts_.error("Nothing was pasted:\n" + pasted.problems.join('\n'));
+        std::vector<std::string> problems;
+        for (const QString& problem : pasted.problems) {
+            problems.push_back(problem.toStdString());
+        }
+        prompts_.error("Nothing was pasted:\n" + QString::fromStdString(shortList(problems)));
     } else if (!pasted.assignments.empty()) {
         units_->assign(pasted.assignments, pasted.stepName);
     }

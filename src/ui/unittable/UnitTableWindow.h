@@ -41,7 +41,8 @@ class UnitTableWindow : public QDialog {
     // Follows the document after any change; closes when it holds no unit data any more.
     void showDocument();
 
-    // "Set Selected...": asks for a value or a change for the selected cells of one column.
+    // "Set Selected...": asks for a value or a change for the selected cells, of one value
+    // column or several, each changed by its own column's rule.
     void setSelected();
     // Marks what differs from another file's unit data instead of the defaults, until cleared.
     void compareWithFile();
@@ -69,9 +70,11 @@ class UnitTableWindow : public QDialog {
     void buildLayout();
     void connectCommands();
     bool showsUnitData() const;
-    // The selected cells when they are in one value column; warns otherwise.
-    std::optional<ColumnCells> selectedColumnCells();
-    // Ctrl+Enter in a cell: its text into every selected cell of the column.
+    // The selected cells by value column; warns when the selection holds none or a name.
+    std::optional<std::vector<ColumnCells>> selectedColumnCells();
+    // "Change Hit Points of 3 units", or "Change 6 values" across columns.
+    QString stepName(const std::vector<ColumnCells>& cells, std::size_t values) const;
+    // Ctrl+Enter in a cell: its text into every selected cell.
     void setAll(const QString& text);
 
     model::Document& document_;

@@ -30,8 +30,9 @@ constexpr std::array kLastNumbers = {numberBoxIndex("annoyFactorBox"),
                                      numberBoxIndex("decayRateBox"),
                                      numberBoxIndex("pointValueBox")};
 
+// Decay and damage are bytes: a typed number is refused before it reaches their texts.
 std::int32_t typedNumber(const QLineEdit* box) {
-    return ui::typedNumber(box->text());
+    return static_cast<std::int32_t>(ui::typedNumber(box->text()));
 }
 }  // namespace
 
@@ -52,8 +53,12 @@ void UnitEditor::edit(const QString& what, const std::function<void()>& change,
         change();
         return;
     }
-    const QString mergeKey = control.isEmpty() ? control : control + " " + QString::number(*unit_);
-    history_.record(QString("Change %1 of %2").arg(what, unitName_(*unit_)), change, mergeKey);
+    history_.record(QString("Change %1 of %2").arg(what, unitName_(*unit_)), change,
+                    mergeKey(control));
+}
+
+QString UnitEditor::mergeKey(const QString& control) const {
+    return control.isEmpty() ? control : control + " " + QString::number(*unit_);
 }
 
 void UnitEditor::connectRules() {
@@ -162,18 +167,27 @@ void UnitEditor::fillFromUnit(std::size_t unit) {
 
 void UnitEditor::numberChange(std::size_t box) {
     const NumberBox& binding = kNumberBoxes[box];
-    const std::int32_t value = typedNumber(c_.numbers[box]);
-    if (box == kDecayBox) {
-        c_.decayLabel->setText(QString::fromStdString(model::decayText(value)));
+    const std::int64_t value = ui::typedNumber(c_.numbers[box]->text());
+    try {
+        edit(
+            numberLabel(binding),
+            [&] {
+                if (unit_) {
+                    storeNumber(document_.unitData, binding, *unit_, value);
+                }
+            },
+            binding.name);
+    } catch (const model::ValueDoesNotFit&) {
+        // The box stores as it is typed into: "2560" has stored 2, 25 and 256 on its way to the
+        // refusal. The whole run of typing is taken back and the box shows what the unit holds.
+        history_.takeBackRun(mergeKey(binding.name));
+        showNumber(box);
+        throw;
     }
-    edit(
-        QString(binding.label).chopped(1),
-        [&] {
-            if (unit_) {
-                storeNumber(document_.unitData, binding, *unit_, value);
-            }
-        },
-        binding.name);
+    if (box == kDecayBox) {
+        c_.decayLabel->setText(
+            QString::fromStdString(model::decayText(static_cast<std::int32_t>(value))));
+    }
     if (box == kBasicDamageBox || box == kPiercingDamageBox) {
         refreshDamage(box);
     }

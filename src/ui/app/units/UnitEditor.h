@@ -46,6 +46,8 @@ class UnitEditor : public QObject {
     // made one after another by that control for this unit.
     void edit(const QString& what, const std::function<void()>& change,
               const QString& control = {});
+    // The key that merges the steps of one control for the unit shown; empty for none.
+    QString mergeKey(const QString& control) const;
     void store(const model::FieldDescriptor& field, std::uint32_t value, std::size_t part = 0);
     std::uint32_t shown(const model::FieldDescriptor& field, std::size_t part = 0) const;
     void showNumber(std::size_t box);
