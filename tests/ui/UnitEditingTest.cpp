@@ -64,10 +64,16 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(shown.get(uf::sightRange, 0), 12u);
         QCOMPARE(shown.get(uf::goldCost, 0), 25u);
         QCOMPARE(shown.get(uf::flags, 0), 0x3u);
-        // The target boxes rewrite their byte whole as they change: bit 3 is gone.
-        QCOMPARE(shown.get(uf::canTarget, 0), 0x05u);
-        // A check box writes 1 or 0 when its state changes.
-        QCOMPARE(shown.get(uf::magic, 0), 1u);
+        // Bytes the boxes cannot show as stored stay as they are until the user changes them.
+        QCOMPARE(shown.get(uf::canTarget, 0), 0x0Du);
+        QCOMPARE(shown.get(uf::magic, 0), 2u);
+        select(1);
+        select(0);
+        h_->window.saveDocument();
+        QCOMPARE(platform::readWholeFile(dir_.filePath("units.pud")), scenarioWithUnits(units_));
+        // The user's change rewrites the target byte whole from the three boxes.
+        check("targetSeaBox")->click();
+        QCOMPARE(shown.get(uf::canTarget, 0), 0x07u);
     }
 
     // A number the field cannot hold is refused with one warning; the box stores as it is

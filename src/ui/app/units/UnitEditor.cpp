@@ -109,9 +109,15 @@ void UnitEditor::showByteCheck(std::size_t box) {
 
 void UnitEditor::showUnit(std::size_t unit) {
     unit_ = unit;
-    // Filling passes through other values (the target boxes are cleared first) and ends where
-    // it began: as one change that changes nothing, it leaves no step.
-    history_.record("Show " + unitName_(unit), [&] { fillFromUnit(unit); });
+    // Showing a unit changes nothing. The boxes' rules run as they are filled, and a byte they
+    // cannot show as stored (a magic byte of 2, a target bit past the three boxes) would be
+    // written back cut to what they show: the unit's bytes are put back as they were, so only a
+    // user's change rewrites them. As one change that changes nothing, it leaves no step.
+    history_.record("Show " + unitName_(unit), [&] {
+        const model::UnitDataTable stored = document_.unitData;
+        fillFromUnit(unit);
+        document_.unitData = stored;
+    });
 }
 
 void UnitEditor::fillFromUnit(std::size_t unit) {
