@@ -160,6 +160,26 @@ TEST_F(PipelineTest, AFailedWriteToAStreamGivesTheSystemsReason) {
     EXPECT_EQ(lastError, "tarnwick-tool compress: \"-\": cannot write: Broken pipe\n");
 }
 
+// Text output is checked at the end as binary output is: a listing cut short fails with the
+// system's reason, diff with 2 (trouble) rather than 1 (differ).
+TEST_F(PipelineTest, TextThatCannotBeWrittenIsAFailure) {
+    ASSERT_EQ(runCommand({"set", path("in.pud"), path("other.pud"), "0", "hitPoints", "5"}).code,
+              0);
+    const std::string full = "tarnwick-tool: standard output: No space left on device\n";
+    for (const std::string command :
+         {"units in.pud --format json", "info in.pud", "sections in.pud", "list game.war", "fields",
+          "slots", "completion bash", "defaults in.pud", "upgrades in.pud", "restrictions in.pud",
+          "balance in.pud 0 1 --scripts scripts.bin", "--help", "help info", "--version"}) {
+        EXPECT_EQ(shell("\"$TOOL\" " + command + " > /dev/full"), 1) << command;
+        EXPECT_EQ(lastError, full) << command;
+    }
+    EXPECT_EQ(shell("\"$TOOL\" diff in.pud other.pud > /dev/full"), 2);
+    EXPECT_EQ(lastError, full);
+    EXPECT_EQ(shell("\"$TOOL\" diff in.pud other.pud > /dev/null"), 1) << lastError;
+    EXPECT_EQ(shell("\"$TOOL\" info in.pud >&-"), 1);
+    EXPECT_EQ(lastError, "tarnwick-tool: standard output: Bad file descriptor\n");
+}
+
 TEST_F(PipelineTest, ATerminalGetsTextButNoBinaryOutput) {
     const std::vector<std::vector<std::string>> binary = {
         {"resave", path("in.pud"), "-"},
