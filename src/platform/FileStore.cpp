@@ -1,15 +1,18 @@
 #include "platform/FileStore.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 
-#include <QFile>
 #include <QFileInfo>
 
 #include "core/Error.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTempFile.h"
 #include "platform/StreamOutput.h"
 
@@ -57,33 +60,60 @@ const char* FileFailed::verb() const {
     return verbOf(step);
 }
 
-std::vector<std::uint8_t> readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ReadFailed(ReadFailed::Step::Open, path.toStdString(),
-                         file.errorString().toStdString());
+std::vector<std::uint8_t> readWholeFile(const QString& path, bytes::InputLimit limit) {
+    const std::string name = shownFileName(path);
+    const int descriptor = ::open(bytesOfFileName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        throw ReadFailed(ReadFailed::Step::Open, name, std::strerror(errno));
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw ReadFailed(ReadFailed::Step::Read, path.toStdString(),
-                         file.errorString().toStdString());
+    try {
+        auto content = readOpenFile(descriptor, name, limit);
+        ::close(descriptor);
+        return content;
+    } catch (...) {
+        ::close(descriptor);
+        throw;
     }
-    return {content.begin(), content.end()};
 }
 
-std::vector<std::uint8_t> readStandardInput() {
-    std::vector<std::uint8_t> content;
-    std::uint8_t block[65536];
-    for (;;) {
-        const ssize_t count = ::read(STDIN_FILENO, block, sizeof block);
-        if (count > 0) {
-            content.insert(content.end(), block, block + count);
-        } else if (count == 0) {
-            return content;
-        } else if (errno != EINTR) {
-            throw ReadFailed(ReadFailed::Step::Read, "standard input", std::strerror(errno));
-        }
+std::vector<std::uint8_t> readStandardInput(bytes::InputLimit limit) {
+    return readOpenFile(STDIN_FILENO, "standard input", limit);
+}
+
+std::vector<std::uint8_t> readOpenFile(int descriptor, const std::string& name,
+                                       bytes::InputLimit limit) {
+    const auto tooLong = [&] {
+        return ReadFailed(ReadFailed::Step::Read, name,
+                          std::string("longer than any ") + limit.kind + " (" +
+                              std::to_string(limit.bytes) + " bytes at most)");
+    };
+    struct stat status {};
+    const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    if (regular && static_cast<std::uintmax_t>(status.st_size) > limit.bytes) {
+        throw tooLong();
     }
+    try {
+        std::vector<std::uint8_t> content;
+        if (regular) {
+            content.reserve(static_cast<std::size_t>(status.st_size));
+        }
+        std::uint8_t block[65536];
+        // One byte more than the limit tells a pipe or a device that goes on from one that ends.
+        while (content.size() <= limit.bytes) {
+            const std::size_t wanted = std::min(sizeof block, limit.bytes + 1 - content.size());
+            const ssize_t count = ::read(descriptor, block, wanted);
+            if (count > 0) {
+                content.insert(content.end(), block, block + count);
+            } else if (count == 0) {
+                return content;
+            } else if (errno != EINTR) {
+                throw ReadFailed(ReadFailed::Step::Read, name, std::strerror(errno));
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        throw ReadFailed(ReadFailed::Step::Read, name, std::strerror(ENOMEM));
+    }
+    throw tooLong();
 }
 
 void writeStandardOutput(std::span<const std::uint8_t> data) {
@@ -92,7 +122,7 @@ void writeStandardOutput(std::span<const std::uint8_t> data) {
 
 std::optional<FileIdentity> regularFileAt(const QString& path) {
     struct stat status {};
-    return regularFile(::stat(QFile::encodeName(path).constData(), &status), status);
+    return regularFile(::stat(bytesOfFileName(path).constData(), &status), status);
 }
 
 std::optional<FileIdentity> regularFileOn(int descriptor) {
@@ -101,12 +131,12 @@ std::optional<FileIdentity> regularFileOn(int descriptor) {
 }
 
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data) {
-    const std::string name = path.toStdString();
-    if (auto stream = StreamOutput::named(QFile::encodeName(path).toStdString())) {
+    const std::string name = shownFileName(path);
+    if (auto stream = StreamOutput::named(bytesOfFileName(path).toStdString())) {
         writeStraightThrough(*stream, name, data);
         return;
     }
-    const std::string target = QFile::encodeName(followLinks(path)).toStdString();
+    const std::string target = bytesOfFileName(followLinks(path)).toStdString();
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {

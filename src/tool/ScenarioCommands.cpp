@@ -21,7 +21,7 @@ constexpr int kLargestSide = model::kLargestMapSide * kLargestScale;
 model::Document openScenario(const std::string& path) {
     model::Document document = openDocument(path);
     if (document.kind != model::DocumentKind::Scenario) {
-        throw Error("\"" + path + "\" is no scenario");
+        throw Error(quoted(path) + " is no scenario");
     }
     if (const auto problem = model::mapSizeProblem(document)) {
         throw aboutFile(path, Error(*problem));
@@ -113,12 +113,12 @@ void drawMinimap(const Invocation& invocation, std::ostream&) {
         throw UsageError("--scale and --size cannot be used together");
     }
     if (!hasExtension(out, ".png") && !isStream(out)) {
-        throw Error("\"" + out + "\" must end in .png");
+        throw Error(quoted(out) + " must end in .png");
     }
     checkOutput(out, {in});
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {
-        throw Error("\"" + in + "\" has no map size");
+        throw Error(quoted(in) + " has no map size");
     }
     const auto [width, height] = drawnSize(*picture, invocation);
     const game::MinimapPicture drawn = game::resizedMinimap(*picture, width, height);

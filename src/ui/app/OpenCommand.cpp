@@ -10,7 +10,7 @@ namespace tarnwick::ui {
 model::Document readDocumentFile(const model::Document& current, const QString& path) {
     std::vector<std::uint8_t> file;
     try {
-        file = platform::readWholeFile(path);
+        file = platform::readWholeFile(path, files::kLargestDocumentFile);
     } catch (const Error&) {
         throw CommandFailed(errorMessage("Error: Error Opening File!"));
     }
