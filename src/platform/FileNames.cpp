@@ -1,6 +1,12 @@
 #include "platform/FileNames.h"
 
+#include <dirent.h>
+#include <unistd.h>
+
+#include <memory>
 #include <string_view>
+
+#include <QStringList>
 
 #include "core/bytes/Printable.h"
 
@@ -50,6 +56,47 @@ QByteArray bytesOfFileName(const QString& name) {
     }
     endRun(name.size());
     return bytes;
+}
+
+QString fileNameFromBytes(const std::string& bytes) {
+    return fileNameFromBytes(QByteArray::fromStdString(bytes));
+}
+
+QString fileNameFromListing(const QString& listed) {
+    if (!listed.contains(QChar::ReplacementCharacter)) {
+        return listed;
+    }
+    const QStringList parts = listed.split('/');
+    QString found = parts.constFirst();
+    for (qsizetype at = 1; at < parts.size(); ++at) {
+        QString part = parts[at];
+        if (part.contains(QChar::ReplacementCharacter)) {
+            const QByteArray folder = bytesOfFileName(found.isEmpty() ? "/" : found);
+            const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.constData()),
+                                                              ::closedir);
+            int matches = 0;
+            QString match;
+            while (entries) {
+                const dirent* entry = ::readdir(entries.get());
+                if (entry == nullptr) {
+                    break;
+                }
+                if (QString::fromUtf8(entry->d_name) == part) {
+                    ++matches;
+                    match = fileNameFromBytes(QByteArray(entry->d_name));
+                }
+            }
+            if (matches == 1) {
+                part = match;
+            }
+        }
+        found += '/' + part;
+    }
+    return found;
+}
+
+bool fileExists(const QString& name) {
+    return ::access(bytesOfFileName(name).constData(), F_OK) == 0;
 }
 
 std::string shownFileName(const QString& name) {

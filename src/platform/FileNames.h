@@ -15,6 +15,15 @@ namespace tarnwick::platform {
 
 QString fileNameFromBytes(const QByteArray& bytes);
 QByteArray bytesOfFileName(const QString& name);
+// The document's name, which core keeps as the bytes.
+QString fileNameFromBytes(const std::string& bytes);
+
+// The name as Qt's own listing decoded it (a file chooser's answer), where every byte that is no
+// UTF-8 became U+FFFD: each such part is found again among its folder's entries, decoded the
+// same way, and when one entry alone matches it gives the bytes. Any other name comes back as is.
+QString fileNameFromListing(const QString& listed);
+
+bool fileExists(const QString& name);
 
 // The name as a message shows it: UTF-8 as it is, other bytes as "\xE9".
 std::string shownFileName(const QString& name);

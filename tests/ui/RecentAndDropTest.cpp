@@ -1,11 +1,16 @@
+#include <cstdio>
+#include <fstream>
+
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSettings>
 #include <QUrl>
 
 #include "DemoScenario.h"
 #include "UiTestSupport.h"
 #include "core/files/Scenario.h"
 #include "core/files/StandaloneFiles.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 
 using namespace tarnwick;
@@ -53,6 +58,34 @@ class RecentAndDropTest : public WindowTestBase {
         shownItem("clearRecentItem")->trigger();
         QCOMPARE(recentItems(), (QStringList{"-", "Clear Menu"}));
         QVERIFY(!shownItem("clearRecentItem")->isEnabled());
+    }
+
+    // A Latin-1 name, as the command line gives it: opened, saved and listed as the same bytes,
+    // shown escaped, and still the same bytes in the store the next run reads.
+    void aNameThatIsNoUtf8StaysItsBytes() {
+        const std::string bytes = dir_.path().toStdString() + "/lat\xE9.ugd";
+        const Bytes content = files::writeUpgradeFile(demo::demoScenario());
+        std::ofstream(bytes, std::ios::binary)
+            .write(reinterpret_cast<const char*>(content.data()),
+                   static_cast<std::streamsize>(content.size()));
+        h_->window.openFile(platform::fileNameFromBytes(QByteArray::fromStdString(bytes)));
+        QCOMPARE(h_->document.fileName, bytes);
+        QCOMPARE(recentItems().constFirst(), "&1 " + native("lat") + "\\xE9.ugd");
+
+        h_->window.menus().save->trigger();
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        QCOMPARE(QDir(dir_.path()).count(), 3u);  // ".", ".." and the one file, no namesake
+
+        const QString copy = dir_.filePath("store.conf");
+        QVERIFY(QFile::copy(platform::SettingsStore().location(), copy));
+        const QVariant stored = QSettings(copy, QSettings::IniFormat).value("RecentFiles");
+        QCOMPARE(stored.toList().value(0).toByteArray().toStdString(), bytes);
+
+        h_->window.openFile(upgradeFile(1));
+        recentItem(2)->trigger();
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        QCOMPARE(h_->document.fileName, bytes);
+        std::remove(bytes.c_str());  // which Qt, removing the folder, cannot name
     }
 
     void aDroppedScenarioOpensAsIfChosen() {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "core/files/DocumentFiles.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 #include "ui/prompts/CommandFailed.h"
 
@@ -31,7 +32,7 @@ SaveOutcome SaveCommands::save() {
         throw CommandFailed(std::vector<Message>{});
     }
     try {
-        write(QString::fromStdString(document_.fileName));
+        write(platform::fileNameFromBytes(document_.fileName));
     } catch (const platform::SaveFailed& failure) {
         throw CommandFailed(failureMessage(failure));
     }
@@ -63,7 +64,7 @@ SaveOutcome SaveCommands::saveAs() {
     }
     // The chooser starts at the document's own file, where the user works.
     if (!document_.fileName.empty()) {
-        const QFileInfo file(QString::fromStdString(document_.fileName));
+        const QFileInfo file(platform::fileNameFromBytes(document_.fileName));
         saveAsChoice_.initialDirectory = file.absolutePath();
         saveAsChoice_.fileName = file.fileName();
     } else {
@@ -84,7 +85,7 @@ SaveOutcome SaveCommands::saveAs() {
         throw CommandFailed({failureMessage(failure), notSaved});
     }
     // The document now lives where it was saved: a later Save writes there too.
-    document_.fileName = chosen->toStdString();
+    document_.fileName = platform::bytesOfFileName(*chosen).toStdString();
     return SaveOutcome::Saved;
 }
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "core/model/BulkChange.h"
+#include "platform/FileNames.h"
 #include "ui/dialogs/UnitTableClipboard.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -169,14 +170,14 @@ void UnitTableWindow::showDocument() {
 }
 
 void UnitTableWindow::compareWithFile() {
-    const auto chosen =
-        prompts_.chooseFileToOpen({"Compare with File",
-                                   kCompareFilter,
-                                   1,
-                                   {},
-                                   QFileInfo(QString::fromStdString(document_.fileName)).path(),
-                                   {},
-                                   true});
+    const auto chosen = prompts_.chooseFileToOpen(
+        {"Compare with File",
+         kCompareFilter,
+         1,
+         {},
+         QFileInfo(platform::fileNameFromBytes(document_.fileName)).path(),
+         {},
+         true});
     if (!chosen) {
         return;
     }

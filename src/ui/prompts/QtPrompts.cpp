@@ -5,6 +5,8 @@
 #include <QGridLayout>
 #include <QMessageBox>
 
+#include "platform/FileNames.h"
+
 namespace tarnwick::ui {
 
 namespace {
@@ -58,7 +60,7 @@ std::optional<QString> runDialog(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return platform::fileNameFromListing(dialog.selectedFiles().constFirst());
 }
 
 }  // namespace
