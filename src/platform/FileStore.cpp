@@ -1,17 +1,18 @@
 #include "platform/FileStore.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-
-#include <QFile>
-#include <QFileInfo>
+#include <new>
 
 #include "core/Error.h"
 #include "platform/FileAttributes.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTempFile.h"
 #include "platform/StreamOutput.h"
 
@@ -69,33 +70,60 @@ const char* FileFailed::verb() const {
     return verbOf(step);
 }
 
-std::vector<std::uint8_t> readWholeFile(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw ReadFailed(ReadFailed::Step::Open, path.toStdString(),
-                         file.errorString().toStdString());
+std::vector<std::uint8_t> readWholeFile(const QString& path, bytes::InputLimit limit) {
+    const std::string name = shownFileName(path);
+    const int descriptor = ::open(bytesOfFileName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) {
+        throw ReadFailed(ReadFailed::Step::Open, name, std::strerror(errno));
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw ReadFailed(ReadFailed::Step::Read, path.toStdString(),
-                         file.errorString().toStdString());
+    try {
+        auto content = readOpenFile(descriptor, name, limit);
+        ::close(descriptor);
+        return content;
+    } catch (...) {
+        ::close(descriptor);
+        throw;
     }
-    return {content.begin(), content.end()};
 }
 
-std::vector<std::uint8_t> readStandardInput() {
-    std::vector<std::uint8_t> content;
-    std::uint8_t block[65536];
-    for (;;) {
-        const ssize_t count = ::read(STDIN_FILENO, block, sizeof block);
-        if (count > 0) {
-            content.insert(content.end(), block, block + count);
-        } else if (count == 0) {
-            return content;
-        } else if (errno != EINTR) {
-            throw ReadFailed(ReadFailed::Step::Read, "standard input", std::strerror(errno));
-        }
+std::vector<std::uint8_t> readStandardInput(bytes::InputLimit limit) {
+    return readOpenFile(STDIN_FILENO, "standard input", limit);
+}
+
+std::vector<std::uint8_t> readOpenFile(int descriptor, const std::string& name,
+                                       bytes::InputLimit limit) {
+    const auto tooLong = [&] {
+        return ReadFailed(ReadFailed::Step::Read, name,
+                          std::string("longer than any ") + limit.kind + " (" +
+                              std::to_string(limit.bytes) + " bytes at most)");
+    };
+    struct stat status {};
+    const bool regular = ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    if (regular && static_cast<std::uintmax_t>(status.st_size) > limit.bytes) {
+        throw tooLong();
     }
+    try {
+        std::vector<std::uint8_t> content;
+        if (regular) {
+            content.reserve(static_cast<std::size_t>(status.st_size));
+        }
+        std::uint8_t block[65536];
+        // One byte more than the limit tells a pipe or a device that goes on from one that ends.
+        while (content.size() <= limit.bytes) {
+            const std::size_t wanted = std::min(sizeof block, limit.bytes + 1 - content.size());
+            const ssize_t count = ::read(descriptor, block, wanted);
+            if (count > 0) {
+                content.insert(content.end(), block, block + count);
+            } else if (count == 0) {
+                return content;
+            } else if (errno != EINTR) {
+                throw ReadFailed(ReadFailed::Step::Read, name, std::strerror(errno));
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        throw ReadFailed(ReadFailed::Step::Read, name, std::strerror(ENOMEM));
+    }
+    throw tooLong();
 }
 
 void writeStandardOutput(std::span<const std::uint8_t> data) {
@@ -104,7 +132,7 @@ void writeStandardOutput(std::span<const std::uint8_t> data) {
 
 std::optional<FileIdentity> regularFileAt(const QString& path) {
     struct stat status {};
-    return regularFile(::stat(QFile::encodeName(path).constData(), &status), status);
+    return regularFile(::stat(bytesOfFileName(path).constData(), &status), status);
 }
 
 std::optional<FileIdentity> regularFileOn(int descriptor) {
@@ -120,20 +148,20 @@ LinksWouldSeparate::LinksWouldSeparate(const std::string& name, nlink_t count)
 
 nlink_t hardLinkCount(const QString& path) {
     struct stat status {};
-    const bool found = ::stat(QFile::encodeName(path).constData(), &status) == 0;
+    const bool found = ::stat(bytesOfFileName(path).constData(), &status) == 0;
     return found && S_ISREG(status.st_mode) ? status.st_nlink : 0;
 }
 
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data, OtherLinks otherLinks) {
-    const std::string name = path.toStdString();
+    const std::string name = shownFileName(path);
     const auto refuse = [&name](int error) {
         throw SaveFailed(SaveFailed::Step::Create, name, std::strerror(error));
     };
-    if (auto stream = StreamOutput::named(QFile::encodeName(path).toStdString())) {
+    if (auto stream = StreamOutput::named(bytesOfFileName(path).toStdString())) {
         writeStraightThrough(*stream, name, data);
         return;
     }
-    const auto target = linkedFile(QFile::encodeName(path).toStdString());
+    const auto target = linkedFile(bytesOfFileName(path).toStdString());
     if (!target) {
         refuse(errno);
     }

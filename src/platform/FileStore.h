@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,6 +13,7 @@
 #include <QString>
 
 #include "core/Error.h"
+#include "core/bytes/InputLimit.h"
 
 namespace tarnwick::platform {
 
@@ -43,10 +45,17 @@ class LinksWouldSeparate : public SaveFailed {
     nlink_t links;
 };
 
-// The whole file; throws ReadFailed with a readable reason when it cannot be read.
-std::vector<std::uint8_t> readWholeFile(const QString& path);
-// All of standard input, to its end; throws ReadFailed.
-std::vector<std::uint8_t> readStandardInput();
+// As large as memory allows: for files this program wrote itself.
+inline constexpr bytes::InputLimit kAnySize{SIZE_MAX - 1, "file"};
+
+// The whole file, `path` taken as bytes (see FileNames); throws ReadFailed with a readable
+// reason when it cannot be read, or when it is longer than `limit`, before reading it all.
+std::vector<std::uint8_t> readWholeFile(const QString& path, bytes::InputLimit limit = kAnySize);
+// All of standard input, to its end; throws ReadFailed, as readWholeFile.
+std::vector<std::uint8_t> readStandardInput(bytes::InputLimit limit);
+// All of what `descriptor` is open on, which stays open, as readWholeFile; `name` for messages.
+std::vector<std::uint8_t> readOpenFile(int descriptor, const std::string& name,
+                                       bytes::InputLimit limit);
 
 // Replaces the file only once every byte is written and synced (a sibling temporary file renamed
 // over the target, see SiblingTempFile): on failure the old file is untouched and the temporary

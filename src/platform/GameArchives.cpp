@@ -1,6 +1,7 @@
 #include "platform/GameArchives.h"
 
 #include "core/Error.h"
+#include "core/archive/Archive.h"
 #include "platform/GameFiles.h"
 
 namespace tarnwick::platform {
@@ -16,7 +17,7 @@ QString locateGameArchive(const QString& gameDirectory, const QString& name) {
 MappedFile openGameArchive(const QString& gameDirectory, const QString& name) {
     const QString path = locateGameArchive(gameDirectory, name);
     try {
-        return MappedFile(path);
+        return MappedFile(path, archive::kLargestArchive);
     } catch (const Error&) {
         throw Error("Error Opening " + name.toStdString());
     }

@@ -5,8 +5,9 @@
 #include <span>
 #include <vector>
 
-#include <QFile>
 #include <QString>
+
+#include "core/bytes/InputLimit.h"
 
 namespace tarnwick::platform {
 
@@ -14,14 +15,20 @@ namespace tarnwick::platform {
 // only where an entry is looked at. Other programs may keep the file open meanwhile.
 class MappedFile {
   public:
-    // Throws ReadFailed with the reason when the file cannot be opened or read.
-    explicit MappedFile(const QString& path);
+    // `path` taken as bytes (see FileNames). Throws ReadFailed with the reason when the file
+    // cannot be opened or read, or is longer than `limit`.
+    MappedFile(const QString& path, bytes::InputLimit limit);
 
     std::span<const std::uint8_t> bytes() const { return bytes_; }
 
   private:
-    std::unique_ptr<QFile> file_;
-    std::vector<std::uint8_t> copy_;  // when the file cannot be mapped (an empty file)
+    struct Mapping {
+        void* address;
+        std::size_t length;
+        ~Mapping();
+    };
+    std::unique_ptr<Mapping> mapping_;
+    std::vector<std::uint8_t> copy_;  // when the file cannot be mapped (empty, or no regular file)
     std::span<const std::uint8_t> bytes_;
 };
 

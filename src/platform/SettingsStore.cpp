@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "core/Error.h"
+#include "platform/FileNames.h"
 
 namespace tarnwick::platform {
 
@@ -70,12 +71,32 @@ void SettingsStore::setUnitTableLayout(const QByteArray& layout) {
     write(kUnitTableLayoutKey, layout);
 }
 
+// A name that is no UTF-8 is stored as its bytes, which a string in the store would not keep; a
+// list of names that are all UTF-8 is stored as the strings it holds, as it always was.
 QStringList SettingsStore::recentFiles() const {
-    return openStore().value(kRecentFilesKey).toStringList();
+    const QVariant stored = openStore().value(kRecentFilesKey);
+    const QVariantList entries = stored.typeId() == QMetaType::QVariantList ? stored.toList()
+                                 : stored.typeId() == QMetaType::QByteArray
+                                     ? QVariantList{stored}
+                                     : QVariant(stored.toStringList()).toList();
+    QStringList files;
+    for (const QVariant& entry : entries) {
+        files << (entry.typeId() == QMetaType::QByteArray ? fileNameFromBytes(entry.toByteArray())
+                                                          : entry.toString());
+    }
+    return files;
 }
 
 void SettingsStore::setRecentFiles(const QStringList& files) {
-    write(kRecentFilesKey, files);
+    QVariantList entries;
+    bool allText = true;
+    for (const QString& file : files) {
+        const QByteArray bytes = bytesOfFileName(file);
+        const bool text = bytes == file.toUtf8();
+        allText = allText && text;
+        entries << (text ? QVariant(file) : QVariant(bytes));
+    }
+    write(kRecentFilesKey, allText ? QVariant(files) : QVariant(entries));
 }
 
 void SettingsStore::write(const char* key, const QVariant& value) {

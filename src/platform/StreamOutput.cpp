@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 namespace tarnwick::platform {
 
@@ -128,6 +129,39 @@ bool StreamOutput::write(std::span<const std::uint8_t> data) {
         written = fail();
     }
     return written;
+}
+
+StreamOutputBuffer::StreamOutputBuffer(StreamOutput output) : output_(std::move(output)) {
+    setp(block_, block_ + sizeof block_);
+}
+
+StreamOutputBuffer::~StreamOutputBuffer() {
+    writePending();
+}
+
+bool StreamOutputBuffer::writePending() {
+    const auto pending = static_cast<std::size_t>(pptr() - pbase());
+    setp(block_, block_ + sizeof block_);
+    // After one failure nothing more is written: a later block must not land after a gap.
+    if (!failed_ && pending > 0) {
+        failed_ = !output_.write({reinterpret_cast<const std::uint8_t*>(block_), pending});
+    }
+    return !failed_;
+}
+
+StreamOutputBuffer::int_type StreamOutputBuffer::overflow(int_type next) {
+    if (!writePending()) {
+        return traits_type::eof();
+    }
+    if (!traits_type::eq_int_type(next, traits_type::eof())) {
+        *pptr() = traits_type::to_char_type(next);
+        pbump(1);
+    }
+    return traits_type::not_eof(next);
+}
+
+int StreamOutputBuffer::sync() {
+    return writePending() ? 0 : -1;
 }
 
 }  // namespace tarnwick::platform

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <streambuf>
 #include <string>
 
 namespace tarnwick::platform {
@@ -34,6 +35,31 @@ class StreamOutput {
     std::string path_;
     std::string reason_;
     bool notOpened_ = false;
+};
+
+// A std::ostream's buffer that writes through a StreamOutput in blocks and keeps the system's
+// reason when a block could not be written, so that a program can tell at its end why its text
+// output failed; a stream over it then has its badbit set.
+class StreamOutputBuffer : public std::streambuf {
+  public:
+    explicit StreamOutputBuffer(StreamOutput output);
+    ~StreamOutputBuffer() override;
+    StreamOutputBuffer(const StreamOutputBuffer&) = delete;
+    StreamOutputBuffer& operator=(const StreamOutputBuffer&) = delete;
+
+    // Empty while every block has been written.
+    const std::string& reason() const { return output_.reason(); }
+
+  protected:
+    int_type overflow(int_type next) override;
+    int sync() override;
+
+  private:
+    bool writePending();
+
+    StreamOutput output_;
+    char block_[16384];
+    bool failed_ = false;
 };
 
 }  // namespace tarnwick::platform

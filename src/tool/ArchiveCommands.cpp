@@ -25,13 +25,13 @@ std::int64_t entryNumber(const std::string& text) {
 // refusal, not a listing of made-up entries.
 void listEntries(const Invocation& invocation, std::ostream& out) {
     const std::string& path = invocation.arguments[0];
-    const MappedInput file(path);
+    const MappedInput file(path, archive::kLargestArchive);
     std::optional<archive::ArchiveView> view;
     try {
         view.emplace(file.bytes());
         view->checkIntact();
     } catch (const Error& error) {
-        throw Error("\"" + path + "\" is no game archive, or a damaged one: " + error.what());
+        throw Error(quoted(path) + " is no game archive, or a damaged one: " + error.what());
     }
     for (std::size_t slot = 0; slot < view->entryCount(); ++slot) {
         out << slot << ' ';
@@ -47,24 +47,31 @@ void listEntries(const Invocation& invocation, std::ostream& out) {
 
 void extractEntry(const Invocation& invocation, std::ostream&) {
     checkOutput(invocation.arguments[2], {invocation.arguments[0]});
-    const MappedInput file(invocation.arguments[0]);
-    const auto bytes =
-        archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
+    const std::string& path = invocation.arguments[0];
+    const MappedInput file(path, archive::kLargestArchive);
+    const auto bytes = [&] {
+        try {
+            return archive::ArchiveView(file.bytes()).extract(entryNumber(invocation.arguments[1]));
+        } catch (const Error& error) {
+            throw aboutFile(path, error);
+        }
+    }();
     writeOutput(invocation.arguments[2], bytes);
 }
 
 void compressFile(const Invocation& invocation, std::ostream&) {
     checkOutput(invocation.arguments[1], {invocation.arguments[0]});
     NoProgress quiet;
-    writeOutput(invocation.arguments[1],
-                archive::lzssCompress(readInput(invocation.arguments[0]), quiet));
+    writeOutput(
+        invocation.arguments[1],
+        archive::lzssCompress(readInput(invocation.arguments[0], archive::kLargestEntry), quiet));
 }
 
 // The archive at `path` with `entry` replaced; a refusal names the archive.
 std::vector<std::uint8_t> rebuiltArchive(const std::string& path, std::int64_t entry,
                                          std::uint32_t header,
                                          std::span<const std::uint8_t> payload) {
-    const auto archiveBytes = readInput(path);
+    const auto archiveBytes = readInput(path, archive::kLargestArchive);
     NoProgress quiet;
     try {
         return archive::insertEntry(archiveBytes, entry, header, payload, quiet);
@@ -79,7 +86,7 @@ void insertEntry(const Invocation& invocation, std::ostream&) {
     checkOutput(archivePath);  // "-" reads the archive from standard input, writes it to output
     const bool compress = invocation.isSet("compress");
     const std::int64_t entry = entryNumber(invocation.arguments[1]);
-    const auto data = readInput(invocation.arguments[2]);
+    const auto data = readInput(invocation.arguments[2], archive::kLargestEntry);
     NoProgress quiet;
     const auto payload = compress ? archive::lzssCompress(data, quiet) : data;
     writeOutput(archivePath, rebuiltArchive(archivePath, entry,
@@ -99,9 +106,10 @@ const archive::ArchiveSlot& slotArgument(const std::string& row) {
 // As Direct Open reads a slot: what it could not open is refused the same way.
 void directLoad(const Invocation& invocation, std::ostream&) {
     const archive::ArchiveSlot& slot = slotArgument(invocation.arguments[1]);
-    const QString gameDirectory = QString::fromStdString(invocation.arguments[0]);
-    checkOutput(invocation.arguments[2],
-                {platform::locateGameArchive(gameDirectory, archive::kSlotArchive).toStdString()});
+    const QString gameDirectory = systemName(invocation.arguments[0]);
+    checkOutput(
+        invocation.arguments[2],
+        {commandLineName(platform::locateGameArchive(gameDirectory, archive::kSlotArchive))});
     const platform::MappedFile file =
         platform::openGameArchive(gameDirectory, archive::kSlotArchive);
     const auto entry = archive::ArchiveView(file.bytes()).extract(slot.entry);
@@ -122,10 +130,8 @@ void directSave(const Invocation& invocation, std::ostream&) {
             throw aboutFile(file, error);
         }
     }();
-    const std::string archivePath =
-        platform::locateGameArchive(QString::fromStdString(invocation.arguments[0]),
-                                    archive::kSlotArchive)
-            .toStdString();
+    const std::string archivePath = commandLineName(
+        platform::locateGameArchive(systemName(invocation.arguments[0]), archive::kSlotArchive));
     writeOutput(archivePath,
                 rebuiltArchive(archivePath, slot.entry, packed.header, packed.payload));
 }

@@ -24,11 +24,11 @@ constexpr std::int64_t kLargestMapSide = 4096;
 
 std::vector<std::uint8_t> animationScripts(const Invocation& invocation) {
     if (const auto scripts = invocation.value("scripts")) {
-        return readInput(*scripts);
+        return readInput(*scripts, archive::kLargestEntry);
     }
     if (const auto game = invocation.value("game")) {
         const platform::MappedFile archive =
-            platform::openGameArchive(QString::fromStdString(*game), "MAINDAT.WAR");
+            platform::openGameArchive(systemName(*game), "MAINDAT.WAR");
         return archive::ArchiveView(archive.bytes()).extract(kAnimationEntry);
     }
     throw UsageError("balance needs the animation scripts: --game DIR or --scripts FILE");

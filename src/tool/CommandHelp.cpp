@@ -98,7 +98,9 @@ const std::vector<HelpTerm>& toolOptions() {
 const std::vector<HelpTerm>& exitStatuses() {
     static const std::vector<HelpTerm> statuses = {
         {"0", "success"},
-        {"1", "failure: the message says why, and no file is left half-written"},
+        {"1",
+         "failure: the message says why, and no file is left half-written; standard output "
+         "that could not all be written is one too"},
         {"2",
          "usage error: an unknown command or option, a missing or extra argument, a value that "
          "its argument or option does not take"},

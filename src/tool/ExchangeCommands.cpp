@@ -4,6 +4,7 @@
 
 #include "core/archive/Archive.h"
 #include "core/exchange/Changes.h"
+#include "core/exchange/ChangesFile.h"
 #include "core/exchange/TableDiff.h"
 #include "core/files/DocumentFiles.h"
 #include "core/model/ExpansionGraphics.h"
@@ -35,7 +36,7 @@ void listRestrictions(const Invocation& invocation, std::ostream& out) {
 std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
     const UnitNames names(invocation.value(kGameOption.name));
-    const auto file = readInput(path);
+    const auto file = readInput(path, exchange::kLargestChangesFile);
     try {
         return exchange::checkChanges(exchange::readChanges(file, path),
                                       [&](const std::string& unit) { return names.find(unit); });
@@ -113,7 +114,7 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
 // The game's own tables: its default unit data (with the swamp graphics when `withSwamp`) and
 // upgrade data from MAINDAT.WAR, and the restrictions "Add Default Restrictions" builds.
 model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
-    const QString directory = QString::fromStdString(gameDirectory);
+    const QString directory = systemName(gameDirectory);
     const platform::MappedFile archive = platform::openGameArchive(directory, "maindat.war");
     model::Document defaults;
     const std::int64_t unitEntry = withSwamp ? model::kDefaultUnitDataEntry : kDefaultUnitEntry;
@@ -124,7 +125,8 @@ model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
                                            "MAINDAT.WAR entry " + std::to_string(entry));
         }
     } catch (const Error& error) {
-        throw aboutFile(platform::locateGameArchive(directory, "maindat.war").toStdString(), error);
+        throw aboutFile(commandLineName(platform::locateGameArchive(directory, "maindat.war")),
+                        error);
     }
     defaults.restrictions = model::RestrictionTable::defaults();
     return defaults;

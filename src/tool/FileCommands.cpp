@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/bytes/Printable.h"
+#include "core/files/DocumentFiles.h"
 #include "core/files/SectionChain.h"
 #include "core/files/TableFiles.h"
 #include "tool/Commands.h"
@@ -13,7 +14,7 @@ namespace {
 
 void listSections(const Invocation& invocation, std::ostream& out) {
     const std::string& path = invocation.arguments[0];
-    const auto file = readInput(path);
+    const auto file = readInput(path, files::kLargestDocumentFile);
     files::SectionChainReader chain(file);
     try {
         while (const auto header = chain.nextHeader()) {
@@ -50,7 +51,7 @@ void exportTable(const Invocation& invocation, std::ostream&) {
     checkOutput(invocation.arguments[2], {in});
     const model::Document document = openDocument(in);
     if (kind->format == files::ExportFormat::Restrictions && !document.hasRestrictions()) {
-        throw Error("\"" + in + "\" holds no restrictions");
+        throw Error(quoted(in) + " holds no restrictions");
     }
     writeOutput(invocation.arguments[2], files::exportTable(document, kind->format));
 }
@@ -62,7 +63,7 @@ void importTable(const Invocation& invocation, std::ostream&) {
     checkOutput(out, {tableFile});
     const model::Document before = openDocument(invocation.arguments[0]);
     model::Document after = before;
-    const auto table = readInput(tableFile);
+    const auto table = readInput(tableFile, files::kLargestTableFile);
     try {
         files::importTable(after, table);
     } catch (const Error& error) {

@@ -26,7 +26,7 @@ constexpr std::uint64_t kMostDrawnPixels = std::uint64_t{kLargestSide} * kLarges
 model::Document openScenario(const std::string& path) {
     model::Document document = openDocument(path);
     if (document.kind != model::DocumentKind::Scenario) {
-        throw Error("\"" + path + "\" is no scenario");
+        throw Error(quoted(path) + " is no scenario");
     }
     if (const auto problem = model::mapSizeProblem(document)) {
         throw aboutFile(path, Error(*problem));
@@ -138,12 +138,12 @@ void drawMinimap(const Invocation& invocation, std::ostream&) {
         throw UsageError("--scale and --size cannot be used together");
     }
     if (!hasExtension(out, ".png") && !isStream(out)) {
-        throw Error("\"" + out + "\" must end in .png");
+        throw Error(quoted(out) + " must end in .png");
     }
     checkOutput(out, {in});
     const auto picture = game::buildMinimap(openScenario(in));
     if (!picture) {
-        throw Error("\"" + in + "\" has no map size");
+        throw Error(quoted(in) + " has no map size");
     }
     const auto [width, height] = drawnSize(*picture, invocation);
     const game::MinimapPicture drawn = game::resizedMinimap(*picture, width, height);

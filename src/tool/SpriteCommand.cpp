@@ -1,4 +1,5 @@
 #include "core/Progress.h"
+#include "core/archive/Archive.h"
 #include "core/graphics/SpriteConverter.h"
 #include "core/model/TypedNumber.h"
 #include "tool/Commands.h"
@@ -34,13 +35,13 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
     // A stream has no name to tell the form by: it gets the PNG that viewers take.
     const bool png = hasExtension(out, ".png") || (!bmp && isStream(out));
     if (!png && !bmp) {
-        throw Error("\"" + out + "\" must end in .bmp or .png");
+        throw Error(quoted(out) + " must end in .bmp or .png");
     }
     const auto paletteFile = invocation.value("palette");
     checkOutput(out, {in, paletteFile.value_or(in)});
     graphics::Palette palette = graphics::greyPalette();
     if (paletteFile) {
-        const auto gamePalette = readInput(*paletteFile);
+        const auto gamePalette = readInput(*paletteFile, archive::kLargestEntry);
         try {
             palette = graphics::paletteFromGame(gamePalette);
         } catch (const Error& error) {
@@ -50,11 +51,11 @@ void convertSprite(const Invocation& invocation, std::ostream&) {
     // 0 is all of them.
     const auto frames = static_cast<std::size_t>(
         model::parseTypedInteger(invocation.value("frames").value_or("0")));
-    const auto sprite = readInput(in);
+    const auto sprite = readInput(in, archive::kLargestEntry);
     try {
         graphics::checkSprite(sprite);
     } catch (const Error& error) {
-        throw Error("\"" + in + "\" is no sprite: " + error.what());
+        throw Error(quoted(in) + " is no sprite: " + error.what());
     }
     const auto converted = [&] {
         NoProgress quiet;

@@ -39,7 +39,7 @@ void printTable(const model::Document& document, exchange::Table table,
 model::Document openHolding(const std::string& path, exchange::Table table) {
     model::Document document = openDocument(path);
     if (!exchange::holdsTable(document, table)) {
-        throw Error("\"" + path + "\" holds no " + std::string(exchange::schemaOf(table).held));
+        throw Error(quoted(path) + " holds no " + std::string(exchange::schemaOf(table).held));
     }
     return document;
 }

@@ -1,8 +1,12 @@
 #include "tool/ToolCommands.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 
 #include "TarnwickProject.h"
+#include "platform/StreamOutput.h"
 #include "tool/CommandHelp.h"
 #include "tool/CommandLine.h"
 #include "tool/Commands.h"
@@ -63,9 +67,18 @@ int runCommand(const Command& command, const std::vector<std::string>& words, st
     }
 }
 
-}  // namespace
+// Why the text written to `out` did not all arrive, once it is flushed; nothing when it did.
+std::optional<std::string> outputFailure(std::ostream& out) {
+    out.flush();
+    if (out) {
+        return std::nullopt;
+    }
+    const auto* buffer = dynamic_cast<const platform::StreamOutputBuffer*>(out.rdbuf());
+    return buffer && !buffer->reason().empty() ? buffer->reason() : std::strerror(EIO);
+}
 
-int runTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+int runAny(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           int& failureStatus) {
     try {
         if (arguments.empty()) {
             throw UsageError("A command is needed");
@@ -85,11 +98,27 @@ int runTool(const std::vector<std::string>& arguments, std::ostream& out, std::o
         if (first.starts_with('-')) {
             throw UsageError("Unknown option \"" + first + "\"");
         }
-        return runCommand(commandNamed(first), rest, out, err);
+        const Command& command = commandNamed(first);
+        failureStatus = command.failureStatus;
+        return runCommand(command, rest, out, err);
     } catch (const UsageError& error) {
         err << kProgram << ": " << error.what() << "\nTry \"" << kProgram << " --help\".\n";
         return 2;
     }
+}
+
+}  // namespace
+
+int runTool(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    int failureStatus = 1;
+    const int status = runAny(arguments, out, err, failureStatus);
+    // Output that could not be written is a failure, whatever the command found: a listing cut
+    // short on a full disk must not pass for a complete one.
+    if (const auto reason = outputFailure(out)) {
+        err << kProgram << ": standard output: " << *reason << '\n';
+        return std::max(status, failureStatus);
+    }
+    return status;
 }
 
 }  // namespace tarnwick::tool

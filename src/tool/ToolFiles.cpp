@@ -6,7 +6,9 @@
 
 #include <QString>
 
+#include "core/bytes/Printable.h"
 #include "core/files/DocumentFiles.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 #include "platform/StreamOutput.h"
 #include "tool/Command.h"
@@ -21,10 +23,6 @@ bool isStandardStream(const std::string& path) {
     return path == kStandardStream;
 }
 
-std::string quoted(const std::string& path) {
-    return '"' + path + '"';
-}
-
 // The platform names the file as it opened it; the tool names it as it was given, first.
 Error fileFailure(const std::string& path, const platform::FileFailed& failure) {
     return Error(quoted(path) + ": cannot " + failure.verb() + ": " + failure.reason);
@@ -33,19 +31,19 @@ Error fileFailure(const std::string& path, const platform::FileFailed& failure) 
 bool standardInputTaken = false;
 platform::OtherLinks otherLinksOfOutputs = platform::OtherLinks::Refuse;
 
-std::vector<std::uint8_t> readStandardInput() {
+std::vector<std::uint8_t> readStandardInput(bytes::InputLimit limit) {
     if (standardInputTaken) {
         throw UsageError("\"-\" is standard input, which is read once: give it for one input");
     }
     standardInputTaken = true;
-    return platform::readStandardInput();
+    return platform::readStandardInput(limit);
 }
 
 // The regular file an input or an output names; "-" names what standard input or output holds.
 std::optional<platform::FileIdentity> regularFileNamed(const std::string& path,
                                                        int standardDescriptor) {
     return isStandardStream(path) ? platform::regularFileOn(standardDescriptor)
-                                  : platform::regularFileAt(QString::fromStdString(path));
+                                  : platform::regularFileAt(systemName(path));
 }
 
 bool isTerminal(const std::string& path) {
@@ -58,22 +56,34 @@ bool isTerminal(const std::string& path) {
 
 }  // namespace
 
-std::vector<std::uint8_t> readInput(const std::string& path) {
+std::string quoted(const std::string& path) {
+    return '"' + bytes::printableName(path) + '"';
+}
+
+QString systemName(const std::string& path) {
+    return platform::fileNameFromBytes(QByteArray::fromStdString(path));
+}
+
+std::string commandLineName(const QString& path) {
+    return platform::bytesOfFileName(path).toStdString();
+}
+
+std::vector<std::uint8_t> readInput(const std::string& path, bytes::InputLimit limit) {
     try {
-        return isStandardStream(path) ? readStandardInput()
-                                      : platform::readWholeFile(QString::fromStdString(path));
+        return isStandardStream(path) ? readStandardInput(limit)
+                                      : platform::readWholeFile(systemName(path), limit);
     } catch (const platform::ReadFailed& failure) {
         throw fileFailure(path, failure);
     }
 }
 
-MappedInput::MappedInput(const std::string& path) {
+MappedInput::MappedInput(const std::string& path, bytes::InputLimit limit) {
     if (isStandardStream(path)) {
-        read_ = readInput(path);
+        read_ = readInput(path, limit);
         return;
     }
     try {
-        file_.emplace(QString::fromStdString(path));
+        file_.emplace(systemName(path), limit);
     } catch (const platform::ReadFailed& failure) {
         throw fileFailure(path, failure);
     }
@@ -123,7 +133,7 @@ void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
         if (isStandardStream(path)) {
             platform::writeStandardOutput(bytes);
         } else {
-            platform::saveWholeFile(QString::fromStdString(path), bytes, otherLinksOfOutputs);
+            platform::saveWholeFile(systemName(path), bytes, otherLinksOfOutputs);
         }
     } catch (const platform::LinksWouldSeparate& refusal) {
         throw Error(refusal.reason);  // names the file already, as it was given
@@ -138,7 +148,7 @@ bool hasExtension(const std::string& path, const char* extension) {
 }
 
 model::Document openDocument(const std::string& path) {
-    const auto file = readInput(path);
+    const auto file = readInput(path, files::kLargestDocumentFile);
     try {
         return files::readDocument({}, file, path);
     } catch (const Error& error) {

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 #include "core/Error.h"
+#include "core/bytes/InputLimit.h"
 #include "core/model/Document.h"
 #include "platform/FileStore.h"
 #include "platform/MappedFile.h"
@@ -16,15 +19,23 @@ namespace tarnwick::tool {
 
 // The files the commands read and write, named as given on the command line: "-" is standard
 // input as an input and standard output as an output. A message about one starts with its name
-// as given: "b.pud": cannot open: No such file or directory.
+// as given: "b.pud": cannot open: No such file or directory; bytes of a name that are no UTF-8
+// show as "\xE9". An input longer than the largest file of its kind is refused, named.
 
-std::vector<std::uint8_t> readInput(const std::string& path);
+// `path` in double quotes as a message shows it.
+std::string quoted(const std::string& path);
+
+// A name from the command line as the platform takes it, its bytes unchanged, and back.
+QString systemName(const std::string& path);
+std::string commandLineName(const QString& path);
+
+std::vector<std::uint8_t> readInput(const std::string& path, bytes::InputLimit limit);
 
 // An input's bytes: a file is mapped, so that a large archive is read only where an entry is
 // looked at; standard input is read whole.
 class MappedInput {
   public:
-    explicit MappedInput(const std::string& path);
+    MappedInput(const std::string& path, bytes::InputLimit limit);
     std::span<const std::uint8_t> bytes() const { return file_ ? file_->bytes() : read_; }
 
   private:

@@ -11,6 +11,7 @@
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitRowNames.h"
 #include "platform/GameArchives.h"
+#include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
@@ -45,7 +46,7 @@ UnitNames::UnitNames(const std::optional<std::string>& gameDirectory) {
     }
     try {
         const platform::MappedFile archive =
-            platform::openGameArchive(QString::fromStdString(*gameDirectory), "strdat.war");
+            platform::openGameArchive(systemName(*gameDirectory), "strdat.war");
         const auto entry = archive::ArchiveView(archive.bytes()).extract(kNamesEntry);
         const game::GameNames names = game::readGameNames(entry);
         for (std::size_t row = 0; row < names.unitRows.size(); ++row) {

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <regex>
 #include <string>
@@ -20,6 +22,8 @@
 #include <QFile>
 
 #include "SaveFolder.h"
+#include "platform/FileNames.h"
+#include "platform/FileStore.h"
 
 extern "C" int __real_fsync(int descriptor);
 extern "C" int __real_flock(int descriptor, int operation);
@@ -253,6 +257,75 @@ TEST_F(FileStoreTest, WithoutLocksSavingStillWorksAndLeavesNoMoreThanAKilledSave
     }
     EXPECT_EQ(namesBut({"a.pud"}), left);
     EXPECT_EQ(read("a.pud"), old_);
+}
+
+// A name is bytes: whatever they are, they come back from the QString the same, the file they
+// name is the one read and written, and a message shows the bytes that are no UTF-8 escaped.
+TEST_F(FileStoreTest, AFileNameReachesTheSystemAsTheSameBytes) {
+    const std::string utf8Cafe = "caf\xC3\xA9";
+    for (const std::string& name :
+         {std::string("caf\xE9"), utf8Cafe, std::string("\xF0\x9F\x90\x89"),
+          std::string("\xED\xB2\x80 \xE2\x82 \xC0\xAF \xFF")}) {
+        const QString carried = platform::fileNameFromBytes(QByteArray::fromStdString(name));
+        EXPECT_EQ(platform::bytesOfFileName(carried).toStdString(), name);
+    }
+    // A UTF-8 name is the QString Qt makes of it, so that Qt's own calls keep working.
+    EXPECT_EQ(platform::fileNameFromBytes(QByteArray::fromStdString(utf8Cafe)),
+              QString::fromUtf8(utf8Cafe.c_str()));
+
+    const std::string latin1 = path("") + "/lat\xE9.pud";
+    const QString name = platform::fileNameFromBytes(QByteArray::fromStdString(latin1));
+    platform::saveWholeFile(name, new_);
+    EXPECT_EQ(names(), (std::vector<std::string>{"lat\xE9.pud"}));
+    EXPECT_EQ(platform::readWholeFile(name), new_);
+
+    // A chooser lists the folder through Qt, which makes U+FFFD of the byte: the one entry that
+    // reads so is the file meant; of two that read alike neither is guessed.
+    const QString listed = QFile::decodeName(QByteArray::fromStdString(latin1));
+    EXPECT_EQ(platform::fileNameFromListing(listed), name);
+    const std::string namesake = path("") + "/lat\xE8.pud";
+    platform::saveWholeFile(platform::fileNameFromBytes(QByteArray::fromStdString(namesake)), new_);
+    EXPECT_EQ(platform::fileNameFromListing(listed), listed);
+    try {
+        platform::readWholeFile(
+            platform::fileNameFromBytes(QByteArray::fromStdString(path("") + "/n\xE9" + utf8Cafe)));
+        ADD_FAILURE() << "a missing file was read";
+    } catch (const platform::ReadFailed& failure) {
+        EXPECT_EQ(std::string(failure.what()), "Cannot open \"" + path("") + "/n\\xE9" + utf8Cafe +
+                                                   "\": No such file or directory");
+    }
+    // Qt, removing the folder, cannot name these.
+    std::remove(latin1.c_str());
+    std::remove(namesake.c_str());
+}
+
+// A file as long as the largest of its kind is read; one byte more is refused, from a file by its
+// size and from a pipe by reading no more than that byte.
+TEST_F(FileStoreTest, AnInputLongerThanItsKindCanBeIsRefused) {
+    const bytes::InputLimit limit{5, "table file"};
+    save("five", Bytes(5, 1));
+    EXPECT_EQ(platform::readWholeFile(QString::fromStdString(path("five")), limit), Bytes(5, 1));
+    save("six", Bytes(6, 1));
+    const std::string refusal = "longer than any table file (5 bytes at most)";
+    try {
+        platform::readWholeFile(QString::fromStdString(path("six")), limit);
+        ADD_FAILURE() << "a file over the limit was read";
+    } catch (const platform::ReadFailed& failure) {
+        EXPECT_EQ(failure.reason, refusal);
+    }
+    int ends[2];
+    ASSERT_EQ(::pipe(ends), 0);
+    ASSERT_EQ(::write(ends[1], "abcdefgh", 8), 8);
+    ::close(ends[1]);
+    try {
+        platform::readOpenFile(ends[0], "pipe", limit);
+        ADD_FAILURE() << "a pipe over the limit was read";
+    } catch (const platform::ReadFailed& failure) {
+        EXPECT_EQ(failure.reason, refusal);
+    }
+    char rest[8];
+    EXPECT_EQ(::read(ends[0], rest, sizeof rest), 2);  // six bytes were taken, and no more
+    ::close(ends[0]);
 }
 
 }  // namespace

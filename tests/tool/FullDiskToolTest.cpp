@@ -4,11 +4,14 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include <QString>
 #include <QTemporaryDir>
 #include <sstream>
+
+#include <sys/wait.h>
 
 #include "ArchiveBuilder.h"
 #include "DemoGameData.h"
@@ -109,6 +112,20 @@ TEST_F(FullDiskTool, AnOutputThatFillsTheDiskPartWaySaysWhy) {
          }) {
         expectRefused(output, [this] { disk.fillLeaving(4096); });
     }
+}
+
+// A shell's redirection onto the disk: the tool cannot keep the file whole, but it says that it
+// is not, instead of leaving a cut listing behind with exit status 0.
+TEST_F(FullDiskTool, TextRedirectedOntoAFullDiskIsAFailure) {
+    disk.fillLeaving(8192);
+    const std::string line = "'" TARNWICK_TOOL "' units '" + source("units.pud") +
+                             "' --format json > '" + disk.path("units.json") + "' 2> '" +
+                             source("err") + "'";
+    const int status = std::system(line.c_str());
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    const Bytes err = platform::readWholeFile(QString::fromStdString(source("err")));
+    EXPECT_EQ(std::string(err.begin(), err.end()),
+              "tarnwick-tool: standard output: No space left on device\n");
 }
 
 TEST_F(FullDiskTool, InsertLeavesAnArchiveOnAFullDiskAsItWas) {

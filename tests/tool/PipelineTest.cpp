@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 
@@ -158,6 +159,81 @@ TEST_F(PipelineTest, AFailedWriteToAStreamGivesTheSystemsReason) {
     EXPECT_EQ(lastError, "tarnwick-tool compress: \"fifo\": cannot write: Broken pipe\n");
     EXPECT_EQ(shell("trap '' PIPE; \"$TOOL\" compress big - | head -c 1 > /dev/null"), 1);
     EXPECT_EQ(lastError, "tarnwick-tool compress: \"-\": cannot write: Broken pipe\n");
+}
+
+// Text output is checked at the end as binary output is: a listing cut short fails with the
+// system's reason, diff with 2 (trouble) rather than 1 (differ).
+TEST_F(PipelineTest, TextThatCannotBeWrittenIsAFailure) {
+    ASSERT_EQ(runCommand({"set", path("in.pud"), path("other.pud"), "0", "hitPoints", "5"}).code,
+              0);
+    const std::string full = "tarnwick-tool: standard output: No space left on device\n";
+    for (const std::string command :
+         {"units in.pud --format json", "info in.pud", "sections in.pud", "list game.war", "fields",
+          "slots", "completion bash", "defaults in.pud", "upgrades in.pud", "restrictions in.pud",
+          "balance in.pud 0 1 --scripts scripts.bin", "--help", "help info", "--version"}) {
+        EXPECT_EQ(shell("\"$TOOL\" " + command + " > /dev/full"), 1) << command;
+        EXPECT_EQ(lastError, full) << command;
+    }
+    EXPECT_EQ(shell("\"$TOOL\" diff in.pud other.pud > /dev/full"), 2);
+    EXPECT_EQ(lastError, full);
+    EXPECT_EQ(shell("\"$TOOL\" diff in.pud other.pud > /dev/null"), 1) << lastError;
+    EXPECT_EQ(shell("\"$TOOL\" info in.pud >&-"), 1);
+    EXPECT_EQ(lastError, "tarnwick-tool: standard output: Bad file descriptor\n");
+}
+
+// A Latin-1 name on the command line is the file of those bytes, whatever the locale says, and
+// a message shows the byte escaped.
+TEST_F(PipelineTest, AFileNameIsItsBytes) {
+    for (const std::string locale : {"C", "C.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        const std::string run = "LC_ALL=" + locale + " \"$TOOL\" ";
+        std::remove(path("caf\xE9.pud").c_str());
+        EXPECT_EQ(shell(run + "resave in.pud $'caf\\xe9.pud'"), 0) << lastError;
+        // Read by its bytes, not through the names the tool uses.
+        std::ifstream written(path("caf\xE9.pud"), std::ios::binary);
+        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(written), {}), contents("once.pud"));
+        EXPECT_EQ(shell(run + "info $'caf\\xe9.pud' > info"), 0) << lastError;
+        const Bytes info = contents("info");
+        EXPECT_EQ(std::string(info.begin(), info.end()).rfind("description: ", 0), 0u);
+        EXPECT_EQ(shell(run + "info $'caf\\xc3\\xa9\\x01\\xe9.pud'"), 1);
+        EXPECT_EQ(lastError,
+                  "tarnwick-tool info: \"caf\xC3\xA9\\x01\\xE9.pud\": cannot open: No "
+                  "such file or directory\n");
+    }
+    std::remove(path("caf\xE9.pud").c_str());  // which Qt, removing the folder, cannot name
+}
+
+// No reader takes more than the largest file of its kind can be: endless input is refused by
+// name under a memory limit that it would otherwise exhaust.
+TEST_F(PipelineTest, EndlessOrOverlongInputIsRefusedByName) {
+    const std::string limited = "ulimit -v 800000; \"$TOOL\" ";
+    EXPECT_EQ(shell(limited + "info /dev/zero"), 1);
+    EXPECT_EQ(lastError,
+              "tarnwick-tool info: \"/dev/zero\": cannot read: longer than any "
+              "scenario (16777216 bytes at most)\n");
+    EXPECT_EQ(shell("mkfifo endless; { cat /dev/zero > endless 2>/dev/null & }; " + limited +
+                    "apply in.pud endless out.pud"),
+              1);
+    EXPECT_EQ(lastError,
+              "tarnwick-tool apply: \"endless\": cannot read: longer than any changes "
+              "file (16777216 bytes at most)\n");
+    // An archive may be larger than the memory the tool is given: that is said of the archive.
+    EXPECT_EQ(shell(limited + "extract - 0 out < /dev/zero"), 1);
+    EXPECT_EQ(lastError, "tarnwick-tool extract: \"-\": cannot read: Cannot allocate memory\n");
+
+    write("long.udt", patternBytes(5959, 3));
+    EXPECT_EQ(shell("\"$TOOL\" import in.pud long.udt out.pud"), 1);
+    EXPECT_EQ(lastError,
+              "tarnwick-tool import: \"long.udt\": cannot read: longer than any table "
+              "file (5958 bytes at most)\n");
+    EXPECT_FALSE(exists("out.pud"));
+
+    // A damaged archive is named, as a missing one is.
+    write("damaged.war", Bytes{'W', 'A', 'R', '2', 5, 0, 0, 0, 9, 0, 0, 0});
+    EXPECT_EQ(shell("\"$TOOL\" extract damaged.war 0 out"), 1);
+    EXPECT_EQ(lastError,
+              "tarnwick-tool extract: \"damaged.war\": The archive is damaged: its table "
+              "of 5 entries runs past the end of the file\n");
 }
 
 TEST_F(PipelineTest, ATerminalGetsTextButNoBinaryOutput) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "ArchiveBuilder.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 #include "tool/ToolCommands.h"
 
@@ -41,13 +42,17 @@ inline std::vector<std::string> linesOf(const std::string& text) {
 class ToolTest : public ::testing::Test {
   protected:
     std::string path(const std::string& name) const {
-        return dir.filePath(QString::fromStdString(name)).toStdString();
+        return dir.path().toStdString() + "/" + name;
+    }
+    // Names are bytes, as the tool takes them.
+    QString systemPath(const std::string& name) const {
+        return platform::fileNameFromBytes(QByteArray::fromStdString(path(name)));
     }
     void write(const std::string& name, const Bytes& bytes) const {
-        platform::saveWholeFile(QString::fromStdString(path(name)), bytes);
+        platform::saveWholeFile(systemPath(name), bytes);
     }
     Bytes contents(const std::string& name) const {
-        return platform::readWholeFile(QString::fromStdString(path(name)));
+        return platform::readWholeFile(systemPath(name));
     }
     bool exists(const std::string& name) const {
         return QFile::exists(QString::fromStdString(path(name)));

@@ -1,11 +1,18 @@
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
 #include <QDropEvent>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QSettings>
 #include <QUrl>
 
 #include "DemoScenario.h"
 #include "UiTestSupport.h"
 #include "core/files/Scenario.h"
 #include "core/files/StandaloneFiles.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 
 using namespace tarnwick;
@@ -53,6 +60,41 @@ class RecentAndDropTest : public WindowTestBase {
         shownItem("clearRecentItem")->trigger();
         QCOMPARE(recentItems(), (QStringList{"-", "Clear Menu"}));
         QVERIFY(!shownItem("clearRecentItem")->isEnabled());
+    }
+
+    // A Latin-1 name, as the command line gives it: opened, saved and listed as the same bytes,
+    // shown escaped, and still the same bytes in the store the next run reads.
+    void aNameThatIsNoUtf8StaysItsBytes() {
+        const std::string bytes = dir_.path().toStdString() + "/lat\xE9.ugd";
+        const std::vector<std::uint8_t> content = files::writeUpgradeFile(demo::demoScenario());
+        std::ofstream(bytes, std::ios::binary)
+            .write(reinterpret_cast<const char*>(content.data()),
+                   static_cast<std::streamsize>(content.size()));
+        const auto removed = qScopeGuard([&] { std::remove(bytes.c_str()); });
+        h_->window.openFile(platform::fileNameFromBytes(QByteArray::fromStdString(bytes)));
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        QCOMPARE(h_->document.fileName, bytes);
+        QCOMPARE(recentItems().constFirst(), "&1 " + native("lat") + "\\xE9.ugd");
+
+        h_->window.menus().save->trigger();
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        std::vector<std::string> saved;  // the one file, and no namesake of another spelling
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.path().toStdString())) {
+            if (entry.path().filename().string().starts_with("lat")) {
+                saved.push_back(entry.path().filename().string());
+            }
+        }
+        QCOMPARE(saved, std::vector<std::string>{"lat\xE9.ugd"});
+
+        const QString copy = dir_.filePath("store.conf");
+        QVERIFY(QFile::copy(platform::SettingsStore().location(), copy));
+        const QVariant stored = QSettings(copy, QSettings::IniFormat).value("RecentFiles");
+        QCOMPARE(stored.toList().value(0).toByteArray().toStdString(), bytes);
+
+        h_->window.openFile(upgradeFile(1));
+        recentItem(2)->trigger();
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        QCOMPARE(h_->document.fileName, bytes);
     }
 
     void aDroppedScenarioOpensAsIfChosen() {

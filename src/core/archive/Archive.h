@@ -6,9 +6,18 @@
 #include <string>
 #include <vector>
 
+#include "core/bytes/InputLimit.h"
+
 namespace tarnwick::archive {
 
 inline constexpr std::size_t kArchiveHeaderSize = 8;
+// An entry's header keeps its unpacked length in 24 bits.
+inline constexpr bytes::InputLimit kLargestEntry{0xFFFFFF, "archive entry"};
+// Offsets are signed 32-bit numbers, so the last entry starts before 2 GiB; behind it come its
+// header and at most its largest length, as the LZSS stream stores it at worst (one flag byte
+// for every eight).
+inline constexpr bytes::InputLimit kLargestArchive{
+    std::size_t{0x7FFFFFFF} + 4 + kLargestEntry.bytes + kLargestEntry.bytes / 8 + 1, "archive"};
 inline constexpr std::uint8_t kCompressedMark = 0x20;  // top byte of a compressed entry's header
 
 // What an entry holds and where: for listings and for the editor's own checks.

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/bytes/InputLimit.h"
 #include "core/exchange/TableSchema.h"
 
 namespace tarnwick::exchange {
@@ -18,6 +19,10 @@ struct WrittenValue {
     std::string value;   // a whole number as written
     std::string origin;  // where it stands: "line 4, hitPoints" or "units[2].hitPoints"
 };
+
+// A changes file has no fixed size, but one that sets every value of the three tables, each on
+// a line of its own with room to spare, stays far below this.
+inline constexpr bytes::InputLimit kLargestChangesFile{16 * 1024 * 1024, "changes file"};
 
 // The values a changes file writes, read as JSON when its name ends in ".json" or its first
 // character is "{" or "[", as CSV otherwise; a UTF-16 file is refused as such. Throws

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/bytes/InputLimit.h"
 #include "core/model/Document.h"
 
 namespace tarnwick::files {
@@ -19,6 +20,9 @@ enum class ExportFormat {
 };
 
 std::vector<std::uint8_t> exportTable(const model::Document& document, ExportFormat format);
+
+// The largest form a table file takes: the "UDTA" section with its header and the swamp array.
+inline constexpr bytes::InputLimit kLargestTableFile{5958, "table file"};
 
 // Imports the table a file holds into the document, by its tag, mark and size. A refused file
 // throws tarnwick::Error with the message to show, and the document is unchanged.

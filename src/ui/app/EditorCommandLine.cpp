@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "TarnwickProject.h"
+#include "platform/FileNames.h"
 
 namespace tarnwick::ui {
 
@@ -96,7 +97,8 @@ EditorStart readEditorCommandLine(const QStringList& arguments, std::ostream& ou
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         return usageError(
-            "Unexpected argument \"" + files[1].toStdString() + "\" (one file at most)", err);
+            "Unexpected argument \"" + platform::shownFileName(files[1]) + "\" (one file at most)",
+            err);
     }
     return {std::nullopt, files};
 }

@@ -19,6 +19,7 @@
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
+#include "platform/FileNames.h"
 #include "platform/GameFiles.h"
 #include "ui/app/EditorCommandLine.h"
 #include "ui/app/FileDropTarget.h"
@@ -688,7 +689,7 @@ void MainWindow::documentSaved() {
     notice_->showFor(document_);
     refreshTitle(model::TitleMoment::AfterWrite);
     history_.markSaved();
-    const QString file = QString::fromStdString(document_.fileName);
+    const QString file = platform::fileNameFromBytes(document_.fileName);
     recentFiles_->add(file);
     status_->reportWrite("Saved " + QFileInfo(file).fileName());
 }

@@ -3,7 +3,18 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/FileNames.h"
+
 namespace tarnwick::ui {
+
+namespace {
+
+// Bytes of a name that are no UTF-8 show as "\xE9".
+QString shown(const QString& path) {
+    return QDir::toNativeSeparators(QString::fromStdString(platform::shownFileName(path)));
+}
+
+}  // namespace
 
 RecentFiles::RecentFiles(platform::SettingsStore& settings, Prompts& prompts, QMenu& menu)
     : QObject(&menu), settings_(settings), prompts_(prompts), menu_(menu) {
@@ -32,8 +43,7 @@ void RecentFiles::showList() {
     const QStringList list = files();
     for (int i = 0; i < list.size(); ++i) {
         const QString path = list[i];
-        QAction* item =
-            menu_.addAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)));
+        QAction* item = menu_.addAction(QString("&%1 %2").arg(i + 1).arg(shown(path)));
         item->setObjectName(QString("recentFile%1Item").arg(i + 1));
         connect(item, &QAction::triggered, this, [this, path] { choose(path); });
     }
@@ -45,12 +55,12 @@ void RecentFiles::showList() {
 }
 
 void RecentFiles::choose(const QString& path) {
-    if (!QFileInfo::exists(path)) {
+    if (!platform::fileExists(path)) {
         QStringList list = files();
         list.removeAll(path);
         store(list);
-        prompts_.warning(QString("\"%1\" no longer exists and was removed from the list.")
-                             .arg(QDir::toNativeSeparators(path)));
+        prompts_.warning(
+            QString("\"%1\" no longer exists and was removed from the list.").arg(shown(path)));
         return;
     }
     emit openRequested(path);

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "core/files/DocumentFiles.h"
+#include "platform/FileNames.h"
 #include "platform/FileStore.h"
 #include "ui/prompts/CommandFailed.h"
 
@@ -31,7 +32,7 @@ SaveOutcome SaveCommands::save() {
     if (document_.kind == DocumentKind::None) {
         throw CommandFailed(std::vector<Message>{});
     }
-    const QString path = QString::fromStdString(document_.fileName);
+    const QString path = platform::fileNameFromBytes(document_.fileName);
     if (fileWatch_.changedElsewhere(path)) {
         const Message question{MessageIcon::Warning, "File Changed",
                                QString("\"%1\" was changed by another program since it was "
@@ -80,7 +81,7 @@ SaveOutcome SaveCommands::saveAs() {
     }
     // The chooser starts at the document's own file, where the user works.
     if (!document_.fileName.empty()) {
-        const QFileInfo file(QString::fromStdString(document_.fileName));
+        const QFileInfo file(platform::fileNameFromBytes(document_.fileName));
         saveAsChoice_.initialDirectory = file.absolutePath();
         saveAsChoice_.fileName = file.fileName();
     } else {
@@ -101,7 +102,7 @@ SaveOutcome SaveCommands::saveAs() {
         throw CommandFailed({failureMessage(failure), notSaved});
     }
     // The document now lives where it was saved: a later Save writes there too.
-    document_.fileName = chosen->toStdString();
+    document_.fileName = platform::bytesOfFileName(*chosen).toStdString();
     return SaveOutcome::Saved;
 }
 
@@ -110,8 +111,8 @@ void SaveCommands::write(const QString& path) {
     // chooses; No stops the command with the document as it was, and no box.
     const nlink_t links = platform::hardLinkCount(path);
     if (links > 1) {
-        const QString question =
-            QString::fromStdString(platform::LinksWouldSeparate(path.toStdString(), links).reason);
+        const QString question = QString::fromStdString(
+            platform::LinksWouldSeparate(platform::shownFileName(path), links).reason);
         if (prompts_.ask({MessageIcon::Question, "Save?",
                           question + ".\n\nSave anyway? The other names keep the file as it is."},
                          Buttons::YesNo) != Answer::Yes) {

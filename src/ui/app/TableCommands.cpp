@@ -1,6 +1,7 @@
 #include "ui/app/TableCommands.h"
 
 #include "core/Error.h"
+#include "core/files/TableFiles.h"
 #include "core/model/RestrictionTable.h"
 #include "platform/FileStore.h"
 #include "ui/app/SaveCommands.h"
@@ -65,7 +66,7 @@ void TableCommands::importFile() {
     }
     std::vector<std::uint8_t> file;
     try {
-        file = platform::readWholeFile(*chosen);
+        file = platform::readWholeFile(*chosen, files::kLargestTableFile);
     } catch (const Error&) {
         throw CommandFailed(plainMessage(files::kUnknownFormat));
     }

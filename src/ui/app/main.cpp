@@ -2,13 +2,14 @@
 
 #include <QApplication>
 
+#include "platform/FileNames.h"
 #include "ui/app/EditorCommandLine.h"
 #include "ui/app/TarnwickApplication.h"
 
 int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << tarnwick::platform::fileNameFromBytes(QByteArray(argv[i]));
     }
     // Before QApplication, which needs a display: --help and --version must answer without one.
     const tarnwick::ui::EditorStart start =

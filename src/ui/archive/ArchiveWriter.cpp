@@ -1,5 +1,6 @@
 #include "ui/archive/ArchiveWriter.h"
 
+#include "core/archive/Archive.h"
 #include "core/archive/EntryInsertion.h"
 #include "platform/FileStore.h"
 #include "platform/GameArchives.h"
@@ -17,7 +18,7 @@ void ArchiveWriter::insertEntry(std::span<const std::uint8_t> data, std::int64_t
                                 const QString& archiveName, std::uint32_t header) {
     try {
         const QString path = platform::locateGameArchive(gameDirectory_, archiveName);
-        const auto archive = platform::readWholeFile(path);
+        const auto archive = platform::readWholeFile(path, archive::kLargestArchive);
         platform::saveWholeFile(path,
                                 archive::insertEntry(archive, entry, header, data, progress_));
     } catch (const std::exception& error) {

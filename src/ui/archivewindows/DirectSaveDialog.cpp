@@ -4,6 +4,7 @@
 #include <QShowEvent>
 
 #include "core/archive/ArchiveSlots.h"
+#include "platform/FileNames.h"
 #include "ui/archive/ArchiveWriter.h"
 #include "ui/archivewindows/ArchiveSlotDialog.h"
 #include "ui/prompts/CommandGuard.h"
@@ -56,9 +57,10 @@ void DirectSaveDialog::importDocument() {
     ArchiveWriter(progress_, gameDirectory_)
         .insertEntry(packed.payload, slot->entry, archive::kSlotArchive, packed.header);
     // An entry read from an archive has no file name of its own.
-    const QString name = document_.fileName.empty()
-                             ? QString("the document")
-                             : QFileInfo(QString::fromStdString(document_.fileName)).fileName();
+    const QString name =
+        document_.fileName.empty()
+            ? QString("the document")
+            : QFileInfo(platform::fileNameFromBytes(document_.fileName)).fileName();
     emit entryWritten(
         QString("Wrote %1 into slot %2 of %3").arg(name).arg(slot->row).arg(archive::kSlotArchive));
 }

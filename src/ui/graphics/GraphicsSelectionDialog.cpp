@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/Error.h"
+#include "core/archive/Archive.h"
 #include "core/files/StandaloneFiles.h"
 #include "core/model/GraphicsEntry.h"
 #include "core/model/TypedNumber.h"
@@ -189,7 +190,7 @@ void GraphicsSelectionDialog::continueToSizer() {
     if (mode() == StandaloneFile) {
         const FileChoice choice{"Open GFX...", "GFX Files(*.GFX)|*.gfx", 1, {}, {}, {}};
         if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
-            openSizer(platform::readWholeFile(*chosen));
+            openSizer(platform::readWholeFile(*chosen, archive::kLargestEntry));
         }
         return;
     }

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "platform/FileNames.h"
+
 namespace tarnwick::ui {
 
 namespace {
@@ -59,7 +61,7 @@ std::optional<QString> runDialog(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return dialog.selectedFiles().constFirst();
+    return platform::fileNameFromListing(dialog.selectedFiles().constFirst());
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "core/ShortList.h"
 #include "core/model/BulkChange.h"
 #include "core/model/TypedNumber.h"
+#include "platform/FileNames.h"
 #include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/unittable/UnitTableClipboard.h"
@@ -193,14 +194,14 @@ void UnitTableWindow::takeSaveFrom(QAction* save) {
 }
 
 void UnitTableWindow::compareWithFile() {
-    const auto chosen =
-        prompts_.chooseFileToOpen({"Compare with File",
-                                   kCompareFilter,
-                                   1,
-                                   {},
-                                   QFileInfo(QString::fromStdString(document_.fileName)).path(),
-                                   {},
-                                   true});
+    const auto chosen = prompts_.chooseFileToOpen(
+        {"Compare with File",
+         kCompareFilter,
+         1,
+         {},
+         QFileInfo(platform::fileNameFromBytes(document_.fileName)).path(),
+         {},
+         true});
     if (!chosen) {
         return;
     }
