@@ -368,6 +368,11 @@ void UnitTableWindow::pasteClipboard() {
             start = index;
         }
     }
+    // A filter that hid the current cell's unit leaves none: as in a spreadsheet, the first
+    // value cell stands in (rows with ids go to their units wherever the paste starts).
+    if (!start.isValid()) {
+        start = filter_->index(0, 1);
+    }
     if (!start.isValid()) {
         return;
     }
