@@ -295,8 +295,13 @@ class UnitEditingTest : public WindowTestBase {
         QCOMPARE(box("entryBox")->text(), QString("999"));
         check("repeatBox")->click();
         QCOMPARE(h_->document.unitData.get(uf::gfxGeneral, 0), 0xA000u | 1999u);
+        // A group its field cannot hold is refused, the run of typing taken back.
         type("groupNumberBox", "70000");
-        QCOMPARE(h_->document.unitData.get(uf::gfxGroup, 0), 70000u & 0xFFFF);
+        QCOMPARE(h_->prompts.texts().last(), QString("70000 does not fit Group (0 to 65535)."));
+        QCOMPARE(h_->document.unitData.get(uf::gfxGroup, 0), 9u);
+        QCOMPARE(box("groupNumberBox")->text(), QString("9"));
+        type("groupNumberBox", "65535");
+        QCOMPARE(h_->document.unitData.get(uf::gfxGroup, 0), 65535u);
 
         radio("summerTerrainButton")->click();
         QVERIFY(radio("archive1Button")->isChecked());

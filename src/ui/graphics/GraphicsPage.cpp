@@ -1,5 +1,7 @@
 #include "ui/graphics/GraphicsPage.h"
 
+#include <QSignalBlocker>
+
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -299,11 +301,20 @@ void GraphicsPage::groupChange() {
     if (filling_ || !row_ || *row_ >= uf::gfxGroup.count) {
         return;
     }
-    const std::int32_t number = model::parseTypedInteger(group_->text().toStdString());
-    history_.record(
-        "Change GFX Group",
-        [&] { document_.unitData.set(uf::gfxGroup, *row_, static_cast<std::uint32_t>(number)); },
-        QString("gfxGroup %1").arg(*row_));
+    const std::int64_t number = model::parseTypedInteger64(group_->text().toStdString());
+    const QString typing = QString("gfxGroup %1").arg(*row_);
+    try {
+        const std::uint32_t stored = model::checkedStoredValue(uf::gfxGroup, number, "Group");
+        history_.record(
+            "Change GFX Group", [&] { document_.unitData.set(uf::gfxGroup, *row_, stored); },
+            typing);
+    } catch (const model::ValueDoesNotFit&) {
+        // As the other pages' boxes: the run of typing is taken back, the box shows what is kept.
+        history_.takeBackRun(typing);
+        const QSignalBlocker quiet(group_);
+        group_->setText(QString::number(document_.unitData.get(uf::gfxGroup, *row_)));
+        throw;
+    }
 }
 
 }  // namespace tarnwick::ui
