@@ -75,6 +75,17 @@ class RecentAndDropTest : public WindowTestBase {
         QCOMPARE(h_->prompts.texts(), QStringList{});
         QCOMPARE(h_->document.fileName, bytes);
         QCOMPARE(recentItems().constFirst(), "&1 " + native("lat") + "\\xE9.ugd");
+        // Dropped from a file manager, percent-encoded, the name is the same bytes.
+        h_->window.menus().closeData->trigger();
+        QMimeData dragged;
+        dragged.setData(
+            "text/uri-list",
+            "file://" + QByteArray::fromStdString(bytes).toPercentEncoding("/") + "\r\n");
+        QVERIFY(drag(dragged));
+        QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &dragged, Qt::LeftButton, {});
+        QApplication::sendEvent(&h_->window, &drop);
+        QCOMPARE(h_->prompts.texts(), QStringList{});
+        QCOMPARE(h_->document.fileName, bytes);
 
         h_->window.menus().save->trigger();
         QCOMPARE(h_->prompts.texts(), QStringList{});

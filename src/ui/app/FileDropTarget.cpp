@@ -6,16 +6,33 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "platform/FileNames.h"
+
 namespace tarnwick::ui {
 
 namespace {
-// The one local file a drag carries; several files, or anything else, are not taken.
+// The one local file a drag carries; several files, or anything else, are not taken. The name's
+// bytes come percent-encoded ("caf%E9.pud"); QMimeData::urls() decodes them as UTF-8, which turns
+// a name that is no UTF-8 into another, so the list is read as the bytes it is.
 std::optional<QString> droppedFile(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
-        !data->urls().constFirst().isLocalFile()) {
+    if (data == nullptr || !data->hasUrls()) {
         return std::nullopt;
     }
-    return data->urls().constFirst().toLocalFile();
+    QList<QUrl> urls;
+    for (const QByteArray& line : data->data("text/uri-list").split('\n')) {
+        const QByteArray entry = line.trimmed();
+        if (!entry.isEmpty() && !entry.startsWith('#')) {
+            urls << QUrl::fromEncoded(entry, QUrl::StrictMode);
+        }
+    }
+    if (urls.isEmpty()) {
+        urls = data->urls();
+    }
+    if (urls.size() != 1 || !urls.constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    const QByteArray path = urls.constFirst().path(QUrl::FullyEncoded).toLatin1();
+    return platform::fileNameFromBytes(QByteArray::fromPercentEncoding(path));
 }
 }  // namespace
 
