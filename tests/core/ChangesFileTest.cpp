@@ -119,7 +119,7 @@ TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
 
 TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {
     EXPECT_EQ(failureOf("unit,a\0b\n"s), "line 1: units have no field \"a\\x00b\"");
-    EXPECT_EQ(failureOf("\x01\n"),
+    EXPECT_EQ(failureOf("\x01,armor\n"),
               "line 1: the first column must be unit, upgrade or player, not "
               "\"\\x01\"");
     EXPECT_EQ(failureOf("{\"\\u0000\": []}"),
@@ -164,8 +164,19 @@ TEST(ChangesFile, AWholeNumberWithAFractionOfZerosIsThatNumber) {
               "line 4, gold: '.0' is not a valid integer value\n"
               "line 5, gold: '1.0.0' is not a valid integer value");
     EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 3.5, \"armor\": 1}, {\"unit\": 4, \"armor\": "
-                         "1e1}, {\"unit\": 5, \"armor\": 1.0e0}]}"),
+                         "1e-1}, {\"unit\": 5, \"armor\": 15e-1}, {\"unit\": 6, \"armor\": "
+                         "1e99}]}"),
               "units[0].armor: '3.5' is not a valid integer value\n"
-              "units[1].armor: '1e1' is not a valid integer value\n"
-              "units[2].armor: '1.0e0' is not a valid integer value");
+              "units[1].armor: '1e-1' is not a valid integer value\n"
+              "units[2].armor: '15e-1' is not a valid integer value\n"
+              "units[3].armor: '1e99' is not a valid integer value");
+    // A whole number with an exponent is that number.
+    const auto exponents = checked("{\"units\": [{\"unit\": 1E2, \"armor\": 77e0, \"magic\": "
+                                   "1.5E+1, \"hitPoints\": 300e-2, \"sightRange\": -0.02e2}]}");
+    ASSERT_EQ(exponents.size(), 4u);
+    EXPECT_EQ(exponents[0].row, 100u);
+    EXPECT_EQ(exponents[0].value, 77);
+    EXPECT_EQ(exponents[1].value, 15);
+    EXPECT_EQ(exponents[2].value, 3);
+    EXPECT_EQ(exponents[3].value, -2);
 }
