@@ -147,8 +147,9 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
 
 const Argument kChangesArgument{
     "CHANGES",
-    "a JSON or CSV file as units, upgrades or restrictions --format json|csv print, holding "
-    "only the rows and fields to change"};
+    "a JSON or CSV file as units, upgrades or restrictions --format json|csv print or diff "
+    "--format changes writes, holding only the rows and fields to change; a CSV file's columns "
+    "are separated by ',' or ';', as its header line has them"};
 
 }  // namespace
 
