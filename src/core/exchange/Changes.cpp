@@ -154,8 +154,8 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
     changes.reserve(values.size());
     std::vector<std::string> problems;
     FirstGiven firstGiven;
-    // A row is looked up once, however many values the file gives it; one that names no row is
-    // said once (none: refused).
+    // A row is looked up and its name checked once, however many values the file gives it; one
+    // that names no row, or by a wrong name, is said once (none: refused).
     std::map<std::tuple<Table, std::string, std::string>, std::optional<std::size_t>> rows;
     for (const WrittenValue& written : values) {
         try {
