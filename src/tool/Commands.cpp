@@ -6,8 +6,8 @@ const std::vector<Command>& toolCommands() {
     static const std::vector<Command> all = [] {
         std::vector<Command> commands;
         for (auto group : {fileCommands, scenarioCommands, unitCommands, exchangeCommands,
-                           defaultsCommands, balanceCommands, spriteCommands, archiveCommands,
-                           completionCommands, manualCommands}) {
+                           modCommands, defaultsCommands, balanceCommands, spriteCommands,
+                           archiveCommands, completionCommands, manualCommands}) {
             for (Command& command : group()) {
                 commands.push_back(std::move(command));
             }

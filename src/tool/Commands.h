@@ -13,6 +13,7 @@ const std::vector<Command>& toolCommands();
 std::vector<Command> fileCommands();        // sections, resave, export, import
 std::vector<Command> unitCommands();        // units, fields, set
 std::vector<Command> exchangeCommands();    // upgrades, restrictions, apply, diff
+std::vector<Command> modCommands();         // merge, revert
 std::vector<Command> defaultsCommands();    // defaults
 std::vector<Command> balanceCommands();     // balance
 std::vector<Command> scenarioCommands();    // info, minimap

@@ -5,12 +5,15 @@
 #include "core/archive/Archive.h"
 #include "core/exchange/Changes.h"
 #include "core/exchange/ChangesFile.h"
+#include "core/exchange/ChangesWriter.h"
 #include "core/exchange/TableDiff.h"
 #include "core/files/DocumentFiles.h"
 #include "core/model/ExpansionGraphics.h"
 #include "platform/GameArchives.h"
+#include "tool/ChangesInput.h"
 #include "tool/Commands.h"
 #include "tool/DefaultDataWarning.h"
+#include "tool/GameDefaults.h"
 #include "tool/TableOutput.h"
 #include "tool/ToolFiles.h"
 
@@ -20,9 +23,6 @@ namespace {
 
 using exchange::Table;
 
-constexpr std::int64_t kDefaultUpgradeEntry = 1;
-constexpr std::int64_t kDefaultUnitEntry = 0;
-
 void listUpgrades(const Invocation& invocation, std::ostream& out) {
     printTable(openHolding(invocation.arguments[0], Table::Upgrades), Table::Upgrades, invocation,
                out);
@@ -31,18 +31,6 @@ void listUpgrades(const Invocation& invocation, std::ostream& out) {
 void listRestrictions(const Invocation& invocation, std::ostream& out) {
     printTable(openHolding(invocation.arguments[0], Table::Restrictions), Table::Restrictions,
                invocation, out);
-}
-
-std::vector<exchange::Change> readCheckedChanges(const std::string& path,
-                                                 const Invocation& invocation) {
-    const UnitNames names(invocation.value(kGameOption.name));
-    const auto file = readInput(path, exchange::kLargestChangesFile);
-    try {
-        return exchange::checkChanges(exchange::readChanges(file, path),
-                                      [&](const std::string& unit) { return names.find(unit); });
-    } catch (const Error& error) {
-        throw aboutFile(path, error);
-    }
 }
 
 struct ChangedFile {
@@ -111,27 +99,6 @@ void applyChangesFile(const Invocation& invocation, std::ostream&) {
     warnOfIgnoredChanges(invocation, before, after, arguments[2]);
 }
 
-// The game's own tables: its default unit data (with the swamp graphics when `withSwamp`) and
-// upgrade data from MAINDAT.WAR, and the restrictions "Add Default Restrictions" builds.
-model::Document gameDefaults(const std::string& gameDirectory, bool withSwamp) {
-    const QString directory = systemName(gameDirectory);
-    const platform::MappedFile archive = platform::openGameArchive(directory, "maindat.war");
-    model::Document defaults;
-    const std::int64_t unitEntry = withSwamp ? model::kDefaultUnitDataEntry : kDefaultUnitEntry;
-    try {
-        const archive::ArchiveView view(archive.bytes());
-        for (const std::int64_t entry : {unitEntry, kDefaultUpgradeEntry}) {
-            defaults = files::readDocument(defaults, view.extract(entry),
-                                           "MAINDAT.WAR entry " + std::to_string(entry));
-        }
-    } catch (const Error& error) {
-        throw aboutFile(commandLineName(platform::locateGameArchive(directory, "maindat.war")),
-                        error);
-    }
-    defaults.restrictions = model::RestrictionTable::defaults();
-    return defaults;
-}
-
 void diffFiles(const Invocation& invocation, std::ostream& out) {
     const std::string format = invocation.value("format").value_or("text");
     const UnitNames names(invocation.value(kGameOption.name));
@@ -139,7 +106,8 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
     const auto beforeTables = exchange::comparedTablesOf(before);
     model::Document after;
     exchange::ComparedTables afterTables;
-    if (invocation.isSet("defaults")) {
+    const bool defaults = invocation.isSet("defaults");
+    if (defaults) {
         const auto game = invocation.value(kGameOption.name);
         if (!game) {
             throw UsageError("--defaults needs --game DIR");
@@ -155,8 +123,22 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
         after = openDocument(invocation.arguments[1]);
         afterTables = exchange::comparedTablesOf(after);
     }
-    const auto found = exchange::differences(beforeTables, afterTables);
     const auto nameOf = [&](Table table, std::size_t row) { return rowName(table, row, names); };
+    if (format == "changes") {
+        // What makes A into B; against the defaults, what FILE changes in them: its mod.
+        const auto found = defaults ? exchange::differences(afterTables, beforeTables)
+                                    : exchange::differences(beforeTables, afterTables);
+        try {
+            out << exchange::changesJson(found, nameOf);
+        } catch (const Error& error) {
+            throw aboutFile(invocation.arguments[defaults ? 0 : 1], error);
+        }
+        if (!found.empty()) {
+            throw AnswerStatus{1};
+        }
+        return;
+    }
+    const auto found = exchange::differences(beforeTables, afterTables);
     out << (format == "json" ? exchange::differencesJson(found, nameOf)
                              : exchange::differencesText(found, nameOf));
     if (!found.empty()) {
@@ -166,10 +148,30 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
 
 const Argument kChangesArgument{
     "CHANGES",
-    "a JSON or CSV file as units, upgrades or restrictions --format json|csv print, holding "
-    "only the rows and fields to change"};
+    "a JSON or CSV file as units, upgrades or restrictions --format json|csv print or diff "
+    "--format changes writes, holding only the rows and fields to change; a CSV file's columns "
+    "are separated by ',' or ';', as its header line has them"};
 
 }  // namespace
+
+std::vector<exchange::Change> readCheckedChanges(const std::string& path,
+                                                 const Invocation& invocation) {
+    const auto game = invocation.value(kGameOption.name);
+    const UnitNames names(game);
+    const auto file = readInput(path, exchange::kLargestChangesFile);
+    // A unit's written name is checked against the game's, when they are known.
+    exchange::UnitNamer knownName;
+    if (game) {
+        knownName = [&](std::size_t row) { return names.shown(row); };
+    }
+    try {
+        return exchange::checkChanges(
+            exchange::readChanges(file, path),
+            [&](const std::string& unit) { return names.find(unit); }, knownName);
+    } catch (const Error& error) {
+        throw aboutFile(path, error);
+    }
+}
 
 std::vector<Command> exchangeCommands() {
     return {
@@ -219,7 +221,10 @@ std::vector<Command> exchangeCommands() {
            {},
            {{"FILE", "a scenario, unit data or upgrade data file"}}},
           kGameOption,
-          {"format", "FORMAT", "text (the default) or json", choiceValue({"text", "json"})}},
+          {"format", "FORMAT",
+           "text (the default), json (a list of old and new values) or changes (a changes file "
+           "that apply takes to make A into B; with --defaults, FILE's own values: its mod)",
+           choiceValue({"text", "json", "changes"})}},
          "tarnwick-tool diff original.pud downloaded.pud --game ~/war2",
          diffFiles,
          2},

@@ -119,7 +119,7 @@ TEST(ChangesFile, AJsonFileIsReportedAsJsonWhateverItHolds) {
 
 TEST(ChangesFile, WhatTheFileWroteIsShownEscapedNotCutAtAZeroByte) {
     EXPECT_EQ(failureOf("unit,a\0b\n"s), "line 1: units have no field \"a\\x00b\"");
-    EXPECT_EQ(failureOf("\x01\n"),
+    EXPECT_EQ(failureOf("\x01,armor\n"),
               "line 1: the first column must be unit, upgrade or player, not "
               "\"\\x01\"");
     EXPECT_EQ(failureOf("{\"\\u0000\": []}"),
@@ -164,8 +164,86 @@ TEST(ChangesFile, AWholeNumberWithAFractionOfZerosIsThatNumber) {
               "line 4, gold: '.0' is not a valid integer value\n"
               "line 5, gold: '1.0.0' is not a valid integer value");
     EXPECT_EQ(problemsOf("{\"units\": [{\"unit\": 3.5, \"armor\": 1}, {\"unit\": 4, \"armor\": "
-                         "1e1}, {\"unit\": 5, \"armor\": 1.0e0}]}"),
+                         "1e-1}, {\"unit\": 5, \"armor\": 15e-1}, {\"unit\": 6, \"armor\": "
+                         "1e99}]}"),
               "units[0].armor: '3.5' is not a valid integer value\n"
-              "units[1].armor: '1e1' is not a valid integer value\n"
-              "units[2].armor: '1.0e0' is not a valid integer value");
+              "units[1].armor: '1e-1' is not a valid integer value\n"
+              "units[2].armor: '15e-1' is not a valid integer value\n"
+              "units[3].armor: '1e99' is not a valid integer value");
+    // A whole number with an exponent is that number.
+    const auto exponents = checked(
+        "{\"units\": [{\"unit\": 1E2, \"armor\": 77e0, \"magic\": "
+        "1.5E+1, \"hitPoints\": 300e-2, \"sightRange\": -0.02e2}]}");
+    ASSERT_EQ(exponents.size(), 4u);
+    EXPECT_EQ(exponents[0].row, 100u);
+    EXPECT_EQ(exponents[0].value, 77);
+    EXPECT_EQ(exponents[1].value, 15);
+    EXPECT_EQ(exponents[2].value, 3);
+    EXPECT_EQ(exponents[3].value, -2);
+}
+
+TEST(ChangesFile, ASemicolonHeaderReadsAsACommaOne) {
+    const std::string comma = "unit,name,armor,hitPoints\n3,\"a;b\",1,\n4,x,2,60\n";
+    const std::string semicolon = "\xEF\xBB\xBF\r\nunit;name;armor;hitPoints\r\n3;a;b;1;\r\n";
+    const auto byComma = read(comma);
+    ASSERT_EQ(byComma.size(), 3u);
+    EXPECT_EQ(byComma[0].name, "a;b");
+    const auto bySemicolon = read("unit;name;armor;hitPoints\n3;\"a,b\";1;\n4;x;2;60\n");
+    ASSERT_EQ(bySemicolon.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(bySemicolon[i].row, byComma[i].row);
+        EXPECT_EQ(bySemicolon[i].field, byComma[i].field);
+        EXPECT_EQ(bySemicolon[i].value, byComma[i].value);
+        EXPECT_EQ(bySemicolon[i].origin, byComma[i].origin);
+    }
+    EXPECT_EQ(bySemicolon[0].name, "a,b");
+    // The header decides: a comma in a ';' file is a value's, a decimal comma refused as such.
+    EXPECT_EQ(problemsOf("unit;armor\n3;1,5\n"),
+              "line 2, armor: '1,5' is not a valid integer value");
+    EXPECT_EQ(failureOf(semicolon), "line 3: 5 fields where the header has 4");
+    EXPECT_EQ(failureOf("\n\nunit armor\n3 1\n"),
+              "line 3: no ',' or ';' between the columns of the header");
+}
+
+TEST(ChangesFile, AUnitsNameMustBeTheNameOfItsIdWhereNamesAreKnown) {
+    const auto names = [](std::size_t row) { return row == 3 ? "Lancer Two" : ""; };
+    const auto check = [&](std::string_view text) {
+        return testsupport::errorOf([&] {
+            checkChanges(
+                read(text),
+                [](const std::string& unit) { return model::parseTypedInteger64(unit); }, names);
+        });
+    };
+    EXPECT_EQ(check("unit,name,armor,magic\n3,lancer_two,1,\n3,,,2\n4,Anything,3,\n"),
+              "no failure");
+    EXPECT_EQ(check("{\"units\": [{\"unit\": 3, \"name\": \"Lancer\", \"armor\": 1, \"magic\": 2}, "
+                    "{\"unit\": 3, \"name\": \"Lancer Two\", \"hitPoints\": 3}]}"),
+              "units[0].armor: unit 3 is Lancer Two, not \"Lancer\"");
+    // Upgrades' names stay labels; without the game's names a unit's are too.
+    EXPECT_EQ(check("upgrade,name,gold\n3,Nonsense,1\n"), "no failure");
+    EXPECT_EQ(problemsOf("unit,name,armor\n3,Lancer,1\n"), "no failure");
+}
+
+TEST(ChangesFile, TheUseDefaultWordsAreValuesOfNoRow) {
+    const auto words = checked("{\"useDefault\": {\"upgrades\": 258, \"units\": 1}}");
+    ASSERT_EQ(words.size(), 2u);
+    EXPECT_EQ(words[0].table, Table::Upgrades);
+    EXPECT_EQ(words[0].column, nullptr);
+    EXPECT_EQ(words[0].value, 258);
+    EXPECT_EQ(words[1].table, Table::Units);
+    EXPECT_EQ(words[1].origin, "useDefault.units");
+    EXPECT_EQ(problemsOf("{\"useDefault\": {\"units\": 65536, \"restrictions\": 1}}"),
+              "useDefault.units: 65536 does not fit useDefault (0 to 65535)\n"
+              "useDefault.restrictions: restrictions have no useDefault word");
+    EXPECT_EQ(problemsOf("{\"useDefault\": {\"units\": 1},\n\"units\": [{\"unit\": 1, "
+                         "\"useDefault\": 1}]}"),
+              "units[0].useDefault: units have no field \"useDefault\"");
+    EXPECT_EQ(failureOf("{\"useDefault\": [1]}"),
+              "useDefault: an object of words by table is needed");
+
+    model::Document unitData;
+    unitData.kind = model::DocumentKind::UnitData;
+    EXPECT_EQ(testsupport::errorOf([&] { applyChanges(unitData, words, "u.udt"); }),
+              "\"u.udt\" stores no useDefault word (only a scenario does), which "
+              "useDefault.upgrades changes");
 }

@@ -127,7 +127,7 @@ TEST(ToolCommandLine, ABadValueNamesItsOptionOrArgumentAndWhatIsAllowed) {
         {{"units", "a.pud", "--format", "xml"},
          "units: --format: \"xml\" is not one of text, json, csv\n"},
         {{"diff", "a.pud", "b.pud", "--format=csv"},
-         "diff: --format: \"csv\" is not one of text, json\n"},
+         "diff: --format: \"csv\" is not one of text, json, changes\n"},
         {{"export", "xyz", "a.pud", "o"},
          "export: KIND: \"xyz\" is not one of udta, ugrd, up, un, alo\n"},
         {{"defaults", "a.pud", "b.pud", "--upgrades", "yes"},

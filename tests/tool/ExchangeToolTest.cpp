@@ -408,3 +408,211 @@ TEST_F(ExchangeTest, UpgradesAndRestrictionsNeedAFileThatHoldsThem) {
     ASSERT_EQ(upgradeLines.size(), 52u);
     EXPECT_EQ(upgradeLines[35].rfind("35 name=Healing_ ", 0), 0u);
 }
+
+TEST_F(ExchangeTest, ApplyingWhatDiffWritesMakesAIntoB) {
+    struct Pair {
+        std::string name;
+        Bytes a;
+        Bytes b;
+    };
+    std::vector<Pair> pairs = {
+        {"scenario", patternScenario(1), patternScenario(7)},
+        {"scenario words", typicalScenarioWith({{"UDTA", scenarioUnits(1, 0)}}),
+         typicalScenarioWith({{"UDTA", scenarioUnits(1, 3)}})},
+        {"unit data", patternBytes(5694, 1), patternBytes(5694, 7)},
+        {"unit data with swamp", patternBytes(5948, 1), patternBytes(5948, 7)},
+        {"upgrade data", patternBytes(780, 1), patternBytes(780, 7)},
+    };
+    // And 20 pairs a few bytes apart, anywhere in any table or word.
+    std::uint32_t random = 12345;
+    const auto next = [&random](std::size_t below) {
+        random = random * 1103515245u + 12345u;
+        return static_cast<std::size_t>(random >> 8) % below;
+    };
+    const model::Document base = files::readDocument({}, patternScenario(3), "base");
+    for (int pair = 0; pair < 20; ++pair) {
+        model::Document b = base;
+        for (std::size_t change = 1 + next(8); change > 0; --change) {
+            const auto value = static_cast<std::uint8_t>(next(256));
+            switch (next(3)) {
+                case 0:
+                    b.unitData.bytes[next(b.unitData.bytes.size())] = value;
+                    break;
+                case 1:
+                    b.upgrades.bytes[next(b.upgrades.bytes.size())] = value;
+                    break;
+                default:
+                    b.restrictions.bytes[next(b.restrictions.bytes.size())] = value;
+            }
+        }
+        pairs.push_back(
+            {"generated " + std::to_string(pair), patternScenario(3), files::writeScenario(b)});
+    }
+    for (const Pair& pair : pairs) {
+        SCOPED_TRACE(pair.name);
+        write("a", pair.a);
+        write("b", pair.b);
+        ASSERT_EQ(runCommand({"resave", path("b"), path("expected")}).code, 0);
+        const ToolRun diff = runCommand({"diff", path("a"), path("b"), "--format", "changes"});
+        ASSERT_EQ(diff.code, 1) << diff.err;
+        writeText("changes.json", diff.out);
+        const ToolRun applied = runCommand({"apply", path("a"), path("changes.json"), path("out")});
+        ASSERT_EQ(applied.code, 0) << applied.err << diff.out.substr(0, 300);
+        EXPECT_EQ(contents("out"), contents("expected"));
+        EXPECT_EQ(runCommand({"diff", path("out"), path("b"), "--format", "changes"}).out,
+                  "{\n}\n");
+    }
+    // A table B lacks cannot be taken away by a changes file.
+    write("plain.pud", typicalScenarioWith({{"UDTA", patternBytes(5950, 1)}}));
+    const ToolRun lacking =
+        runCommand({"diff", path("a"), path("plain.pud"), "--format", "changes"});
+    EXPECT_EQ(lacking.code, 2);
+    EXPECT_EQ(lacking.err, "tarnwick-tool diff: \"" + path("plain.pud") +
+                               "\": the new file holds no restrictions for player 1 unitsAllowed, "
+                               "and a changes file cannot take it away\n");
+}
+
+TEST_F(ExchangeTest, AMapsModAgainstTheDefaultsAppliesToOtherMapsCheckingNames) {
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+    model::Document mod = demo::demoScenario();
+    const model::Document other = mod;
+    mod.unitData.set(model::unitfields::hitPoints, 0, 7);
+    mod.unitData.set(model::unitfields::goldCost, 0, 25);
+    mod.upgrades.set(model::upgradefields::oil, 51, 77);
+    write("mod.pud", files::writeScenario(mod));
+    write("other.pud", files::writeScenario(other));
+    const ToolRun diff = runCommand(
+        {"diff", path("mod.pud"), "--defaults", "--game", path("game"), "--format", "changes"});
+    EXPECT_EQ(diff.code, 1) << diff.err;
+    EXPECT_EQ(diff.out,
+              "{\n  \"units\": [\n    {\"unit\": 0, \"name\": \"Pikeman\", \"hitPoints\": 7, "
+              "\"goldCost\": 250}\n  ],\n  \"upgrades\": [\n    {\"upgrade\": 51, \"name\": "
+              "\"Death and Decay\", \"oil\": 77}\n  ]\n}\n");
+    writeText("mod.json", diff.out);
+    ASSERT_EQ(runCommand({"apply", "--in-place", path("mod.json"), path("other.pud"), "--game",
+                          path("game")})
+                  .code,
+              0);
+    EXPECT_EQ(contents("other.pud"), contents("mod.pud"));
+
+    // The name checks the id where the game's names are known.
+    std::string wrong = diff.out;
+    wrong.replace(wrong.find("Pikeman"), 7, "Footman");
+    writeText("wrong.json", wrong);
+    const ToolRun refused = runCommand(
+        {"apply", path("other.pud"), path("wrong.json"), path("out.pud"), "--game", path("game")});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, "tarnwick-tool apply: \"" + path("wrong.json") +
+                               "\": units[0].hitPoints: unit 0 is Pikeman, not \"Footman\"\n");
+    EXPECT_FALSE(exists("out.pud"));
+    EXPECT_EQ(runCommand({"apply", path("other.pud"), path("wrong.json"), path("out.pud")}).code,
+              0);
+}
+
+TEST_F(ExchangeTest, MergeTakesEachSidesChangesAndStopsAtConflicts) {
+    model::Document base = files::readDocument({}, patternScenario(1), "base");
+    base.unitData.set(model::unitfields::hitPoints, 3, 90);
+    model::Document a = base;
+    model::Document b = base;
+    a.unitData.set(model::unitfields::hitPoints, 3, 100);
+    a.unitData.set(model::unitfields::armor, 4, 5);
+    b.unitData.set(model::unitfields::armor, 4, 5);
+    b.upgrades.set(model::upgradefields::gold, 2, 7);
+    model::Document expected = a;
+    expected.upgrades.set(model::upgradefields::gold, 2, 7);
+    write("base.pud", files::writeScenario(base));
+    write("a.pud", files::writeScenario(a));
+    write("b.pud", files::writeScenario(b));
+
+    const ToolRun clean =
+        runCommand({"merge", path("base.pud"), path("a.pud"), path("b.pud"), path("out.pud")});
+    EXPECT_EQ(clean.code, 0) << clean.err;
+    EXPECT_EQ(clean.out, "");
+    EXPECT_EQ(contents("out.pud"), files::writeScenario(expected));
+
+    b.unitData.set(model::unitfields::hitPoints, 3, 120);
+    write("b.pud", files::writeScenario(b));
+    const std::vector<std::string> merge = {"merge", path("base.pud"), path("a.pud"), path("b.pud"),
+                                            path("conflict.pud")};
+    const ToolRun conflict = runCommand(merge);
+    EXPECT_EQ(conflict.code, 1);
+    EXPECT_EQ(conflict.out, "unit 3 hitPoints: base 90, A 100, B 120\n");
+    EXPECT_EQ(conflict.err, "");
+    EXPECT_FALSE(exists("conflict.pud"));
+
+    auto preferB = merge;
+    preferB.insert(preferB.end(), {"--prefer", "b"});
+    const ToolRun settled = runCommand(preferB);
+    EXPECT_EQ(settled.code, 0) << settled.err;
+    EXPECT_EQ(settled.out, "unit 3 hitPoints: base 90, A 100, B 120; settled: B\n");
+    expected.unitData.set(model::unitfields::hitPoints, 3, 120);
+    EXPECT_EQ(contents("conflict.pud"), files::writeScenario(expected));
+
+    // Changes files merge the same way, without a base.
+    for (const std::string side : {"a", "b"}) {
+        writeText(
+            side + ".json",
+            runCommand({"diff", path("base.pud"), path(side + ".pud"), "--format", "changes"}).out);
+    }
+    const std::vector<std::string> changes = {"merge", "--changes", path("a.json"), path("b.json"),
+                                              path("m.json")};
+    const ToolRun changesConflict = runCommand(changes);
+    EXPECT_EQ(changesConflict.code, 1);
+    EXPECT_EQ(changesConflict.out, "unit 3 hitPoints: A 100, B 120\n");
+    EXPECT_FALSE(exists("m.json"));
+    auto preferA = changes;
+    preferA.insert(preferA.end(), {"--prefer", "a"});
+    EXPECT_EQ(runCommand(preferA).code, 0);
+    ASSERT_EQ(runCommand({"apply", path("base.pud"), path("m.json"), path("m.pud")}).code, 0);
+    expected.unitData.set(model::unitfields::hitPoints, 3, 100);
+    EXPECT_EQ(contents("m.pud"), files::writeScenario(expected));
+}
+
+TEST_F(ExchangeTest, ASemicolonSpreadsheetIsAppliedAsACommaOne) {
+    write("source.pud", patternScenario(1));
+    write("target.pud", patternScenario(7));
+    for (const std::string table : {"units", "upgrades", "restrictions"}) {
+        std::string csv = exportTo(table, "source.pud", "csv").out;
+        std::replace(csv.begin(), csv.end(), ',', ';');
+        writeText(table + ".csv", csv);
+        const ToolRun applied =
+            runCommand({"apply", path("target.pud"), path(table + ".csv"), path("target.pud")});
+        ASSERT_EQ(applied.code, 0) << applied.err;
+    }
+    EXPECT_EQ(runCommand({"diff", path("source.pud"), path("target.pud")}).out, "");
+}
+
+TEST_F(ExchangeTest, RevertPutsAFieldAUnitOrAllBackToTheGamesDefaults) {
+    demo::writeDemoGameDirectory(QString::fromStdString(path("game")));
+    const model::Document defaults = demo::demoScenario();
+    model::Document changed = defaults;
+    using namespace model::unitfields;
+    changed.unitData.set(hitPoints, 0, 7);
+    changed.unitData.set(armor, 0, 9);
+    changed.unitData.set(armor, 1, 9);
+    write("changed.pud", files::writeScenario(changed));
+    const auto revert = [&](std::vector<std::string> what) {
+        std::vector<std::string> command = {"revert", path("changed.pud"), path("out.pud")};
+        command.insert(command.end(), what.begin(), what.end());
+        command.insert(command.end(), {"--game", path("game")});
+        return runCommand(command);
+    };
+    model::Document expected = changed;
+    expected.unitData.set(hitPoints, 0, defaults.unitData.get(hitPoints, 0));
+    ASSERT_EQ(revert({"0", "hitPoints"}).code, 0);
+    EXPECT_EQ(contents("out.pud"), files::writeScenario(expected));
+    expected.unitData.set(armor, 0, defaults.unitData.get(armor, 0));
+    ASSERT_EQ(revert({"Pikeman"}).code, 0);
+    EXPECT_EQ(contents("out.pud"), files::writeScenario(expected));
+    ASSERT_EQ(revert({}).code, 0);
+    EXPECT_EQ(contents("out.pud"), files::writeScenario(defaults));
+
+    EXPECT_EQ(linesOf(revert({"0", "sight"}).err)[0],
+              "tarnwick-tool revert: FIELD: units have no field \"sight\"");
+    const ToolRun noGame = runCommand({"revert", path("changed.pud"), path("gone.pud")});
+    EXPECT_EQ(noGame.code, 2);
+    EXPECT_EQ(linesOf(noGame.err)[0],
+              "tarnwick-tool revert: revert needs --game DIR: the game's "
+              "default unit data is in its MAINDAT.WAR");
+    EXPECT_FALSE(exists("gone.pud"));
+}

@@ -28,7 +28,7 @@ touch map.pud notes.txt
 cases=(
     "tarnwick-tool ex|export extract"
     "tarnwick-tool uni|units"
-    "tarnwick-tool help re|resave restrictions"
+    "tarnwick-tool help re|resave restrictions revert"
     "tarnwick-tool export |alo udta ugrd un up"
     "tarnwick-tool units map.pud --format |csv json text"
     "tarnwick-tool units map.pud --format=|csv json text"

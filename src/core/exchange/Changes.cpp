@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "core/ShortList.h"
 #include "core/bytes/Printable.h"
@@ -42,6 +43,38 @@ std::size_t checkedRow(const TableSchema& schema, const std::string& written,
     return static_cast<std::size_t>(key - first);
 }
 
+// Names compare as the tool's arguments do: in any letter case, "_" standing for a blank.
+std::string comparableName(std::string name) {
+    for (char& c : name) {
+        c = c == '_' ? ' ' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return name;
+}
+
+void checkName(const WrittenValue& written, std::size_t row, const UnitNamer& knownName) {
+    if (written.table != Table::Units || !knownName || written.name.empty()) {
+        return;
+    }
+    const std::string known = knownName(row);
+    const std::string name = bytes::printable(written.name);
+    if (!known.empty() && comparableName(known) != comparableName(name)) {
+        throw Error("unit " + std::to_string(row) + " is " + known + ", not \"" + name + "\"");
+    }
+}
+
+Change checkedWord(const WrittenValue& written) {
+    const model::FieldDescriptor* word = useDefaultWordOf(written.table);
+    if (word == nullptr) {
+        throw Error(std::string(schemaOf(written.table).title) + " have no useDefault word");
+    }
+    const std::int64_t value = writtenInteger(written.value);
+    const std::int64_t maximum = word->maximumShown();
+    if (value < 0 || value > maximum) {
+        throw Error(written.value + " does not fit useDefault " + range(0, maximum));
+    }
+    return {written.table, 0, nullptr, value, written.origin};
+}
+
 Change checkedChange(const WrittenValue& written, std::size_t row) {
     const TableSchema& schema = schemaOf(written.table);
     const Column* column = schema.find(written.field);
@@ -69,13 +102,20 @@ class FirstGiven {
   public:
     // Where the change's number was given before, or nullptr after noting `origin` for it.
     const std::string* before(const Change& change, const std::string& origin) {
+        if (change.column == nullptr) {
+            return noted(words_[static_cast<std::size_t>(change.table)], origin);
+        }
         const std::vector<Column>& columns = schemaOf(change.table).columns;
         std::vector<const std::string*>& given = given_[static_cast<std::size_t>(change.table)];
         if (given.empty()) {
             given.resize(schemaOf(change.table).rowCount * columns.size());
         }
         const auto column = static_cast<std::size_t>(change.column - columns.data());
-        const std::string*& first = given[change.row * columns.size() + column];
+        return noted(given[change.row * columns.size() + column], origin);
+    }
+
+  private:
+    static const std::string* noted(const std::string*& first, const std::string& origin) {
         if (first != nullptr) {
             return first;
         }
@@ -83,31 +123,34 @@ class FirstGiven {
         return nullptr;
     }
 
-  private:
     std::array<std::vector<const std::string*>, std::size(kTables)> given_;
+    std::array<const std::string*, std::size(kTables)> words_{};
 };
 
 }  // namespace
 
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
-                                 const UnitLookup& findUnit) {
+                                 const UnitLookup& findUnit, const UnitNamer& knownName) {
     std::vector<Change> changes;
     changes.reserve(values.size());
     std::vector<std::string> problems;
     FirstGiven firstGiven;
-    // A row is looked up once, however many values the file gives it; one that names no row is
-    // said once (none: refused).
-    std::map<std::pair<Table, std::string>, std::optional<std::size_t>> rows;
+    // A row is looked up and its name checked once, however many values the file gives it; one
+    // that names no row, or by a wrong name, is said once (none: refused).
+    std::map<std::tuple<Table, std::string, std::string>, std::optional<std::size_t>> rows;
     for (const WrittenValue& written : values) {
         try {
-            const auto [row, isNew] = rows.try_emplace({written.table, written.row});
-            if (isNew) {
+            const bool word = written.row.empty() && written.field == kUseDefault;
+            const auto [row, isNew] =
+                rows.try_emplace({written.table, written.row, word ? "" : written.name});
+            if (isNew && !word) {
                 row->second = checkedRow(schemaOf(written.table), written.row, findUnit);
+                checkName(written, *row->second, knownName);
             }
-            if (!row->second) {
+            if (!row->second && !word) {
                 continue;
             }
-            Change change = checkedChange(written, *row->second);
+            Change change = word ? checkedWord(written) : checkedChange(written, *row->second);
             if (const std::string* earlier = firstGiven.before(change, written.origin)) {
                 throw Error("the value is given before, at " + *earlier);
             }
@@ -126,7 +169,12 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
 void applyChanges(model::Document& document, std::span<const Change> changes,
                   const std::string& file) {
     for (const Change& change : changes) {
-        if (!holdsColumn(document, change.table, *change.column)) {
+        if (change.column == nullptr && document.kind != model::DocumentKind::Scenario) {
+            throw Error("\"" + file +
+                        "\" stores no useDefault word (only a scenario does), which " +
+                        change.origin + " changes");
+        }
+        if (change.column != nullptr && !holdsColumn(document, change.table, *change.column)) {
             const bool tableHeld = holdsTable(document, change.table);
             throw Error("\"" + file + "\" holds no " +
                         (tableHeld ? std::string("swamp graphics")
@@ -135,7 +183,16 @@ void applyChanges(model::Document& document, std::span<const Change> changes,
         }
     }
     for (const Change& change : changes) {
-        storeShownValue(document, change.table, *change.column, change.row, change.value);
+        if (change.column == nullptr) {
+            const auto word = static_cast<std::uint32_t>(change.value);
+            if (change.table == Table::Units) {
+                document.unitData.set(model::unitfields::useDefault, 0, word);
+            } else {
+                document.upgrades.set(model::upgradefields::useDefault, 0, word);
+            }
+        } else {
+            storeShownValue(document, change.table, *change.column, change.row, change.value);
+        }
     }
 }
 

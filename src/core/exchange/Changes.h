@@ -12,27 +12,30 @@
 
 namespace tarnwick::exchange {
 
-// A value that fits its column, for a row that has the column.
+// A value that fits its column, for a row that has the column; or a table's useDefault word.
 struct Change {
     Table table;
     std::size_t row;
-    const Column* column;
-    std::int64_t value;  // as the user sees it
+    const Column* column;  // nullptr for the useDefault word
+    std::int64_t value;    // as the user sees it
     std::string origin;
 };
 
 // A unit's row from what a changes file calls it: an id, or a name where names are known.
 using UnitLookup = std::function<std::int64_t(const std::string& unit)>;
+// A unit row's name where the game's names are known, as the window shows it; empty otherwise.
+using UnitNamer = std::function<std::string(std::size_t row)>;
 
 // Checks every written value before any is used: the field, the row, the value against the
-// column's range, and that no value is given twice. Throws one tarnwick::Error that lists the
+// column's range, that no value is given twice, and that a unit's written name is its known
+// name (in any letter case, "_" for a blank). Throws one tarnwick::Error that lists the
 // problems, one a line, each with its origin: the first 20, then how many more.
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
-                                 const UnitLookup& findUnit);
+                                 const UnitLookup& findUnit, const UnitNamer& knownName = {});
 
 // Stores checked changes into a document. Throws tarnwick::Error when the document lacks a
-// table (or the swamp graphics) they change, before it changes anything; `file` names the
-// document in that message.
+// table (or the swamp graphics, or as no scenario the useDefault words) they change, before it
+// changes anything; `file` names the document in that message.
 void applyChanges(model::Document& document, std::span<const Change> changes,
                   const std::string& file);
 

@@ -8,7 +8,7 @@ namespace {
 
 class CsvReader {
   public:
-    explicit CsvReader(std::string_view text) : text_(text) {
+    CsvReader(std::string_view text, char separator) : text_(text), separator_(separator) {
         if (text_.starts_with("\xEF\xBB\xBF")) {
             text_.remove_prefix(3);
         }
@@ -23,9 +23,12 @@ class CsvReader {
             CsvRecord record{line_, {}};
             do {
                 record.fields.push_back(field());
-            } while (comma());
+            } while (separator());
             if (at_ < text_.size() && !endOfLine()) {
-                fail(line_, "a field must end at a comma or a line break");
+                fail(line_, separator_ == ','
+                                ? "a field must end at a comma or a line break"
+                                : "a field must end at a '" + std::string(1, separator_) +
+                                      "' or a line break");
             }
             records.push_back(std::move(record));
         }
@@ -37,8 +40,8 @@ class CsvReader {
         throw Error("line " + std::to_string(line) + ": " + what);
     }
 
-    bool comma() {
-        if (at_ < text_.size() && text_[at_] == ',') {
+    bool separator() {
+        if (at_ < text_.size() && text_[at_] == separator_) {
             ++at_;
             return true;
         }
@@ -62,7 +65,8 @@ class CsvReader {
         if (at_ < text_.size() && text_[at_] == '"') {
             return quotedField();
         }
-        const std::size_t end = text_.find_first_of(",\r\n", at_);
+        const char ends[] = {separator_, '\r', '\n'};
+        const std::size_t end = text_.find_first_of(std::string_view(ends, 3), at_);
         const std::string_view field = text_.substr(at_, end - at_);
         if (field.find('"') != std::string_view::npos) {
             fail(line_, "a quote inside a field that does not begin with one");
@@ -94,6 +98,7 @@ class CsvReader {
     }
 
     std::string_view text_;
+    char separator_;
     std::size_t at_ = 0;
     std::size_t line_ = 1;
 };
@@ -114,8 +119,8 @@ std::string csvField(std::string_view text) {
     return quoted + '"';
 }
 
-std::vector<CsvRecord> readCsv(std::string_view text) {
-    return CsvReader(text).records();
+std::vector<CsvRecord> readCsv(std::string_view text, char separator) {
+    return CsvReader(text, separator).records();
 }
 
 }  // namespace tarnwick::exchange

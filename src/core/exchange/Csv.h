@@ -16,11 +16,12 @@ struct CsvRecord {
     std::vector<std::string> fields;
 };
 
-// The records of a CSV text: fields separated by commas, lines ended by LF or CRLF (the last
+// The records of a CSV text: fields separated by commas (or by `separator`, as spreadsheets in
+// many languages write ';'), lines ended by LF or CRLF (the last
 // may lack one), quoted fields holding commas, doubled quotes and line breaks. Blank lines and
 // a leading UTF-8 byte order mark are skipped. Strict about the rest: a quote inside an
 // unquoted field, text after a closing quote or a quote left open throws tarnwick::Error
 // naming the line.
-std::vector<CsvRecord> readCsv(std::string_view text);
+std::vector<CsvRecord> readCsv(std::string_view text, char separator = ',');
 
 }  // namespace tarnwick::exchange

@@ -26,18 +26,6 @@ std::optional<std::int64_t> valueOn(const ComparedTables& side, Table table, con
     return shownValue(*side.document, table, column, row);
 }
 
-const model::FieldDescriptor* useDefaultWordOf(Table table) {
-    switch (table) {
-        case Table::Units:
-            return &model::unitfields::useDefault;
-        case Table::Upgrades:
-            return &model::upgradefields::useDefault;
-        case Table::Restrictions:
-            return nullptr;
-    }
-    return nullptr;
-}
-
 std::optional<std::int64_t> wordOf(const model::Document& document, Table table) {
     const model::FieldDescriptor* word = useDefaultWordOf(table);
     return table == Table::Units ? document.unitData.get(*word, 0)

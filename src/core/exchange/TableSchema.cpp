@@ -136,6 +136,18 @@ void storeShownValue(model::Document& document, Table table, const Column& colum
                       column.field->storedValue(value), column.part);
 }
 
+const model::FieldDescriptor* useDefaultWordOf(Table table) {
+    switch (table) {
+        case Table::Units:
+            return &model::unitfields::useDefault;
+        case Table::Upgrades:
+            return &model::upgradefields::useDefault;
+        case Table::Restrictions:
+            return nullptr;
+    }
+    return nullptr;
+}
+
 std::string knownRowName(Table table, std::size_t row) {
     switch (table) {
         case Table::Units:

@@ -63,6 +63,9 @@ std::int64_t shownValue(const model::Document& document, Table table, const Colu
 void storeShownValue(model::Document& document, Table table, const Column& column, std::size_t row,
                      std::int64_t value);
 
+// The table-wide word that makes the game use its own table; nullptr for restrictions.
+const model::FieldDescriptor* useDefaultWordOf(Table table);
+
 // "-Corpse-" for unit 105, "Sword 1" for upgrade 0: the names the project knows without the
 // game's files; empty for the rest.
 std::string knownRowName(Table table, std::size_t row);
