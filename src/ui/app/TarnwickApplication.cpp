@@ -8,6 +8,7 @@
 #include "core/model/Document.h"
 #include "platform/PluginLink.h"
 #include "platform/SettingsStore.h"
+#include "ui/app/FirstPaintQuit.h"
 #include "ui/app/MainWindow.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/prompts/QtPrompts.h"
@@ -32,6 +33,9 @@ int runEditor(const QStringList& windowArguments) {
     platform::PluginLink plugInLink;
     MainWindow mainWindow(document, prompts, settings, plugInLink);
     prompts.setParentWindow(&mainWindow);
+    if (qEnvironmentVariableIsSet("TARNWICK_QUIT_AFTER_FIRST_PAINT")) {
+        quitAfterFirstPaint(mainWindow);
+    }
     return runMainWindow(mainWindow, prompts, windowArguments);
 }
 
