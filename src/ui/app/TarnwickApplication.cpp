@@ -6,7 +6,7 @@
 
 #include "TarnwickProject.h"
 #include "core/model/Document.h"
-#include "platform/PluginLink.h"
+#include "platform/DeviceModule.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/FirstPaintQuit.h"
 #include "ui/app/MainWindow.h"
@@ -30,7 +30,7 @@ int runEditor(const QStringList& windowArguments) {
     model::Document document;
     QtPrompts prompts;
     platform::SettingsStore settings;
-    platform::PluginLink plugInLink;
+    platform::OnDemandHostLink plugInLink;
     MainWindow mainWindow(document, prompts, settings, plugInLink);
     prompts.setParentWindow(&mainWindow);
     if (qEnvironmentVariableIsSet("TARNWICK_QUIT_AFTER_FIRST_PAINT")) {
