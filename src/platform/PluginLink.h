@@ -9,6 +9,7 @@
 #include "core/model/Document.h"
 #include "core/plugin/LinkObject.h"
 #include "core/plugin/PluginLinkError.h"
+#include "platform/HostLink.h"
 #include "platform/HostNotifier.h"
 
 namespace tarnwick::platform {
@@ -31,7 +32,7 @@ std::string hostBlockName();
 //   saveAndClose(doc)                   "Save and Exit"; on PluginLinkError the link stays open,
 //                                       the document is untouched: tell the user, offer Save As
 //   close(false)                        leaving without saving
-class PluginLink {
+class PluginLink : public HostLink {
   public:
     static constexpr const char* kBlockName = "/MarrowbyFMF.DTA";
     static constexpr std::chrono::milliseconds kAcknowledgementTimeout{5000};
@@ -40,7 +41,7 @@ class PluginLink {
     explicit PluginLink(std::string blockName = hostBlockName(),
                         std::chrono::milliseconds acknowledgementTimeout = kAcknowledgementTimeout);
     // A link still open is released without writing and without notifying.
-    ~PluginLink();
+    ~PluginLink() override;
     PluginLink(const PluginLink&) = delete;
     PluginLink& operator=(const PluginLink&) = delete;
 
@@ -50,11 +51,11 @@ class PluginLink {
     // PluginLinkError "Marrowby Interface already open." or "Cannot communicate with Marrowby."
     // (with the reason when the block is refused or its host does not answer 1025); the link
     // is then closed.
-    void open();
+    void open() override;
     bool isOpen() const { return view_ != nullptr; }
 
     // The copy of the block made at open; "Save and Exit" stores the document in it.
-    plugin::LinkObject& linkObject() { return link_; }
+    plugin::LinkObject& linkObject() override { return link_; }
     const plugin::LinkObject& linkObject() const { return link_; }
 
     // Close(save). Does nothing when the link is not open. With `save`, first checks that the
@@ -66,11 +67,11 @@ class PluginLink {
     // has already failed to answer; it never throws. A write-back the host never took is undone
     // first: a host that was only stopped and reads its messages later gets its own scenario
     // back, as the user chose not to save.
-    void close(bool save);
+    void close(bool save) override;
 
     // "Save and Exit": the document into the link object, then close(true). The document's map
     // bodies are its own copies: keep them until this succeeded, so a failure loses nothing.
-    void saveAndClose(const model::Document& document);
+    void saveAndClose(const model::Document& document) override;
 
     // How the last notification ended, for diagnostics and tests.
     NotificationResult lastNotification() const { return lastNotification_; }

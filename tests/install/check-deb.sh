@@ -42,6 +42,9 @@ deb=${packages[0]}
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 echo "depends: $(dpkg-deb -f "$deb" Depends)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "shlibdeps found no Qt dependency"
+# The editor's module of the host link and the sound device is packed, and what it needs with it.
+dpkg-deb -c "$deb" | grep -q '/tarnwick/modules/tarnwick-devices\.so$' || fail "no tarnwick-devices.so"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6multimedia6' || fail "no Qt Multimedia dependency"
 findings=$(lintian --fail-on error,warning "$deb" 2>/dev/null) || fail "lintian: $findings"
 echo "lintian: ${findings:-no error, no warning}"
 

@@ -21,6 +21,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "cmake --install"
 for program in tarnwick tarnwick-tool; do
     [ -x "$prefix/bin/$program" ] || fail "no $program in bin"
 done
+# The editor's host link and sound device, which it loads on first use, with all they need.
+modules=("$prefix"/lib*/tarnwick/modules/tarnwick-devices.so)
+[ -f "${modules[0]}" ] || fail "no tarnwick-devices.so in the library folder"
+! ldd "${modules[0]}" | grep -q 'not found' || fail "tarnwick-devices.so misses a library"
 version=$("$prefix/bin/tarnwick-tool" --version | cut -d' ' -f2)
 
 entries=("$prefix"/share/applications/*.desktop)

@@ -47,7 +47,7 @@ QWidget* addPage(QTabWidget* pages, const QString& title, const QString& name) {
 }  // namespace
 
 MainWindow::MainWindow(model::Document& document, Prompts& prompts,
-                       platform::SettingsStore& settings, platform::PluginLink& plugInLink,
+                       platform::SettingsStore& settings, platform::HostLink& plugInLink,
                        QWidget* parent)
     : QMainWindow(parent),
       document_(document),

@@ -14,9 +14,9 @@
 #include "core/model/Document.h"
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitClipboard.h"
-#include "platform/PluginLink.h"
+#include "platform/DeviceModule.h"
+#include "platform/HostLink.h"
 #include "platform/SettingsStore.h"
-#include "platform/WavePlayer.h"
 #include "ui/app/AboutDialog.h"
 #include "ui/app/DefaultDataNotice.h"
 #include "ui/app/DocumentFileWatch.h"
@@ -59,7 +59,7 @@ class MainWindow : public QMainWindow {
 
   public:
     MainWindow(model::Document& document, Prompts& prompts, platform::SettingsStore& settings,
-               platform::PluginLink& plugInLink, QWidget* parent = nullptr);
+               platform::HostLink& plugInLink, QWidget* parent = nullptr);
 
     // Start-up: plug-in switch, then the game directory from the settings store. A file named
     // first on the command line is opened once the window is shown. When the plug-in start
@@ -220,7 +220,7 @@ class MainWindow : public QMainWindow {
     UnitTableWindow* unitTable_ = nullptr;
     DirectLoadDialog* directLoad_ = nullptr;
     DirectSaveDialog* directSave_ = nullptr;
-    platform::WavePlayer wavePlayer_;
+    platform::OnDemandSoundOutput wavePlayer_;
     AboutDialog* about_ = nullptr;
     KeyboardShortcutsWindow* shortcutsWindow_ = nullptr;
     QStringList strategyNames_;

@@ -6,8 +6,9 @@
 
 #include "TarnwickProject.h"
 #include "core/model/Document.h"
-#include "platform/PluginLink.h"
+#include "platform/DeviceModule.h"
 #include "platform/SettingsStore.h"
+#include "ui/app/FirstPaintQuit.h"
 #include "ui/app/MainWindow.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/prompts/QtPrompts.h"
@@ -29,9 +30,12 @@ int runEditor(const QStringList& windowArguments) {
     model::Document document;
     QtPrompts prompts;
     platform::SettingsStore settings;
-    platform::PluginLink plugInLink;
+    platform::OnDemandHostLink plugInLink;
     MainWindow mainWindow(document, prompts, settings, plugInLink);
     prompts.setParentWindow(&mainWindow);
+    if (qEnvironmentVariableIsSet("TARNWICK_QUIT_AFTER_FIRST_PAINT")) {
+        quitAfterFirstPaint(mainWindow);
+    }
     return runMainWindow(mainWindow, prompts, windowArguments);
 }
 

@@ -1,6 +1,7 @@
 #include "ui/plugin/PlugInMode.h"
 
 #include "core/plugin/PluginDocument.h"
+#include "core/plugin/PluginLinkError.h"
 #include "ui/prompts/CommandFailed.h"
 
 namespace tarnwick::ui {
@@ -13,7 +14,7 @@ QString withErrorPrefix(const plugin::PluginLinkError& error) {
 
 }  // namespace
 
-PlugInMode::PlugInMode(model::Document& document, platform::PluginLink& link, MainMenus& menus)
+PlugInMode::PlugInMode(model::Document& document, platform::HostLink& link, MainMenus& menus)
     : document_(document), link_(link), menus_(menus) {}
 
 void PlugInMode::start() {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/Document.h"
-#include "platform/PluginLink.h"
+#include "platform/HostLink.h"
 #include "ui/menus/MainMenus.h"
 
 namespace tarnwick::ui {
@@ -11,7 +11,7 @@ namespace tarnwick::ui {
 // show, for the command's guarded entry point.
 class PlugInMode {
   public:
-    PlugInMode(model::Document& document, platform::PluginLink& link, MainMenus& menus);
+    PlugInMode(model::Document& document, platform::HostLink& link, MainMenus& menus);
 
     // Opens the link, fills the document from it and fixes the file items for the whole run:
     // nothing may replace the host's scenario or move it elsewhere, and "&Save" becomes "Save
@@ -31,7 +31,7 @@ class PlugInMode {
 
   private:
     model::Document& document_;
-    platform::PluginLink& link_;
+    platform::HostLink& link_;
     MainMenus& menus_;
     bool on_ = false;
 };
