@@ -19,13 +19,13 @@
 #include "core/model/DocumentTitle.h"
 #include "core/model/UnitRowNames.h"
 #include "core/model/UnitSearch.h"
-#include "platform/FileNames.h"
 #include "platform/GameFiles.h"
 #include "ui/app/EditorCommandLine.h"
 #include "ui/app/FileDropTarget.h"
 #include "ui/app/GameDirectorySetup.h"
 #include "ui/app/MenuRules.h"
 #include "ui/app/OpenCommand.h"
+#include "ui/app/SelectedUnit.h"
 #include "ui/app/WindowPlacement.h"
 #include "ui/menus/MenuKeysFirst.h"
 #include "ui/prompts/CommandGuard.h"
@@ -159,6 +159,19 @@ void MainWindow::buildWorkArea() {
 
     setCentralWidget(central);
     status_.emplace(*statusBar());
+    recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
+    const DocumentViews views{[this] {
+                                  showOpenedDocument();
+                                  refreshCommandStates();
+                              },
+                              [this] { showNoDocument(); },
+                              [this] {
+                                  notice_->showFor(document_);
+                                  refreshTitle(model::TitleMoment::AfterWrite);
+                              }};
+    documents_.emplace(document_, prompts_, history_, fileWatch_, saveCommands_, *recentFiles_,
+                       *status_, *directLoad_, plugInMode_, gameDirectory_, views);
+    unitClipboard_.emplace(document_, prompts_, history_, *unitList_);
 }
 
 void MainWindow::connectCommands() {
@@ -167,18 +180,24 @@ void MainWindow::connectCommands() {
         connect(action, &QAction::triggered, this,
                 guarded([this, handler](bool) { (this->*handler)(); }));
     };
-    command(menus_.open, &MainWindow::openDocument);
-    command(menus_.openButton, &MainWindow::openDocument);
-    command(menus_.directOpen, &MainWindow::directOpen);
-    command(menus_.directSave, &MainWindow::directSave);
+    const auto documentCommand = [this, guarded](QAction* action,
+                                                 void (DocumentCommands::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                guarded([this, handler](bool) { ((*documents_).*handler)(); }));
+    };
+    documentCommand(menus_.open, &DocumentCommands::open);
+    documentCommand(menus_.openButton, &DocumentCommands::open);
+    documentCommand(menus_.directOpen, &DocumentCommands::directOpen);
+    connect(menus_.directSave, &QAction::triggered, this,
+            guarded([this](bool) { directSave_->exec(); }));
     command(menus_.about, &MainWindow::showAbout);
     shortcutsWindow_ = new KeyboardShortcutsWindow(*menuBar(), this);
     connect(menus_.keyboardShortcuts, &QAction::triggered, shortcutsWindow_,
             &KeyboardShortcutsWindow::open);
     command(menus_.save, &MainWindow::saveDocument);
     command(menus_.saveButton, &MainWindow::saveDocument);
-    command(menus_.saveAs, &MainWindow::saveDocumentAs);
-    command(menus_.closeData, &MainWindow::closeData);
+    documentCommand(menus_.saveAs, &DocumentCommands::saveAs);
+    documentCommand(menus_.closeData, &DocumentCommands::close);
     command(menus_.chooseGameDirectory, &MainWindow::changeGameDirectory);
     command(menus_.exit, &MainWindow::exitProgram);
     command(menus_.exitButton, &MainWindow::exitProgram);
@@ -206,8 +225,13 @@ void MainWindow::connectCommands() {
             }));
     connect(unitControls_.boxSizer, &QPushButton::clicked, this,
             guarded([this](bool) { openGraphicsSelection(); }));
-    command(menus_.copyUnit, &MainWindow::copyUnit);
-    command(menus_.pasteUnit, &MainWindow::pasteUnit);
+    connect(menus_.copyUnit, &QAction::triggered, this,
+            guarded([this](bool) { unitClipboard_->copy(); }));
+    connect(menus_.pasteUnit, &QAction::triggered, this, guarded([this](bool) {
+                if (unitClipboard_->paste()) {
+                    showSelectedRow();
+                }
+            }));
     connect(menus_.useDefaultUnitData, &QAction::triggered, this, guarded([this](bool) {
                 useDefaults_.toggleUnitData();
                 refreshCommandStates();
@@ -237,7 +261,7 @@ void MainWindow::connectCommands() {
         fileChangedNotice_->showFor(changedElsewhere ? fileWatch_.path() : QString());
     });
     connect(fileChangedNotice_, &FileChangedNotice::reload, this,
-            guarded([this] { reloadDocument(); }));
+            guarded([this] { documents_->reload(); }));
 
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, &MainWindow::enableMenuItems);
@@ -265,7 +289,7 @@ void MainWindow::connectCommands() {
             guarded([this](int unit) { showRestoredDocument(unit); }));
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { showDocumentState(); }));
     connect(&history_.stack(), &QUndoStack::cleanChanged, this,
-            [this] { status_->showModified(hasUnsavedEdits()); });
+            [this] { status_->showModified(documents_->hasUnsavedEdits()); });
     connect(directSave_, &DirectSaveDialog::entryWritten, this,
             [this](const QString& report) { status_->reportWrite(report); });
     connect(notice_, &DefaultDataNotice::useScenarioUnitData, this, guarded([this] {
@@ -276,10 +300,10 @@ void MainWindow::connectCommands() {
                 useDefaults_.useScenarioUpgrades();
                 showDocumentState();
             }));
-    recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
-    connect(recentFiles_, &RecentFiles::openRequested, this, &MainWindow::openFile);
+    connect(recentFiles_, &RecentFiles::openRequested, this,
+            [this](const QString& path) { documents_->openFile(path); });
     // A dropped file opens as a chosen one would, asking first when there are unsaved edits.
-    new FileDropTarget(*this, [this](const QString& path) { openFile(path); });
+    new FileDropTarget(*this, [this](const QString& path) { documents_->openFile(path); });
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
@@ -349,41 +373,6 @@ void MainWindow::placeUnitList() {
     listPlaced_ = true;
 }
 
-std::optional<std::size_t> MainWindow::selectedUnit() const {
-    const int row = unitList_->currentRow();
-    if (row < 0 || static_cast<std::size_t>(row) >= model::kUnitCount) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(row);
-}
-
-void MainWindow::copyUnit() {
-    if (!document_.hasData()) {
-        prompts_.warning("Error!  No file loaded!");
-        return;
-    }
-    // The "Group" rows have no per-unit values.
-    if (const auto unit = selectedUnit()) {
-        clipboard_.copy(document_, *unit);
-    }
-}
-
-void MainWindow::pasteUnit() {
-    if (!document_.hasData()) {
-        prompts_.warning("Error!  No file loaded!");
-        return;
-    }
-    if (!clipboard_.isFilled()) {
-        prompts_.warning("Error!  Clipboard is empty.");
-        return;
-    }
-    if (const auto unit = selectedUnit()) {
-        history_.record("Paste Unit Data onto " + unitList_->item(static_cast<int>(*unit))->text(),
-                        [&] { clipboard_.paste(document_, *unit); });
-        showSelectedRow();
-    }
-}
-
 void MainWindow::openEditor(QDialog& editor) {
     if (!document_.isLoaded) {
         prompts_.warning("Error!  No file loaded!");
@@ -421,120 +410,8 @@ void MainWindow::removeRestrictions() {
     }
 }
 
-void MainWindow::openDocument() {
-    // Where the user works: the file opened last, else the newest recent file, else the game.
-    QString start = lastOpenedFolder_;
-    if (const QStringList recent = recentFiles_->files(); start.isEmpty() && !recent.isEmpty()) {
-        start = QFileInfo(recent.constFirst()).absolutePath();
-    }
-    if (start.isEmpty()) {
-        start = gameDirectory_;
-    }
-    const FileChoice choice{"Open", kOpenFilter, 4, "PUD", start, {}};
-    if (const auto chosen = prompts_.chooseFileToOpen(choice)) {
-        openFile(*chosen);
-    }
-}
-
-void MainWindow::openFile(const QString& path) {
-    if (plugInMode_.isOn()) {
-        return;  // a drop or a recent file must not replace the host's scenario
-    }
-    if (openFileRead(path, false)) {
-        lastOpenedFolder_ = QFileInfo(path).absolutePath();
-        recentFiles_->add(path);
-    }
-}
-
-bool MainWindow::openFileRead(const QString& path, bool editsSettled) {
-    // Taken before the read: a change by another program while it reads still shows.
-    std::optional<platform::FileStamp> stamp;
-    const auto read = [&] {
-        stamp = platform::stampFile(path);
-        return readDocumentFile(document_, path);
-    };
-    if (!openRead(read, editsSettled)) {
-        return false;
-    }
-    fileWatch_.follow(path, stamp);
-    return true;
-}
-
-void MainWindow::reloadDocument() {
-    // The file as it was: a save of the edits by "Save As..." gives the document another one.
-    const QString path = fileWatch_.path();
-    if (mayDropDocument()) {
-        openFileRead(path, true);
-    }
-}
-
-void MainWindow::directOpen() {
-    if (directLoad_->exec() == QDialog::Accepted) {
-        // The entry has no file of its own: "&Save" asks where it goes.
-        if (openRead(
-                [this] { return readDocumentBytes(document_, directLoad_->takeEntry(), {}); })) {
-            fileWatch_.forget();
-        }
-    }
-}
-
-void MainWindow::directSave() {
-    directSave_->exec();
-}
-
 void MainWindow::showAbout() {
     about_->exec();
-}
-
-bool MainWindow::openRead(const std::function<model::Document()>& read, bool editsSettled) {
-    bool opened = false;
-    runGuarded(prompts_, [&] {
-        model::Document next;
-        try {
-            next = read();
-        } catch (...) {
-            // The file is refused before anything is asked: edits stay as they are. A document
-            // without edits is no longer loaded, so nothing half-read may be saved over the file.
-            if (!hasUnsavedEdits()) {
-                document_.unload();
-                showNoDocument();
-            }
-            throw;
-        }
-        if (!editsSettled && !mayDropDocument()) {
-            return;
-        }
-        document_ = std::move(next);
-        showOpenedDocument();
-        refreshCommandStates();
-        opened = true;
-    });
-    return opened;
-}
-
-bool MainWindow::hasUnsavedEdits() const {
-    return document_.isLoaded && !history_.isAtSavedState();
-}
-
-bool MainWindow::mayDropDocument() {
-    if (!hasUnsavedEdits()) {
-        return true;
-    }
-    const Message question{MessageIcon::Question, "Save?",
-                           "Do you wish to save changes before closing this file?"};
-    switch (prompts_.ask(question, Buttons::YesNoCancel)) {
-        case Answer::Yes:
-            // A failed write throws: the command stops and the document stays.
-            if (saveCommands_.save() != SaveOutcome::Saved) {
-                return false;
-            }
-            documentSaved();
-            return true;
-        case Answer::No:
-            return true;
-        default:
-            return false;
-    }
 }
 
 void MainWindow::showNoDocument() {
@@ -573,7 +450,7 @@ void MainWindow::showRestoredDocument(int changedUnit) {
 
 void MainWindow::showDocumentState() {
     notice_->showFor(document_);
-    status_->showModified(hasUnsavedEdits());
+    status_->showModified(documents_->hasUnsavedEdits());
     // An upgrade file's unit table is what an earlier document left: nothing to mark there.
     const bool unitsShown =
         document_.isLoaded && document_.kind != model::DocumentKind::UpgradeData;
@@ -581,7 +458,7 @@ void MainWindow::showDocumentState() {
         unitsShown ? defaultTables_.units(document_.hasExpansionGfx) : nullptr;
     unitMarks_->showList(document_.unitData, defaults);
     unitMarks_->showDefaultsMissing(unitsShown && defaults == nullptr);
-    if (const auto unit = selectedUnit(); unit && document_.isLoaded) {
+    if (const auto unit = selectedUnit(*unitList_); unit && document_.isLoaded) {
         unitMarks_->showUnit(document_.unitData, defaults, *unit);
     }
     unitTable_->showDocument();
@@ -678,43 +555,13 @@ void MainWindow::saveDocument() {
         saveAndExit();
         return;
     }
-    if (saveCommands_.save() == SaveOutcome::Saved) {
-        documentSaved();
-    }
-}
-
-void MainWindow::documentSaved() {
-    // The file now holds each section once.
-    document_.repeatedSections.clear();
-    notice_->showFor(document_);
-    refreshTitle(model::TitleMoment::AfterWrite);
-    history_.markSaved();
-    const QString file = platform::fileNameFromBytes(document_.fileName);
-    recentFiles_->add(file);
-    status_->reportWrite("Saved " + QFileInfo(file).fileName());
+    documents_->save();
 }
 
 void MainWindow::saveAndExit() {
     // A failure throws past the end request: the window stays with the edits.
     plugInMode_.saveAndClose();
     requestEnd();
-}
-
-void MainWindow::saveDocumentAs() {
-    if (saveCommands_.saveAs() == SaveOutcome::Saved) {
-        documentSaved();
-    }
-}
-
-void MainWindow::closeData() {
-    if (!mayDropDocument()) {
-        return;
-    }
-    document_.unload();
-    document_.fileName.clear();
-    document_.releaseMapBlobs();
-    fileWatch_.forget();
-    showNoDocument();
 }
 
 void MainWindow::changeGameDirectory() {

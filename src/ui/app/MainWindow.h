@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 
 #include <QEvent>
@@ -13,12 +12,12 @@
 
 #include "core/model/Document.h"
 #include "core/model/DocumentTitle.h"
-#include "core/model/UnitClipboard.h"
 #include "platform/DeviceModule.h"
 #include "platform/HostLink.h"
 #include "platform/SettingsStore.h"
 #include "ui/app/AboutDialog.h"
 #include "ui/app/DefaultDataNotice.h"
+#include "ui/app/DocumentCommands.h"
 #include "ui/app/DocumentFileWatch.h"
 #include "ui/app/DocumentStatusBar.h"
 #include "ui/app/FileChangedNotice.h"
@@ -27,6 +26,7 @@
 #include "ui/app/SaveCommands.h"
 #include "ui/app/ScenarioWindows.h"
 #include "ui/app/TableCommands.h"
+#include "ui/app/UnitClipboardCommands.h"
 #include "ui/app/UseDefaultCommands.h"
 #include "ui/app/units/UnitControls.h"
 #include "ui/app/units/UnitDefaultMarks.h"
@@ -68,7 +68,7 @@ class MainWindow : public QMainWindow {
 
     // Reads a file of any kind and shows its first unit; the open command's guarded entry
     // point, so it reports its own failures.
-    void openFile(const QString& path);
+    void openFile(const QString& path) { documents_->openFile(path); }
 
     const QString& gameDirectory() const { return gameDirectory_; }
     EntryExtractor& extractor() { return extractor_; }
@@ -92,16 +92,11 @@ class MainWindow : public QMainWindow {
     void refreshTitle(model::TitleMoment moment = model::TitleMoment::AfterRead);
 
   public slots:
-    void openDocument();
-    void directOpen();
-    void directSave();
     void showAbout();
     void showSelectedRow();
     // Goes to the first unit whose name begins with `text`.
     void searchUnits(const QString& text);
     void readGameNames();
-    void copyUnit();
-    void pasteUnit();
     void editUpgrades();
     void editRestrictions();
     void addDefaultRestrictions();
@@ -111,10 +106,6 @@ class MainWindow : public QMainWindow {
     void enableRestrictionsItems();
     void enableExportItems();
     void saveDocument();
-    void saveDocumentAs();
-    // The document's file read again, once its edits are saved or dropped as the user says.
-    void reloadDocument();
-    void closeData();
     void changeGameDirectory();
     void exitProgram();
     void compareUnits();
@@ -140,26 +131,11 @@ class MainWindow : public QMainWindow {
     void startPlugInMode();
     // "Save and Exit": the program ends only once the host has the document back.
     void saveAndExit();
-    // After a successful Save or Save As.
-    void documentSaved();
     // Selects a row from code and shows it, as a click on it would.
     void selectRow(int row);
-    // The unit row selected, when it is one of units 0 to 109.
-    std::optional<std::size_t> selectedUnit() const;
     // No unit shown: the editing pages are hidden and write nothing.
     void showNoRow();
     void setEditingPagesVisible(bool visible);
-    // Takes the document that `read` gives as the opened one, or reports why there is none;
-    // whether it was opened. A refused file leaves unsaved edits where they are. Unsaved edits
-    // are asked about unless the caller has settled them already.
-    bool openRead(const std::function<model::Document()>& read, bool editsSettled = false);
-    // openRead of the file `path`, which the document then follows.
-    bool openFileRead(const QString& path, bool editsSettled);
-    // Whether the document has edits that were neither saved nor undone.
-    bool hasUnsavedEdits() const;
-    // Asked before the document is replaced or closed: whether the command may go on. Unsaved
-    // edits are saved first when the user says so; a failed save throws and stops the command.
-    bool mayDropDocument();
     // Nothing held: no history, no unit shown, "[NONE]" in the title.
     void showNoDocument();
     // After a successful read: title, first row, check marks, menus and pages.
@@ -195,9 +171,6 @@ class MainWindow : public QMainWindow {
     GraphicsPage* graphicsPage_ = nullptr;
     QString pendingOpen_;
     QString gameDirectory_;
-    // Where the next Open starts: the folder of the file opened last in this run, once there is
-    // one.
-    QString lastOpenedFolder_;
     EntryExtractor extractor_{gameDirectory_};
     TableCommands tableCommands_{document_, prompts_, history_, gameDirectory_};
     UseDefaultCommands useDefaults_{document_, history_, menus_};
@@ -207,6 +180,8 @@ class MainWindow : public QMainWindow {
     FileChangedNotice* fileChangedNotice_ = nullptr;
     std::optional<DocumentStatusBar> status_;
     RecentFiles* recentFiles_ = nullptr;
+    std::optional<DocumentCommands> documents_;
+    std::optional<UnitClipboardCommands> unitClipboard_;
     UpgradeEditor* upgradeEditor_ = nullptr;
     RestrictionsEditor* restrictionsEditor_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;
@@ -224,7 +199,6 @@ class MainWindow : public QMainWindow {
     AboutDialog* about_ = nullptr;
     KeyboardShortcutsWindow* shortcutsWindow_ = nullptr;
     QStringList strategyNames_;
-    model::UnitClipboard clipboard_;
     PlugInMode plugInMode_;
     bool endRequested_ = false;
     bool answeringCloseBox_ = false;
