@@ -303,18 +303,17 @@ void GraphicsPage::groupChange() {
     }
     const std::int64_t number = model::parseTypedInteger64(group_->text().toStdString());
     const QString typing = QString("gfxGroup %1").arg(*row_);
-    try {
-        const std::uint32_t stored = model::checkedStoredValue(uf::gfxGroup, number, "Group");
-        history_.record(
-            "Change GFX Group", [&] { document_.unitData.set(uf::gfxGroup, *row_, stored); },
-            typing);
-    } catch (const model::ValueDoesNotFit&) {
-        // As the other pages' boxes: the run of typing is taken back, the box shows what is kept.
-        history_.takeBackRun(typing);
-        const QSignalBlocker quiet(group_);
-        group_->setText(QString::number(document_.unitData.get(uf::gfxGroup, *row_)));
-        throw;
-    }
+    history_.recordTyping(
+        "Change GFX Group",
+        [&] {
+            document_.unitData.set(uf::gfxGroup, *row_,
+                                   model::checkedStoredValue(uf::gfxGroup, number, "Group"));
+        },
+        typing,
+        [&] {
+            const QSignalBlocker quiet(group_);
+            group_->setText(QString::number(document_.unitData.get(uf::gfxGroup, *row_)));
+        });
 }
 
 }  // namespace tarnwick::ui

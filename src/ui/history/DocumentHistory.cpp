@@ -1,5 +1,7 @@
 #include "ui/history/DocumentHistory.h"
 
+#include "core/model/TypedNumber.h"
+
 #include <utility>
 
 #include <QAction>
@@ -99,6 +101,17 @@ void DocumentHistory::record(const QString& name, const std::function<void()>& c
         throw;
     }
     keep();
+}
+
+void DocumentHistory::recordTyping(const QString& name, const std::function<void()>& change,
+                                   const QString& mergeKey, const std::function<void()>& showKept) {
+    try {
+        record(name, change, mergeKey);
+    } catch (const model::ValueDoesNotFit&) {
+        takeBackRun(mergeKey);
+        showKept();
+        throw;
+    }
 }
 
 void DocumentHistory::takeBackRun(const QString& mergeKey) {

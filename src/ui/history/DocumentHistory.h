@@ -26,9 +26,12 @@ class DocumentHistory : public QObject {
     void record(const QString& name, const std::function<void()>& change,
                 const QString& mergeKey = {});
 
-    // A refused entry: when the last step is a run of steps merged by `mergeKey` (typing into
-    // one box), the document goes back to where that run began and the run leaves no step.
-    void takeBackRun(const QString& mergeKey);
+    // A box that stores as it is typed into: `change` kept as record() keeps it. When `change`
+    // refuses a value its field cannot hold ("2560" has stored 2, 25 and 256 on its way), the
+    // whole run of typing merged by `mergeKey` is taken back, leaving no step, `showKept` shows
+    // what the document holds, and the refusal goes on to the command's box.
+    void recordTyping(const QString& name, const std::function<void()>& change,
+                      const QString& mergeKey, const std::function<void()>& showKept);
 
     // Another document: nothing to undo or redo.
     void clear();
@@ -48,6 +51,8 @@ class DocumentHistory : public QObject {
 
   private:
     friend class DocumentStep;
+    // The document back to where the run of steps merged by `mergeKey` began, when it is the last.
+    void takeBackRun(const QString& mergeKey);
     void restore(const class DocumentStep& step, bool after);
 
     model::Document& document_;

@@ -204,21 +204,14 @@ void UpgradeEditor::valueChange(std::size_t box) {
     const model::FieldDescriptor& field = *kEdits[box].field;
     const QString label = QString(kEdits[box].label).chopped(1);
     const QString typing = QString("upgrade %1 %2").arg(box).arg(upgrade);
-    try {
-        history_.record(
-            QString("Change %1 of %2").arg(label, kUpgradeNames[upgrade]),
-            [&] {
-                document_.upgrades.set(
-                    field, upgrade, model::checkedStoredValue(field, value, label.toStdString()));
-            },
-            typing);
-    } catch (const model::ValueDoesNotFit&) {
-        // As on the unit pages: the box's whole run of typing is taken back, and it shows what
-        // the upgrade holds.
-        history_.takeBackRun(typing);
-        edits_[box]->setText(QString::number(document_.upgrades.get(field, upgrade)));
-        throw;
-    }
+    history_.recordTyping(
+        QString("Change %1 of %2").arg(label, kUpgradeNames[upgrade]),
+        [&] {
+            document_.upgrades.set(field, upgrade,
+                                   model::checkedStoredValue(field, value, label.toStdString()));
+        },
+        typing,
+        [&] { edits_[box]->setText(QString::number(document_.upgrades.get(field, upgrade))); });
     showDefaultMarks();
 }
 

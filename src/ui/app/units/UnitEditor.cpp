@@ -48,13 +48,17 @@ UnitEditor::UnitEditor(model::Document& document, Prompts& prompts, UnitControls
 }
 
 void UnitEditor::edit(const QString& what, const std::function<void()>& change,
-                      const QString& control) {
+                      const QString& control, const std::function<void()>& showKept) {
     if (!unit_) {
         change();
         return;
     }
-    history_.record(QString("Change %1 of %2").arg(what, unitName_(*unit_)), change,
-                    mergeKey(control));
+    const QString name = QString("Change %1 of %2").arg(what, unitName_(*unit_));
+    if (showKept) {
+        history_.recordTyping(name, change, mergeKey(control), showKept);
+    } else {
+        history_.record(name, change, mergeKey(control));
+    }
 }
 
 QString UnitEditor::mergeKey(const QString& control) const {
@@ -174,22 +178,14 @@ void UnitEditor::fillFromUnit(std::size_t unit) {
 void UnitEditor::numberChange(std::size_t box) {
     const NumberBox& binding = kNumberBoxes[box];
     const std::int64_t value = ui::typedNumber(c_.numbers[box]->text());
-    try {
-        edit(
-            numberLabel(binding),
-            [&] {
-                if (unit_) {
-                    storeNumber(document_.unitData, binding, *unit_, value);
-                }
-            },
-            binding.name);
-    } catch (const model::ValueDoesNotFit&) {
-        // The box stores as it is typed into: "2560" has stored 2, 25 and 256 on its way to the
-        // refusal. The whole run of typing is taken back and the box shows what the unit holds.
-        history_.takeBackRun(mergeKey(binding.name));
-        showNumber(box);
-        throw;
-    }
+    edit(
+        numberLabel(binding),
+        [&] {
+            if (unit_) {
+                storeNumber(document_.unitData, binding, *unit_, value);
+            }
+        },
+        binding.name, [&] { showNumber(box); });
     if (box == kDecayBox) {
         c_.decayLabel->setText(
             QString::fromStdString(model::decayText(static_cast<std::int32_t>(value))));

@@ -44,8 +44,8 @@ class UnitEditor : public QObject {
     void fillFromUnit(std::size_t unit);
     // Makes `change` the step "Change `what` of <unit>"; a `control` given merges the steps
     // made one after another by that control for this unit.
-    void edit(const QString& what, const std::function<void()>& change,
-              const QString& control = {});
+    void edit(const QString& what, const std::function<void()>& change, const QString& control = {},
+              const std::function<void()>& showKept = {});
     // The key that merges the steps of one control for the unit shown; empty for none.
     QString mergeKey(const QString& control) const;
     void store(const model::FieldDescriptor& field, std::uint32_t value, std::size_t part = 0);
