@@ -14,7 +14,8 @@ namespace tarnwick::ui {
 DocumentCommands::DocumentCommands(model::Document& document, Prompts& prompts,
                                    DocumentHistory& history, DocumentFileWatch& fileWatch,
                                    SaveCommands& saveCommands, RecentFiles& recentFiles,
-                                   DocumentStatusBar& status, DirectLoadDialog& directLoad,
+                                   DocumentStatusBar& status,
+                                   std::function<DirectLoadDialog&()> directLoad,
                                    const PlugInMode& plugInMode, const QString& gameDirectory,
                                    DocumentViews views)
     : document_(document),
@@ -24,7 +25,7 @@ DocumentCommands::DocumentCommands(model::Document& document, Prompts& prompts,
       saveCommands_(saveCommands),
       recentFiles_(recentFiles),
       status_(status),
-      directLoad_(directLoad),
+      directLoad_(std::move(directLoad)),
       plugInMode_(plugInMode),
       gameDirectory_(gameDirectory),
       views_(std::move(views)) {}
@@ -77,10 +78,10 @@ void DocumentCommands::reload() {
 }
 
 void DocumentCommands::directOpen() {
-    if (directLoad_.exec() == QDialog::Accepted) {
+    if (directLoad_().exec() == QDialog::Accepted) {
         // The entry has no file of its own: "&Save" asks where it goes.
         if (openRead(
-                [this] { return readDocumentBytes(document_, directLoad_.takeEntry(), {}); })) {
+                [this] { return readDocumentBytes(document_, directLoad_().takeEntry(), {}); })) {
             fileWatch_.forget();
         }
     }

@@ -34,7 +34,7 @@ class DocumentCommands {
     DocumentCommands(model::Document& document, Prompts& prompts, DocumentHistory& history,
                      DocumentFileWatch& fileWatch, SaveCommands& saveCommands,
                      RecentFiles& recentFiles, DocumentStatusBar& status,
-                     DirectLoadDialog& directLoad, const PlugInMode& plugInMode,
+                     std::function<DirectLoadDialog&()> directLoad, const PlugInMode& plugInMode,
                      const QString& gameDirectory, DocumentViews views);
 
     // The Open chooser, then openFile of the file chosen.
@@ -73,7 +73,8 @@ class DocumentCommands {
     SaveCommands& saveCommands_;
     RecentFiles& recentFiles_;
     DocumentStatusBar& status_;
-    DirectLoadDialog& directLoad_;
+    // Built at its first use.
+    std::function<DirectLoadDialog&()> directLoad_;
     const PlugInMode& plugInMode_;
     const QString& gameDirectory_;
     DocumentViews views_;
