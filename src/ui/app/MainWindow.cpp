@@ -1,15 +1,10 @@
 #include "ui/app/MainWindow.h"
 
-#include <algorithm>
-
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QShowEvent>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "core/game/StringTable.h"
 #include "core/model/DocumentTitle.h"
@@ -27,7 +22,6 @@ namespace tarnwick::ui {
 namespace {
 constexpr int kInitialWidth = 561;
 constexpr int kInitialHeight = 398;
-
 }  // namespace
 
 MainWindow::MainWindow(model::Document& document, Prompts& prompts,
@@ -54,30 +48,13 @@ MainWindow::MainWindow(model::Document& document, Prompts& prompts,
 }
 
 void MainWindow::buildWorkArea() {
-    auto* central = new QWidget(this);
-    auto* columns = new QHBoxLayout(central);
-    splitter_ = new QSplitter(Qt::Horizontal, central);
-    splitter_->setObjectName("workSplitter");
-    splitter_->setChildrenCollapsible(false);
-    columns->addWidget(splitter_);
-    listPane_ = new UnitListPane(splitter_);
-    unitList_ = &listPane_->list();
-
-    auto* pagePane = new QWidget(splitter_);
-    auto* pageColumn = new QVBoxLayout(pagePane);
-    pageColumn->setContentsMargins(0, 0, 0, 0);
-    fileChangedNotice_ = new FileChangedNotice(central);
-    pageColumn->addWidget(fileChangedNotice_);
-    notice_ = new DefaultDataNotice(central);
-    pageColumn->addWidget(notice_);
     progressWindow_ = new ProgressWindow(this);
-    unitPages_ = new UnitPages(document_, prompts_, history_, extractor_, defaultTables_,
-                               *progressWindow_, *listPane_, central);
-    pageColumn->addWidget(unitPages_, 1);
-    // A wider window widens the pages; the list keeps its width.
-    splitter_->setStretchFactor(0, 0);
-    splitter_->setStretchFactor(1, 1);
-    setCentralWidget(central);
+    workArea_ = new WorkArea(document_, prompts_, history_, extractor_, defaultTables_,
+                             *progressWindow_, settings_, this);
+    setCentralWidget(workArea_);
+    listPane_ = &workArea_->listPane();
+    unitList_ = &listPane_->list();
+    unitPages_ = &workArea_->pages();
     status_.emplace(*statusBar());
     recentFiles_ = new RecentFiles(settings_, prompts_, *menus_.recentMenu);
 
@@ -90,12 +67,12 @@ void MainWindow::buildWorkArea() {
         [this](const QString& report) { status_->reportWrite(report); });
     scenarioWindows_.emplace(document_, prompts_, history_, strategyNames_, this);
     display_.emplace(DocumentDisplayParts{document_, history_, menus_, useDefaults_, *unitList_,
-                                          *unitPages_, *notice_, *status_, *windows_,
+                                          *unitPages_, workArea_->notice(), *status_, *windows_,
                                           *scenarioWindows_, [this] { refreshTitle(); },
                                           [this] { return documents_->hasUnsavedEdits(); }});
     const DocumentViews views{[this] { display_->showOpened(); }, [this] { display_->showNone(); },
                               [this] {
-                                  notice_->showFor(document_);
+                                  workArea_->notice().showFor(document_);
                                   refreshTitle(model::TitleMoment::AfterWrite);
                               }};
     documents_.emplace(
@@ -109,6 +86,13 @@ void MainWindow::connectCommands() {
     const auto on = [this](QAction* action, auto handler) {
         connect(action, &QAction::triggered, this,
                 guardedSlot(prompts_, [handler](bool) { handler(); }));
+    };
+    // A command that changes what other commands may do.
+    const auto changing = [this, on](QAction* action, auto handler) {
+        on(action, [this, handler] {
+            handler();
+            display_->refreshCommandStates();
+        });
     };
     const auto documentCommand = [this, on](QAction* action, void (DocumentCommands::*handler)()) {
         on(action, [this, handler] { ((*documents_).*handler)(); });
@@ -134,15 +118,8 @@ void MainWindow::connectCommands() {
     for (QAction* restrictions : {menus_.restrictionsEditor, menus_.restrictionsButton}) {
         on(restrictions, [this] { openEditor(windows_->restrictionsEditor()); });
     }
-    on(menus_.addRestrictions, [this] {
-        tableCommands_.addDefaultRestrictions();
-        display_->refreshCommandStates();
-    });
-    on(menus_.removeRestrictions, [this] {
-        if (tableCommands_.removeRestrictions()) {
-            display_->refreshCommandStates();
-        }
-    });
+    changing(menus_.addRestrictions, [this] { tableCommands_.addDefaultRestrictions(); });
+    changing(menus_.removeRestrictions, [this] { tableCommands_.removeRestrictions(); });
     const auto exportCommand = [this, on](QAction* action, files::ExportFormat format) {
         on(action, [this, format] {
             if (const auto written = tableCommands_.exportAs(format)) {
@@ -155,10 +132,7 @@ void MainWindow::connectCommands() {
     exportCommand(menus_.exportUpgradeSection, files::ExportFormat::UpgradeSection);
     exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
-    on(menus_.importFile, [this] {
-        tableCommands_.importFile();
-        display_->refreshCommandStates();
-    });
+    changing(menus_.importFile, [this] { tableCommands_.importFile(); });
     connect(unitPages_->controls().boxSizer, &QPushButton::clicked, this,
             guardedSlot(prompts_, [this](bool) { windows_->graphicsSelection().exec(); }));
     on(menus_.copyUnit, [this] { unitClipboard_->copy(); });
@@ -167,14 +141,8 @@ void MainWindow::connectCommands() {
             unitPages_->showSelectedRow();
         }
     });
-    on(menus_.useDefaultUnitData, [this] {
-        useDefaults_.toggleUnitData();
-        display_->refreshCommandStates();
-    });
-    on(menus_.useDefaultUpgrades, [this] {
-        useDefaults_.toggleUpgrades();
-        display_->refreshCommandStates();
-    });
+    changing(menus_.useDefaultUnitData, [this] { useDefaults_.toggleUnitData(); });
+    changing(menus_.useDefaultUpgrades, [this] { useDefaults_.toggleUpgrades(); });
     on(menus_.gameBalance, [this] { windows_->balanceCalculator().openModal(); });
     on(menus_.balanceMap, [this] { windows_->balanceMap().open(); });
     on(menus_.mapProperties, [this] { scenarioWindows_->showMapProperties(); });
@@ -209,14 +177,12 @@ void MainWindow::connectCommands() {
 void MainWindow::connectDocumentViews() {
     const auto guarded = [this](auto handler) { return guardedSlot(prompts_, handler); };
     connect(&fileWatch_, &DocumentFileWatch::looked, this, [this](bool changedElsewhere) {
-        fileChangedNotice_->showFor(changedElsewhere ? fileWatch_.path() : QString());
+        workArea_->fileChangedNotice().showFor(changedElsewhere ? fileWatch_.path() : QString());
     });
-    connect(fileChangedNotice_, &FileChangedNotice::reload, this,
+    connect(&workArea_->fileChangedNotice(), &FileChangedNotice::reload, this,
             guarded([this] { documents_->reload(); }));
     connect(listPane_, &UnitListPane::rowFound, this,
             guarded([this](int row) { display_->selectRow(row); }));
-    connect(splitter_, &QSplitter::splitterMoved, this,
-            [this] { movedListWidth_ = splitter_->sizes().constFirst(); });
     connect(unitList_, &QListWidget::currentRowChanged, this,
             guarded([this](int) { unitPages_->showSelectedRow(); }));
     connect(&unitPages_->graphicsPage(), &GraphicsPage::terrainChosen, this,
@@ -226,14 +192,14 @@ void MainWindow::connectDocumentViews() {
     connect(&history_, &DocumentHistory::changed, this, guarded([this] { display_->showState(); }));
     connect(&history_.stack(), &QUndoStack::cleanChanged, this,
             [this] { status_->showModified(documents_->hasUnsavedEdits()); });
-    connect(notice_, &DefaultDataNotice::useScenarioUnitData, this, guarded([this] {
-                useDefaults_.useScenarioUnitData();
-                display_->showState();
-            }));
-    connect(notice_, &DefaultDataNotice::useScenarioUpgrades, this, guarded([this] {
-                useDefaults_.useScenarioUpgrades();
-                display_->showState();
-            }));
+    const auto useScenario = [this, guarded](auto signal, void (UseDefaultCommands::*use)()) {
+        connect(&workArea_->notice(), signal, this, guarded([this, use] {
+            (useDefaults_.*use)();
+            display_->showState();
+        }));
+    };
+    useScenario(&DefaultDataNotice::useScenarioUnitData, &UseDefaultCommands::useScenarioUnitData);
+    useScenario(&DefaultDataNotice::useScenarioUpgrades, &UseDefaultCommands::useScenarioUpgrades);
 }
 
 void MainWindow::startUp(const QStringList& arguments) {
@@ -259,12 +225,12 @@ void MainWindow::startPlugInMode() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // Without the game the rows keep their fallback names; a damaged game still says why.
-    if (!event->spontaneous() && platform::holdsGameData(gameDirectory_)) {
-        runGuarded(prompts_, [this] { readGameNames(); });
-    }
-    if (!event->spontaneous() && !listPlaced_) {
-        placeUnitList();
+    if (!event->spontaneous()) {
+        // Without the game the rows keep their fallback names; a damaged game still says why.
+        if (platform::holdsGameData(gameDirectory_)) {
+            runGuarded(prompts_, [this] { readGameNames(); });
+        }
+        workArea_->placeUnitList();
     }
     if (!pendingOpen_.isEmpty()) {
         QTimer::singleShot(0, this, [this, path = std::exchange(pendingOpen_, {})] {
@@ -281,14 +247,6 @@ void MainWindow::readGameNames() {
                                               static_cast<qsizetype>(strategy.size()));
     }
     listPane_->nameRows(names.unitRows);
-}
-
-void MainWindow::placeUnitList() {
-    const int remembered = settings_.unitListWidth();
-    const int width = remembered > 0 ? remembered : listPane_->fittedWidth();
-    splitter_->setSizes(
-        {width, std::max(0, splitter_->width() - splitter_->handleWidth() - width)});
-    listPlaced_ = true;
 }
 
 void MainWindow::openEditor(QDialog& editor) {
@@ -331,9 +289,7 @@ void MainWindow::rememberGeometry() {
     try {
         settings_.setMainWindowGeometry(saveGeometry());
         windows_->rememberLayout();
-        if (movedListWidth_) {
-            settings_.setUnitListWidth(*movedListWidth_);
-        }
+        workArea_->rememberListWidth();
     } catch (const Error& error) {
         // Only a comfort for the next start: the program still ends as asked.
         qWarning("%s", error.what());

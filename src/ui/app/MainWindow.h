@@ -4,7 +4,6 @@
 
 #include <QListWidget>
 #include <QMainWindow>
-#include <QSplitter>
 #include <QStringList>
 
 #include "core/model/Document.h"
@@ -25,6 +24,7 @@
 #include "ui/app/TableCommands.h"
 #include "ui/app/UnitClipboardCommands.h"
 #include "ui/app/UseDefaultCommands.h"
+#include "ui/app/WorkArea.h"
 #include "ui/app/units/UnitListPane.h"
 #include "ui/app/units/UnitPages.h"
 #include "ui/archive/EntryExtractor.h"
@@ -88,8 +88,6 @@ class MainWindow : public QMainWindow {
     void connectCommands();
     void connectDocumentViews();
     void readGameNames();
-    // At the first showing: the list as wide as the user left it, else as its names.
-    void placeUnitList();
     // Size, place and maximised state, and the list's width, for the next start.
     void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
@@ -105,10 +103,7 @@ class MainWindow : public QMainWindow {
     DocumentFileWatch fileWatch_;
     SaveCommands saveCommands_;
     MainMenus menus_;
-    QSplitter* splitter_ = nullptr;
-    bool listPlaced_ = false;
-    // The list's width once the user dragged the splitter.
-    std::optional<int> movedListWidth_;
+    WorkArea* workArea_ = nullptr;
     UnitListPane* listPane_ = nullptr;
     QListWidget* unitList_ = nullptr;
     UnitPages* unitPages_ = nullptr;
@@ -118,8 +113,6 @@ class MainWindow : public QMainWindow {
     TableCommands tableCommands_{document_, prompts_, history_, gameDirectory_};
     UseDefaultCommands useDefaults_{document_, history_, menus_};
     DefaultTables defaultTables_{extractor_, gameDirectory_};
-    DefaultDataNotice* notice_ = nullptr;
-    FileChangedNotice* fileChangedNotice_ = nullptr;
     std::optional<DocumentStatusBar> status_;
     RecentFiles* recentFiles_ = nullptr;
     ProgressWindow* progressWindow_ = nullptr;

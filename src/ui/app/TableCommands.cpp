@@ -104,14 +104,13 @@ void TableCommands::addDefaultRestrictions() {
     });
 }
 
-bool TableCommands::removeRestrictions() {
+void TableCommands::removeRestrictions() {
     const Message question{MessageIcon::Warning, "WARNING!", "Remove Restriction Data?"};
     if (prompts_.ask(question, Buttons::YesNoCancel) != Answer::Yes) {
-        return false;
+        return;
     }
     history_.record("Remove Restrictions", [this] { document_.setHasRestrictions(false); });
     prompts_.plain("Restrictions Removed.");
-    return true;
 }
 
 }  // namespace tarnwick::ui

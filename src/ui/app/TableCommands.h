@@ -26,8 +26,8 @@ class TableCommands {
     // The file written, when one was: the chooser asks before it replaces one.
     std::optional<QString> exportAs(files::ExportFormat format);
     void addDefaultRestrictions();
-    // True when the restrictions were removed.
-    bool removeRestrictions();
+    // Asks first.
+    void removeRestrictions();
 
     // The Import/Export chooser as it was last shown.
     const FileChoice& lastChoice() const { return choice_; }
