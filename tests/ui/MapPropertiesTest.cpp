@@ -16,7 +16,7 @@ class MapPropertiesTest : public ScenarioFileTest {
 
     void expansionTerrainsShowTheirButtons() {
         h_->window.menus().mapProperties->trigger();
-        QVERIFY(!window().isVisible());  // nothing loaded
+        QVERIFY(!shown(h_->window.findChild<ui::MapPropertiesWindow*>()));  // nothing loaded
         for (const auto& [terrain, shown] :
              {std::pair{3, "expansionSwampButton"}, std::pair{2, "expansionWastelandButton"}}) {
             open(typicalScenarioWith({{"ERAX", littleEndian({std::uint16_t(terrain)})},
@@ -160,7 +160,7 @@ class MapPropertiesTest : public ScenarioFileTest {
 
     void viewMinimapShowsAndHides() {
         open(typicalScenarioWith({}));
-        QVERIFY(!minimap().isVisible());
+        QVERIFY(!shown(h_->window.findChild<ui::MinimapWindow*>()));
         QApplication::setActiveWindow(&h_->window);
         QTest::keyClick(&h_->window, Qt::Key_M, Qt::ControlModifier);
         QVERIFY(minimap().isVisible());
@@ -181,6 +181,7 @@ class MapPropertiesTest : public ScenarioFileTest {
     void theMinimapFollowsTheDocument() {
         open(typicalScenarioWith({{"DIM ", littleEndian({3, 2})},
                                   {"MTXM", littleEndian({0x50, 207, 208, 2559, 2560})}}));
+        h_->window.menus().viewMinimap->trigger();
         const QImage& picture = minimap().picture();
         QCOMPARE(picture.size(), QSize(3, 2));
         const QList<QColor> colours = {{32, 80, 15}, {93, 93, 93},  {255, 0, 255},
@@ -244,14 +245,16 @@ class MapPropertiesTest : public ScenarioFileTest {
             map.insert(map.end(), word.begin(), word.end());
         }
         open(typicalScenarioWith({{"DIM ", littleEndian({256, 256})}, {"MTXM", map}}));
-        QCOMPARE(minimap().picture().size(), QSize(256, 256));
         h_->window.menus().viewMinimap->trigger();
+        QCOMPARE(minimap().picture().size(), QSize(256, 256));
         const QImage shown = child<QWidget>("minimapView")->grab().toImage();
         QCOMPARE(shown.pixelColor(shown.width() / 2, 4), QColor(32, 80, 15));
         QCOMPARE(shown.pixelColor(shown.width() / 2, shown.height() - 4), QColor(0, 48, 112));
     }
 
   private:
+    // A window is built at its first showing.
+    static bool shown(const QWidget* window) { return window != nullptr && window->isVisible(); }
     // A radio button reacts to clicks on its circle and caption only.
     static void clickIndicator(QRadioButton* button) {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));

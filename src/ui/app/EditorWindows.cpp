@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "ui/app/BuiltOnFirstUse.h"
 #include "ui/app/OpenCommand.h"
 
 namespace tarnwick::ui {
@@ -25,7 +26,7 @@ Editor* withUndoKeys(Editor* editor, const MainMenus& menus) {
 }  // namespace
 
 UpgradeEditor& EditorWindows::upgradeEditor() {
-    return built(upgradeEditor_, [this] {
+    return builtOnFirstUse(upgradeEditor_, [this] {
         return withUndoKeys(
             new UpgradeEditor(c_.document, c_.prompts, c_.history, c_.defaults, c_.parent),
             c_.menus);
@@ -33,18 +34,19 @@ UpgradeEditor& EditorWindows::upgradeEditor() {
 }
 
 RestrictionsEditor& EditorWindows::restrictionsEditor() {
-    return built(restrictionsEditor_, [this] {
+    return builtOnFirstUse(restrictionsEditor_, [this] {
         return withUndoKeys(new RestrictionsEditor(c_.document, c_.prompts, c_.history, c_.parent),
                             c_.menus);
     });
 }
 
 BoxSizerDialog& EditorWindows::boxSizer() {
-    return built(boxSizer_, [this] { return new BoxSizerDialog(c_.progress, c_.parent); });
+    return builtOnFirstUse(boxSizer_,
+                           [this] { return new BoxSizerDialog(c_.progress, c_.parent); });
 }
 
 GraphicsSelectionDialog& EditorWindows::graphicsSelection() {
-    return built(graphicsSelection_, [this] {
+    return builtOnFirstUse(graphicsSelection_, [this] {
         const GraphicsSelectionDialog::UnitPage unitPage{
             &c_.unitList, c_.unitControls.numbers[numberBoxIndex("boxWidthBox")],
             c_.unitControls.numbers[numberBoxIndex("boxHeightBox")]};
@@ -54,14 +56,14 @@ GraphicsSelectionDialog& EditorWindows::graphicsSelection() {
 }
 
 BalanceCalculator& EditorWindows::balanceCalculator() {
-    return built(balanceCalculator_, [this] {
+    return builtOnFirstUse(balanceCalculator_, [this] {
         return new BalanceCalculator(c_.document, c_.prompts, balanceScripts_, c_.unitList,
                                      c_.parent);
     });
 }
 
 BalanceMapWindow& EditorWindows::balanceMap() {
-    return built(balanceMap_, [this] {
+    return builtOnFirstUse(balanceMap_, [this] {
         return new BalanceMapWindow(
             c_.document, c_.prompts, balanceScripts_, c_.defaults, c_.unitName,
             [this](BalanceMapView::Pair pair) {
@@ -72,14 +74,14 @@ BalanceMapWindow& EditorWindows::balanceMap() {
 }
 
 ExpansionGraphicsDialog& EditorWindows::expansionGraphics() {
-    return built(expansionGraphics_, [this] {
+    return builtOnFirstUse(expansionGraphics_, [this] {
         return new ExpansionGraphicsDialog(c_.document, c_.prompts, c_.history, c_.extractor,
                                            c_.parent);
     });
 }
 
 UnitTableWindow& EditorWindows::unitTable() {
-    return built(unitTable_, [this] {
+    return builtOnFirstUse(unitTable_, [this] {
         auto* table = new UnitTableWindow(
             c_.document, c_.prompts, c_.history, c_.defaults, c_.unitName,
             [this](const QString& path) { return readDocumentFile(c_.document, path); }, c_.parent);
@@ -91,12 +93,12 @@ UnitTableWindow& EditorWindows::unitTable() {
 }
 
 DirectLoadDialog& EditorWindows::directLoad() {
-    return built(directLoad_,
-                 [this] { return new DirectLoadDialog(c_.extractor, c_.prompts, c_.parent); });
+    return builtOnFirstUse(
+        directLoad_, [this] { return new DirectLoadDialog(c_.extractor, c_.prompts, c_.parent); });
 }
 
 DirectSaveDialog& EditorWindows::directSave() {
-    return built(directSave_, [this] {
+    return builtOnFirstUse(directSave_, [this] {
         auto* dialog = new DirectSaveDialog(c_.document, c_.prompts, c_.progress, c_.gameDirectory,
                                             c_.plugInMode, c_.parent);
         QObject::connect(dialog, &DirectSaveDialog::entryWritten, dialog, entryWritten_);
@@ -105,15 +107,15 @@ DirectSaveDialog& EditorWindows::directSave() {
 }
 
 AboutDialog& EditorWindows::about() {
-    return built(about_, [this] {
+    return builtOnFirstUse(about_, [this] {
         return new AboutDialog(c_.extractor, c_.prompts, sound_,
                                std::mt19937(std::random_device{}()), c_.parent);
     });
 }
 
 KeyboardShortcutsWindow& EditorWindows::keyboardShortcuts() {
-    return built(keyboardShortcuts_,
-                 [this] { return new KeyboardShortcutsWindow(c_.menuBar, c_.parent); });
+    return builtOnFirstUse(keyboardShortcuts_,
+                           [this] { return new KeyboardShortcutsWindow(c_.menuBar, c_.parent); });
 }
 
 void EditorWindows::showDocument() {

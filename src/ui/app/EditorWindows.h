@@ -84,14 +84,6 @@ class EditorWindows {
     void rememberLayout();
 
   private:
-    template <typename Window, typename Build>
-    Window& built(Window*& window, Build build) {
-        if (window == nullptr) {
-            window = build();
-        }
-        return *window;
-    }
-
     EditorWindowsContext c_;
     std::function<void()> tableChanged_;
     std::function<void(const QString&)> entryWritten_;

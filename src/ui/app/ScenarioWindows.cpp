@@ -1,5 +1,7 @@
 #include "ui/app/ScenarioWindows.h"
 
+#include "ui/app/BuiltOnFirstUse.h"
+
 namespace tarnwick::ui {
 
 namespace {
@@ -15,49 +17,75 @@ ScenarioWindows::ScenarioWindows(model::Document& document, Prompts& prompts,
                                  DocumentHistory& history, const QStringList& strategyNames,
                                  QWidget* parent)
     : document_(document),
-      mapProperties_(new MapPropertiesWindow(document, prompts, history, parent)),
-      playerProperties_(
-          new PlayerPropertiesWindow(document, prompts, history, strategyNames, parent)),
-      startingResources_(new StartingResourcesWindow(document, prompts, history, parent)),
-      minimap_(new MinimapWindow(document, parent)) {}
+      prompts_(prompts),
+      history_(history),
+      strategyNames_(strategyNames),
+      parent_(parent) {}
+
+MapPropertiesWindow& ScenarioWindows::mapProperties() {
+    return builtOnFirstUse(mapProperties_, [this] {
+        return new MapPropertiesWindow(document_, prompts_, history_, parent_);
+    });
+}
+
+PlayerPropertiesWindow& ScenarioWindows::playerProperties() {
+    return builtOnFirstUse(playerProperties_, [this] {
+        return new PlayerPropertiesWindow(document_, prompts_, history_, strategyNames_, parent_);
+    });
+}
+
+StartingResourcesWindow& ScenarioWindows::startingResources() {
+    return builtOnFirstUse(startingResources_, [this] {
+        return new StartingResourcesWindow(document_, prompts_, history_, parent_);
+    });
+}
+
+MinimapWindow& ScenarioWindows::minimap() {
+    return builtOnFirstUse(minimap_, [this] {
+        auto* minimap = new MinimapWindow(document_, parent_);
+        minimap->followDocument();
+        return minimap;
+    });
+}
 
 void ScenarioWindows::showMapProperties() {
     if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*mapProperties_);
+        showInFront(mapProperties());
     }
 }
 
 void ScenarioWindows::showPlayerProperties() {
     if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*playerProperties_);
+        showInFront(playerProperties());
     }
 }
 
 void ScenarioWindows::showStartingResources() {
     if (document_.kind == model::DocumentKind::Scenario) {
-        showInFront(*startingResources_);
+        showInFront(startingResources());
     }
 }
 
 void ScenarioWindows::toggleMinimap() {
-    minimap_->setVisible(!minimap_->isVisible());
+    minimap().setVisible(!minimap().isVisible());
 }
 
 void ScenarioWindows::followDocument() {
-    minimap_->followDocument();
+    if (minimap_ != nullptr) {
+        minimap_->followDocument();
+    }
 }
 
 void ScenarioWindows::showRestoredDocument() {
-    minimap_->followDocument();
-    if (mapProperties_->isVisible()) {
-        mapProperties_->showDocument();
-    }
-    if (playerProperties_->isVisible()) {
-        playerProperties_->showDocument();
-    }
-    if (startingResources_->isVisible()) {
-        startingResources_->showDocument();
-    }
+    followDocument();
+    const auto showIfOpen = [](auto* window) {
+        if (window != nullptr && window->isVisible()) {
+            window->showDocument();
+        }
+    };
+    showIfOpen(mapProperties_);
+    showIfOpen(playerProperties_);
+    showIfOpen(startingResources_);
 }
 
 }  // namespace tarnwick::ui

@@ -30,11 +30,21 @@ class ScenarioWindows {
     void showRestoredDocument();
 
   private:
-    const model::Document& document_;
-    MapPropertiesWindow* mapProperties_;
-    PlayerPropertiesWindow* playerProperties_;
-    StartingResourcesWindow* startingResources_;
-    MinimapWindow* minimap_;
+    MapPropertiesWindow& mapProperties();
+    PlayerPropertiesWindow& playerProperties();
+    StartingResourcesWindow& startingResources();
+    MinimapWindow& minimap();
+
+    model::Document& document_;
+    Prompts& prompts_;
+    DocumentHistory& history_;
+    const QStringList& strategyNames_;
+    QWidget* parent_;
+    // Each built at its first showing.
+    MapPropertiesWindow* mapProperties_ = nullptr;
+    PlayerPropertiesWindow* playerProperties_ = nullptr;
+    StartingResourcesWindow* startingResources_ = nullptr;
+    MinimapWindow* minimap_ = nullptr;
 };
 
 }  // namespace tarnwick::ui
