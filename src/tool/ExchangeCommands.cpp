@@ -113,12 +113,7 @@ void diffFiles(const Invocation& invocation, std::ostream& out) {
             throw UsageError("--defaults needs --game DIR");
         }
         after = gameDefaults(*game, before.hasExpansionGfx);
-        using exchange::Holding;
-        // A scenario without restrictions is compared with none, not with the defaults.
-        const bool hasRestrictions =
-            beforeTables.tables[static_cast<std::size_t>(Table::Restrictions)] == Holding::Held;
-        const Holding restrictions = hasRestrictions ? Holding::Held : Holding::Lacking;
-        afterTables = {&after, {Holding::Held, Holding::Held, restrictions}, false};
+        afterTables = exchange::defaultsComparedWith(after, beforeTables);
     } else {
         after = openDocument(invocation.arguments[1]);
         afterTables = exchange::comparedTablesOf(after);

@@ -7,6 +7,7 @@
 
 #include "core/archive/Archive.h"
 #include "core/bytes/Printable.h"
+#include "core/exchange/UnitNameLookup.h"
 #include "core/game/StringTable.h"
 #include "core/model/TypedNumber.h"
 #include "core/model/UnitRowNames.h"
@@ -18,22 +19,6 @@ namespace tarnwick::tool {
 namespace {
 
 constexpr std::int64_t kNamesEntry = 1;
-
-std::string comparable(std::string name) {
-    std::replace(name.begin(), name.end(), ' ', '_');
-    std::transform(name.begin(), name.end(), name.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return name;
-}
-
-std::optional<std::int64_t> asNumber(const std::string& text) {
-    try {
-        return model::parseTypedInteger64(text);
-    } catch (const Error&) {
-        return std::nullopt;
-    }
-}
 
 }  // namespace
 
@@ -67,28 +52,8 @@ std::string UnitNames::printed(std::size_t row) const {
 }
 
 std::int64_t UnitNames::find(const std::string& unit) const {
-    if (const auto id = asNumber(unit)) {
-        return *id;
-    }
-    const std::string wanted = comparable(unit);
-    std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < names_.size(); ++row) {
-        if (!names_[row].empty() && comparable(names_[row]) == wanted) {
-            rows.push_back(row);
-        }
-    }
-    if (rows.size() == 1) {
-        return static_cast<std::int64_t>(rows.front());
-    }
-    if (rows.empty()) {
-        throw Error("No unit is named \"" + unit + "\"" +
-                    (fromGame_ ? "" : " (the names of units 0 to 104 need --game DIR)"));
-    }
-    std::string ids;
-    for (const std::size_t row : rows) {
-        ids += (ids.empty() ? "" : ", ") + std::to_string(row);
-    }
-    throw Error("The name \"" + unit + "\" is ambiguous: units " + ids + "; give the id");
+    return exchange::findUnitRow(names_, unit,
+                                 fromGame_ ? "" : " (the names of units 0 to 104 need --game DIR)");
 }
 
 std::size_t UnitNames::fromArgument(const std::string& argument, const std::string& unit) const {

@@ -292,8 +292,9 @@ class MainWindowTest : public QObject {
         QCOMPARE(
             itemsOf(m.file),
             (QStringList{"&Open...|Ctrl+O", "Open &Recent>", "Direct Open |", "-", "&Save|Ctrl+S",
-                         "&Save As...|", "Direct Save|", "Import File|", "Export...>", "-",
-                         "&Close Data|", "-", "&Choose WarCraft II Directory.|", "&Exit|Ctrl+X"}));
+                         "&Save As...|", "Direct Save|", "Import File|", "Export...>",
+                         "Apply Changes &File...|", "Save &Changes As...|", "-", "&Close Data|",
+                         "-", "&Choose WarCraft II Directory.|", "&Exit|Ctrl+X"}));
         QCOMPARE(itemsOf(m.exportMenu),
                  (QStringList{"Export MAINDAT style UDTA|", "Export MAINDAT style UGRD|",
                               "Export as U&P (Upgrade Section)|", "Export as &UN (Unit Section)|",

@@ -8,6 +8,7 @@
 
 #include "core/ShortList.h"
 #include "core/bytes/Printable.h"
+#include "core/exchange/UnitNameLookup.h"
 #include "core/model/TypedNumber.h"
 
 namespace tarnwick::exchange {
@@ -43,21 +44,13 @@ std::size_t checkedRow(const TableSchema& schema, const std::string& written,
     return static_cast<std::size_t>(key - first);
 }
 
-// Names compare as the tool's arguments do: in any letter case, "_" standing for a blank.
-std::string comparableName(std::string name) {
-    for (char& c : name) {
-        c = c == '_' ? ' ' : c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return name;
-}
-
 void checkName(const WrittenValue& written, std::size_t row, const UnitNamer& knownName) {
     if (written.table != Table::Units || !knownName || written.name.empty()) {
         return;
     }
     const std::string known = knownName(row);
     const std::string name = bytes::printable(written.name);
-    if (!known.empty() && comparableName(known) != comparableName(name)) {
+    if (!known.empty() && comparableUnitName(known) != comparableUnitName(name)) {
         throw Error("unit " + std::to_string(row) + " is " + known + ", not \"" + name + "\"");
     }
 }

@@ -74,6 +74,15 @@ ComparedTables comparedTablesOf(const model::Document& document) {
     return side;
 }
 
+ComparedTables defaultsComparedWith(const model::Document& defaults,
+                                    const ComparedTables& document) {
+    const bool hasRestrictions =
+        document.tables[static_cast<std::size_t>(Table::Restrictions)] == Holding::Held;
+    return {&defaults,
+            {Holding::Held, Holding::Held, hasRestrictions ? Holding::Held : Holding::Lacking},
+            false};
+}
+
 std::vector<Difference> differences(const ComparedTables& before, const ComparedTables& after) {
     std::vector<Difference> found;
     bool anyInCommon = false;

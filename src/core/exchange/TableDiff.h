@@ -25,6 +25,12 @@ struct ComparedTables {
 
 // What a file of the document's kind and flags holds.
 ComparedTables comparedTablesOf(const model::Document& document);
+// The game's own tables `defaults` set against a document: its units and upgrades, and its
+// restrictions only when the document has them (a scenario without them is compared with none);
+// no useDefault words. Compared from the defaults to the document, the differences are the
+// document's mod.
+ComparedTables defaultsComparedWith(const model::Document& defaults,
+                                    const ComparedTables& document);
 
 struct Difference {
     Table table;

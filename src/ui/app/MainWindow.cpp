@@ -80,48 +80,46 @@ void MainWindow::buildWorkArea() {
         [this]() -> DirectLoadDialog& { return windows_->directLoad(); }, plugInMode_,
         gameDirectory_, views);
     unitClipboard_.emplace(document_, prompts_, history_, *unitList_);
+    modFiles_.emplace(document_, prompts_, history_, defaultTables_, *listPane_, gameDirectory_);
 }
 
 void MainWindow::connectCommands() {
-    const auto on = [this](QAction* action, auto handler) {
-        connect(action, &QAction::triggered, this,
-                guardedSlot(prompts_, [handler](bool) { handler(); }));
+    // A menu item and its toolbar button run one command.
+    const auto on = [this](std::initializer_list<QAction*> actions, auto handler) {
+        for (QAction* action : actions) {
+            connect(action, &QAction::triggered, this,
+                    guardedSlot(prompts_, [handler](bool) { handler(); }));
+        }
     };
     // A command that changes what other commands may do.
     const auto changing = [this, on](QAction* action, auto handler) {
-        on(action, [this, handler] {
+        on({action}, [this, handler] {
             handler();
             display_->refreshCommandStates();
         });
     };
-    const auto documentCommand = [this, on](QAction* action, void (DocumentCommands::*handler)()) {
-        on(action, [this, handler] { ((*documents_).*handler)(); });
+    const auto documentCommand = [this, on](std::initializer_list<QAction*> actions,
+                                            void (DocumentCommands::*handler)()) {
+        on(actions, [this, handler] { ((*documents_).*handler)(); });
     };
-    documentCommand(menus_.open, &DocumentCommands::open);
-    documentCommand(menus_.openButton, &DocumentCommands::open);
-    documentCommand(menus_.directOpen, &DocumentCommands::directOpen);
-    documentCommand(menus_.saveAs, &DocumentCommands::saveAs);
-    documentCommand(menus_.closeData, &DocumentCommands::close);
-    on(menus_.directSave, [this] { windows_->directSave().exec(); });
-    on(menus_.about, [this] { windows_->about().exec(); });
-    on(menus_.keyboardShortcuts, [this] { windows_->keyboardShortcuts().open(); });
-    for (QAction* save : {menus_.save, menus_.saveButton}) {
-        on(save, [this] { saveDocument(); });
-    }
-    on(menus_.chooseGameDirectory, [this] { changeGameDirectory(); });
-    for (QAction* exit : {menus_.exit, menus_.exitButton}) {
-        on(exit, [this] { programEnd_.exit(); });
-    }
-    for (QAction* upgrades : {menus_.editUpgrades, menus_.upgradesButton}) {
-        on(upgrades, [this] { openEditor(windows_->upgradeEditor()); });
-    }
-    for (QAction* restrictions : {menus_.restrictionsEditor, menus_.restrictionsButton}) {
-        on(restrictions, [this] { openEditor(windows_->restrictionsEditor()); });
-    }
+    documentCommand({menus_.open, menus_.openButton}, &DocumentCommands::open);
+    documentCommand({menus_.directOpen}, &DocumentCommands::directOpen);
+    documentCommand({menus_.saveAs}, &DocumentCommands::saveAs);
+    documentCommand({menus_.closeData}, &DocumentCommands::close);
+    on({menus_.directSave}, [this] { windows_->directSave().exec(); });
+    on({menus_.about}, [this] { windows_->about().exec(); });
+    on({menus_.keyboardShortcuts}, [this] { windows_->keyboardShortcuts().open(); });
+    on({menus_.save, menus_.saveButton}, [this] { saveDocument(); });
+    on({menus_.chooseGameDirectory}, [this] { changeGameDirectory(); });
+    on({menus_.exit, menus_.exitButton}, [this] { programEnd_.exit(); });
+    on({menus_.editUpgrades, menus_.upgradesButton},
+       [this] { openModal(windows_->upgradeEditor(), document_.isLoaded); });
+    on({menus_.restrictionsEditor, menus_.restrictionsButton},
+       [this] { openModal(windows_->restrictionsEditor(), document_.isLoaded); });
     changing(menus_.addRestrictions, [this] { tableCommands_.addDefaultRestrictions(); });
     changing(menus_.removeRestrictions, [this] { tableCommands_.removeRestrictions(); });
     const auto exportCommand = [this, on](QAction* action, files::ExportFormat format) {
-        on(action, [this, format] {
+        on({action}, [this, format] {
             if (const auto written = tableCommands_.exportAs(format)) {
                 status_->reportWrite("Exported " + QFileInfo(*written).fileName());
             }
@@ -132,31 +130,32 @@ void MainWindow::connectCommands() {
     exportCommand(menus_.exportUpgradeSection, files::ExportFormat::UpgradeSection);
     exportCommand(menus_.exportUnitSection, files::ExportFormat::UnitSection);
     exportCommand(menus_.exportRestrictions, files::ExportFormat::Restrictions);
+    on({menus_.applyChangesFile}, [this] { modFiles_->applyChangesFile(); });
+    on({menus_.saveChangesAs}, [this] {
+        if (const auto written = modFiles_->saveChangesAs()) {
+            status_->reportWrite("Saved changes as " + QFileInfo(*written).fileName());
+        }
+    });
     changing(menus_.importFile, [this] { tableCommands_.importFile(); });
     connect(unitPages_->controls().boxSizer, &QPushButton::clicked, this,
             guardedSlot(prompts_, [this](bool) { windows_->graphicsSelection().exec(); }));
-    on(menus_.copyUnit, [this] { unitClipboard_->copy(); });
-    on(menus_.pasteUnit, [this] {
+    on({menus_.copyUnit}, [this] { unitClipboard_->copy(); });
+    on({menus_.pasteUnit}, [this] {
         if (unitClipboard_->paste()) {
             unitPages_->showSelectedRow();
         }
     });
     changing(menus_.useDefaultUnitData, [this] { useDefaults_.toggleUnitData(); });
     changing(menus_.useDefaultUpgrades, [this] { useDefaults_.toggleUpgrades(); });
-    on(menus_.gameBalance, [this] { windows_->balanceCalculator().openModal(); });
-    on(menus_.balanceMap, [this] { windows_->balanceMap().open(); });
-    on(menus_.mapProperties, [this] { scenarioWindows_->showMapProperties(); });
-    on(menus_.playerProperties, [this] { scenarioWindows_->showPlayerProperties(); });
-    on(menus_.startingResources, [this] { scenarioWindows_->showStartingResources(); });
-    on(menus_.viewMinimap, [this] { scenarioWindows_->toggleMinimap(); });
-    on(menus_.udtaStyle, [this] {
-        if (!document_.hasData()) {
-            prompts_.warning("Error!  No file loaded!");
-            return;
-        }
-        windows_->expansionGraphics().exec();
-    });
-    on(menus_.unitTable, [this] { windows_->unitTable().open(); });
+    on({menus_.gameBalance}, [this] { windows_->balanceCalculator().openModal(); });
+    on({menus_.balanceMap}, [this] { windows_->balanceMap().open(); });
+    on({menus_.mapProperties}, [this] { scenarioWindows_->showMapProperties(); });
+    on({menus_.playerProperties}, [this] { scenarioWindows_->showPlayerProperties(); });
+    on({menus_.startingResources}, [this] { scenarioWindows_->showStartingResources(); });
+    on({menus_.viewMinimap}, [this] { scenarioWindows_->toggleMinimap(); });
+    on({menus_.udtaStyle},
+       [this] { openModal(windows_->expansionGraphics(), document_.hasData()); });
+    on({menus_.unitTable}, [this] { windows_->unitTable().open(); });
     for (QMenu* menu : {menus_.file, menus_.pudOptions, menus_.edit}) {
         connect(menu, &QMenu::aboutToShow, this, [this] { applyGeneralMenu(menus_, document_); });
     }
@@ -249,12 +248,12 @@ void MainWindow::readGameNames() {
     listPane_->nameRows(names.unitRows);
 }
 
-void MainWindow::openEditor(QDialog& editor) {
-    if (!document_.isLoaded) {
+void MainWindow::openModal(QDialog& window, bool hasWhatItShows) {
+    if (!hasWhatItShows) {
         prompts_.warning("Error!  No file loaded!");
         return;
     }
-    editor.exec();
+    window.exec();
 }
 
 void MainWindow::refreshTitle(model::TitleMoment moment) {

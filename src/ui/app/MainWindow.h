@@ -17,6 +17,7 @@
 #include "ui/app/DocumentStatusBar.h"
 #include "ui/app/EditorWindows.h"
 #include "ui/app/FileChangedNotice.h"
+#include "ui/app/ModFileCommands.h"
 #include "ui/app/ProgramEnd.h"
 #include "ui/app/RecentFiles.h"
 #include "ui/app/SaveCommands.h"
@@ -92,8 +93,8 @@ class MainWindow : public QMainWindow {
     void rememberGeometry();
     // The host's scenario shown as an opened one; throws CommandFailed when the link cannot open.
     void startPlugInMode();
-    // Runs a modal window when a document is loaded, else warns.
-    void openEditor(QDialog& editor);
+    // Runs a modal window when the document holds what it shows, else warns.
+    void openModal(QDialog& window, bool hasWhatItShows);
     void changeGameDirectory();
 
     model::Document& document_;
@@ -121,6 +122,7 @@ class MainWindow : public QMainWindow {
     std::optional<DocumentDisplay> display_;
     std::optional<DocumentCommands> documents_;
     std::optional<UnitClipboardCommands> unitClipboard_;
+    std::optional<ModFileCommands> modFiles_;
     QStringList strategyNames_;
     PlugInMode plugInMode_;
     ProgramEnd programEnd_;

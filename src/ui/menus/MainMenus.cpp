@@ -61,6 +61,8 @@ void buildFileMenu(MainMenus& m, QMenuBar* bar) {
         addItem(m.exportMenu, "Export as &UN (Unit Section)", "exportUnitSectionItem");
     m.exportRestrictions =
         addItem(m.exportMenu, "Export as &ALO (Restrictions)", "exportRestrictionsItem");
+    m.applyChangesFile = addItem(m.file, "Apply Changes &File...", "applyChangesFileItem");
+    m.saveChangesAs = addItem(m.file, "Save &Changes As...", "saveChangesAsItem");
     m.file->addSeparator();
     m.closeData = addItem(m.file, "&Close Data", "closeDataItem");
     m.file->addSeparator();

@@ -18,6 +18,8 @@ struct MainMenus {
     QAction* directSave = nullptr;
     QAction* importFile = nullptr;
     QMenu* exportMenu = nullptr;
+    QAction* applyChangesFile = nullptr;
+    QAction* saveChangesAs = nullptr;
     QAction* exportUnitData = nullptr;
     QAction* exportUpgradeData = nullptr;
     QAction* exportUpgradeSection = nullptr;

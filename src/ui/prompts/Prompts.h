@@ -9,7 +9,7 @@ namespace tarnwick::ui {
 
 enum class MessageIcon { None, Question, Warning, Error, Information };
 enum class Answer { Ok, Yes, No, Cancel };
-enum class Buttons { Ok, YesNo, YesNoCancel };
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
 
 struct Message {
     MessageIcon icon = MessageIcon::None;

@@ -30,6 +30,8 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
 
 QMessageBox::StandardButtons boxButtons(Buttons buttons) {
     switch (buttons) {
+        case Buttons::OkCancel:
+            return QMessageBox::Ok | QMessageBox::Cancel;
         case Buttons::YesNo:
             return QMessageBox::Yes | QMessageBox::No;
         case Buttons::YesNoCancel:
@@ -107,6 +109,8 @@ Answer QtPrompts::ask(const Message& message, Buttons buttons) {
                     parent_);
     widenForCaption(box);
     switch (box.exec()) {
+        case QMessageBox::Ok:
+            return Answer::Ok;
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:

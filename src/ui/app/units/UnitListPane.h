@@ -19,6 +19,7 @@ class UnitListPane : public QWidget {
     explicit UnitListPane(QWidget* parent = nullptr);
 
     QListWidget& list() { return *list_; }
+    int rowCount() const { return list_->count(); }
     QString rowName(std::size_t row) const { return list_->item(static_cast<int>(row))->text(); }
     // The game's names for the rows; a row the game does not name keeps its name.
     void nameRows(std::span<const std::optional<std::string>> names);
