@@ -138,7 +138,7 @@ void MainWindow::buildWorkArea() {
         [this](BalanceMapView::Pair pair) {
             balanceCalculator_->openModal({{pair.a, pair.b}});
         },
-        this);
+        [this](const QString& path) { return readDocumentFile(document_, path); }, this);
     scenarioWindows_.emplace(document_, prompts_, history_, strategyNames_, this);
     expansionGraphics_ =
         new ExpansionGraphicsDialog(document_, prompts_, history_, extractor_, this);
