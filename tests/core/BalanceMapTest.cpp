@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <set>
 #include <utility>
 
 #include "core/game/BalanceMap.h"
+#include "core/game/BalanceMapPicture.h"
 #include "core/game/UnitRaces.h"
+#include "core/graphics/BitmapFont.h"
 
 using namespace tarnwick;
 using namespace tarnwick::game;
@@ -311,4 +314,158 @@ TEST(BalanceMap, RacesFollowTheGamesOrder) {
     EXPECT_EQ(raceOf(103), Race::Human);   // human wall
     EXPECT_EQ(raceOf(104), Race::Orc);
     EXPECT_EQ(raceOf(105), Race::Neutral);
+}
+
+namespace {
+
+// A picture of the map as a reader finds its parts: by colour, without the layout's numbers.
+struct ReadPicture {
+    const graphics::RgbPicture& picture;
+
+    bool isInk(int x, int y) const { return picture.pixel(x, y) == kBalanceMapInk; }
+    bool isPaper(int x, int y) const { return picture.pixel(x, y) == kBalanceMapBackground; }
+
+    // The smallest box holding every ink pixel of `area`; empty when there is none.
+    std::optional<graphics::PixelRect> inkBox(const graphics::PixelRect& area) const {
+        int left = INT_MAX;
+        int top = INT_MAX;
+        int right = -1;
+        int bottom = -1;
+        for (int y = std::max(area.y, 0); y < std::min(area.y + area.height, picture.height());
+             ++y) {
+            for (int x = std::max(area.x, 0); x < std::min(area.x + area.width, picture.width());
+                 ++x) {
+                if (isInk(x, y)) {
+                    left = std::min(left, x);
+                    top = std::min(top, y);
+                    right = std::max(right, x);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        if (right < 0) {
+            return std::nullopt;
+        }
+        return graphics::PixelRect{left, top, right - left + 1, bottom - top + 1};
+    }
+};
+
+// Whether the font pixel (row, column) of the glyph of `c` is lit in the font's table; the
+// column after the glyph is the space between glyphs.
+bool lit(char c, int row, int column) {
+    return column < graphics::kGlyphWidth &&
+           ((graphics::glyphOf(c)[static_cast<std::size_t>(row)] >> (4 - column)) & 1) != 0;
+}
+
+}  // namespace
+
+TEST(BalanceMap, ThePictureDrawsEachCellInItsRuleColourAndEveryLabelWholeGlyphByGlyph) {
+    // Five labels of 24 characters, the longest drawn uncut: every printable character once
+    // at least, between two H, which light their first and last columns and their top row.
+    std::string printable;
+    for (char c = ' '; c <= '~'; ++c) {
+        printable += c;
+    }
+    std::vector<std::string> names;
+    for (std::size_t unit = 0; unit < 5; ++unit) {
+        std::string middle = (printable + printable).substr(unit * 22, 22);
+        names.push_back("H" + middle + "H");
+    }
+    const BalanceMatrix matrix(std::vector<Matchup>{
+        duelOf(0, 0, 10, 10, 1, 1),           // even
+        duelOf(0, 1, 1, 10, 1, 1),            // A wins 10:1
+        duelOf(1, 0, 10, 1, 1, 1),            // B wins 10:1
+        duelOf(2, 2, 10, 20, 1, 1),           // A wins 2:1
+        duelOf(2, 3, 10, 30, 1, 1),           // A wins 3:1
+        duelOf(3, 2, 30, 10, 1, 1),           // B wins 3:1
+        duelOf(4, 0, 5, std::nullopt, 1, 1),  // only A: full blue and the mark
+    });
+    const BalanceMapScope scope{{0, 1, 2, 3, 4}, {0, 1, 2, 3, 4}};
+    const BalanceMapTexts texts = balanceMapTexts(matrix, scope, names);
+    const graphics::RgbPicture picture =
+        drawBalanceMap(matrix, scope, texts, balanceMapLayout(texts, kDefaultCellSize));
+    const ReadPicture read{picture};
+
+    // The grid: the first pixel that is neither paper nor ink is the top left of the first
+    // cell; a cell is a run of one colour, parted from the next by paper.
+    int gridX = -1;
+    int gridY = -1;
+    for (int y = 0; y < picture.height() && gridX < 0; ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (!read.isInk(x, y) && !read.isPaper(x, y)) {
+                gridX = x;
+                gridY = y;
+                break;
+            }
+        }
+    }
+    ASSERT_GE(gridX, 0);
+    int side = 0;
+    while (picture.pixel(gridX + side, gridY) == picture.pixel(gridX, gridY)) {
+        ++side;
+    }
+    int pitch = side;
+    while (read.isPaper(gridX + pitch, gridY)) {
+        ++pitch;
+    }
+    ASSERT_GE(side, 6);
+    ASSERT_LE(pitch - side, 1);
+
+    const Rgb grey = kCannotColour;
+    const Rgb even = ruleColour(0);
+    const Rgb blue = ruleColour(1);
+    const Rgb red = ruleColour(-1);
+    const std::vector<std::vector<Rgb>> expected = {
+        {even, blue, grey, grey, grey},
+        {red, grey, grey, grey, grey},
+        {grey, grey, ruleColour(std::log10(2.0)), ruleColour(std::log10(3.0)), grey},
+        {grey, grey, ruleColour(-std::log10(3.0)), grey, grey},
+        {blue, grey, grey, grey, grey},
+    };
+    for (int row = 0; row < 5; ++row) {
+        for (int column = 0; column < 5; ++column) {
+            const Rgb want =
+                expected[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+            for (int y = 0; y < side; ++y) {
+                for (int x = 0; x < side; ++x) {
+                    // The mark folds the top right third of the one-sided cell over.
+                    const bool mark =
+                        row == 4 && column == 0 && y < side / 3 && x >= side - side / 3 + y;
+                    ASSERT_EQ(picture.pixel(gridX + column * pitch + x, gridY + row * pitch + y),
+                              mark ? kOneSidedMarkColour : want)
+                        << "cell " << row << ',' << column << " at " << x << ',' << y;
+                }
+            }
+        }
+    }
+
+    const int length = 24 * graphics::kGlyphAdvance - 1;
+    for (int index = 0; index < 5; ++index) {
+        const std::string& label = names[static_cast<std::size_t>(index)];
+        const int middle = index * pitch + side / 2;
+        // Across, at the left of its row.
+        const auto across = read.inkBox({0, gridY + middle - 6, gridX, 13});
+        ASSERT_TRUE(across.has_value()) << label;
+        EXPECT_EQ(across->width, length) << label;
+        // Upward, above its column: from its foot just above the grid.
+        const auto foot = read.inkBox({gridX + middle - 6, 0, 13, gridY});
+        ASSERT_TRUE(foot.has_value()) << label;
+        const int bottom = foot->y + foot->height - 1;
+        const auto upward = read.inkBox({gridX + middle - 6, bottom - length + 1, 13, length});
+        ASSERT_TRUE(upward.has_value()) << label;
+        EXPECT_EQ(upward->height, length) << label;
+        for (int character = 0; character < 24; ++character) {
+            const char c = label[static_cast<std::size_t>(character)];
+            const int columns = character == 23 ? graphics::kGlyphWidth : graphics::kGlyphAdvance;
+            for (int row = 0; row < graphics::kGlyphHeight; ++row) {
+                for (int column = 0; column < columns; ++column) {
+                    const int along = character * graphics::kGlyphAdvance + column;
+                    ASSERT_EQ(read.isInk(across->x + along, across->y + row), lit(c, row, column))
+                        << "'" << c << "' across in " << label << " at " << row << ',' << column;
+                    ASSERT_EQ(read.isInk(upward->x + row, bottom - along), lit(c, row, column))
+                        << "'" << c << "' upward in " << label << " at " << row << ',' << column;
+                }
+            }
+        }
+    }
 }
