@@ -311,7 +311,8 @@ void BalanceMapView::paintRowNames(QPainter& painter) const {
     const int line = QFontMetrics(font()).height();
     const int stride = labelStride();
     painter.save();
-    painter.setClipRect(QRect(0, area.y(), rowLabelWidth_, area.height()));
+    // Half a line into the empty corner above: the first name is whole.
+    painter.setClipRect(QRect(0, area.y() - line / 2, rowLabelWidth_, area.height() + line / 2));
     const auto write = [&](int row, bool lit) {
         const QRect cell = cellRect(row, 0);
         const QRect place(kLabelGap, cell.center().y() - line / 2, rowLabelWidth_ - 2 * kLabelGap,
@@ -349,7 +350,7 @@ void BalanceMapView::paintColumnNames(QPainter& painter) const {
     const int line = QFontMetrics(font()).height();
     const int stride = labelStride();
     painter.save();
-    painter.setClipRect(QRect(area.x(), 0, area.width(), columnLabelHeight_));
+    painter.setClipRect(QRect(area.x() - line / 2, 0, area.width() + line / 2, columnLabelHeight_));
     // Column names stand upright, read from the bottom, ending just above their column.
     painter.rotate(-90);
     const auto write = [&](int column, bool lit) {
@@ -396,7 +397,7 @@ void BalanceMapView::paintTallies(QPainter& painter) const {
                      Qt::AlignLeft | Qt::AlignVCenter, kTallyTitle);
     painter.restore();
     painter.save();
-    painter.setClipRect(QRect(left, area.y(), tallyWidth_, area.height()));
+    painter.setClipRect(QRect(left, area.y() - line / 2, tallyWidth_, area.height() + line / 2));
     for (int row = 0; row < rowCount(); ++row) {
         const QRect cell = tallyRect(row);
         const bool lit =
