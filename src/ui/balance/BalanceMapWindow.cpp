@@ -228,6 +228,7 @@ void BalanceMapWindow::open() {
     // An entry that cannot be read throws with its reader's box: the window stays closed.
     scripts_.read();
     recompute();
+    recomputeCompared();
     if (!isVisible()) {
         openedWith_ = matrix_;
     }
@@ -258,16 +259,20 @@ void BalanceMapWindow::showOtherDocument() {
     }
 }
 
-void BalanceMapWindow::recompute() {
+std::shared_ptr<const game::BalanceMatrix> BalanceMapWindow::matrixOf(
+    const model::UnitDataTable& table) const {
     // Times from an earlier reading are no answer to this one: without a walked script the
     // map shows nothing.
-    const bool walked = game::anyScriptWalked(scripts_.walked());
-    const auto matrixOf = [&](const model::UnitDataTable& table) {
-        return walked ? std::make_shared<const game::BalanceMatrix>(
-                            game::matchups(table, scripts_.summary()))
-                      : std::make_shared<const game::BalanceMatrix>();
-    };
+    return game::anyScriptWalked(scripts_.walked()) ? std::make_shared<const game::BalanceMatrix>(
+                                                          game::matchups(table, scripts_.summary()))
+                                                    : std::make_shared<const game::BalanceMatrix>();
+}
+
+void BalanceMapWindow::recompute() {
     matrix_ = matrixOf(document_.unitData);
+}
+
+void BalanceMapWindow::recomputeCompared() {
     comparedMatrix_ = compared_ ? matrixOf(*compared_) : nullptr;
 }
 
@@ -411,7 +416,7 @@ void BalanceMapWindow::compareWithFile() {
     comparedLabel_->setToolTip("Outlined: the duels whose winner differs in " + name);
     comparedLabel_->show();
     clearComparisonButton_->setEnabled(true);
-    recompute();
+    recomputeCompared();
     refreshView();
 }
 
@@ -420,7 +425,7 @@ void BalanceMapWindow::clearComparison() {
     comparedName_.clear();
     comparedLabel_->hide();
     clearComparisonButton_->setEnabled(false);
-    recompute();
+    recomputeCompared();
     refreshView();
 }
 

@@ -56,8 +56,11 @@ class BalanceMapWindow : public QDialog {
     void buildLayout();
     QLayout* buildTools();
     void connectControls();
+    std::shared_ptr<const game::BalanceMatrix> matrixOf(const model::UnitDataTable& table) const;
     // The duels of the document as it is now.
     void recompute();
+    // The duels of the file compared with, once for each file and each reading of the scripts.
+    void recomputeCompared();
     // The shown rows and columns after the filters, in the chosen order, and the view.
     void refreshView();
     std::vector<std::size_t> shownRows() const;
