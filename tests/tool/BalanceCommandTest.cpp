@@ -277,7 +277,9 @@ TEST_F(BalanceMapCommandTest, StartAndShowChangeWhatTheCellsTell) {
                                          weigh(duel.pointBlank.bKillsA, duel.bCost)});
         if (expected != Hue::Unclear) {
             ++weighed;
-            flipped += expected != winnersHue(duel.pointBlank) ? 1 : 0;
+            if (expected != winnersHue(duel.pointBlank)) {
+                ++flipped;
+            }
             EXPECT_EQ(hueOf(colour), expected) << duel.a << " on " << duel.b;
         }
     }
