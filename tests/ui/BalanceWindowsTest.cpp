@@ -500,7 +500,7 @@ class BalanceWindowsTest : public WindowTestBase {
         box("hitPointsBox")->selectAll();
         QTest::keyClicks(box("hitPointsBox"), "400");
         h_->prompts.filesToOpen.push_back(before);
-        QTest::mouseClick(in<QPushButton>(map, "compareButton"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(map, "mapCompareButton"), Qt::LeftButton);
         QCOMPARE(h_->prompts.lastOpenChooser().title, QString("Compare with File"));
 
         const game::BalanceMatrix opened(
@@ -526,7 +526,7 @@ class BalanceWindowsTest : public WindowTestBase {
         }
         QCOMPARE(outlinedCells(view, QColor(255, 140, 0)), changed);
 
-        QTest::mouseClick(in<QPushButton>(map, "clearComparisonButton"), Qt::LeftButton);
+        QTest::mouseClick(in<QPushButton>(map, "mapClearComparisonButton"), Qt::LeftButton);
         QVERIFY(!count->isVisible());
         QVERIFY(outlinedCells(view, QColor(255, 140, 0)).empty());
     }

@@ -155,10 +155,10 @@ QLayout* BalanceMapWindow::buildTools() {
                         "Shows the whole map in the window; Ctrl+wheel, Ctrl+Plus and "
                         "Ctrl+Minus zoom");
     tools->addStretch(1);
-    compareButton_ = button("Compare with File...", "compareButton",
+    compareButton_ = button("Compare with File...", "mapCompareButton",
                             "Outlines each duel whose winner differs in another scenario or "
                             "unit data file.");
-    clearComparisonButton_ = button("Clear Comparison", "clearComparisonButton", {});
+    clearComparisonButton_ = button("Clear Comparison", "mapClearComparisonButton", {});
     clearComparisonButton_->setEnabled(false);
     comparedLabel_ = new QLabel;
     comparedLabel_->setObjectName("comparedLabel");
