@@ -68,13 +68,6 @@ Matchup duelOf(std::size_t a, std::size_t b, std::optional<double> aSeconds,
     return pair;
 }
 
-bool isBlueish(const Rgb& c) {
-    return c.blue > c.red + 40;
-}
-bool isReddish(const Rgb& c) {
-    return c.red > c.blue + 40;
-}
-
 }  // namespace
 
 TEST(BalanceMap, CellsTakeTheCalculatorsTimesAndCoverTheUnitsThatFight) {
@@ -96,27 +89,19 @@ TEST(BalanceMap, CellsTakeTheCalculatorsTimesAndCoverTheUnitsThatFight) {
               *matrix.duel(3, 0, DuelStart::PointBlank).aKillsB);
 }
 
-TEST(BalanceMap, OutcomeColoursFollowTheWinnerAndCapAtTenToOne) {
-    const TimeScale scale;
-    const Rgb aWins = cellColour({10 * kTicks, 40 * kTicks}, {}, MapShows::Outcome, scale);
-    const Rgb bWins = cellColour({40 * kTicks, 10 * kTicks}, {}, MapShows::Outcome, scale);
-    EXPECT_TRUE(isBlueish(aWins));
-    EXPECT_TRUE(isReddish(bWins));
-    // A closer duel is paler; 10:1 and 50:1 both sit at the cap.
-    const Rgb close = cellColour({10 * kTicks, 11 * kTicks}, {}, MapShows::Outcome, scale);
-    EXPECT_GT(close.red, aWins.red);
-    EXPECT_EQ(cellColour({1 * kTicks, 10 * kTicks}, {}, MapShows::Outcome, scale),
-              cellColour({1 * kTicks, 50 * kTicks}, {}, MapShows::Outcome, scale));
-    const Rgb even = cellColour({7.0, 7.0}, {}, MapShows::Outcome, scale);
-    EXPECT_EQ(even.red, even.blue);
+TEST(BalanceMap, OutcomeColoursFollowTheRuleAndCapAtTenToOne) {
+    const auto colour = [](const DuelTimes& times) {
+        return cellColour(times, {}, MapShows::Outcome, TimeScale{});
+    };
+    EXPECT_EQ(colour({10 * kTicks, 40 * kTicks}), ruleColour(std::log10(4.0)));
+    EXPECT_EQ(colour({40 * kTicks, 10 * kTicks}), ruleColour(-std::log10(4.0)));
+    EXPECT_EQ(colour({1 * kTicks, 50 * kTicks}), ruleColour(1));  // past the cap
     // Killing before the other is in range is a win at the cap, not a division by zero.
-    EXPECT_EQ(cellColour({0.0, 5 * kTicks}, {}, MapShows::Outcome, scale),
-              cellColour({1.0, 50 * kTicks}, {}, MapShows::Outcome, scale));
-    EXPECT_EQ(cellColour({}, {}, MapShows::Outcome, scale), kCannotColour);
-
-    // One side only: the winner's full colour and the mark.
+    EXPECT_EQ(colour({0.0, 5 * kTicks}), ruleColour(1));
+    EXPECT_EQ(colour({}), kCannotColour);
+    // One side only: the winner's full colour and the mark, in the outcome only.
     const DuelTimes onlyB{std::nullopt, 3 * kTicks};
-    EXPECT_TRUE(isReddish(cellColour(onlyB, {}, MapShows::Outcome, scale)));
+    EXPECT_EQ(colour(onlyB), ruleColour(-1));
     EXPECT_TRUE(hasOneSidedMark(onlyB, {}, MapShows::Outcome));
     EXPECT_FALSE(hasOneSidedMark(onlyB, {}, MapShows::Time));
     EXPECT_FALSE(hasOneSidedMark({2.0, 3.0}, {}, MapShows::Outcome));
