@@ -54,7 +54,7 @@ void drawMap(const std::vector<game::Matchup>& rows, std::size_t choice) {
     const game::BalanceMapScope scope{
         matrix.units(), matrix.units(),
         choice % 2 == 0 ? game::DuelStart::PointBlank : game::DuelStart::MaxDistance,
-        choice % 4 < 2 ? game::MapShows::Outcome : game::MapShows::Time};
+        static_cast<game::MapShows>(choice / 2 % 3)};
     const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, scope, names());
     const int bound = 100 + static_cast<int>(choice % 700);
     if (const auto layout = game::fittedBalanceMapLayout(texts, bound)) {
@@ -102,16 +102,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (rows.size() > 2) {
         records.push_back(exchange::readCsv(std::string_view(csv).substr(lastRow)).front());
     }
-    require(!records.empty() && records.front().fields.size() == 8);
+    require(!records.empty() && records.front().fields.size() == 10);
     for (auto record = records.begin() + 1; record != records.end(); ++record) {
         const auto& fields = record->fields;
-        require(fields.size() == 8);
+        require(fields.size() == 10);
         for (const std::size_t side : {std::size_t{0}, std::size_t{2}}) {
             const std::size_t id = std::stoul(fields[side]);
             require(id < game::kAnimatedUnitCount &&
                     fields[side + 1] == (names()[id].empty() ? fields[side] : names()[id]));
         }
-        require(std::all_of(fields.begin() + 4, fields.end(), isTime));
+        require(std::all_of(fields.begin() + 4, fields.begin() + 8, isTime));
     }
     // Drawing costs three times the table: one input in four is drawn.
     if (size % 4 == 0) {

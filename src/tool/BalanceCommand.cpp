@@ -58,14 +58,20 @@ game::ChosenUnit chosenUnit(const UnitNames& names, const std::string& argumentN
     return {row, names.shown(row).empty() ? std::to_string(row) : names.shown(row)};
 }
 
+game::MapShows mapShows(const std::string& show) {
+    return show == "time"   ? game::MapShows::Time
+           : show == "cost" ? game::MapShows::Cost
+                            : game::MapShows::Outcome;
+}
+
 // The balance map's picture, at the default cells or within --size.
 void writeBalanceMap(const Invocation& invocation, const game::BalanceMatrix& matrix,
                      std::span<const std::string> names) {
-    const game::BalanceMapScope scope{
-        matrix.units(), matrix.units(),
-        invocation.value("start") == "max-distance" ? game::DuelStart::MaxDistance
-                                                    : game::DuelStart::PointBlank,
-        invocation.value("show") == "time" ? game::MapShows::Time : game::MapShows::Outcome};
+    const game::BalanceMapScope scope{matrix.units(), matrix.units(),
+                                      invocation.value("start") == "max-distance"
+                                          ? game::DuelStart::MaxDistance
+                                          : game::DuelStart::PointBlank,
+                                      mapShows(invocation.value("show").value_or("outcome"))};
     const game::BalanceMapTexts texts = game::balanceMapTexts(matrix, scope, names);
     const auto size = invocation.value("size");
     const std::optional<game::BalanceMapLayout> layout =
@@ -150,7 +156,8 @@ std::vector<Command> balanceCommands() {
          "The game balance calculator: how long unit A needs to kill unit B and B to kill A, "
          "from point blank and from the greatest distance, in the lines the editor's Unit "
          "Compare window shows. With --matrix, every pair of units 0 to 104 that can fight at "
-         "all instead: as CSV, times in seconds, or, for an OUT ending in .png, as the balance "
+         "all instead: as CSV, times in seconds and each unit's cost, or, for an OUT ending in "
+         ".png, as the balance "
          "map, a picture of coloured cells with attackers (A) down the rows and defenders (B) "
          "across the columns. Standard output (-) takes the CSV.",
          {{"FILE", "a scenario or unit data file"},
@@ -167,9 +174,10 @@ std::vector<Command> balanceCommands() {
            "the map's duels start at point-blank (the default) or at max-distance",
            choiceValue({"point-blank", "max-distance"})},
           {"show", "WHAT",
-           "the map's cells show the outcome (the default): who wins and by how much, or the "
-           "time A needs to kill B",
-           choiceValue({"outcome", "time"})},
+           "the map's cells show the outcome (the default): who wins and by how much; the "
+           "time A needs to kill B; or the cost: who wins for what the two cost, the times "
+           "weighed by gold + lumber + oil",
+           choiceValue({"outcome", "time", "cost"})},
           {"size", "N",
            "the map's larger side at most N pixels, up to 4096 (default: cells of 12 pixels)",
            integerValue(1, kLargestMapSide)},

@@ -67,6 +67,29 @@ TEST(BitmapFont, TextFillsTheBoxItMeasuresAndIsClippedAtThePicturesEdges) {
         }
     }
 
+    // The two marks of a scale's ends are one glyph each, of their own table; any other byte
+    // outside printable ASCII is a question mark, each byte of a broken mark too.
+    EXPECT_EQ(textLength("\u2264 2.1 s"), textLength("< 2.1 s"));
+    for (const auto& [marked, glyph] :
+         {std::pair{"\u2264", &atMostGlyph()}, std::pair{"\u2265", &atLeastGlyph()},
+          std::pair{"\xe2\x89", &glyphOf('?')}}) {
+        RgbPicture mark(20, 12, kPaper);
+        drawText(mark, 1, 1, marked, {kInk});
+        for (int y = 0; y < mark.height(); ++y) {
+            for (int x = 0; x < mark.width(); ++x) {
+                const int column = (x - 1) % kGlyphAdvance;
+                const bool inGlyph = x >= 1 && y >= 1 && y - 1 < kGlyphHeight &&
+                                     column < kGlyphWidth && x - 1 < textLength(marked);
+                const bool lit =
+                    inGlyph && ((*glyph)[static_cast<std::size_t>(y - 1)] >> (4 - column) & 1);
+                ASSERT_EQ(mark.pixel(x, y), lit ? kInk : kPaper)
+                    << marked << " at " << x << ',' << y;
+            }
+        }
+    }
+    EXPECT_NE(atMostGlyph(), glyphOf('<'));
+    EXPECT_NE(atMostGlyph(), atLeastGlyph());
+
     // A byte outside printable ASCII is a question mark.
     RgbPicture accent(20, 20, kPaper);
     drawText(accent, 2, 2, "\xe9", {kInk});

@@ -13,7 +13,7 @@ namespace {
 // The matchup table's column names, as a spreadsheet or script reads them.
 const std::string kHeader =
     "a_id,a_name,b_id,b_name,a_kills_b_point_blank_s,b_kills_a_point_blank_s,"
-    "a_kills_b_max_distance_s,b_kills_a_max_distance_s";
+    "a_kills_b_max_distance_s,b_kills_a_max_distance_s,a_cost,b_cost";
 
 struct UnitValues {
     std::uint32_t hitPoints = 60;
@@ -228,6 +228,10 @@ TEST_F(Duel, TheMatchupTableHoldsThePairsThatCanFight) {
             .attack = {1, 12, 0}});
     set(2, {.hitPoints = 36, .unitType = 2, .canTarget = 0});
     set(3, {.hitPoints = 15, .unitType = 2, .canTarget = 0});
+    // Costs as the page shows them: stored in tens, gold + lumber + oil.
+    table_.set(uf::goldCost, 1, 60);
+    table_.set(uf::oilCost, 1, 5);
+    table_.set(uf::lumberCost, 3, 25);
     const auto rows = matchups(table_, summary_);
     // Unit 1 fights itself, 2 and 3 (either way round); nothing else deals damage.
     ASSERT_EQ(rows.size(), 5u);
@@ -240,15 +244,15 @@ TEST_F(Duel, TheMatchupTableHoldsThePairsThatCanFight) {
     const std::string csv = matchupCsv(rows, names);
     EXPECT_EQ(csv,
               kHeader + "\n" +
-                  "1,\"Pike, long\",1,\"Pike, long\",2,2,2,2\n"
-                  "1,\"Pike, long\",2,2,4,cannot,4,cannot\n"
+                  "1,\"Pike, long\",1,\"Pike, long\",2,2,2,2,650,650\n"
+                  "1,\"Pike, long\",2,2,4,cannot,4,cannot,650,0\n"
                   "1,\"Pike, long\",3,\"Say \"\"hi\"\"\",1.66666666666667,cannot,1.66666666666667,"
-                  "cannot\n"
-                  "2,2,1,\"Pike, long\",cannot,4,cannot,4\n"
+                  "cannot,650,250\n"
+                  "2,2,1,\"Pike, long\",cannot,4,cannot,4,0,650\n"
                   "3,\"Say \"\"hi\"\"\",1,\"Pike, long\",cannot,1.66666666666667,cannot,"
-                  "1.66666666666667\n");
+                  "1.66666666666667,250,650\n");
     EXPECT_EQ(matchupTableCsv(table_, summary_, names), csv);
     // Without names the ids stand in.
     const std::string plain = matchupTableCsv(table_, summary_, {});
-    EXPECT_EQ(plain.substr(plain.find('\n') + 1, 17), "1,1,1,1,2,2,2,2\n1");
+    EXPECT_EQ(plain.substr(plain.find('\n') + 1, 25), "1,1,1,1,2,2,2,2,650,650\n1");
 }

@@ -46,6 +46,8 @@ struct CsvDuel {
     std::size_t b = 0;
     game::DuelTimes pointBlank;
     game::DuelTimes maxDistance;
+    double aCost = 0;
+    double bCost = 0;
 };
 
 std::vector<CsvDuel> csvDuels(const Bytes& csv) {
@@ -59,13 +61,15 @@ std::vector<CsvDuel> csvDuels(const Bytes& csv) {
         for (std::string cell; std::getline(cells, cell, ',');) {
             fields.push_back(cell);
         }
-        if (fields.size() != 8 || fields[0] == "a_id") {
+        if (fields.size() != 10 || fields[0] == "a_id") {
             continue;
         }
         duels.push_back({std::stoul(fields[0]),
                          std::stoul(fields[2]),
                          {time(fields[4]), time(fields[5])},
-                         {time(fields[6]), time(fields[7])}});
+                         {time(fields[6]), time(fields[7])},
+                         std::stod(fields[8]),
+                         std::stod(fields[9])});
     }
     return duels;
 }
@@ -253,6 +257,34 @@ TEST_F(BalanceMapCommandTest, StartAndShowChangeWhatTheCellsTell) {
         }
     }
     EXPECT_GT(bOnly, 0u);
+
+    // For the cost: each side's time weighed by its cost from the CSV decides; a unit that costs
+    // nothing leaves the duel unweighed.
+    const DrawnMap cost =
+        draw({"--show", "cost"}, game::DuelStart::PointBlank, game::MapShows::Cost);
+    std::size_t weighed = 0;
+    std::size_t flipped = 0;
+    for (const CsvDuel& duel : duels) {
+        const game::Rgb colour = cost.centre(duel.a, duel.b);
+        if (duel.aCost == 0 || duel.bCost == 0) {
+            EXPECT_EQ(colour, game::kCostlessColour) << duel.a << " on " << duel.b;
+            continue;
+        }
+        const auto weigh = [](const std::optional<double>& seconds, double by) {
+            return seconds ? std::optional(*seconds * by) : std::nullopt;
+        };
+        const Hue expected = winnersHue({weigh(duel.pointBlank.aKillsB, duel.aCost),
+                                         weigh(duel.pointBlank.bKillsA, duel.bCost)});
+        if (expected != Hue::Unclear) {
+            ++weighed;
+            if (expected != winnersHue(duel.pointBlank)) {
+                ++flipped;
+            }
+            EXPECT_EQ(hueOf(colour), expected) << duel.a << " on " << duel.b;
+        }
+    }
+    EXPECT_GT(weighed, 1000u);
+    EXPECT_GT(flipped, 0u);  // the cost changes some winners
     std::sort(shades.begin(), shades.end());
     ASSERT_GT(shades.size(), 100u);
     EXPECT_LT(shades.front().second, shades.back().second);
@@ -365,7 +397,7 @@ TEST_F(BalanceCommandTest, MatrixIsTheWholeMatchupTableWithTheGamesNames) {
         for (std::string cell; std::getline(cells, cell, ',');) {
             fields.push_back(cell);
         }
-        ASSERT_EQ(fields.size(), 8u) << lines[row];
+        ASSERT_EQ(fields.size(), 10u) << lines[row];
         const std::size_t pair =
             std::stoul(fields[0]) * game::kAnimatedUnitCount + std::stoul(fields[2]);
         EXPECT_TRUE(row == 1 || pair > previous) << lines[row];
@@ -378,7 +410,7 @@ TEST_F(BalanceCommandTest, MatrixIsTheWholeMatchupTableWithTheGamesNames) {
         // then B.
         if (row % 397 == 1) {
             EXPECT_EQ(pairTimes(fields[0], fields[2]),
-                      std::vector<std::string>(fields.begin() + 4, fields.end()))
+                      std::vector<std::string>(fields.begin() + 4, fields.begin() + 8))
                 << lines[row];
         }
     }

@@ -5,7 +5,7 @@
 #include <functional>
 #include <set>
 
-#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyleOptionButton>
 
 #include "DemoScenario.h"
@@ -14,6 +14,8 @@
 #include "core/archive/EntryInsertion.h"
 #include "core/bytes/LittleEndian.h"
 #include "core/files/Scenario.h"
+#include "core/game/BalanceMapPicture.h"
+#include "core/game/MatchupTable.h"
 #include "core/game/UnitRaces.h"
 #include "platform/FileStore.h"
 #include "ui/balance/BalanceCalculator.h"
@@ -77,37 +79,94 @@ QStringList lines(const QListWidget* list) {
     return texts;
 }
 
-// Where a pair's cell lies in the map as shown, scrolled into sight as a user would; (-1, -1)
-// when the pair is not shown.
-QPoint cellCentre(ui::BalanceMapView& view, std::size_t a, std::size_t b) {
+// Where a pair's row and column lie in the map as shown; nothing when the pair is not shown.
+std::optional<QPoint> shownCell(const ui::BalanceMapView& view, std::size_t a, std::size_t b) {
     const auto& rows = view.content().scope.rows;
     const auto& columns = view.content().scope.columns;
     const auto row = std::ranges::find(rows, a) - rows.begin();
     const auto column = std::ranges::find(columns, b) - columns.begin();
     if (row == std::ssize(rows) || column == std::ssize(columns)) {
-        return {-1, -1};
+        return std::nullopt;
     }
-    const QPoint centre = view.cellRect(static_cast<int>(row), static_cast<int>(column)).center();
-    control<QScrollArea>(*view.window(), "balanceMapScroll")->ensureVisible(centre.x(), centre.y());
-    return centre;
+    return QPoint(static_cast<int>(column), static_cast<int>(row));
 }
 
-// The cells drawn with the outline of a changed duel, as (A, B) pairs: the outline's black
-// runs down the left edge of a cell, below the one-sided mark.
-std::set<std::pair<std::size_t, std::size_t>> outlinedCells(ui::BalanceMapView& view) {
-    const QImage picture = view.grab().toImage();
+// Where a pair's cell lies in the viewport, scrolled into sight; (-1, -1) when the pair is not
+// shown.
+QPoint cellCentre(ui::BalanceMapView& view, std::size_t a, std::size_t b) {
+    const auto cell = shownCell(view, a, b);
+    if (!cell) {
+        return {-1, -1};
+    }
+    view.showCell(cell->y(), cell->x());
+    return view.cellRect(cell->y(), cell->x()).center();
+}
+
+// The cells drawn with an outline of `colour`, as (A, B) pairs, page by page as a user scrolls:
+// the outline runs down the left edge of a cell, below the one-sided mark.
+std::set<std::pair<std::size_t, std::size_t>> outlinedCells(ui::BalanceMapView& view,
+                                                            const QColor& colour = Qt::black) {
     std::set<std::pair<std::size_t, std::size_t>> outlined;
     const auto& content = view.content();
-    for (std::size_t row = 0; row < content.scope.rows.size(); ++row) {
-        for (std::size_t column = 0; column < content.scope.columns.size(); ++column) {
-            const QRect cell = view.cellRect(static_cast<int>(row), static_cast<int>(column));
-            const QPoint edge(cell.left() + 1, cell.top() + cell.height() * 3 / 4);
-            if (picture.pixelColor(edge) == QColor(0, 0, 0)) {
-                outlined.insert({content.scope.rows[row], content.scope.columns[column]});
+    QScrollBar* across = view.horizontalScrollBar();
+    QScrollBar* down = view.verticalScrollBar();
+    for (int top = 0;; top += down->pageStep()) {
+        down->setValue(top);
+        for (int left = 0;; left += across->pageStep()) {
+            across->setValue(left);
+            const QImage picture = view.viewport()->grab().toImage();
+            for (std::size_t row = 0; row < content.scope.rows.size(); ++row) {
+                for (std::size_t column = 0; column < content.scope.columns.size(); ++column) {
+                    const QRect cell =
+                        view.cellRect(static_cast<int>(row), static_cast<int>(column));
+                    const QPoint edge(cell.left() + 1, cell.top() + cell.height() * 3 / 4);
+                    if (view.cellArea().contains(cell) && picture.pixelColor(edge) == colour) {
+                        outlined.insert({content.scope.rows[row], content.scope.columns[column]});
+                    }
+                }
             }
+            if (left >= across->maximum()) {
+                break;
+            }
+        }
+        if (top >= down->maximum()) {
+            break;
         }
     }
     return outlined;
+}
+
+// What the viewport shows in `area`.
+QImage shown(ui::BalanceMapView& view, const QRect& area) {
+    return view.viewport()->grab(area).toImage();
+}
+
+bool hasInk(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// A winner as the times tell it: +1 A, -1 B, 0 even, nothing where neither can hurt.
+std::optional<int> winnerOf(const game::DuelTimes& times) {
+    switch (game::verdictOf(times)) {
+        case game::Verdict::Neither:
+            return std::nullopt;
+        case game::Verdict::OnlyA:
+        case game::Verdict::AWins:
+            return 1;
+        case game::Verdict::OnlyB:
+        case game::Verdict::BWins:
+            return -1;
+        case game::Verdict::Even:
+            break;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -215,22 +274,47 @@ class BalanceWindowsTest : public WindowTestBase {
 
         // 304 s against 3.47 s from point blank; from the greatest distance the tower has
         // shot the pikeman half dead before it arrives: 1.25 s, shown to a tenth.
-        QTest::mouseMove(&view, cellCentre(view, kPikeman, kSentinel5));
+        QWidget* cells = view.viewport();
+        QTest::mouseMove(cells, cellCentre(view, kPikeman, kSentinel5));
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
-        QTest::mouseMove(&view, cellCentre(view, kSentinel5, kPikeman));
+        QTest::mouseMove(cells, cellCentre(view, kSentinel5, kPikeman));
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 3.5 s against 304.0 s"));
         // Just right of the last column and just below the last row lies no duel.
-        const QRect last = view.cellRect(static_cast<int>(view.content().scope.rows.size()) - 1,
-                                         static_cast<int>(view.content().scope.columns.size()) - 1);
+        const int lastRow = static_cast<int>(view.content().scope.rows.size()) - 1;
+        const int lastColumn = static_cast<int>(view.content().scope.columns.size()) - 1;
+        view.showCell(lastRow, lastColumn);
+        const QRect last = view.cellRect(lastRow, lastColumn);
         for (const QPoint past : {QPoint(last.right() + 1, last.center().y()),
                                   QPoint(last.center().x(), last.bottom() + 1)}) {
-            QTest::mouseMove(&view, cellCentre(view, kSentinel5, kPikeman));
-            control<QScrollArea>(map, "balanceMapScroll")->ensureVisible(past.x(), past.y());
-            QTest::mouseMove(&view, past);
+            QTest::mouseMove(cells, last.center());
+            QVERIFY(view.hoveredPair());
+            QTest::mouseMove(cells, past);
             QVERIFY(!view.hoveredPair());
         }
+
+        // For the cost: the costs typed on the pages, gold + lumber + oil.
+        select(kPikeman);
+        for (const auto& [field, typed] :
+             {std::pair{"goldBox", "500"}, {"lumberBox", "0"}, {"oilBox", "100"}}) {
+            box(field)->selectAll();
+            QTest::keyClicks(box(field), typed);
+        }
+        select(kSentinel5);
+        for (const auto& [field, typed] :
+             {std::pair{"goldBox", "1200"}, {"lumberBox", "300"}, {"oilBox", "0"}}) {
+            box(field)->selectAll();
+            QTest::keyClicks(box(field), typed);
+        }
+        QTest::keyClick(in<QComboBox>(map, "showBox"), Qt::Key_End);  // "Who wins for the cost"
+        QCOMPARE(view.content().scope.shows, game::MapShows::Cost);
+        QTest::mouseMove(cells, cellCentre(view, kPikeman, kSentinel5));
+        QCOMPARE(hover->text(),
+                 QString("Sentinel 5 beats Pikeman for the cost: 3.5 s against 304.0 s, 1500 "
+                         "against 600"));
+        QTest::keyClick(in<QComboBox>(map, "showBox"), Qt::Key_Home);
+
         QTest::keyClick(in<QComboBox>(map, "startBox"), Qt::Key_Down);
-        QTest::mouseMove(&view, cellCentre(view, kPikeman, kSentinel5));
+        QTest::mouseMove(cells, cellCentre(view, kPikeman, kSentinel5));
         QCOMPARE(hover->text(), QString("Sentinel 5 beats Pikeman: 1.3 s against 304.0 s"));
         QCOMPARE(in<QLabel>(map, "legendTitle")->text(),
                  QString("Who wins from the greatest distance (the loser's time to kill : the "
@@ -253,7 +337,7 @@ class BalanceWindowsTest : public WindowTestBase {
             });
         };
         readCompare();
-        QTest::mouseClick(&view, Qt::LeftButton, {}, cellCentre(view, kPikeman, kSentinel5));
+        QTest::mouseClick(cells, Qt::LeftButton, {}, cellCentre(view, kPikeman, kSentinel5));
         QCOMPARE(compared, QStringList({"Pikeman", "Sentinel 5"}) + kPairInSeconds);
         QTest::keyClick(&view, Qt::Key_Left);
         QVERIFY(hover->text().contains(leftName));
@@ -261,6 +345,240 @@ class BalanceWindowsTest : public WindowTestBase {
         QTest::keyClick(&view, Qt::Key_Return);
         QCOMPARE(compared.mid(0, 2), QStringList({"Pikeman", leftName}));
         QVERIFY(h_->prompts.shown.size() == 1);
+    }
+
+    void namesStayWhileTheCellsScrollAndTheKeysMoveTheFrameAsLittleAsNeeded() {
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        ui::BalanceMapView& view = map.view();
+        QVERIFY(view.isFitted());
+        // Larger cells, as a reader zooms in: the map no longer fits.
+        while (view.cellSize() < 24) {
+            QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+        }
+        QVERIFY(!view.isFitted());
+        QScrollBar* across = view.horizontalScrollBar();
+        QScrollBar* down = view.verticalScrollBar();
+        QVERIFY(across->maximum() > 0 && down->maximum() > 0);
+        across->setValue(0);
+        down->setValue(0);
+        const QRect area = view.cellArea();
+        const int cell = view.cellSize();
+        // A row's name is the strip beside its cells, a column's the strip above them.
+        const auto rowName = [&](int row) {
+            const QRect rect = view.cellRect(row, 0);
+            return shown(view, QRect(0, rect.top(), area.left(), rect.height()));
+        };
+        const auto columnName = [&](int column) {
+            const QRect rect = view.cellRect(0, column);
+            return shown(view, QRect(rect.left(), 0, rect.width(), area.top()));
+        };
+        // Near the bottom and the right edge: still in sight after two cells' scroll.
+        const int row = area.height() / cell - 3;
+        const int column = area.width() / cell - 3;
+        const QImage name = rowName(row);
+        const QImage columnTitle = columnName(column);
+        QVERIFY(hasInk(name) && hasInk(columnTitle));
+        QVERIFY(name != rowName(row + 1));
+        QVERIFY(columnTitle != columnName(column + 1));
+        down->setValue(2 * cell + 3);
+        QCOMPARE(rowName(row), name);  // moved up with its row
+        across->setValue(across->maximum());
+        QCOMPARE(rowName(row), name);  // and stays at the left
+        across->setValue(2 * cell + 3);
+        QCOMPARE(columnName(column), columnTitle);
+        down->setValue(down->maximum());
+        QCOMPARE(columnName(column), columnTitle);
+
+        // From the last switch the first Tab reaches the map; the first arrow frames the first
+        // cell, scrolled into sight; the next ones move the frame, scrolling only as needed.
+        auto* lastSwitch = in<QCheckBox>(map, "outlineChangesBox");
+        lastSwitch->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(lastSwitch, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&view));
+        QTest::keyClick(&view, Qt::Key_Right);
+        QCOMPARE(std::pair(across->value(), down->value()), std::pair(0, 0));
+        QTest::keyClick(&view, Qt::Key_Right);
+        const auto& scope = view.content().scope;
+        QVERIFY(view.hoveredPair());
+        QCOMPARE(view.hoveredPair()->a, scope.rows[0]);
+        QCOMPARE(view.hoveredPair()->b, scope.columns[1]);
+        const int whole = area.height() / cell;  // rows wholly in sight
+        for (int step = 0; step < whole; ++step) {
+            QTest::keyClick(&view, Qt::Key_Down);
+        }
+        QCOMPARE(view.hoveredPair()->a, scope.rows[static_cast<std::size_t>(whole)]);
+        QCOMPARE(down->value(), (whole + 1) * cell - area.height());
+        QCOMPARE(across->value(), 0);
+        QTest::keyClick(&view, Qt::Key_Up);
+        QCOMPARE(down->value(), (whole + 1) * cell - area.height());
+
+        // The framed cell's names are lit; its neighbours' are not.
+        const auto isLit = [](const QImage& image) {
+            for (int y = 0; y < image.height(); ++y) {
+                for (int x = 0; x < image.width(); ++x) {
+                    const QColor pixel = image.pixelColor(x, y);
+                    if (pixel.blue() > pixel.red() + 100) {
+                        return true;
+                    }
+                }
+            }
+            return false;
+        };
+        QVERIFY(isLit(rowName(whole - 1)));
+        QVERIFY(!isLit(rowName(whole - 2)));
+        QVERIFY(isLit(columnName(1)));
+        QVERIFY(!isLit(columnName(2)));
+    }
+
+    void fitShowsEveryCellAndZoomAndFindGoWhereTheUserAsks() {
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        map.resize(1400, 1000);
+        ui::BalanceMapView& view = map.view();
+        QTRY_VERIFY(view.isFitted());
+        const int fitted = view.cellSize();
+        // Ctrl and the wheel zoom in, Ctrl+Minus out.
+        const QPoint middle = view.cellArea().center();
+        QWheelEvent turn(middle, view.viewport()->mapToGlobal(middle), {}, {0, 120}, Qt::NoButton,
+                         Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(view.viewport(), &turn);
+        QVERIFY(view.cellSize() > fitted);
+        QVERIFY(!view.isFitted());
+        const int zoomed = view.cellSize();
+        QTest::keyClick(&view, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(view.cellSize() < zoomed);
+        QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+        QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+
+        QTest::mouseClick(in<QPushButton>(map, "fitButton"), Qt::LeftButton);
+        QVERIFY(view.isFitted());
+        QCOMPARE(view.cellSize(), fitted);
+        const auto& content = view.content();
+        const int rows = static_cast<int>(content.scope.rows.size());
+        const int columns = static_cast<int>(content.scope.columns.size());
+        QVERIFY(view.cellArea().contains(view.cellRect(0, 0)));
+        QVERIFY(view.cellArea().contains(view.cellRect(rows - 1, columns - 1)));
+        const QImage picture = view.viewport()->grab().toImage();
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns; ++column) {
+                const std::size_t a = content.scope.rows[static_cast<std::size_t>(row)];
+                const std::size_t b = content.scope.columns[static_cast<std::size_t>(column)];
+                const QRect cell = view.cellRect(row, column);
+                // The middle of the cell's left edge: below any one-sided mark.
+                const QPoint inside(cell.left() + 1, cell.top() + cell.height() / 2);
+                const game::Rgb colour = game::cellColour(
+                    content.matrix->duel(a, b, content.scope.start), content.matrix->costs(a, b),
+                    content.scope.shows, content.scale);
+                QCOMPARE(picture.pixelColor(inside), QColor(colour.red, colour.green, colour.blue));
+            }
+        }
+
+        // Ctrl+F and a name typed: its row is framed and in sight.
+        while (view.cellSize() < 30) {
+            QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+        }
+        QTest::keyClick(&map, Qt::Key_F, Qt::ControlModifier);
+        auto* find = in<QLineEdit>(map, "findBox");
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find));
+        QTest::keyClicks(find, "sentinel 5");
+        QVERIFY(view.hoveredPair());
+        QCOMPARE(view.hoveredPair()->a, std::size_t{kSentinel5});
+        const auto framed = shownCell(view, kSentinel5, view.hoveredPair()->b);
+        QVERIFY(view.cellArea().contains(view.cellRect(framed->y(), framed->x())));
+        QTest::keyClick(find, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(&view));
+    }
+
+    void compareWithFileOutlinesTheDuelsWhoseWinnerTheEditsChanged() {
+        openDemoScenario();
+        const QString before = dir_.filePath("demo.pud");
+        ui::BalanceMapWindow& map = openBalanceMap();
+        ui::BalanceMapView& view = map.view();
+        // The pikeman grows tough: it now outlasts some it lost to.
+        select(kPikeman);
+        box("hitPointsBox")->selectAll();
+        QTest::keyClicks(box("hitPointsBox"), "400");
+        h_->prompts.filesToOpen.push_back(before);
+        QTest::mouseClick(in<QPushButton>(map, "mapCompareButton"), Qt::LeftButton);
+        QCOMPARE(h_->prompts.lastOpenChooser().title, QString("Compare with File"));
+
+        const game::BalanceMatrix opened(
+            game::matchups(demo::demoScenario().unitData,
+                           game::summariseAnimations(demo::demoAnimations()).summary));
+        const auto& content = view.content();
+        std::set<std::pair<std::size_t, std::size_t>> changed;
+        for (const std::size_t a : content.scope.rows) {
+            for (const std::size_t b : content.scope.columns) {
+                if (winnerOf(opened.duel(a, b, content.scope.start)) !=
+                    winnerOf(content.matrix->duel(a, b, content.scope.start))) {
+                    changed.insert({a, b});
+                }
+            }
+        }
+        QVERIFY(changed.size() > 1);
+        QVERIFY(changed.size() < 2 * game::kAnimatedUnitCount);
+        auto* count = in<QLabel>(map, "comparedLabel");
+        QVERIFY(count->isVisible());
+        QCOMPARE(count->text(), QString("%1 duels change their winner").arg(changed.size()));
+        while (view.cellSize() < 16) {
+            QTest::keyClick(&view, Qt::Key_Plus, Qt::ControlModifier);
+        }
+        QCOMPARE(outlinedCells(view, QColor(255, 140, 0)), changed);
+
+        QTest::mouseClick(in<QPushButton>(map, "mapClearComparisonButton"), Qt::LeftButton);
+        QVERIFY(!count->isVisible());
+        QVERIFY(outlinedCells(view, QColor(255, 140, 0)).empty());
+    }
+
+    void savePictureAndSaveTableWriteTheViewShownAsTheToolWrites() {
+        openDemoScenario();
+        ui::BalanceMapWindow& map = openBalanceMap();
+        QTest::keyClicks(in<QComboBox>(map, "raceBox"), "O");  // "Orc"
+        const auto& content = map.view().content();
+        std::vector<std::string> names;
+        for (int unit = 0; unit < static_cast<int>(game::kAnimatedUnitCount); ++unit) {
+            names.push_back(list()->item(unit)->text().toStdString());
+        }
+
+        // The tool's table of every pair, with only the rows of the orcs.
+        h_->prompts.filesToSave.push_back(dir_.filePath("map.csv"));
+        QTest::mouseClick(in<QPushButton>(map, "saveTableButton"), Qt::LeftButton);
+        const auto summary = game::summariseAnimations(demo::demoAnimations()).summary;
+        QStringList expected;
+        for (const QString& line :
+             QString::fromStdString(game::matchupTableCsv(h_->document.unitData, summary, names))
+                 .split('\n', Qt::SkipEmptyParts)) {
+            const bool isHeader = line.startsWith("a_id,");
+            if (isHeader || game::raceOf(line.section(',', 0, 0).toULong()) == game::Race::Orc) {
+                expected << line;
+            }
+        }
+        QVERIFY(expected.size() > 100);
+        const auto saved = platform::readWholeFile(dir_.filePath("map.csv"));
+        QCOMPARE(QString::fromUtf8(reinterpret_cast<const char*>(saved.data()),
+                                   static_cast<qsizetype>(saved.size()))
+                     .split('\n', Qt::SkipEmptyParts),
+                 expected);
+
+        // The picture of the rows shown, at the tool's cells of 12 pixels.
+        h_->prompts.filesToSave.push_back(dir_.filePath("map.png"));
+        QTest::mouseClick(in<QPushButton>(map, "savePictureButton"), Qt::LeftButton);
+        QCOMPARE(h_->prompts.lastSaveChooser().title, QString("Save Picture"));
+        const QImage image(dir_.filePath("map.png"));
+        const game::BalanceMapTexts texts =
+            game::balanceMapTexts(*content.matrix, content.scope, names);
+        const graphics::RgbPicture drawn =
+            game::drawBalanceMap(*content.matrix, content.scope, texts,
+                                 game::balanceMapLayout(texts, game::kDefaultCellSize));
+        QCOMPARE(image.size(), QSize(drawn.width(), drawn.height()));
+        for (int y = 0; y < drawn.height(); y += 3) {
+            for (int x = 0; x < drawn.width(); x += 3) {
+                const graphics::Rgb pixel = drawn.pixel(x, y);
+                QCOMPARE(image.pixelColor(x, y), QColor(pixel.red, pixel.green, pixel.blue));
+            }
+        }
+        QVERIFY(h_->prompts.shown.empty());
     }
 
     void theMapFollowsEditsAndOutlinesTheDuelsTheyChanged() {
@@ -364,8 +682,8 @@ class BalanceWindowsTest : public WindowTestBase {
     // What the map says while the pointer rests on the duel of `a` against `b`.
     static QString hoverTextOver(ui::BalanceMapWindow& map, std::size_t a, std::size_t b) {
         const QPoint cell = cellCentre(map.view(), a, b);
-        QTest::mouseMove(&map.view(), cell - QPoint(0, 300));  // from the names above
-        QTest::mouseMove(&map.view(), cell);
+        QTest::mouseMove(map.view().viewport(), QPoint(1, 1));  // from the corner of the names
+        QTest::mouseMove(map.view().viewport(), cell);
         return in<QLabel>(map, "hoverLabel")->text();
     }
 

@@ -57,6 +57,57 @@ std::string ratioText(double log) {
     return formatFixed(std::pow(10.0, std::abs(log)), 0) + ":1";
 }
 
+// The time scale's ends: the 5th and the 95th percentile.
+constexpr double kLowPercentile = 0.05;
+constexpr double kHighPercentile = 0.95;
+
+// `items` in the order `before` gives their indexes; equal ones keep their order.
+template <typename Before>
+std::vector<std::size_t> orderedBy(const std::vector<std::size_t>& items, Before before) {
+    std::vector<std::size_t> order(items.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), before);
+    std::vector<std::size_t> ordered;
+    ordered.reserve(items.size());
+    for (const std::size_t index : order) {
+        ordered.push_back(items[index]);
+    }
+    return ordered;
+}
+
+// A legend's seconds: a tenth below 10 s, whole seconds from there ("2.1 s", "61 s").
+std::string scaleText(double seconds) {
+    return formatFixed(seconds, seconds < 10 ? 1 : 0) + " s";
+}
+
+// log10 of (B's time x B's weight) / (A's time x A's weight), capped; a side that cannot kill,
+// or that kills at once, sits at the cap.
+std::optional<double> weighedLog(const DuelTimes& times, double weightA, double weightB) {
+    switch (verdictOf(times)) {
+        case Verdict::Neither:
+            return std::nullopt;
+        case Verdict::OnlyA:
+            return kOutcomeCap;
+        case Verdict::OnlyB:
+            return -kOutcomeCap;
+        default:
+            break;
+    }
+    const double a = *times.aKillsB;
+    const double b = *times.bKillsA;
+    if (a <= 0 && b <= 0) {
+        return 0.0;
+    }
+    if (a <= 0) {
+        return kOutcomeCap;
+    }
+    if (b <= 0) {
+        return -kOutcomeCap;
+    }
+    // One quotient of two products, so that equal products are exactly even.
+    return std::clamp(std::log10((b * weightB) / (a * weightA)), -kOutcomeCap, kOutcomeCap);
+}
+
 }  // namespace
 
 Verdict verdictOf(const DuelTimes& times) {
@@ -76,7 +127,9 @@ Verdict verdictOf(const DuelTimes& times) {
 }
 
 BalanceMatrix::BalanceMatrix(const std::vector<Matchup>& matchups)
-    : cells_(kAnimatedUnitCount * kAnimatedUnitCount, -1), matchups_(matchups) {
+    : costs_(kAnimatedUnitCount, 0),
+      cells_(kAnimatedUnitCount * kAnimatedUnitCount, -1),
+      matchups_(matchups) {
     std::vector<bool> fights(kAnimatedUnitCount, false);
     for (std::size_t index = 0; index < matchups_.size(); ++index) {
         const Matchup& pair = matchups_[index];
@@ -84,6 +137,8 @@ BalanceMatrix::BalanceMatrix(const std::vector<Matchup>& matchups)
             continue;
         }
         cells_[pair.a * kAnimatedUnitCount + pair.b] = static_cast<std::int32_t>(index);
+        costs_[pair.a] = pair.aCost;
+        costs_[pair.b] = pair.bCost;
         fights[pair.a] = true;
         fights[pair.b] = true;
     }
@@ -94,123 +149,176 @@ BalanceMatrix::BalanceMatrix(const std::vector<Matchup>& matchups)
     }
 }
 
-DuelTimes BalanceMatrix::duel(std::size_t a, std::size_t b, DuelStart start) const {
+const Matchup* BalanceMatrix::matchup(std::size_t a, std::size_t b) const {
     if (a >= kAnimatedUnitCount || b >= kAnimatedUnitCount || cells_.empty()) {
-        return {};
+        return nullptr;
     }
     const std::int32_t index = cells_[a * kAnimatedUnitCount + b];
-    if (index < 0) {
+    return index < 0 ? nullptr : &matchups_[static_cast<std::size_t>(index)];
+}
+
+DuelTimes BalanceMatrix::duel(std::size_t a, std::size_t b, DuelStart start) const {
+    const Matchup* found = matchup(a, b);
+    if (found == nullptr) {
         return {};
     }
-    const Matchup& pair = matchups_[static_cast<std::size_t>(index)];
+    const Matchup& pair = *found;
     if (start == DuelStart::PointBlank) {
         return {pair.aOnB.pointBlank, pair.bOnA.pointBlank};
     }
     return {pair.aOnB.maxDistance, pair.bOnA.maxDistance};
 }
 
+DuelCosts BalanceMatrix::costs(std::size_t a, std::size_t b) const {
+    const auto costOf = [&](std::size_t unit) { return unit < costs_.size() ? costs_[unit] : 0; };
+    return {costOf(a), costOf(b)};
+}
+
 std::optional<double> outcomeLog(const DuelTimes& times) {
-    switch (verdictOf(times)) {
-        case Verdict::Neither:
-            return std::nullopt;
-        case Verdict::OnlyA:
-            return kOutcomeCap;
-        case Verdict::OnlyB:
-            return -kOutcomeCap;
-        default:
-            break;
+    return weighedLog(times, 1.0, 1.0);
+}
+
+std::optional<double> costLog(const DuelTimes& times, const DuelCosts& costs) {
+    if (costs.a <= 0 || costs.b <= 0) {
+        return std::nullopt;
     }
-    const double a = *times.aKillsB;
-    const double b = *times.bKillsA;
-    if (a == b) {
-        return 0.0;
+    return weighedLog(times, static_cast<double>(costs.a), static_cast<double>(costs.b));
+}
+
+std::optional<double> advantageLog(const DuelTimes& times, const DuelCosts& costs, MapShows shows) {
+    return shows == MapShows::Cost ? costLog(times, costs) : outcomeLog(times);
+}
+
+std::optional<int> standingOf(const DuelTimes& times, const DuelCosts& costs, MapShows shows) {
+    const auto log = advantageLog(times, costs, shows);
+    if (!log) {
+        return std::nullopt;
     }
-    if (a <= 0) {
-        return kOutcomeCap;
-    }
-    if (b <= 0) {
-        return -kOutcomeCap;
-    }
-    return std::clamp(std::log10(b / a), -kOutcomeCap, kOutcomeCap);
+    return *log > 0 ? 1 : *log < 0 ? -1 : 0;
+}
+
+bool standingDiffers(const BalanceMatrix& matrix, const BalanceMatrix& other, std::size_t a,
+                     std::size_t b, DuelStart start, MapShows shows) {
+    return standingOf(matrix.duel(a, b, start), matrix.costs(a, b), shows) !=
+           standingOf(other.duel(a, b, start), other.costs(a, b), shows);
 }
 
 std::vector<std::size_t> strongestFirst(const BalanceMatrix& matrix, DuelStart start,
-                                        const std::vector<std::size_t>& rows,
+                                        MapShows shows, const std::vector<std::size_t>& rows,
                                         const std::vector<std::size_t>& columns) {
     std::vector<double> strength(rows.size(), 0.0);
     for (std::size_t row = 0; row < rows.size(); ++row) {
         double sum = 0;
         int counted = 0;
         for (const std::size_t column : columns) {
-            if (const auto log = outcomeLog(matrix.duel(rows[row], column, start))) {
+            if (const auto log = advantageLog(matrix.duel(rows[row], column, start),
+                                              matrix.costs(rows[row], column), shows)) {
                 sum += *log;
                 ++counted;
             }
         }
         strength[row] = counted > 0 ? sum / counted : 0.0;
     }
-    std::vector<std::size_t> order(rows.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t x, std::size_t y) { return strength[x] > strength[y]; });
-    std::vector<std::size_t> ordered;
-    ordered.reserve(rows.size());
-    for (const std::size_t index : order) {
-        ordered.push_back(rows[index]);
+    return orderedBy(rows, [&](std::size_t x, std::size_t y) { return strength[x] > strength[y]; });
+}
+
+RowTally rowTally(const BalanceMatrix& matrix, const BalanceMapScope& scope, std::size_t row) {
+    RowTally tally;
+    for (const std::size_t column : scope.columns) {
+        const auto standing = standingOf(matrix.duel(row, column, scope.start),
+                                         matrix.costs(row, column), scope.shows);
+        if (standing) {
+            (*standing > 0 ? tally.wins : *standing < 0 ? tally.losses : tally.even) += 1;
+        }
     }
-    return ordered;
+    return tally;
+}
+
+std::string tallyText(const RowTally& tally) {
+    return std::to_string(tally.wins) + " / " + std::to_string(tally.losses) + " / " +
+           std::to_string(tally.even);
+}
+
+std::vector<std::size_t> mostWinsFirst(const BalanceMatrix& matrix, const BalanceMapScope& scope) {
+    std::vector<RowTally> tallies;
+    for (const std::size_t row : scope.rows) {
+        tallies.push_back(rowTally(matrix, scope, row));
+    }
+    return orderedBy(scope.rows, [&](std::size_t x, std::size_t y) {
+        return std::pair(-tallies[x].wins, tallies[x].losses) <
+               std::pair(-tallies[y].wins, tallies[y].losses);
+    });
 }
 
 TimeScale timeScaleOf(const BalanceMatrix& matrix, DuelStart start,
                       const std::vector<std::size_t>& rows,
                       const std::vector<std::size_t>& columns) {
-    std::optional<TimeScale> scale;
+    std::vector<double> seconds;
     for (const std::size_t row : rows) {
         for (const std::size_t column : columns) {
             if (const auto ticks = matrix.duel(row, column, start).aKillsB) {
-                const double seconds = scaleSeconds(*ticks);
-                scale = scale ? TimeScale{std::min(scale->shortest, seconds),
-                                          std::max(scale->longest, seconds)}
-                              : TimeScale{seconds, seconds};
+                seconds.push_back(scaleSeconds(*ticks));
             }
         }
     }
-    return scale.value_or(TimeScale{});
+    if (seconds.empty()) {
+        return {};
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const auto rank = [&](double share) {
+        return seconds[static_cast<std::size_t>(
+            std::lround(share * static_cast<double>(seconds.size() - 1)))];
+    };
+    const double shortest = rank(kLowPercentile);
+    const double longest = rank(kHighPercentile);
+    return {shortest, longest, seconds.front() < shortest, seconds.back() > longest};
 }
 
-Rgb cellColour(const DuelTimes& times, MapShows shows, const TimeScale& scale) {
+Rgb cellColour(const DuelTimes& times, const DuelCosts& costs, MapShows shows,
+               const TimeScale& scale) {
     if (shows == MapShows::Time) {
         return times.aKillsB ? timeColour(*times.aKillsB, scale) : kCannotColour;
     }
-    const auto log = outcomeLog(times);
-    return log ? outcomeColour(*log) : kCannotColour;
+    if (const auto log = advantageLog(times, costs, shows)) {
+        return outcomeColour(*log);
+    }
+    return verdictOf(times) == Verdict::Neither ? kCannotColour : kCostlessColour;
 }
 
-bool hasOneSidedMark(const DuelTimes& times, MapShows shows) {
+bool hasOneSidedMark(const DuelTimes& times, const DuelCosts& costs, MapShows shows) {
     const Verdict verdict = verdictOf(times);
-    return shows == MapShows::Outcome && (verdict == Verdict::OnlyA || verdict == Verdict::OnlyB);
+    return shows != MapShows::Time && (verdict == Verdict::OnlyA || verdict == Verdict::OnlyB) &&
+           advantageLog(times, costs, shows).has_value();
 }
 
 std::vector<LegendEntry> legendOf(MapShows shows, const TimeScale& scale) {
     std::vector<LegendEntry> entries;
-    if (shows == MapShows::Outcome) {
+    if (shows != MapShows::Time) {
+        const std::string forTheCost = shows == MapShows::Cost ? " for the cost" : "";
         for (const double log : {1.0, std::log10(3.0), 0.0, -std::log10(3.0), -1.0}) {
             const std::string ratio = ratioText(log);
             std::string text = log > 0 ? "A wins " + ratio : log < 0 ? "B wins " + ratio : "even";
             if (std::abs(log) == kOutcomeCap) {
                 text += " or more";
             }
-            entries.push_back({outcomeColour(log), text});
+            entries.push_back({outcomeColour(log), text + forTheCost});
         }
         entries.push_back({kCannotColour, "neither can hurt the other"});
+        if (shows == MapShows::Cost) {
+            entries.push_back({kCostlessColour, "a unit that costs nothing: not weighed"});
+        }
         entries.push_back({outcomeColour(kOutcomeCap), "only one side can hurt the other", true});
         return entries;
     }
     const double middle = std::sqrt(scale.shortest * scale.longest);
-    for (const double seconds : {scale.shortest, middle, scale.longest}) {
-        entries.push_back({timeColour(seconds * kTicksPerSecond, scale),
-                           "A kills B in " + formatFixed(seconds, 1) + " s"});
-    }
+    entries.push_back({timeColour(scale.shortest * kTicksPerSecond, scale),
+                       "A kills B in " + std::string(scale.shortestClipped ? "\u2264 " : "") +
+                           scaleText(scale.shortest)});
+    entries.push_back(
+        {timeColour(middle * kTicksPerSecond, scale), "A kills B in " + scaleText(middle)});
+    entries.push_back({timeColour(scale.longest * kTicksPerSecond, scale),
+                       "A kills B in " + std::string(scale.longestClipped ? "\u2265 " : "") +
+                           scaleText(scale.longest)});
     entries.push_back({kCannotColour, "A cannot hurt B"});
     return entries;
 }
@@ -218,37 +326,68 @@ std::vector<LegendEntry> legendOf(MapShows shows, const TimeScale& scale) {
 std::string legendTitle(MapShows shows, DuelStart start) {
     const std::string from =
         start == DuelStart::PointBlank ? "from point blank" : "from the greatest distance";
-    return shows == MapShows::Outcome
-               ? "Who wins " + from + " (the loser's time to kill : the winner's)"
-               : "Time for A to kill B " + from;
+    switch (shows) {
+        case MapShows::Outcome:
+            return "Who wins " + from + " (the loser's time to kill : the winner's)";
+        case MapShows::Cost:
+            return "Who wins for the cost " + from +
+                   " (time to kill x cost, the loser's : the winner's)";
+        case MapShows::Time:
+            break;
+    }
+    return "Time for A to kill B " + from;
 }
 
 std::string formatSeconds(double ticks) {
     return formatFixed(ticks / kTicksPerSecond, 1) + " s";
 }
 
-std::string duelSummary(std::string_view nameA, std::string_view nameB, const DuelTimes& times) {
+std::string duelSummary(std::string_view nameA, std::string_view nameB, const DuelTimes& times,
+                        const DuelCosts& costs, MapShows shows) {
     const std::string a(nameA);
     const std::string b(nameB);
-    switch (verdictOf(times)) {
-        case Verdict::Neither:
-            return a + " and " + b + " cannot hurt each other";
-        case Verdict::OnlyA:
-            return a + " beats " + b + ": " + formatSeconds(*times.aKillsB) + "; " + b +
-                   " cannot hurt " + a;
-        case Verdict::OnlyB:
-            return b + " beats " + a + ": " + formatSeconds(*times.bKillsA) + "; " + a +
-                   " cannot hurt " + b;
-        case Verdict::AWins:
-            return a + " beats " + b + ": " + formatSeconds(*times.aKillsB) + " against " +
-                   formatSeconds(*times.bKillsA);
-        case Verdict::BWins:
-            return b + " beats " + a + ": " + formatSeconds(*times.bKillsA) + " against " +
-                   formatSeconds(*times.aKillsB);
-        case Verdict::Even:
-            break;
+    const bool forCost = shows == MapShows::Cost;
+    const Verdict verdict = verdictOf(times);
+    if (verdict == Verdict::Neither) {
+        return a + " and " + b + " cannot hurt each other";
     }
-    return a + " and " + b + " are even: " + formatSeconds(*times.aKillsB) + " each";
+    if (forCost && (costs.a <= 0 || costs.b <= 0)) {
+        const std::string costless = costs.a > 0   ? b + " costs"
+                                     : costs.b > 0 ? a + " costs"
+                                                   : "both cost";
+        return a + " and " + b + " cannot be weighed for the cost: " + costless + " nothing";
+    }
+    // The standing of the view decides who is named first; the times follow the winner.
+    const int standing = *standingOf(times, costs, shows);
+    const bool aFirst = standing >= 0;
+    const std::string& first = aFirst ? a : b;
+    const std::string& second = aFirst ? b : a;
+    const std::optional<double>& firstTime = aFirst ? times.aKillsB : times.bKillsA;
+    const std::optional<double>& secondTime = aFirst ? times.bKillsA : times.aKillsB;
+    const std::string costText = forCost
+                                     ? ", " + std::to_string(aFirst ? costs.a : costs.b) +
+                                           " against " + std::to_string(aFirst ? costs.b : costs.a)
+                                     : "";
+    const std::string how = forCost ? " for the cost" : "";
+    if (!secondTime) {
+        return first + " beats " + second + how + ": " + formatSeconds(*firstTime) + costText +
+               "; " + second + " cannot hurt " + first;
+    }
+    const std::string timesText =
+        formatSeconds(*firstTime) + " against " + formatSeconds(*secondTime) + costText;
+    if (standing == 0) {
+        return forCost ? a + " and " + b + " are even for the cost: " + timesText
+                       : a + " and " + b + " are even: " + formatSeconds(*firstTime) + " each";
+    }
+    return first + " beats " + second + how + ": " + timesText;
+}
+
+std::string changedWinnersText(std::size_t count) {
+    if (count == 0) {
+        return "No duel changes its winner";
+    }
+    return count == 1 ? "1 duel changes its winner"
+                      : std::to_string(count) + " duels change their winner";
 }
 
 std::optional<std::string> emptyMapReason(const BalanceMatrix& matrix,

@@ -210,9 +210,10 @@ graphics::RgbPicture drawBalanceMap(const BalanceMatrix& matrix, const BalanceMa
         for (std::size_t column = 0; column < scope.columns.size(); ++column) {
             const DuelTimes times =
                 matrix.duel(scope.rows[row], scope.columns[column], scope.start);
+            const DuelCosts costs = matrix.costs(scope.rows[row], scope.columns[column]);
             const PixelRect square = layout.cell(row, column);
-            picture.fill(square, cellColour(times, scope.shows, scale));
-            if (hasOneSidedMark(times, scope.shows)) {
+            picture.fill(square, cellColour(times, costs, scope.shows, scale));
+            if (hasOneSidedMark(times, costs, scope.shows)) {
                 drawOneSidedMark(picture, square);
             }
         }

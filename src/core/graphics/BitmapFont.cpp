@@ -7,6 +7,15 @@ namespace {
 constexpr char kFirstGlyph = ' ';
 constexpr char kLastGlyph = '~';
 
+// The marks in UTF-8; both start with the same two bytes and are as long.
+constexpr std::string_view kAtMostText = "\u2264";
+constexpr std::string_view kAtLeastText = "\u2265";
+static_assert(kAtMostText.size() == kAtLeastText.size());
+constexpr Glyph kAtMost = {0b00010, 0b00100, 0b01000, 0b00100, 0b00010,
+                           0b00000, 0b01110, 0b00000, 0b00000};
+constexpr Glyph kAtLeast = {0b01000, 0b00100, 0b00010, 0b00100, 0b01000,
+                            0b00000, 0b01110, 0b00000, 0b00000};
+
 // ' ' to '~' in ASCII order.
 constexpr std::array<Glyph, kLastGlyph - kFirstGlyph + 1> kGlyphs = {{
     {0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000, 0b00000},  // space
@@ -116,11 +125,35 @@ const Glyph& glyphOf(char character) {
     return kGlyphs[static_cast<std::size_t>(character - kFirstGlyph)];
 }
 
+const Glyph& atMostGlyph() {
+    return kAtMost;
+}
+
+const Glyph& atLeastGlyph() {
+    return kAtLeast;
+}
+
+std::vector<const Glyph*> glyphsOf(std::string_view text) {
+    std::vector<const Glyph*> glyphs;
+    glyphs.reserve(text.size());
+    for (std::size_t index = 0; index < text.size(); ++index) {
+        const std::string_view rest = text.substr(index);
+        if (rest.starts_with(kAtMostText) || rest.starts_with(kAtLeastText)) {
+            glyphs.push_back(rest.starts_with(kAtMostText) ? &kAtMost : &kAtLeast);
+            index += kAtMostText.size() - 1;
+        } else {
+            glyphs.push_back(&glyphOf(text[index]));
+        }
+    }
+    return glyphs;
+}
+
 int textLength(std::string_view text, int scale) {
-    if (text.empty()) {
+    const auto count = static_cast<int>(glyphsOf(text).size());
+    if (count == 0) {
         return 0;
     }
-    return (static_cast<int>(text.size()) * kGlyphAdvance - (kGlyphAdvance - kGlyphWidth)) * scale;
+    return (count * kGlyphAdvance - (kGlyphAdvance - kGlyphWidth)) * scale;
 }
 
 void drawText(RgbPicture& picture, int x, int y, std::string_view text, const TextStyle& style) {
@@ -128,8 +161,9 @@ void drawText(RgbPicture& picture, int x, int y, std::string_view text, const Te
     const bool upward = style.direction == TextDirection::Upward;
     // Upward, the line runs from the bottom of the box to its top.
     const int bottom = y + textLength(text, scale) - 1;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const Glyph& glyph = glyphOf(text[index]);
+    const std::vector<const Glyph*> glyphs = glyphsOf(text);
+    for (std::size_t index = 0; index < glyphs.size(); ++index) {
+        const Glyph& glyph = *glyphs[index];
         const int along = static_cast<int>(index) * kGlyphAdvance;
         for (int row = 0; row < kGlyphHeight; ++row) {
             for (int column = 0; column < kGlyphWidth; ++column) {

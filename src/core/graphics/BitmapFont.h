@@ -3,12 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/graphics/RgbPicture.h"
 
 // Text for pictures drawn without a window system: one fixed font of printable ASCII, each
-// glyph 5 pixels wide and 9 high (7 above the baseline, 2 for descenders), 6 pixels apart.
-// Any other byte is drawn as '?'.
+// glyph 5 pixels wide and 9 high (7 above the baseline, 2 for descenders), 6 pixels apart,
+// and the two marks a scale's ends need, "\u2264" and "\u2265" in UTF-8. Any other byte is
+// drawn as '?'.
 namespace tarnwick::graphics {
 
 inline constexpr int kGlyphWidth = 5;
@@ -19,6 +21,11 @@ inline constexpr int kGlyphAdvance = 6;
 using Glyph = std::array<std::uint8_t, kGlyphHeight>;
 // The glyph drawn for a byte: the font's own table, '?' for a byte outside printable ASCII.
 const Glyph& glyphOf(char character);
+// The glyphs of `text`, one for each character: a byte, or one of the two marks.
+std::vector<const Glyph*> glyphsOf(std::string_view text);
+// The glyphs of the marks at most and at least.
+const Glyph& atMostGlyph();
+const Glyph& atLeastGlyph();
 
 enum class TextDirection {
     Across,  // left to right

@@ -69,7 +69,7 @@ BalanceMapWindow& EditorWindows::balanceMap() {
             [this](BalanceMapView::Pair pair) {
                 balanceCalculator().openModal({{pair.a, pair.b}});
             },
-            c_.parent);
+            [this](const QString& path) { return readDocumentFile(c_.document, path); }, c_.parent);
     });
 }
 
