@@ -69,6 +69,7 @@ CommandWords wordsOf(const Command& command) {
     for (const Option& option : command.options) {
         options.push_back(optionEntry(option));
     }
+    options.push_back(optionEntry(kBreakLinksOption));  // every command takes it
     checkWord(command.name);
     return {joined(options, " "), joined(argumentKinds(command.arguments), " ")};
 }

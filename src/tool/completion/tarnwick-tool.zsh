@@ -10,26 +10,33 @@ _tarnwick_tool_words() {
     esac
 }
 
+# Run with the options compsys set: its _files needs them (no emulate here).
 _tarnwick_tool_values() {
-    emulate -L zsh
     local kind=$1 game=$2 program=$3
     case $kind in
     file) _files ;;
     dir) _files -/ ;;
     unit)
         [[ -n $game ]] && compadd -- \
-            ${(f)"$(${program/#\~/$HOME} %UNITNAMES% --game ${game/#\~/$HOME} 2>/dev/null)"} ;;
+            ${(f)"$("$program" %UNITNAMES% --game "$game" 2>/dev/null)"} ;;
     \|*) compadd -- ${(s:|:)kind} ;;
     esac
 }
 
+# A word of the line as the shell will pass it: quotes taken off, a leading ~ made the home.
+_tarnwick_tool_plain() {
+    REPLY=${(Q)1}
+    REPLY=${REPLY/#\~/$HOME}
+}
+
 _tarnwick-tool() {
-    emulate -L zsh
     local optionList= argumentList= game= expect= expectKind= ended= entry word
     local -i position=0
     local -a typed kinds
     typed=("${(@)words[2,CURRENT-1]}")
-    local cur=${words[CURRENT]}
+    local cur=${words[CURRENT]} program REPLY
+    _tarnwick_tool_plain "${words[1]}"
+    program=$REPLY
     if ((${#typed} == 0)); then
         compadd -- %COMMANDS% help --help --version
         return
@@ -41,7 +48,7 @@ _tarnwick-tool() {
     _tarnwick_tool_words ${typed[1]} || return
     for word in "${(@)typed[2,-1]}"; do
         if [[ -n $expect ]]; then
-            [[ $expect == --game ]] && game=$word
+            [[ $expect == --game ]] && _tarnwick_tool_plain "$word" && game=$REPLY
             expect=
         elif [[ -z $ended && $word == -- ]]; then
             ended=1
@@ -54,7 +61,7 @@ _tarnwick-tool() {
                 argumentList=${${entry#*>}//,/ } ;;
             *=*)
                 if [[ $word == *=?* ]]; then
-                    [[ ${word%%=*} == --game ]] && game=${word#*=}
+                    [[ ${word%%=*} == --game ]] && _tarnwick_tool_plain "${word#*=}" && game=$REPLY
                 else
                     expect=${word%=}
                     expectKind=${entry#*=}
@@ -65,14 +72,14 @@ _tarnwick-tool() {
         fi
     done
     if [[ -n $expect ]]; then
-        _tarnwick_tool_values $expectKind "$game" ${words[1]}
+        _tarnwick_tool_values $expectKind "$game" "$program"
     elif [[ -z $ended && $cur == --*=* ]]; then
         for entry in ${=optionList} ''; do
             [[ ${entry%%[=>]*} == ${cur%%=*} ]] && break
         done
         if [[ $entry == *=* ]]; then
             compset -P '*='
-            _tarnwick_tool_values ${entry#*=} "$game" ${words[1]}
+            _tarnwick_tool_values ${entry#*=} "$game" "$program"
         fi
     elif [[ -z $ended && $cur == -* ]]; then
         compadd -- ${${=optionList}%%[=>]*} --help
@@ -85,7 +92,7 @@ _tarnwick-tool() {
         else
             return
         fi
-        _tarnwick_tool_values ${word%...} "$game" ${words[1]}
+        _tarnwick_tool_values ${word%...} "$game" "$program"
     fi
 }
 
