@@ -107,10 +107,10 @@ freshScreen() {
 }
 
 # The words the shell lists under the line, folders without their "/", a value without the
-# "--name=" that fish shows with it.
+# "--name=" that fish shows with it; of a line "--name  -- what it does", the name.
 listed() {
-    screen | grep -v '^READY>' | tr -s ' \t' '\n\n' | sed 's|/$||; s|^--[a-z-]*=||' |
-        grep -v '^$' | sort -u |
+    screen | grep -v '^READY>' | sed 's/ -- .*//' | tr -s ' \t' '\n\n' |
+        sed 's|/$||; s|^--[a-z-]*=||' | grep -v '^$' | sort -u |
         tr '\n' ' ' | sed 's/ $//'
 }
 
