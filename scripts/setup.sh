@@ -8,8 +8,11 @@ packages=(g++ cmake ninja-build qt6-base-dev qt6-multimedia-dev libgl-dev libpng
           # manual pages, and the install and package tests
           help2man desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils
           libfile-mimeinfo-perl dpkg-dev file lintian
-          # the shells whose completion the tests load
-          bash-completion zsh fish
+          # the shells whose completion the tests drive in a terminal
+          bash-completion zsh fish tmux
+          # the desktops' thumbnail services that the thumbnailer tests ask over D-Bus
+          tumbler dbus-daemon dbus-session-bus-common python3-gi gir1.2-gdkpixbuf-2.0
+          gir1.2-gnomedesktop-4.0 bubblewrap
           # the pictures of the guide (scripts/screenshots.sh): a virtual display and its tools
           xvfb xauth openbox xdotool imagemagick)
 

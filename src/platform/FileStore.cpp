@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <new>
 
+#include <QFile>
+
 #include "core/Error.h"
 #include "platform/FileAttributes.h"
 #include "platform/FileNames.h"
@@ -194,6 +196,19 @@ void saveWholeFile(const QString& path, std::span<const std::uint8_t> data, Othe
     }
     if (!temporary.write(data) || !temporary.replaceTarget()) {
         throw SaveFailed(SaveFailed::Step::Write, name, temporary.reason());
+    }
+}
+
+void writeInPlace(const QString& path, std::span<const std::uint8_t> data) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        throw SaveFailed(SaveFailed::Step::Create, shownFileName(path),
+                         file.errorString().toStdString());
+    }
+    const auto size = static_cast<qint64>(data.size());
+    if (file.write(reinterpret_cast<const char*>(data.data()), size) != size || !file.flush()) {
+        throw SaveFailed(SaveFailed::Step::Write, shownFileName(path),
+                         file.errorString().toStdString());
     }
 }
 

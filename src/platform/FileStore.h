@@ -70,6 +70,11 @@ std::vector<std::uint8_t> readOpenFile(int descriptor, const std::string& name,
 enum class OtherLinks { Refuse, Separate };
 void saveWholeFile(const QString& path, std::span<const std::uint8_t> data,
                    OtherLinks otherLinks = OtherLinks::Refuse);
+// Written into the file `path` names as it stands, made when there is none: emptied and written
+// through, not replaced, so that a process holding it open reads the new bytes (a thumbnail
+// service's output file). A failed write can leave it part-written, so this is for files handed
+// over to be filled, never for a user's own. Throws SaveFailed with the reason.
+void writeInPlace(const QString& path, std::span<const std::uint8_t> data);
 // How many names the regular file at `path` has, links followed; 0 for no regular file there.
 nlink_t hardLinkCount(const QString& path);
 // Straight through to standard output; throws SaveFailed with the reason.

@@ -136,7 +136,7 @@ std::vector<std::uint8_t> encodePng(const PngPicture& picture) {
     return encoded;
 }
 
-void writePng(const std::string& path, const PngPicture& picture) {
+void writePng(const std::string& path, const PngPicture& picture, OutputWrite how) {
     const auto encoded = [&] {
         try {
             return encodePng(picture);
@@ -144,7 +144,7 @@ void writePng(const std::string& path, const PngPicture& picture) {
             throw Error("Cannot encode \"" + path + "\" as PNG: " + error.what());
         }
     }();
-    writeOutput(path, encoded);
+    writeOutput(path, encoded, how);
 }
 
 }  // namespace tarnwick::tool

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/graphics/SpriteConverter.h"
+#include "tool/ToolFiles.h"
 
 namespace tarnwick::tool {
 
@@ -24,6 +25,7 @@ struct PngPicture {
 std::vector<std::uint8_t> encodePng(const PngPicture& picture);
 
 // Encoded, then written as writeOutput writes; a refusal names `path`.
-void writePng(const std::string& path, const PngPicture& picture);
+void writePng(const std::string& path, const PngPicture& picture,
+              OutputWrite how = OutputWrite::Replace);
 
 }  // namespace tarnwick::tool

@@ -147,7 +147,8 @@ void drawMinimap(const Invocation& invocation, std::ostream&) {
     }
     const auto [width, height] = drawnSize(*picture, invocation);
     const game::MinimapPicture drawn = game::resizedMinimap(*picture, width, height);
-    writePng(out, {drawn.width, drawn.height, drawn.rgb, std::nullopt});
+    writePng(out, {drawn.width, drawn.height, drawn.rgb, std::nullopt},
+             invocation.isSet("thumbnailer") ? OutputWrite::InPlace : OutputWrite::Replace);
 }
 
 }  // namespace
@@ -175,7 +176,11 @@ std::vector<Command> scenarioCommands() {
            integerValue(1, kLargestScale)},
           {"size", "N",
            "the larger side N pixels, the other in proportion, 1 to 4096; instead of --scale",
-           integerValue(1, kLargestSide)}},
+           integerValue(1, kLargestSide)},
+          {"thumbnailer", "",
+           "as a thumbnail service runs it: OUT, which the service made and may hold open, is "
+           "emptied and written into, not replaced by a new file (a failed write can leave it "
+           "part-written, so not for a picture of your own)"}},
          "tarnwick-tool minimap my.pud map.png --size 256",
          drawMinimap},
     };

@@ -69,6 +69,7 @@ CommandWords wordsOf(const Command& command) {
     for (const Option& option : command.options) {
         options.push_back(optionEntry(option));
     }
+    options.push_back(optionEntry(kBreakLinksOption));  // every command takes it
     checkWord(command.name);
     return {joined(options, " "), joined(argumentKinds(command.arguments), " ")};
 }
@@ -84,6 +85,90 @@ std::string commandCases(const std::vector<Command>& commands, bool fish) {
                             "'\n            echo '" + words.arguments + "'\n"
                       : "    " + command.name + ") optionList='" + words.options +
                             "' argumentList='" + words.arguments + "' ;;\n";
+    }
+    lines.pop_back();
+    return lines;
+}
+
+// zsh's _arguments takes the table as specs: "--name[what it does]:VALUE:action" for an option,
+// ":NAME:action" for an argument, "::" optional, "*:" repeated. A switch that brings arguments
+// of its own starts a set of its own ("- name"), which excludes the plain arguments.
+std::string zshEscaped(const std::string& text, const std::string& special) {
+    std::string escaped;
+    for (const char c : text) {
+        if (c == '\'') {
+            escaped += "'\\''";
+            continue;
+        }
+        if (special.find(c) != std::string::npos) {
+            escaped += '\\';
+        }
+        escaped += c;
+    }
+    return escaped;
+}
+
+std::string zshAction(const ValueKind& kind) {
+    switch (kind.type) {
+        case ValueKind::Type::File:
+            return "_files";
+        case ValueKind::Type::Directory:
+            return "_files -/";
+        case ValueKind::Type::Integer:
+            return " ";  // a value to type: nothing to offer
+        case ValueKind::Type::Unit:
+            return "_tarnwick_tool_units";
+        case ValueKind::Type::Choice:
+            for (const std::string& choice : kind.choices) {
+                checkWord(choice);
+            }
+            return '(' + joined(kind.choices, " ") + ')';
+    }
+    return " ";
+}
+
+std::string zshArgumentSpecs(const std::vector<Argument>& arguments) {
+    std::string specs;
+    for (const Argument& argument : arguments) {
+        const std::string position = argument.repeats ? "*:" : argument.optional ? "::" : ":";
+        specs +=
+            " '" + position + zshEscaped(argument.name, ":") + ':' + zshAction(argument.kind) + "'";
+    }
+    return specs;
+}
+
+std::string zshOptionSpec(const Option& option) {
+    checkWord(option.name);
+    const std::string described =
+        "--" + option.name + (option.valueName.empty() || !option.arguments.empty() ? "" : "=") +
+        '[' + zshEscaped(option.description, "[]:") + ']';
+    if (option.valueName.empty() || !option.arguments.empty()) {
+        return " '" + described + "'";
+    }
+    return " '" + described + ':' + zshEscaped(option.valueName, ":") + ':' +
+           zshAction(option.kind) + "'";
+}
+
+std::string zshCases(const std::vector<Command>& commands) {
+    std::string lines;
+    for (const Command& command : commands) {
+        if (command.hidden) {
+            continue;
+        }
+        checkWord(command.name);
+        std::string common = " '--help[show this help]'" + zshOptionSpec(kBreakLinksOption);
+        std::string sets;
+        for (const Option& option : command.options) {
+            if (option.arguments.empty()) {
+                common += zshOptionSpec(option);
+            } else {
+                sets += " - " + option.name + zshOptionSpec(option) +
+                        zshArgumentSpecs(option.arguments);
+            }
+        }
+        const std::string plain = zshArgumentSpecs(command.arguments);
+        lines += "        " + command.name + ") _arguments -S :" + common +
+                 (sets.empty() ? plain : " - plain" + plain + sets) + " && ret=0 ;;\n";
     }
     lines.pop_back();
     return lines;
@@ -108,7 +193,8 @@ std::string completionScript(const std::vector<Command>& commands, const std::st
             names.push_back(command.name);
         }
     }
-    replaceAll(script, "%COMMAND_CASES%", commandCases(commands, shell == "fish"));
+    replaceAll(script, "%COMMAND_CASES%",
+               shell == "zsh" ? zshCases(commands) : commandCases(commands, shell == "fish"));
     replaceAll(script, "%COMMANDS%", joined(names, " "));
     replaceAll(script, "%UNITNAMES%", kUnitNamesCommand);
     return script;

@@ -128,10 +128,12 @@ bool isStream(const std::string& path) {
     return isStandardStream(path) || platform::StreamOutput::named(path).has_value();
 }
 
-void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes) {
+void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes, OutputWrite how) {
     try {
         if (isStandardStream(path)) {
             platform::writeStandardOutput(bytes);
+        } else if (how == OutputWrite::InPlace) {
+            platform::writeInPlace(systemName(path), bytes);
         } else {
             platform::saveWholeFile(systemName(path), bytes, otherLinksOfOutputs);
         }

@@ -73,8 +73,11 @@ void checkOutput(const std::string& output, std::initializer_list<std::string> i
 // Whether `path` is written straight through: "-", a pipe, a device or /dev/stdout. Such an
 // output has no name to tell its form by.
 bool isStream(const std::string& path);
-// Written straight through to a stream; a file is replaced only when every byte is written.
-void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes);
+// Written straight through to a stream; a file is replaced only when every byte is written, or,
+// InPlace, written into as it stands (a thumbnail service's output, see platform::writeInPlace).
+enum class OutputWrite { Replace, InPlace };
+void writeOutput(const std::string& path, std::span<const std::uint8_t> bytes,
+                 OutputWrite how = OutputWrite::Replace);
 
 // Whether `path` ends in `extension` (".png"), in any letter case.
 bool hasExtension(const std::string& path, const char* extension);

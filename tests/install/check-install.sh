@@ -119,8 +119,8 @@ for program in tarnwick tarnwick-tool; do
     page=$(zcat "$prefix/share/man/man1/$program.1.gz")
     grep -q "^\.TH \"\?${program^^}\"\? .*\"$program $version\"" <<<"$page" ||
         fail "the manual page of $program is missing or not of version $version"
-    grep -qi '^\.S[HS] "\?exit status' <<<"$page" || fail "the manual page of $program has no exit status"
-    for section in ENVIRONMENT FILES 'SEE ALSO'; do
+    ! grep -qi '^\.SS "\?exit status' <<<"$page" || fail "the exit status of $program is a subsection"
+    for section in 'EXIT STATUS' ENVIRONMENT FILES 'SEE ALSO'; do
         grep -q "^\.SH \"\?$section\"\?\$" <<<"$page" || fail "the manual page of $program has no $section"
     done
     warnings=$(groff -man -Tutf8 -ww -z <<<"$page" 2>&1)
@@ -156,9 +156,12 @@ if command -v fish >/dev/null; then
     [ "$found" = "export extract " ] || fail "fish does not load it: $found"
 fi
 
-grep -q '^MIT License' "$prefix/share/doc/tarnwick/copyright" || fail "no MIT licence"
-zcat "$prefix/share/doc/tarnwick/changelog.gz" | head -1 | grep -q "^tarnwick ($version) " ||
-    fail "the changelog does not start with version $version"
+# Each package's licence and changelog.
+for package in tarnwick tarnwick-tool; do
+    grep -q '^MIT License' "$prefix/share/doc/$package/copyright" || fail "no MIT licence of $package"
+    zcat "$prefix/share/doc/$package/changelog.gz" | head -1 | grep -q "^$package ($version) " ||
+        fail "the changelog of $package does not start with its name and version $version"
+done
 
 [ "$failures" -eq 0 ] && echo "the install tree is sound"
 exit $((failures > 0))

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <map>
 
 #include <QImage>
@@ -88,6 +91,34 @@ TEST_F(ToolTest, MinimapDrawsOneSquarePerTileAndRefusesWhatItCannotDraw) {
     }
     EXPECT_EQ(runCommand({"minimap", path("small.pud"), path("out.png"), "--scale", "33"}).code, 2);
     EXPECT_FALSE(exists("out.png") || exists("out.bmp"));
+}
+
+// A thumbnail service makes the output file, holds it open and reads the picture through that
+// handle: with --thumbnailer the picture must arrive there; a user's own file is still replaced
+// whole, so that a reader holding the old one never sees a half-written picture.
+TEST_F(ToolTest, MinimapForAThumbnailServiceWritesIntoTheFileItHolds) {
+    write("small.pud", smallScenario());
+    const auto readThroughHeldHandle = [&](const std::string& name, bool thumbnailer) {
+        write(name, {});
+        const int held = ::open(path(name).c_str(), O_RDONLY | O_CLOEXEC);
+        std::vector<std::string> arguments = {"minimap", path("small.pud"), path(name), "--scale",
+                                              "4"};
+        if (thumbnailer) {
+            arguments.push_back("--thumbnailer");
+        }
+        EXPECT_EQ(runCommand(arguments).code, 0) << name;
+        QByteArray bytes;
+        char block[4096];
+        for (ssize_t count; (count = ::read(held, block, sizeof block)) > 0;) {
+            bytes.append(block, count);
+        }
+        ::close(held);
+        return bytes;
+    };
+    EXPECT_EQ(QImage::fromData(readThroughHeldHandle("tumbler-1.png", true), "PNG").size(),
+              QSize(12, 8));
+    EXPECT_TRUE(readThroughHeldHandle("own.png", false).isEmpty());
+    EXPECT_EQ(QImage(QString::fromStdString(path("own.png"))).size(), QSize(12, 8));
 }
 
 TEST_F(ToolTest, MinimapAtASizeKeepsTheShapeAndGivesEveryPixelATilesOwnColour) {

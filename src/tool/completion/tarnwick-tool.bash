@@ -1,4 +1,5 @@
-# bash completion of tarnwick-tool, as "tarnwick-tool completion bash" writes it.
+# bash completion of tarnwick-tool, as "tarnwick-tool completion bash" writes it. It needs
+# bash-completion, whose helpers read the line as typed and quote file names.
 
 # A command's options (--switch, --option=KIND, or --switch>KIND,... for a switch that brings
 # arguments of its own) and its arguments' kinds ("..." repeats): file, dir, unit, none, |a|b.
@@ -9,51 +10,43 @@ _tarnwick_tool_words() {
     esac
 }
 
+# The candidates of one kind for $cur, which the caller holds as bash-completion left it.
 _tarnwick_tool_values() {
-    local kind=$1 cur=$2 game=$3 program=$4
+    local kind=$1 game=$2 program=$3 name typed
     case $kind in
-    file) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -f -- "$cur")) ;;
-    dir) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -d -- "$cur")) ;;
+    file) _filedir ;;
+    dir) _filedir -d ;;
     unit)
-        [[ -n $game ]] && COMPREPLY=($(compgen -W \
-            "$("${program/#\~/$HOME}" %UNITNAMES% --game "${game/#\~/$HOME}" 2>/dev/null)" -- "$cur")) ;;
+        [[ -n $game ]] || return
+        typed=$(dequote "$cur")
+        while IFS= read -r name; do
+            [[ $name == "$typed"* ]] && COMPREPLY+=("$(printf '%q' "$name")")
+        done < <("$program" %UNITNAMES% --game "$game" 2>/dev/null) ;;
     \|*) COMPREPLY=($(compgen -W "${kind//|/ }" -- "$cur")) ;;
     esac
 }
 
 _tarnwick_tool() {
-    local cur=${COMP_WORDS[COMP_CWORD]} optionList= argumentList= game= expect= expectKind=
-    local ended= entry word i
+    local cur prev words cword split
+    _init_completion -s || return
+    local optionList= argumentList= game= expect= expectKind= ended= entry word i
     local -i position=0
-    local -a typed=() kinds=()
-    COMPREPLY=()
-    # The words as typed: bash splits --name=value at the "=".
-    for ((i = 1; i < COMP_CWORD; i++)); do
-        word=${COMP_WORDS[i]}
-        if ((${#typed[@]})) && [[ ${typed[-1]} == --* && ($word == = || ${typed[-1]} == *=) ]]; then
-            typed[-1]+=$word
-        else
-            typed+=("$word")
-        fi
-    done
-    # Right after "--name=" the value starts empty.
-    if [[ $cur == = ]]; then
-        ((${#typed[@]})) && [[ ${typed[-1]} == --* ]] || return
-        typed[-1]+="="
-        cur=
-    fi
-    if ((${#typed[@]} == 0)); then
+    # The program as typed, so that one run from its build folder answers for unit names.
+    local program
+    program=$(dequote "${words[0]}")
+    if ((cword == 1)); then
         COMPREPLY=($(compgen -W "%COMMANDS% help --help --version" -- "$cur"))
         return
     fi
-    if [[ ${typed[0]} == help ]]; then
-        ((${#typed[@]} == 1)) && COMPREPLY=($(compgen -W "%COMMANDS%" -- "$cur"))
+    if [[ ${words[1]} == help ]]; then
+        ((cword == 2)) && COMPREPLY=($(compgen -W "%COMMANDS%" -- "$cur"))
         return
     fi
-    _tarnwick_tool_words "${typed[0]}" || return
-    for word in "${typed[@]:1}"; do
+    _tarnwick_tool_words "${words[1]}" || return
+    for ((i = 2; i < cword; i++)); do
+        word=${words[i]}
         if [[ -n $expect ]]; then
-            [[ $expect == --game ]] && game=$word
+            [[ $expect == --game ]] && game=$(dequote "$word")
             expect=
         elif [[ -z $ended && $word == -- ]]; then
             ended=1
@@ -66,10 +59,10 @@ _tarnwick_tool() {
                 argumentList=${entry#*>}
                 argumentList=${argumentList//,/ } ;;
             *=*)
-                if [[ $word == *=?* ]]; then
-                    [[ ${word%%=*} == --game ]] && game=${word#*=}
+                if [[ $word == *=* ]]; then
+                    [[ ${word%%=*} == --game ]] && game=$(dequote "${word#*=}")
                 else
-                    expect=${word%=}
+                    expect=$word
                     expectKind=${entry#*=}
                 fi ;;
             esac
@@ -77,14 +70,20 @@ _tarnwick_tool() {
             position+=1
         fi
     done
-    if [[ -n $expect ]]; then
-        _tarnwick_tool_values "$expectKind" "$cur" "$game" "${COMP_WORDS[0]}"
+    # "--name=value" as the word being completed: bash-completion has put --name in $prev.
+    if [[ $split == true && -z $ended ]]; then
+        for entry in $optionList ''; do
+            [[ ${entry%%[=>]*} == "$prev" ]] && break
+        done
+        [[ $entry == *=* ]] && _tarnwick_tool_values "${entry#*=}" "$game" "$program"
+    elif [[ -n $expect ]]; then
+        _tarnwick_tool_values "$expectKind" "$game" "$program"
     elif [[ -z $ended && $cur == -* ]]; then
         COMPREPLY=($(compgen -W "$(for entry in $optionList; do
             printf '%s ' "${entry%%[=>]*}"
         done) --help" -- "$cur"))
     else
-        kinds=($argumentList)
+        local -a kinds=($argumentList)
         if ((position < ${#kinds[@]})); then
             word=${kinds[position]}
         elif ((${#kinds[@]})) && [[ ${kinds[-1]} == *... ]]; then
@@ -92,7 +91,7 @@ _tarnwick_tool() {
         else
             return
         fi
-        _tarnwick_tool_values "${word%...}" "$cur" "$game" "${COMP_WORDS[0]}"
+        _tarnwick_tool_values "${word%...}" "$game" "$program"
     fi
 }
 

@@ -40,7 +40,8 @@ function __tarnwick_tool_complete
     set -l typed (commandline -opc)
     set -l program $typed[1]
     set -e typed[1]
-    set -l cur (commandline -ct)
+    # The word as the command will get it: typed quotes and backslashes taken off.
+    set -l cur (string unescape -- (commandline -ct))
     if test (count $typed) -eq 0
         printf '%s\n' %COMMANDS% help --help --version
         return

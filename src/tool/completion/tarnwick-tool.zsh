@@ -1,92 +1,44 @@
 #compdef tarnwick-tool
-# zsh completion of tarnwick-tool, as "tarnwick-tool completion zsh" writes it.
+# zsh completion of tarnwick-tool, as "tarnwick-tool completion zsh" writes it: each command's
+# options and arguments as specs for _arguments, files through _files.
 
-# A command's options (--switch, --option=KIND, or --switch>KIND,... for a switch that brings
-# arguments of its own) and its arguments' kinds ("..." repeats): file, dir, unit, none, |a|b.
-_tarnwick_tool_words() {
-    case $1 in
-%COMMAND_CASES%
-    *) return 1 ;;
-    esac
+# A word of the line as the command will get it: quotes taken off, a leading ~ made the home.
+_tarnwick_tool_plain() {
+    REPLY=${(Q)1}
+    REPLY=${REPLY/#\~/$HOME}
 }
 
-_tarnwick_tool_values() {
-    emulate -L zsh
-    local kind=$1 game=$2 program=$3
-    case $kind in
-    file) _files ;;
-    dir) _files -/ ;;
-    unit)
-        [[ -n $game ]] && compadd -- \
-            ${(f)"$(${program/#\~/$HOME} %UNITNAMES% --game ${game/#\~/$HOME} 2>/dev/null)"} ;;
-    \|*) compadd -- ${(s:|:)kind} ;;
-    esac
+# Unit names, from the game folder of --game; the program as typed answers, so that one run
+# from its build folder does too.
+_tarnwick_tool_units() {
+    [[ -n ${opt_args[--game]} ]] || return 1
+    local game=${opt_args[--game]} names
+    # _arguments keeps a value with its backslashes and colons escaped once more.
+    game=${game//\\\\/\\}
+    game=${game//\\:/:}
+    _tarnwick_tool_plain "$game"
+    game=$REPLY
+    names=(${(f)"$("$_tarnwick_tool_program" %UNITNAMES% --game "$game" 2>/dev/null)"})
+    compadd -a names
 }
 
 _tarnwick-tool() {
-    emulate -L zsh
-    local optionList= argumentList= game= expect= expectKind= ended= entry word
-    local -i position=0
-    local -a typed kinds
-    typed=("${(@)words[2,CURRENT-1]}")
-    local cur=${words[CURRENT]}
-    if ((${#typed} == 0)); then
-        compadd -- %COMMANDS% help --help --version
-        return
-    fi
-    if [[ ${typed[1]} == help ]]; then
-        ((${#typed} == 1)) && compadd -- %COMMANDS%
-        return
-    fi
-    _tarnwick_tool_words ${typed[1]} || return
-    for word in "${(@)typed[2,-1]}"; do
-        if [[ -n $expect ]]; then
-            [[ $expect == --game ]] && game=$word
-            expect=
-        elif [[ -z $ended && $word == -- ]]; then
-            ended=1
-        elif [[ -z $ended && $word == --?* ]]; then
-            for entry in ${=optionList} ''; do
-                [[ ${entry%%[=>]*} == ${word%%=*} ]] && break
-            done
-            case $entry in
-            *'>'*)
-                argumentList=${${entry#*>}//,/ } ;;
-            *=*)
-                if [[ $word == *=?* ]]; then
-                    [[ ${word%%=*} == --game ]] && game=${word#*=}
-                else
-                    expect=${word%=}
-                    expectKind=${entry#*=}
-                fi ;;
-            esac
-        else
-            position+=1
-        fi
-    done
-    if [[ -n $expect ]]; then
-        _tarnwick_tool_values $expectKind "$game" ${words[1]}
-    elif [[ -z $ended && $cur == --*=* ]]; then
-        for entry in ${=optionList} ''; do
-            [[ ${entry%%[=>]*} == ${cur%%=*} ]] && break
-        done
-        if [[ $entry == *=* ]]; then
-            compset -P '*='
-            _tarnwick_tool_values ${entry#*=} "$game" ${words[1]}
-        fi
-    elif [[ -z $ended && $cur == -* ]]; then
-        compadd -- ${${=optionList}%%[=>]*} --help
-    else
-        kinds=(${=argumentList})
-        if ((position < ${#kinds})); then
-            word=${kinds[position + 1]}
-        elif ((${#kinds})) && [[ ${kinds[-1]} == *... ]]; then
-            word=${kinds[-1]}
-        else
-            return
-        fi
-        _tarnwick_tool_values ${word%...} "$game" ${words[1]}
-    fi
+    local curcontext=$curcontext state state_descr line ret=1 REPLY
+    local -A opt_args
+    _tarnwick_tool_plain "${words[1]}"
+    local _tarnwick_tool_program=$REPLY
+    _arguments -C : '(- *)--help[show the help]' '(- *)--version[show the version]' \
+        '1:command:->command' '*::argument:->argument' && ret=0
+    case $state in
+    command) compadd -- %COMMANDS% help && ret=0 ;;
+    argument)
+        curcontext=${curcontext%:*:*}:tarnwick-tool-${words[1]}:
+        case ${words[1]} in
+        help) _arguments ':command:(%COMMANDS%)' && ret=0 ;;
+%COMMAND_CASES%
+        esac ;;
+    esac
+    return ret
 }
 
 # Loaded from fpath the file is the completion itself; sourced, it registers it.
