@@ -1,7 +1,10 @@
 #include <sstream>
 
+#include <QContextMenuEvent>
 #include <QFormLayout>
+#include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 #include "DemoScenario.h"
 #include "ScenarioFileTest.h"
@@ -175,7 +178,114 @@ class DefaultDataTest : public ScenarioFileTest {
         QCOMPARE(label("defaultDataNoticeText")->text(), unitData);
     }
 
+    void theMenusPutTheGamesValuesBack() {
+        const model::Document demo = demo::demoScenario();
+        open(files::writeScenario(demo));
+        const std::uint32_t hitPoints3 = demo.unitData.get(uf::hitPoints, 3);
+        select(3);
+        type("hitPointsBox", QString::number(hitPoints3 + 7));
+
+        // A value's menu names the default and puts it back as one step; the box shows it.
+        const int steps = h_->window.history().stack().count();
+        MenuItem picked = pickFromMenu(box("hitPointsBox"), "Revert to Default");
+        QCOMPARE(picked.text, QString("Revert to Default (%1)").arg(hitPoints3));
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 3), hitPoints3);
+        QCOMPARE(box("hitPointsBox")->text(), QString::number(hitPoints3));
+        QCOMPARE(h_->window.history().stack().count(), steps + 1);
+        // A value at its default has nothing to put back.
+        picked = pickFromMenu(box("armorBox"), "Revert to Default");
+        QCOMPARE(picked.text, QString("Revert to Default"));
+        QVERIFY(!picked.enabled);
+
+        // The list's menu puts a whole unit back.
+        select(5);
+        type("hitPointsBox", "1");
+        type("armorBox", "9");
+        picked = pickFromMenu(list()->viewport(), "Revert Unit to Defaults",
+                              list()->visualItemRect(list()->item(5)).center());
+        QVERIFY(picked.enabled);
+        QVERIFY(h_->document.unitData.bytes == demo.unitData.bytes);
+
+        // In the Unit Table: a cell, then the selection; the other units keep their values.
+        h_->window.menus().unitTable->trigger();
+        ui::UnitTableView& table = h_->window.unitTable().table();
+        const int hitPointsColumn = tableColumn("Hit Points");
+        const std::uint32_t hitPoints6 = demo.unitData.get(uf::hitPoints, 6);
+        const auto changeUnits6And7 = [&] {
+            for (const std::size_t unit : {std::size_t{6}, std::size_t{7}}) {
+                h_->document.unitData.set(uf::hitPoints, unit, 2);
+            }
+            h_->window.unitTable().showDocument();
+        };
+        changeUnits6And7();
+        const QPoint cell6 = table.visualRect(table.model()->index(6, hitPointsColumn)).center();
+        const QPoint cell7 = table.visualRect(table.model()->index(7, hitPointsColumn)).center();
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell6);
+        picked = pickFromMenu(table.viewport(), "Revert to Default", cell6);
+        QCOMPARE(picked.text, QString("Revert to Default (%1)").arg(hitPoints6));
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 6), hitPoints6);
+        QCOMPARE(h_->document.unitData.get(uf::hitPoints, 7), 2u);
+        changeUnits6And7();
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell6);
+        QTest::mouseClick(table.viewport(), Qt::LeftButton, Qt::ShiftModifier, cell7);
+        QVERIFY(pickFromMenu(table.viewport(), "Revert Selected to Defaults", cell7).enabled);
+        QVERIFY(h_->document.unitData.bytes == demo.unitData.bytes);
+    }
+
+    void withoutTheGameTheRevertsSayWhy() {
+        startShownWithGame(QString());
+        open(files::writeScenario(demo::demoScenario()));
+        select(3);
+        const MenuItem picked = pickFromMenu(box("hitPointsBox"), "Revert to Default");
+        QVERIFY(!picked.enabled);
+        QCOMPARE(picked.toolTip,
+                 QString("Needs the game's default data: choose the game directory"));
+    }
+
   private:
+    struct MenuItem {
+        QString text;
+        bool enabled = false;
+        QString toolTip;
+    };
+    // Right-clicks `widget` at `where` (its middle when not given) and picks the menu item
+    // whose text starts with `start`, when it is enabled; what the item showed.
+    static MenuItem pickFromMenu(QWidget* widget, const QString& start,
+                                 std::optional<QPoint> where = std::nullopt) {
+        MenuItem seen;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) {
+                return;
+            }
+            for (QAction* item : menu->actions()) {
+                if (item->text().startsWith(start)) {
+                    seen = {item->text(), item->isEnabled(), item->toolTip()};
+                    if (item->isEnabled()) {
+                        QTest::mouseClick(menu, Qt::LeftButton, {},
+                                          menu->actionGeometry(item).center());
+                        return;
+                    }
+                }
+            }
+            menu->close();
+        });
+        // A right click, and the menu request the window system sends after it.
+        const QPoint at = where.value_or(widget->rect().center());
+        QTest::mouseClick(widget, Qt::RightButton, {}, at);
+        QContextMenuEvent request(QContextMenuEvent::Mouse, at, widget->mapToGlobal(at));
+        QApplication::sendEvent(widget, &request);
+        return seen;
+    }
+    int tableColumn(const QString& header) const {
+        const QAbstractItemModel& units = h_->window.unitTable().units();
+        for (int c = 0; c < units.columnCount(); ++c) {
+            if (units.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() == header) {
+                return c;
+            }
+        }
+        qFatal("no column %s", qPrintable(header));
+    }
     // The demo scenario with one value changed by the command-line tool.
     QString setByTool(int unit, const char* field, const char* value) {
         const QString in = dir_.filePath("demo.pud");

@@ -32,11 +32,28 @@ bool elementDiffers(std::span<const std::uint8_t> record, std::span<const std::u
                        defaults.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
+namespace {
+// The unit's own values: every array with an element for it, not the table-wide word.
+bool isUnitValue(const FieldDescriptor& field, std::size_t unit) {
+    return unit < field.count && field.offset != unitfields::useDefault.offset;
+}
+}  // namespace
+
 bool unitDiffers(const UnitDataTable& table, const UnitDataTable& defaults, std::size_t unit) {
     return std::ranges::any_of(kUnitDataFields, [&](const FieldDescriptor& field) {
-        return unit < field.count && field.offset != unitfields::useDefault.offset &&
-               elementDiffers(table.bytes, defaults.bytes, field, unit);
+        return isUnitValue(field, unit) && elementDiffers(table.bytes, defaults.bytes, field, unit);
     });
+}
+
+void revertUnit(UnitDataTable& table, const UnitDataTable& defaults, std::size_t unit) {
+    for (const FieldDescriptor& field : kUnitDataFields) {
+        if (isUnitValue(field, unit)) {
+            const std::size_t offset = fieldOffset(field, unit, 0);
+            std::copy_n(defaults.bytes.begin() + static_cast<std::ptrdiff_t>(offset),
+                        field.elementSize(),
+                        table.bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+        }
+    }
 }
 
 }  // namespace tarnwick::model

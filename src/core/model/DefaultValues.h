@@ -27,5 +27,7 @@ bool elementDiffers(std::span<const std::uint8_t> record, std::span<const std::u
 
 // Whether any value of `unit` (0 to 109) differs, in every array that has an element for it.
 bool unitDiffers(const UnitDataTable& table, const UnitDataTable& defaults, std::size_t unit);
+// Puts every value of `unit` back to the defaults' (the same arrays as unitDiffers compares).
+void revertUnit(UnitDataTable& table, const UnitDataTable& defaults, std::size_t unit);
 
 }  // namespace tarnwick::model

@@ -21,6 +21,7 @@
 #include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/unittable/UnitTableClipboard.h"
+#include "ui/unittable/UnitTableReverts.h"
 
 namespace tarnwick::ui {
 
@@ -51,6 +52,10 @@ UnitTableWindow::UnitTableWindow(model::Document& document, Prompts& prompts,
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     buildLayout();
     connectCommands();
+    new UnitTableReverts(document, prompts, history, defaults, *units_, *filter_, *table_, [this] {
+        units_->refresh();
+        emit documentChanged();
+    });
     resize(kInitialWidth, kInitialHeight);
 }
 
@@ -98,7 +103,6 @@ void UnitTableWindow::buildLayout() {
     table_->setWordWrap(false);
     table_->setSortingEnabled(true);
     table_->sortByColumn(-1, Qt::AscendingOrder);  // unit order until a header is clicked
-    table_->setContextMenuPolicy(Qt::ActionsContextMenu);
     table_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                             QAbstractItemView::AnyKeyPressed);
     // Every caption whole at the first showing; the user's widths after that.

@@ -39,22 +39,34 @@ UnitDefaultMarks::UnitDefaultMarks(const UnitControls& c, QListWidget& unitList)
     for (std::size_t box = 0; box < c.numbers.size(); ++box) {
         const NumberBox& binding = kNumberBoxes[box];
         captions_.push_back(
-            {formCaption(c.numbers[box]),
+            {formCaption(c.numbers[box]), c.numbers[box],
              [binding](const Table& table, const Table& defaults, std::size_t unit) {
                  const std::uint32_t fallback = defaults.get(*binding.field, unit, binding.part);
                  return unlessEqual(table.get(*binding.field, unit, binding.part), fallback,
                                     QString::number(binding.field->shownValue(fallback)));
+             },
+             [binding](Table& table, const Table& defaults, std::size_t unit) {
+                 table.set(*binding.field, unit, defaults.get(*binding.field, unit, binding.part),
+                           binding.part);
              }});
     }
-    captions_.push_back(
-        {c.priorityValue, [](const Table& table, const Table& defaults, std::size_t unit) {
-             const std::uint32_t fallback = defaults.get(uf::priority, unit);
-             return unlessEqual(table.get(uf::priority, unit), fallback, QString::number(fallback));
-         }});
-    const auto listCaption = [this](QComboBox* list, const model::FieldDescriptor& field,
-                                    int shift) {
+    // A whole field put back to its default: lists, check boxes that hold a byte, the priority.
+    const auto revertField = [](const model::FieldDescriptor& field) {
+        return [&field](Table& table, const Table& defaults, std::size_t unit) {
+            table.set(field, unit, defaults.get(field, unit));
+        };
+    };
+    captions_.push_back({c.priorityValue, c.priority,
+                         [](const Table& table, const Table& defaults, std::size_t unit) {
+                             const std::uint32_t fallback = defaults.get(uf::priority, unit);
+                             return unlessEqual(table.get(uf::priority, unit), fallback,
+                                                QString::number(fallback));
+                         },
+                         revertField(uf::priority)});
+    const auto listCaption = [this, revertField](QComboBox* list,
+                                                 const model::FieldDescriptor& field, int shift) {
         captions_.push_back(
-            {formCaption(list),
+            {formCaption(list), list,
              [list, &field, shift](const Table& table, const Table& defaults, std::size_t unit) {
                  if (unit >= field.count) {
                      return std::optional<QString>();
@@ -62,27 +74,35 @@ UnitDefaultMarks::UnitDefaultMarks(const UnitControls& c, QListWidget& unitList)
                  const std::uint32_t fallback = defaults.get(field, unit);
                  return unlessEqual(table.get(field, unit), fallback,
                                     choiceText(list, std::int64_t{fallback} - shift));
-             }});
+             },
+             revertField(field)});
     };
     listCaption(c.unitType, uf::unitType, 0);
     listCaption(c.missile, uf::missile, 0);
     listCaption(c.rightClick, uf::rightClickAction, 1);
     for (std::size_t box = 0; box < c.byteChecks.size(); ++box) {
         const model::FieldDescriptor* field = kByteCheckBoxes[box].field;
-        captions_.push_back({c.byteChecks[box],
+        captions_.push_back({c.byteChecks[box], c.byteChecks[box],
                              [field](const Table& table, const Table& defaults, std::size_t unit) {
                                  const std::uint32_t fallback = defaults.get(*field, unit);
                                  return unlessEqual(table.get(*field, unit), fallback,
                                                     tickText(fallback != 0));
-                             }});
+                             },
+                             revertField(*field)});
     }
     const auto bitCaption = [this](QCheckBox* box, const model::FieldDescriptor& field,
                                    unsigned bit) {
         captions_.push_back(
-            {box, [&field, bit](const Table& table, const Table& defaults, std::size_t unit) {
+            {box, box,
+             [&field, bit](const Table& table, const Table& defaults, std::size_t unit) {
                  const bool fallback = ((defaults.get(field, unit) >> bit) & 1u) != 0;
                  const bool value = ((table.get(field, unit) >> bit) & 1u) != 0;
                  return unlessEqual(value, fallback, tickText(fallback));
+             },
+             [&field, bit](Table& table, const Table& defaults, std::size_t unit) {
+                 const std::uint32_t mask = 1u << bit;
+                 table.set(field, unit,
+                           (table.get(field, unit) & ~mask) | (defaults.get(field, unit) & mask));
              }});
     };
     for (std::size_t i = 0; i < kTargetBoxes.size(); ++i) {

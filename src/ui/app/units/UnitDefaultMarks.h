@@ -24,16 +24,22 @@ class UnitDefaultMarks {
     // No mark then means "cannot tell", not "unchanged": the list says so.
     void showDefaultsMissing(bool missing);
 
-  private:
-    // A caption and the words for its default value; none when the default is the same.
+    // A value of the pages: its caption, its control, the words for its default value (none
+    // when the value is the default) and how it is put back to the default.
     struct Caption {
         QWidget* widget;
+        QWidget* control;
         std::function<std::optional<QString>(const model::UnitDataTable& table,
                                              const model::UnitDataTable& defaults,
                                              std::size_t unit)>
             defaultText;
+        std::function<void(model::UnitDataTable& table, const model::UnitDataTable& defaults,
+                           std::size_t unit)>
+            revert;
     };
+    const std::vector<Caption>& captions() const { return captions_; }
 
+  private:
     std::vector<Caption> captions_;
     QListWidget& unitList_;
 };

@@ -3,6 +3,7 @@
 #include <QTabBar>
 
 #include "ui/app/SelectedUnit.h"
+#include "ui/app/units/UnitRevertMenus.h"
 
 namespace tarnwick::ui {
 
@@ -36,6 +37,9 @@ UnitPages::UnitPages(model::Document& document, Prompts& prompts, DocumentHistor
         [this](std::size_t unit) { return listPane_.rowName(unit); }, this);
     marks_.emplace(controls_, unitList_);
     graphicsPage_ = new GraphicsPage(document, prompts, history, extractor, progress, graphicsPage);
+    new UnitRevertMenus(
+        document, prompts, history, defaults, *marks_, listPane, [this] { showSelectedRow(); },
+        this);
 }
 
 void UnitPages::showNoRow() {
