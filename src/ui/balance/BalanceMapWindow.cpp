@@ -13,6 +13,7 @@
 #include "core/model/DefaultValues.h"
 #include "platform/FileNames.h"
 #include "platform/FileStore.h"
+#include "ui/defaults/ComparedFile.h"
 #include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 
@@ -27,8 +28,6 @@ const QString kHoverHint =
     "read its duel; click it or press Enter to compare the pair in Unit "
     "Compare.";
 const QString kNothingShown = "No unit passes the filters.";
-const QString kCompareFilter =
-    "Scenario or Unit Data (*.pud;*.udta)|*.pud;*.udt*|All Files (*.*)|*.*";
 enum ShowChoice { kShowOutcome, kShowTime, kShowCost };
 enum OrderChoice { kUnitListOrder, kStrongestFirst, kMostWinsFirst };
 
@@ -400,19 +399,13 @@ QString BalanceMapWindow::documentFolder() const {
 }
 
 void BalanceMapWindow::compareWithFile() {
-    const auto chosen = prompts_.chooseFileToOpen(
-        {"Compare with File", kCompareFilter, 1, {}, documentFolder(), {}, true});
-    if (!chosen) {
+    auto compared = chooseFileToCompare(prompts_, document_, readFile_);
+    if (!compared) {
         return;
     }
-    const model::Document other = readFile_(*chosen);
-    const QString name = QFileInfo(*chosen).fileName();
-    if (other.kind == model::DocumentKind::UpgradeData) {
-        prompts_.error(name + " holds no unit data to compare with.");
-        return;
-    }
-    compared_ = other.unitData;
-    comparedName_ = name;
+    compared_ = std::move(compared->units);
+    comparedName_ = compared->name;
+    const QString& name = comparedName_;
     comparedLabel_->setToolTip("Outlined: the duels whose winner differs in " + name);
     comparedLabel_->show();
     clearComparisonButton_->setEnabled(true);

@@ -7,7 +7,6 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDataStream>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -17,7 +16,7 @@
 #include "core/ShortList.h"
 #include "core/model/BulkChange.h"
 #include "core/model/TypedNumber.h"
-#include "platform/FileNames.h"
+#include "ui/defaults/ComparedFile.h"
 #include "ui/defaults/DefaultMark.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/unittable/UnitTableClipboard.h"
@@ -31,8 +30,6 @@ constexpr int kInitialWidth = 900;
 constexpr int kInitialHeight = 520;
 constexpr int kNameWidth = 130;
 const QString kChangedOnlyTip = "Shows only the units with a value that differs from the game's.";
-const QString kCompareFilter =
-    "Scenario or Unit Data (*.pud;*.udta)|*.pud;*.udt*|All Files (*.*)|*.*";
 
 }  // namespace
 
@@ -198,25 +195,12 @@ void UnitTableWindow::takeSaveFrom(QAction* save) {
 }
 
 void UnitTableWindow::compareWithFile() {
-    const auto chosen = prompts_.chooseFileToOpen(
-        {"Compare with File",
-         kCompareFilter,
-         1,
-         {},
-         QFileInfo(platform::fileNameFromBytes(document_.fileName)).path(),
-         {},
-         true});
-    if (!chosen) {
+    auto compared = chooseFileToCompare(prompts_, document_, readFile_);
+    if (!compared) {
         return;
     }
-    const model::Document other = readFile_(*chosen);
-    const QString name = QFileInfo(*chosen).fileName();
-    if (other.kind == model::DocumentKind::UpgradeData) {
-        prompts_.error(name + " holds no unit data to compare with.");
-        return;
-    }
-    compared_ = other.unitData;
-    comparedName_ = name;
+    compared_ = std::move(compared->units);
+    comparedName_ = compared->name;
     showDocument();
 }
 
