@@ -109,6 +109,13 @@ class GraphicsTest : public WindowTestBase {
                              "in opened data file!: 311"});
         QVERIFY(h_->window.findChild<QPushButton*>("updatePreviewButton")->isEnabled());
         QCOMPARE(h_->window.graphicsPage().previewPicture(), before);
+        // An entry stays within its archive's thousand, below as above.
+        for (const auto& [typed, stored] : {std::pair{"-5", 1000u}, std::pair{"1234", 1999u}}) {
+            box("entryBox")->selectAll();
+            QTest::keyClicks(box("entryBox"), typed);
+            QCOMPARE(general(0), stored);
+        }
+        h_->prompts.shown.resize(1);  // the lone "-" is no number: said, nothing stored
         // Entry 0 shows nothing new and says nothing.
         box("entryBox")->setText("0");
         h_->window.findChild<QPushButton*>("updatePreviewButton")->click();

@@ -1,5 +1,7 @@
 #include "ui/graphics/GraphicsPage.h"
 
+#include <algorithm>
+
 #include <QSignalBlocker>
 
 #include <QFormLayout>
@@ -288,10 +290,12 @@ void GraphicsPage::entryChange() {
         return;
     }
     loadEntry();
-    std::int32_t number = model::parseTypedInteger(entryNumber_->text().toStdString());
-    if (number > kHighestEntry) {
-        number = kHighestEntry;
-        entryNumber_->setText(QString::number(kHighestEntry));
+    // Entries run from 0 to 999 within the archive's thousand: beyond either end the number
+    // would spill into the archive's digits or the flags.
+    const std::int32_t typed = model::parseTypedInteger(entryNumber_->text().toStdString());
+    const std::int32_t number = std::clamp(typed, 0, kHighestEntry);
+    if (number != typed) {
+        entryNumber_->setText(QString::number(number));
     }
     entry_ = static_cast<std::uint16_t>(number + archiveBase_ + flagBits());
     storeEntry();
