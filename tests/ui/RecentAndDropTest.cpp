@@ -75,6 +75,7 @@ class RecentAndDropTest : public WindowTestBase {
         QCOMPARE(h_->prompts.texts(), QStringList{});
         QCOMPARE(h_->document.fileName, bytes);
         QCOMPARE(recentItems().constFirst(), "&1 " + native("lat") + "\\xE9.ugd");
+        QCOMPARE(h_->window.windowTitle(), QString("Tarnwick v3.0 - lat\\xE9.ugd - [UGRD]"));
         // Dropped from a file manager, percent-encoded, the name is the same bytes.
         h_->window.menus().closeData->trigger();
         QMimeData dragged;

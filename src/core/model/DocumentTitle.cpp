@@ -1,5 +1,7 @@
 #include "core/model/DocumentTitle.h"
 
+#include "core/bytes/Printable.h"
+
 namespace tarnwick::model {
 
 namespace {
@@ -34,7 +36,8 @@ std::string documentTitle(const Document& document, TitleMoment moment) {
     if (!wholePath && slash != std::string::npos) {
         name.erase(0, slash + 1);
     }
-    return std::string("Tarnwick v3.0 - ") + name + mark;
+    // A name that is no UTF-8 shows its other bytes as "\xE9", as messages show it.
+    return std::string("Tarnwick v3.0 - ") + bytes::printableName(name) + mark;
 }
 
 }  // namespace tarnwick::model
