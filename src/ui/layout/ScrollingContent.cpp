@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -16,6 +17,15 @@ ScrollingContent::ScrollingContent(const QString& name, QWidget* parent) : QScro
     auto* content = new QWidget;
     content->setObjectName(name);
     setWidget(content);
+    content->installEventFilter(this);
+}
+
+bool ScrollingContent::eventFilter(QObject* watched, QEvent* event) {
+    // What the controls need changes with what they show: the window's layout asks anew.
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) {
+        updateGeometry();
+    }
+    return QScrollArea::eventFilter(watched, event);
 }
 
 QSize ScrollingContent::sizeHint() const {

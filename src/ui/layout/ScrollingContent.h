@@ -18,6 +18,9 @@ class ScrollingContent : public QScrollArea {
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 // Fills `page` with a ScrollingContent edge to edge; returns its widget for the controls.
