@@ -46,14 +46,19 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     // one, would have parts out of reach; a window that needs more room than the screen has
     // scrolls its contents instead. The window manager's frame, as it is about the main
     // window, is part of what must fit.
-    window->resize(window->size().boundedTo(roomOnScreen(mainWindow_)));
+    const QSize room = roomOnScreen(mainWindow_);
+    if (window->width() > room.width() || window->height() > room.height()) {
+        window->resize(window->size().boundedTo(room));
+    }
     // A moved window has its place: from this filter at an earlier showing, from the user, or
     // kept from the last run.
     if (window->testAttribute(Qt::WA_Moved)) {
         return false;
     }
+    // Until it is mapped, a window's own frame is not known: its place is that of its inside.
+    const QMargins frame = windowFrame(mainWindow_);
+    QRect placed = window->geometry().marginsAdded(frame);
     // A window of its own keeps the place it was given, only moved onto the screen.
-    QRect placed(window->pos(), window->size().grownBy(windowFrame(mainWindow_)));
     if (type != Qt::Window) {
         placed.moveCenter(mainWindow_.frameGeometry().center());
     }
@@ -64,8 +69,8 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
                                std::max(area.left(), area.right() + 1 - placed.width())));
     placed.moveTop(std::clamp(placed.top(), area.top(),
                               std::max(area.top(), area.bottom() + 1 - placed.height())));
-    if (placed.topLeft() != window->pos()) {
-        window->move(placed.topLeft());
+    if (placed.marginsRemoved(frame) != window->geometry()) {
+        window->setGeometry(placed.marginsRemoved(frame));
     }
     return false;
 }
