@@ -2,6 +2,7 @@
 #include <QAbstractScrollArea>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -9,6 +10,7 @@
 #include "UiTestSupport.h"
 #include "core/files/Scenario.h"
 #include "platform/FileStore.h"
+#include "ui/layout/ScrollingContent.h"
 
 using namespace tarnwick;
 using namespace tarnwick::testsupport;
@@ -53,6 +55,7 @@ class ScreenFitTest : public WindowTestBase {
             QVERIFY2(runModal(item,
                               [](QDialog& window) {
                                   fits(window);
+                                  scrollsOnlyWhereItMust(window);
                                   window.reject();
                               }),
                      qPrintable(item->text()));
@@ -114,6 +117,20 @@ class ScreenFitTest : public WindowTestBase {
             }
         }
         return shown;
+    }
+
+    // A window's controls scroll only when the screen has no room to show them whole.
+    static void scrollsOnlyWhereItMust(const QWidget& window) {
+        for (const ui::ScrollingContent* area : window.findChildren<ui::ScrollingContent*>()) {
+            const int shortBy = area->verticalScrollBar()->maximum();
+            const int spare =
+                window.screen()->availableGeometry().height() - window.frameGeometry().height();
+            QVERIFY2(!area->isVisibleTo(&window) || shortBy == 0 || spare == 0,
+                     qPrintable(QString("%1 scrolls by %2 pixels with %3 to spare")
+                                    .arg(window.windowTitle())
+                                    .arg(shortBy)
+                                    .arg(spare)));
+        }
     }
 
     // Whether `button` can be brought into view in `window`: it lies within the window and

@@ -49,6 +49,14 @@ bool WindowPlacement::eventFilter(QObject* watched, QEvent* event) {
     const QSize room = roomOnScreen(mainWindow_);
     if (window->width() > room.width() || window->height() > room.height()) {
         window->resize(window->size().boundedTo(room));
+    } else if (!window->testAttribute(Qt::WA_Resized)) {
+        // Qt sizes a window that sizes itself to no more than two thirds of the screen; one
+        // that asks for more is given what the screen has room for, so that it scrolls only
+        // where it must.
+        const QSize wanted = window->sizeHint().boundedTo(room).expandedTo(window->size());
+        if (wanted != window->size()) {
+            window->resize(wanted);
+        }
     }
     // A moved window has its place: from this filter at an earlier showing, from the user, or
     // kept from the last run.
