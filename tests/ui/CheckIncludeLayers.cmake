@@ -4,7 +4,7 @@
 # From the top down; a folder uses its own files and those of the layers below it, never those
 # of its own layer's other folders.
 set(layers app unittable,balance,scenario,tableeditors,archivewindows,graphics plugin
-    history,defaults,menus,units archive prompts)
+    history,defaults,menus,units,layout archive prompts)
 
 set(rank 0)
 foreach(layer IN LISTS layers)

@@ -6,7 +6,8 @@ namespace tarnwick::ui {
 
 // Every dialog and tool window of the main window first appears centred on it, wherever the
 // main window is, unless it was given a place before; after that it keeps the place the user
-// gave it.
+// gave it. Every window of the main window's, those with a place of their own too, first
+// appears wholly on the screen, and is never shown larger than the screen.
 class WindowPlacement : public QObject {
   public:
     // Watches the whole application for the windows that belong to `mainWindow`.

@@ -12,6 +12,8 @@
 #include <QScopeGuard>
 #include <QVBoxLayout>
 
+#include "ui/layout/ScreenRoom.h"
+
 namespace tarnwick::ui {
 
 // The picture area: paints the frame and passes the mouse on to the form.
@@ -46,13 +48,15 @@ class SizerPaintBox : public QWidget {
 namespace {
 
 // The frame is enlarged by the largest whole factor up to this that keeps it within this many
-// screen pixels each way; sprites are small and their pixels should stay sharp squares.
+// screen pixels each way, and within `room`; sprites are small and their pixels should stay
+// sharp squares.
 constexpr int kLargestZoom = 8;
 constexpr int kLargestPictureSide = 600;
 
-int zoomFor(int frameWidth, int frameHeight) {
-    const int side = std::max({frameWidth, frameHeight, 1});
-    return std::clamp(kLargestPictureSide / side, 1, kLargestZoom);
+int zoomFor(int frameWidth, int frameHeight, QSize room) {
+    const int width = std::min(kLargestPictureSide, room.width()) / std::max(frameWidth, 1);
+    const int height = std::min(kLargestPictureSide, room.height()) / std::max(frameHeight, 1);
+    return std::clamp(std::min(width, height), 1, kLargestZoom);
 }
 
 // Each arrow key changes the box as one mouse pixel of dragging does: by two, one on each side.
@@ -134,7 +138,11 @@ void BoxSizerDialog::loadSprite(std::span<const std::uint8_t> sprite, std::size_
     frames_ = picture.image;
     frameWidth_ = picture.header.width;
     frameHeight_ = picture.header.height;
-    zoom_ = zoomFor(frameWidth_, frameHeight_);
+    // On a small screen the picture leaves room for the rest of the window.
+    const QWidget& owner = parentWidget() != nullptr ? *parentWidget() : *this;
+    zoom_ =
+        zoomFor(frameWidth_, frameHeight_,
+                roomOnScreen(owner) - QSize(scrollBar_->sizeHint().width(), sizePanel_->height()));
     paintBox_->setFixedSize(frameWidth_ * zoom_, frameHeight_ * zoom_);
     adjustSize();
     const int count = static_cast<int>(picture.frames);

@@ -11,6 +11,7 @@
 #include "core/model/TypedNumber.h"
 #include "core/model/UpgradeTable.h"
 #include "ui/defaults/DefaultMark.h"
+#include "ui/layout/ScrollingContent.h"
 #include "ui/prompts/CommandGuard.h"
 #include "ui/tableeditors/UpgradeTexts.h"
 
@@ -79,8 +80,11 @@ void UpgradeEditor::build() {
     }
     columns->addWidget(list_);
 
-    auto* right = new QVBoxLayout;
-    columns->addLayout(right, 1);
+    // The fields scroll on a screen too low for them; "Okay" stays in reach below.
+    auto* fields = new ScrollingContent("upgradeFields");
+    columns->addWidget(fields, 1);
+    auto* right = new QVBoxLayout(&fields->content());
+    right->setContentsMargins(0, 0, 0, 0);
     auto* properties = new QGroupBox("Properties: ");
     auto* form = new QFormLayout(properties);
     for (std::size_t box = 0; box < edits_.size(); ++box) {

@@ -2,13 +2,13 @@
 
 #include "ui/app/units/ColumnFlowLayout.h"
 
+#include <QAbstractScrollArea>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -229,28 +229,12 @@ class FlagsPageBuilder {
     UnitControls& c_;
 };
 
-QWidget* scrollingContent(QWidget* page, const QString& name) {
-    auto* outer = new QVBoxLayout(page);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* scroll = new QScrollArea(page);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFrameShape(QFrame::NoFrame);
-    // The area itself shows nothing to focus; it scrolls to whichever control takes focus.
-    scroll->setFocusPolicy(Qt::NoFocus);
-    auto* content = new QWidget;
-    content->setObjectName(name);
-    scroll->setWidget(content);
-    outer->addWidget(scroll);
-    return content;
-}
-
 }  // namespace
 
-UnitControls buildUnitPages(QWidget* generalPage, QWidget* flagsPage) {
+UnitControls buildUnitPages(QWidget* generalContent, QWidget* flagsContent) {
     UnitControls controls;
-    controls.generalContent = scrollingContent(generalPage, "generalContent");
-    controls.flagsContent = scrollingContent(flagsPage, "flagsContent");
+    controls.generalContent = generalContent;
+    controls.flagsContent = flagsContent;
     GeneralPageBuilder(controls).build(controls.generalContent);
     FlagsPageBuilder flags(controls);
     flags.build(controls.flagsContent);

@@ -36,7 +36,8 @@ struct UnitControls {
     QLineEdit* number(std::size_t index) const { return numbers[index]; }
 };
 
-// Lays out both pages' contents, with their captions, tooltips and typing limits.
-UnitControls buildUnitPages(QWidget* generalPage, QWidget* flagsPage);
+// Lays out both pages' controls into the widgets given for them, with their captions, tooltips
+// and typing limits.
+UnitControls buildUnitPages(QWidget* generalContent, QWidget* flagsContent);
 
 }  // namespace tarnwick::ui

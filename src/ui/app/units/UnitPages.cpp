@@ -4,15 +4,18 @@
 
 #include "ui/app/SelectedUnit.h"
 #include "ui/app/units/UnitRevertMenus.h"
+#include "ui/layout/ScrollingContent.h"
 
 namespace tarnwick::ui {
 
 namespace {
-QWidget* addPage(QTabWidget& pages, const QString& title, const QString& name) {
+// A page whose controls scroll when the window is too low for them; returns their widget.
+QWidget* addPage(QTabWidget& pages, const QString& title, const QString& name,
+                 const QString& contentName) {
     auto* page = new QWidget(&pages);
     page->setObjectName(name);
     pages.addTab(page, title);
-    return page;
+    return fillWithScrollingContent(*page, contentName);
 }
 }  // namespace
 
@@ -27,16 +30,16 @@ UnitPages::UnitPages(model::Document& document, Prompts& prompts, DocumentHistor
     setObjectName("unitPages");
     // Tab goes from the unit list straight into the page; Ctrl+Tab still turns the pages.
     tabBar()->setFocusPolicy(Qt::NoFocus);
-    QWidget* generalPage = addPage(*this, "General", "generalPage");
-    QWidget* flagsPage = addPage(*this, "Flags", "flagsPage");
-    QWidget* graphicsPage = addPage(*this, "GFX", "graphicsPage");
-    setCurrentWidget(graphicsPage);
-    controls_ = buildUnitPages(generalPage, flagsPage);
+    QWidget* generalContent = addPage(*this, "General", "generalPage", "generalContent");
+    QWidget* flagsContent = addPage(*this, "Flags", "flagsPage", "flagsContent");
+    QWidget* graphicsArea = addPage(*this, "GFX", "graphicsPage", "graphicsArea");
+    setCurrentIndex(2);  // "GFX"
+    controls_ = buildUnitPages(generalContent, flagsContent);
     editor_ = new UnitEditor(
         document, prompts, controls_, history,
         [this](std::size_t unit) { return listPane_.rowName(unit); }, this);
     marks_.emplace(controls_, unitList_);
-    graphicsPage_ = new GraphicsPage(document, prompts, history, extractor, progress, graphicsPage);
+    graphicsPage_ = new GraphicsPage(document, prompts, history, extractor, progress, graphicsArea);
     new UnitRevertMenus(
         document, prompts, history, defaults, *marks_, listPane, [this] { showSelectedRow(); },
         this);
