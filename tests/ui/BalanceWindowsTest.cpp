@@ -110,9 +110,13 @@ std::set<std::pair<std::size_t, std::size_t>> outlinedCells(ui::BalanceMapView& 
     const auto& content = view.content();
     QScrollBar* across = view.horizontalScrollBar();
     QScrollBar* down = view.verticalScrollBar();
-    for (int top = 0;; top += down->pageStep()) {
+    // Whole cells a page: a cell cut by the edge of one page is whole on the next.
+    const int side = view.cellSize();
+    const int downStep = std::max(1, view.cellArea().height() / side) * side;
+    const int acrossStep = std::max(1, view.cellArea().width() / side) * side;
+    for (int top = 0;; top += downStep) {
         down->setValue(top);
-        for (int left = 0;; left += across->pageStep()) {
+        for (int left = 0;; left += acrossStep) {
             across->setValue(left);
             const QImage picture = view.viewport()->grab().toImage();
             for (std::size_t row = 0; row < content.scope.rows.size(); ++row) {
