@@ -29,6 +29,8 @@ const QString kHoverHint =
     "Compare.";
 const QString kNothingShown = "No unit passes the filters.";
 enum ShowChoice { kShowOutcome, kShowTime, kShowCost };
+// The characters a choice box keeps when the window is as narrow as the screen makes it.
+constexpr int kNarrowestChoice = 8;
 enum OrderChoice { kUnitListOrder, kStrongestFirst, kMostWinsFirst };
 
 game::MapShows mapShowsOf(int choice) {
@@ -74,6 +76,9 @@ void BalanceMapWindow::buildLayout() {
         auto* box = new QComboBox;
         box->setObjectName(name);
         box->addItems(items);
+        // As wide as its longest entry where there is room; on a small screen it gives way
+        // (the open list still shows its entries whole).
+        box->setMinimumWidth(box->fontMetrics().averageCharWidth() * kNarrowestChoice);
         label->setBuddy(box);
         choices->addWidget(label);
         choices->addWidget(box);
@@ -100,6 +105,7 @@ void BalanceMapWindow::buildLayout() {
     filters->addStretch(1);
     auto* axes = new QLabel("Rows: unit A, the attacker. Columns: unit B.");
     axes->setObjectName("axesLabel");
+    axes->setWordWrap(true);  // two lines where the row has no room for one
     filters->addWidget(axes);
     outer->addLayout(choices);
     outer->addLayout(filters);
@@ -122,6 +128,7 @@ void BalanceMapWindow::buildLayout() {
     hoverText_ = new QLabel(kHoverHint);
     hoverText_->setObjectName("hoverLabel");
     hoverText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    hoverText_->setWordWrap(true);
     outer->addWidget(hoverText_);
     outer->addLayout(buildTools());
     // From the switches the next Tab reaches the map, then the tools below it.
