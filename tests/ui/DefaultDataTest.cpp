@@ -192,6 +192,19 @@ class DefaultDataTest : public ScenarioFileTest {
         QCOMPARE(h_->document.unitData.get(uf::hitPoints, 3), hitPoints3);
         QCOMPARE(box("hitPointsBox")->text(), QString::number(hitPoints3));
         QCOMPARE(h_->window.history().stack().count(), steps + 1);
+        // A flag is one bit of a word: only that bit goes back.
+        child<QTabWidget>("unitPages")->setCurrentIndex(1);
+        for (const char* flag : {"flag0Box", "flag3Box"}) {
+            QTest::mouseClick(check(flag), Qt::LeftButton, {}, QPoint(6, 6));
+        }
+        const bool ticked = (demo.unitData.get(uf::flags, 3) & 1u) != 0;
+        picked = pickFromMenu(check("flag0Box"), "Revert to Default");
+        QCOMPARE(picked.text,
+                 QString("Revert to Default (%1)").arg(ticked ? "ticked" : "not ticked"));
+        QCOMPARE(h_->document.unitData.get(uf::flags, 3), demo.unitData.get(uf::flags, 3) ^ 8u);
+        QCOMPARE(check("flag0Box")->isChecked(), ticked);
+        QTest::mouseClick(check("flag3Box"), Qt::LeftButton, {}, QPoint(6, 6));
+        child<QTabWidget>("unitPages")->setCurrentIndex(0);
         // A value at its default has nothing to put back.
         picked = pickFromMenu(box("armorBox"), "Revert to Default");
         QCOMPARE(picked.text, QString("Revert to Default"));
