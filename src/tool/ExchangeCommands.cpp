@@ -151,18 +151,11 @@ const Argument kChangesArgument{
 
 std::vector<exchange::Change> readCheckedChanges(const std::string& path,
                                                  const Invocation& invocation) {
-    const auto game = invocation.value(kGameOption.name);
-    const UnitNames names(game);
+    const UnitNames names(invocation.value(kGameOption.name));
     const auto file = readInput(path, exchange::kLargestChangesFile);
-    // A unit's written name is checked against the game's, when they are known.
-    exchange::UnitNamer knownName;
-    if (game) {
-        knownName = [&](std::size_t row) { return names.shown(row); };
-    }
     try {
-        return exchange::checkChanges(
-            exchange::readChanges(file, path),
-            [&](const std::string& unit) { return names.find(unit); }, knownName);
+        return exchange::readCheckedChanges(file, path, names.all(), names.fromGame(),
+                                            names.unknownNameHint());
     } catch (const Error& error) {
         throw aboutFile(path, error);
     }

@@ -52,8 +52,11 @@ std::string UnitNames::printed(std::size_t row) const {
 }
 
 std::int64_t UnitNames::find(const std::string& unit) const {
-    return exchange::findUnitRow(names_, unit,
-                                 fromGame_ ? "" : " (the names of units 0 to 104 need --game DIR)");
+    return exchange::findUnitRow(names_, unit, unknownNameHint());
+}
+
+std::string_view UnitNames::unknownNameHint() const {
+    return fromGame_ ? "" : " (the names of units 0 to 104 need --game DIR)";
 }
 
 std::size_t UnitNames::fromArgument(const std::string& argument, const std::string& unit) const {

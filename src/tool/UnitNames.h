@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/model/UnitDataTable.h"
@@ -28,6 +29,11 @@ class UnitNames {
     std::string printed(std::size_t row) const;
     // As the editor's unit list shows it, blanks kept.
     const std::string& shown(std::size_t row) const { return names_[row]; }
+    // Every row's, in order; whether they are the game's names.
+    std::span<const std::string> all() const { return names_; }
+    bool fromGame() const { return fromGame_; }
+    // What follows "No unit is named ...": how to get the game's names when they are missing.
+    std::string_view unknownNameHint() const;
 
     // The row that a unit argument names: an id as typed, or a name as printed (in any letter
     // case, blanks standing for "_"). Throws for an unknown or ambiguous name.

@@ -159,6 +159,18 @@ std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
     return changes;
 }
 
+std::vector<Change> readCheckedChanges(std::span<const std::uint8_t> file, std::string_view name,
+                                       std::span<const std::string> names, bool gameNames,
+                                       std::string_view unknownHint) {
+    UnitNamer knownName;
+    if (gameNames) {
+        knownName = [names](std::size_t row) { return names[row]; };
+    }
+    return checkChanges(
+        readChanges(file, name),
+        [&](const std::string& unit) { return findUnitRow(names, unit, unknownHint); }, knownName);
+}
+
 void applyChanges(model::Document& document, std::span<const Change> changes,
                   const std::string& file) {
     for (const Change& change : changes) {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/exchange/ChangesFile.h"
@@ -32,6 +33,13 @@ using UnitNamer = std::function<std::string(std::size_t row)>;
 // problems, one a line, each with its origin: the first 20, then how many more.
 std::vector<Change> checkChanges(const std::vector<WrittenValue>& values,
                                  const UnitLookup& findUnit, const UnitNamer& knownName = {});
+
+// A changes file read and checked as checkChanges checks it: units found by id or among `names`
+// (one per row, as findUnitRow finds them, `unknownHint` ending the message of a name no row
+// has), and a unit's written name checked against `names` when they are the game's.
+std::vector<Change> readCheckedChanges(std::span<const std::uint8_t> file, std::string_view name,
+                                       std::span<const std::string> names, bool gameNames,
+                                       std::string_view unknownHint = {});
 
 // Stores checked changes into a document. Throws tarnwick::Error when the document lacks a
 // table (or the swamp graphics, or as no scenario the useDefault words) they change, before it

@@ -10,7 +10,6 @@
 #include "core/exchange/Changes.h"
 #include "core/exchange/ChangesFile.h"
 #include "core/exchange/ChangesWriter.h"
-#include "core/exchange/UnitNameLookup.h"
 #include "platform/FileStore.h"
 #include "platform/GameFiles.h"
 #include "ui/app/OpenCommand.h"
@@ -105,7 +104,6 @@ void ModFileCommands::applyChangesFile() {
         return;
     }
     const QString name = QFileInfo(*chosen).fileName();
-    const bool gameNames = platform::holdsGameData(gameDirectory_);
     std::vector<std::string> names;
     for (int row = 0; row < unitNames_.rowCount(); ++row) {
         names.push_back(rowName(Table::Units, static_cast<std::size_t>(row)));
@@ -115,13 +113,8 @@ void ModFileCommands::applyChangesFile() {
     try {
         const auto file = platform::readWholeFile(*chosen, exchange::kLargestChangesFile);
         // A unit's written name is checked against the game's, when they are known.
-        exchange::UnitNamer knownName;
-        if (gameNames) {
-            knownName = [&](std::size_t row) { return names[row]; };
-        }
-        changes = exchange::checkChanges(
-            exchange::readChanges(file, name.toStdString()),
-            [&](const std::string& unit) { return exchange::findUnitRow(names, unit); }, knownName);
+        changes = exchange::readCheckedChanges(file, name.toStdString(), names,
+                                               platform::holdsGameData(gameDirectory_));
         exchange::applyChanges(changed, changes, name.toStdString());
     } catch (const Error& error) {
         throw aboutFile(name, error);
