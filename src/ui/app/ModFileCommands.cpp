@@ -80,12 +80,9 @@ std::string ModFileCommands::rowName(Table table, std::size_t row) const {
 }
 
 QString ModFileCommands::previewLine(const exchange::Difference& difference) const {
-    const QString row =
-        difference.row
-            ? fromBytes(rowName(difference.table, *difference.row))
-            : QString::fromUtf8(
-                  exchange::schemaOf(difference.table).title.data(),
-                  static_cast<qsizetype>(exchange::schemaOf(difference.table).title.size()));
+    const QString row = difference.row
+                            ? fromBytes(rowName(difference.table, *difference.row))
+                            : fromBytes(std::string(exchange::schemaOf(difference.table).title));
     const auto number = [](const std::optional<std::int64_t>& value) {
         return value ? QString::number(*value) : QString("-");
     };
